@@ -1,0 +1,36 @@
+#include "corekit/lstring.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace
+{
+
+// Replacing in a large page (as the reader does with HTML entities) must stay linear.
+void substituteMegabyte(benchmark::State &state)
+{
+    std::string text;
+    while (text.size() < 1024 * 1024)
+        text += "Rain &amp; snow likely. Highs in the mid 30s.&nbsp;";
+    for (auto _ : state) {
+        LString page(text.c_str());
+        benchmark::DoNotOptimize(page.substitute("&amp;", "&"));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(substituteMegabyte)->Unit(benchmark::kMillisecond);
+
+void splitGroups(benchmark::State &state)
+{
+    const LString report("KJFK 121851Z 24015G25KT 10SM FEW050 SCT250 29/17 A2990 RMK AO2 SLP125 T02890167");
+    for (auto _ : state) {
+        LString before;
+        LString after;
+        report.split(" ", before, after);
+        benchmark::DoNotOptimize(after);
+    }
+}
+BENCHMARK(splitGroups);
+
+} // namespace

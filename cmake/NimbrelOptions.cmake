@@ -1,0 +1,41 @@
+# Warnings and sanitizers for every target of the project.
+add_library(nimbrel_warnings INTERFACE)
+target_compile_options(nimbrel_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+    -Wformat=2 -Wcast-align -Wnull-dereference)
+if(NIMBREL_WERROR)
+    target_compile_options(nimbrel_warnings INTERFACE -Werror)
+endif()
+
+if(NIMBREL_SANITIZE)
+    set(nimbrel_san_flags -fsanitize=${NIMBREL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_compile_options(${nimbrel_san_flags})
+    add_link_options(${nimbrel_san_flags})
+endif()
+
+# Where the generated export headers go: they are included as "corekit/corekit_export.h".
+set(NIMBREL_GENERATED_INCLUDE_DIR "${PROJECT_BINARY_DIR}/include")
+
+# Builds one of the project's shared libraries: hidden symbols, an export header
+# "<folder>/<name>_export.h", includes from the repository root, and its public headers installed in their folder.
+function(nimbrel_add_library name)
+    cmake_parse_arguments(ARG "" "EXPORT_FOLDER" "SOURCES;PUBLIC_HEADERS;LINK_PUBLIC;LINK_PRIVATE" ${ARGN})
+    add_library(${name} SHARED ${ARG_SOURCES})
+    add_library(Nimbrel::${name} ALIAS ${name})
+    set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
+        OUTPUT_NAME nimbrel-${name})
+    string(TOUPPER ${name} upper)
+    generate_export_header(${name}
+        EXPORT_FILE_NAME "${NIMBREL_GENERATED_INCLUDE_DIR}/${ARG_EXPORT_FOLDER}/${name}_export.h"
+        EXPORT_MACRO_NAME ${upper}_EXPORT)
+    target_include_directories(${name} PUBLIC
+        "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>"
+        "$<BUILD_INTERFACE:${NIMBREL_GENERATED_INCLUDE_DIR}>")
+    target_link_libraries(${name} PUBLIC ${ARG_LINK_PUBLIC} PRIVATE nimbrel_warnings ${ARG_LINK_PRIVATE})
+    install(FILES "${NIMBREL_GENERATED_INCLUDE_DIR}/${ARG_EXPORT_FOLDER}/${name}_export.h"
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel/${ARG_EXPORT_FOLDER})
+    foreach(header IN LISTS ARG_PUBLIC_HEADERS)
+        file(RELATIVE_PATH relative "${PROJECT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}/${header}")
+        get_filename_component(folder "${relative}" DIRECTORY)
+        install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel/${folder})
+    endforeach()
+endfunction()
