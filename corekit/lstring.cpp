@@ -32,28 +32,20 @@ bool inside(const char *p, const char *begin, unsigned long length)
 
 } // namespace
 
-LString::LString()
-    : m_buffer(allocate(0))
-{
-}
+LString::LString() : m_buffer(allocate(0)) { }
 
-LString::LString(const char *text)
-    : m_buffer(allocate(0))
+LString::LString(const char *text) : m_buffer(allocate(0))
 {
     if (text)
         assign(text, std::strlen(text));
 }
 
-LString::LString(const char *text, unsigned long count)
-    : m_buffer(allocate(0))
+LString::LString(const char *text, unsigned long count) : m_buffer(allocate(0))
 {
     assign(text, count);
 }
 
-LString::LString(const LString &other)
-    : LString(other.m_buffer)
-{
-}
+LString::LString(const LString &other) : LString(other.m_buffer) { }
 
 LString::~LString()
 {

@@ -2,11 +2,7 @@
 
 #include <cstring>
 
-LTokenizer::LTokenizer(const LString &text, const LString &separator)
-    : m_text(text)
-    , m_separator(separator)
-{
-}
+LTokenizer::LTokenizer(const LString &text, const LString &separator) : m_text(text), m_separator(separator) { }
 
 // An empty separator would never advance; it hands out the whole remainder instead.
 LTokenizer &LTokenizer::operator>>(LString &token)

@@ -16,7 +16,10 @@ class MemoryKeeper final : public LKeeper
 public:
     using Value = std::variant<std::uint32_t, std::string, std::vector<unsigned char>>;
 
-    bool Exists(const LString &section, const LString &key, bool) override { return m_values.count(name(section, key)); }
+    bool Exists(const LString &section, const LString &key, bool) override
+    {
+        return m_values.count(name(section, key));
+    }
     int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool) override
     {
         return get(section, key, value);
