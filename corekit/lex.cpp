@@ -41,9 +41,17 @@ char *duplicate(const char *text)
 
 } // namespace
 
-LEx::LEx(std::int32_t code, const char *text) : m_code(code), m_text(duplicate(text)) { }
+LEx::LEx(std::int32_t code, const char *text)
+    : m_code(code)
+    , m_text(duplicate(text))
+{
+}
 
-LEx::LEx(const LEx &other) : m_code(other.m_code), m_text(duplicate(other.m_text ? other.m_text : noText)) { }
+LEx::LEx(const LEx &other)
+    : m_code(other.m_code)
+    , m_text(duplicate(other.m_text ? other.m_text : noText))
+{
+}
 
 LEx &LEx::operator=(const LEx &other)
 {

@@ -38,7 +38,10 @@ class LKeeper
 {
 public:
     LKeeper() = default;
-    explicit LKeeper(const LString &appName) : m_appName(appName) { }
+    explicit LKeeper(const LString &appName)
+        : m_appName(appName)
+    {
+    }
 
     void SetAppName(const LString &appName) { m_appName = appName; }
     const LString &GetAppName() const { return m_appName; }

@@ -180,7 +180,8 @@ void LOStream::endl()
 // The reader keeps its own block buffer: the location database reads whole files byte by byte on every query,
 // and a call into the C library per byte would dominate that.
 
-LIStream::LIStream(const char *fileName) : m_file(std::fopen(fileName, "rb"))
+LIStream::LIStream(const char *fileName)
+    : m_file(std::fopen(fileName, "rb"))
 {
     if (m_file)
         m_buffer = std::make_unique<char[]>(bufferSize);

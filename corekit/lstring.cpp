@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 
 namespace
@@ -24,28 +23,30 @@ char *allocate(unsigned long n)
     return buffer;
 }
 
-// True when p points into the NUL-terminated buffer [begin, begin + length].
-bool inside(const char *p, const char *begin, unsigned long length)
-{
-    return std::less_equal<const char *>()(begin, p) && std::less_equal<const char *>()(p, begin + length);
-}
-
 } // namespace
 
-LString::LString() : m_buffer(allocate(0)) { }
+LString::LString()
+    : m_buffer(allocate(0))
+{
+}
 
-LString::LString(const char *text) : m_buffer(allocate(0))
+LString::LString(const char *text)
+    : m_buffer(allocate(0))
 {
     if (text)
         assign(text, std::strlen(text));
 }
 
-LString::LString(const char *text, unsigned long count) : m_buffer(allocate(0))
+LString::LString(const char *text, unsigned long count)
+    : m_buffer(allocate(0))
 {
     assign(text, count);
 }
 
-LString::LString(const LString &other) : LString(other.m_buffer) { }
+LString::LString(const LString &other)
+    : LString(other.m_buffer)
+{
+}
 
 LString::~LString()
 {
@@ -89,16 +90,14 @@ void LString::append(const char *text, unsigned long count)
 {
     if (!count)
         return;
+    // The addition may be this very string ("s += s"), so the old buffer is freed only after the copy.
     const unsigned long old = length();
-    // The addition may be this very string ("s += s"): find it again after the buffer moves.
-    const bool own = inside(text, m_buffer, old);
-    const std::ptrdiff_t offset = text - m_buffer;
-    char *buffer = static_cast<char *>(std::realloc(m_buffer, old + count + 1));
-    if (!buffer)
-        throw LEx(L_MEM);
+    char *buffer = allocate(old + count);
+    std::memcpy(buffer, m_buffer, old);
+    std::memcpy(buffer + old, text, count);
+    buffer[old + count] = '\0';
+    std::free(m_buffer);
     m_buffer = buffer;
-    std::memcpy(m_buffer + old, own ? m_buffer + offset : text, count);
-    m_buffer[old + count] = '\0';
 }
 
 int LString::compare(const char *s) const

@@ -1,23 +1,27 @@
 #include "corekit/ltokenizer.h"
 
-#include <cstring>
+#include <string_view>
 
-LTokenizer::LTokenizer(const LString &text, const LString &separator) : m_text(text), m_separator(separator) { }
+LTokenizer::LTokenizer(const LString &text, const LString &separator)
+    : m_text(text)
+    , m_length(m_text.length())
+    , m_separator(separator)
+{
+}
 
 // An empty separator would never advance; it hands out the whole remainder instead.
 LTokenizer &LTokenizer::operator>>(LString &token)
 {
     if (eof())
         return *this;
-    const char *rest = static_cast<const char *>(m_text) + m_offset;
-    const char *hit = m_separator.isEmpty() ? nullptr : std::strstr(rest, m_separator);
-    if (!hit) {
-        const unsigned long count = std::strlen(rest);
-        token.assign(rest, count);
-        m_offset += count;
+    const std::string_view rest = std::string_view(m_text, m_length).substr(m_offset);
+    const std::size_t hit = m_separator.isEmpty() ? rest.npos : rest.find(static_cast<const char *>(m_separator));
+    if (hit == rest.npos) {
+        token.assign(rest.data(), rest.size());
+        m_offset = m_length;
         return *this;
     }
-    token.assign(rest, static_cast<unsigned long>(hit - rest));
-    m_offset += static_cast<unsigned long>(hit - rest) + m_separator.length();
+    token.assign(rest.data(), hit);
+    m_offset += hit + m_separator.length();
     return *this;
 }

@@ -12,12 +12,13 @@ public:
 
     // Takes the next token; at the end (eof() true) the token is left as it was.
     LTokenizer &operator>>(LString &token);
-    bool eof() const { return m_text[m_offset] == '\0'; }
+    bool eof() const { return m_offset >= m_length; }
 
 private:
     // The text not yet handed out is m_text from m_offset on; moving the offset instead of cutting the text keeps
     // a long text with many separators linear.
     LString m_text;
+    unsigned long m_length;
     unsigned long m_offset = 0;
     LString m_separator;
 };

@@ -6,6 +6,7 @@ namespace
 {
 
 // Entry k is k knots times 1.1508 in miles per hour, rounded to one decimal with halves up.
+// clang-format off
 constexpr std::array<double, 210> knotsToMph = {
     0.0, 1.2, 2.3, 3.5, 4.6, 5.8, 6.9, 8.1, 9.2, 10.4,
     11.5, 12.7, 13.8, 15.0, 16.1, 17.3, 18.4, 19.6, 20.7, 21.9,
@@ -29,6 +30,7 @@ constexpr std::array<double, 210> knotsToMph = {
     218.7, 219.8, 221.0, 222.1, 223.3, 224.4, 225.6, 226.7, 227.9, 229.0,
     230.2, 231.3, 232.5, 233.6, 234.8, 235.9, 237.1, 238.2, 239.4, 240.5,
 };
+// clang-format on
 
 float times(float value, double factor)
 {
