@@ -1,3 +1,9 @@
+# A compiler cache, where the machine has one, makes rebuilds of unchanged sources cheap.
+find_program(NIMBREL_CCACHE ccache)
+if(NIMBREL_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+    set(CMAKE_CXX_COMPILER_LAUNCHER "${NIMBREL_CCACHE}")
+endif()
+
 # Warnings and sanitizers for every target of the project.
 add_library(nimbrel_warnings INTERFACE)
 target_compile_options(nimbrel_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
