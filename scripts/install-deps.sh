@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config git ccache
+    build-essential cmake ninja-build pkg-config git ccache zlib1g-dev
     clang libclang-rt-dev llvm
     clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev

@@ -1,0 +1,77 @@
+#include "tools/ldtgen/ldtwriter.h"
+
+#include "corekit/lex.h"
+#include "corekit/lstream.h"
+
+namespace ldtgen
+{
+
+namespace
+{
+
+constexpr unsigned unitedStates = 1;
+
+// Lines go between records, so that the file ends right after the last value.
+void startRecord(LOStream &out, bool &first)
+{
+    if (!first)
+        out.endl();
+    first = false;
+}
+
+void writeCountries(LOStream &out)
+{
+    out << unitedStates << "United States"
+        << "us";
+}
+
+void writeStates(LOStream &out, const LocationSet &set)
+{
+    bool first = true;
+    for (const LocationRecord &state : set.states) {
+        startRecord(out, first);
+        out << state.id << unitedStates << state.name.c_str() << state.data.c_str();
+    }
+}
+
+void writePlaces(LOStream &out, const std::vector<LocationRecord> &records)
+{
+    bool first = true;
+    for (const LocationRecord &record : records) {
+        startRecord(out, first);
+        out << record.id << unitedStates << record.state << record.name.c_str() << record.data.c_str();
+    }
+}
+
+template<typename Write>
+bool writeFile(const std::string &path, Write write, std::string &error)
+{
+    LOStream out(path.c_str());
+    if (out.bad()) {
+        error = "cannot create " + path;
+        return false;
+    }
+    try {
+        write(out);
+    } catch (const LEx &e) {
+        error = "cannot write " + path + (e.text() ? std::string(": ") + e.text() : std::string());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeLocationFiles(const LocationSet &set, const std::string &directory, std::string &error)
+{
+    const std::string base = directory.empty() ? std::string() : directory + "/";
+    return writeFile(base + "countries.ldt", writeCountries, error)
+        && writeFile(
+            base + "states.ldt", [&set](LOStream &out) { writeStates(out, set); }, error)
+        && writeFile(
+            base + "areas.ldt", [&set](LOStream &out) { writePlaces(out, set.areas); }, error)
+        && writeFile(
+            base + "cities.ldt", [&set](LOStream &out) { writePlaces(out, set.cities); }, error);
+}
+
+} // namespace ldtgen

@@ -1,0 +1,208 @@
+#include "tools/ldtgen/locationset.h"
+
+#include "tools/ldtgen/geo.h"
+#include "tools/ldtgen/latintext.h"
+#include "tools/ldtgen/placename.h"
+#include "tools/ldtgen/principalstation.h"
+#include "tools/ldtgen/statetable.h"
+#include "tools/ldtgen/stationfinder.h"
+#include "tools/ldtgen/zonefinder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace ldtgen
+{
+
+namespace
+{
+
+// Census codes begin with the two digits of the state: 17 in 1714000 (Chicago) and in 17031 (Cook County).
+constexpr std::uint32_t placesPerState = 100000;
+constexpr std::uint32_t countiesPerState = 1000;
+// The reader keeps at most this many bytes of a text value.
+constexpr std::size_t longestText = 1023;
+
+using StateIds = std::map<std::string, std::uint32_t>;
+
+std::string caseChanged(std::string text, int (*change)(int))
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+        [change](char c) { return static_cast<char>(change(static_cast<unsigned char>(c))); });
+    return text;
+}
+
+// A name as it will be written: composed UTF-8, not empty, no double quote, within the reader's limit.
+bool writableName(const std::string &name, std::string &composed)
+{
+    return composeLatin(name, composed) && !composed.empty() && composed.find('"') == std::string::npos
+        && composed.size() <= longestText;
+}
+
+// The state code of every county of a known state; a postal code met with two state codes is an error.
+bool collectStates(const SourceData &source, StateIds &ids, std::string &error)
+{
+    for (const CensusEntry &county : source.counties) {
+        if (!stateName(county.state))
+            continue;
+        const std::uint32_t id = county.code / countiesPerState;
+        const auto [entry, added] = ids.emplace(county.state, id);
+        if (!added && entry->second != id) {
+            error = "state " + county.state + " has two state codes";
+            return false;
+        }
+    }
+    return true;
+}
+
+void buildStates(const StateIds &ids, LocationSet &set)
+{
+    for (const auto &[code, id] : ids)
+        set.states.push_back({id, 0, stateName(code), caseChanged(code, std::tolower)});
+    std::sort(set.states.begin(), set.states.end(),
+        [](const LocationRecord &a, const LocationRecord &b) { return a.id < b.id; });
+}
+
+std::string position(const GeoPoint &point)
+{
+    return "alat(" + formatDegrees(point.lat) + ")alon(" + formatDegrees(point.lon) + ")";
+}
+
+bool buildAreas(const SourceData &source, const StateIds &ids, LocationSet &set, std::string &error)
+{
+    for (const CensusEntry &county : source.counties) {
+        const auto state = ids.find(county.state);
+        if (state == ids.end())
+            continue;
+        LocationRecord area{county.code, state->second, {}, position(county.centre)};
+        if (!writableName(county.name, area.name)) {
+            error = "county " + std::to_string(county.code) + " has an unusable name";
+            return false;
+        }
+        set.areas.push_back(area);
+    }
+    std::sort(set.areas.begin(), set.areas.end(),
+        [](const LocationRecord &a, const LocationRecord &b) { return a.id < b.id; });
+    return true;
+}
+
+// A place of a known state under its common name, before the choice of station and zone.
+struct NamedEntry {
+    const CensusEntry *place;
+    std::uint32_t state;
+    CommonName name;
+};
+
+bool nameCities(
+    const SourceData &source, const StateIds &ids, std::vector<NamedEntry> &named, LocationSet &set, std::string &error)
+{
+    for (const CensusEntry &place : source.places) {
+        const auto state = ids.find(place.state);
+        if (state == ids.end() || place.code / placesPerState != state->second) {
+            ++set.counts.outsideStates;
+            continue;
+        }
+        NamedEntry entry{&place, state->second, commonName(place.code, place.name, place.state)};
+        const std::string spoken = entry.name.name;
+        if (!writableName(spoken, entry.name.name)) {
+            error = "place " + std::to_string(place.code) + " (" + place.name + ") has an unusable name";
+            return false;
+        }
+        named.push_back(entry);
+    }
+    return true;
+}
+
+void dropDesignatedTwins(std::vector<NamedEntry> &named, LocationSet &set)
+{
+    std::set<std::pair<std::uint32_t, std::string>> incorporated;
+    for (const NamedEntry &entry : named) {
+        if (!entry.name.designated)
+            incorporated.emplace(entry.state, entry.name.name);
+    }
+    const auto twin = [&incorporated](const NamedEntry &entry) {
+        return entry.name.designated && incorporated.count({entry.state, entry.name.name}) > 0;
+    };
+    const auto end = std::remove_if(named.begin(), named.end(), twin);
+    set.counts.designatedDropped = static_cast<std::size_t>(named.end() - end);
+    named.erase(end, named.end());
+}
+
+bool chooseStation(
+    const CensusEntry &place, const StationFinder &stations, std::string &station, LocationSet &set, std::string &error)
+{
+    const char *principal = principalStation(place.code);
+    if (principal && !stations.isCandidate(principal)) {
+        error = std::string("principal station ") + principal + " is not a usable station";
+        return false;
+    }
+    station = principal ? principal : stations.choose(place);
+    if (station.empty()) {
+        error = "no station for place " + std::to_string(place.code);
+        return false;
+    }
+    set.counts.principalStations += principal ? 1 : 0;
+    set.counts.stationsReplaced += !principal && station != place.station ? 1 : 0;
+    return true;
+}
+
+bool addCity(const NamedEntry &entry, const StationFinder &stations, const ZoneFinder &zones, LocationSet &set,
+    std::string &error)
+{
+    const CensusEntry &place = *entry.place;
+    std::string station;
+    if (!chooseStation(place, stations, station, set, error))
+        return false;
+    const std::string zone = zones.choose(place);
+    if (zone.empty()) {
+        error = "no forecast zone for place " + std::to_string(place.code);
+        return false;
+    }
+    set.counts.zonesReplaced += zone != place.zone ? 1 : 0;
+    const std::string data = "acode(" + caseChanged(station, std::toupper) + ")azone(" + caseChanged(zone, std::toupper)
+        + ")" + position(place.centre);
+    set.cities.push_back({place.code, entry.state, entry.name.name, data});
+    return true;
+}
+
+// By state, then by name as a reader orders it ("Cataño" as "catano", not after every plain letter), then by code.
+void sortCities(std::vector<LocationRecord> &cities)
+{
+    const auto key = [](const LocationRecord &city) { return std::tuple(city.state, foldLatin(city.name)); };
+    std::vector<std::pair<std::tuple<std::uint32_t, std::string>, LocationRecord>> keyed;
+    for (LocationRecord &city : cities)
+        keyed.emplace_back(key(city), std::move(city));
+    std::sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
+        return std::tie(a.first, a.second.name, a.second.id) < std::tie(b.first, b.second.name, b.second.id);
+    });
+    cities.clear();
+    for (auto &entry : keyed)
+        cities.push_back(std::move(entry.second));
+}
+
+} // namespace
+
+bool buildLocationSet(const SourceData &source, LocationSet &set, std::string &error)
+{
+    set = LocationSet();
+    StateIds ids;
+    std::vector<NamedEntry> named;
+    if (!collectStates(source, ids, error) || !buildAreas(source, ids, set, error)
+        || !nameCities(source, ids, named, set, error))
+        return false;
+    buildStates(ids, set);
+    dropDesignatedTwins(named, set);
+    const StationFinder stations(source.stations);
+    const ZoneFinder zones(source.zones);
+    for (const NamedEntry &entry : named) {
+        if (!addCity(entry, stations, zones, set, error))
+            return false;
+    }
+    sortCities(set.cities);
+    return true;
+}
+
+} // namespace ldtgen

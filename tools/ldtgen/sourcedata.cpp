@@ -1,0 +1,129 @@
+#include "tools/ldtgen/sourcedata.h"
+
+#include "tools/ldtgen/sectionfile.h"
+
+#include <charconv>
+
+namespace ldtgen
+{
+
+namespace
+{
+
+constexpr std::size_t countyDigits = 5;
+constexpr std::size_t placeDigits = 7;
+
+bool parseNumber(const std::string &text, std::size_t begin, std::size_t end, double &value)
+{
+    const char *first = text.data() + begin;
+    const char *last = text.data() + end;
+    const auto result = std::from_chars(first, last, value);
+    return result.ec == std::errc() && result.ptr == last;
+}
+
+// "Abanda CDP, AL" is the name "Abanda CDP" in state "AL".
+bool splitDescription(const std::string &description, CensusEntry &entry)
+{
+    const std::size_t comma = description.rfind(", ");
+    if (comma == std::string::npos || description.size() - comma != 4)
+        return false;
+    entry.name = description.substr(0, comma);
+    entry.state = description.substr(comma + 2);
+    return true;
+}
+
+// Places are "fips" and seven digits, counties "fips" and five; longer codes are county subdivisions.
+std::size_t censusDigits(const std::string &name)
+{
+    const std::size_t digits = name.size() - 4;
+    if (name.size() < 4 || name.compare(0, 4, "fips") != 0 || (digits != countyDigits && digits != placeDigits))
+        return 0;
+    return name.find_first_not_of("0123456789", 4) == std::string::npos ? digits : 0;
+}
+
+bool takeCensusSection(const Section &section, SourceData &data, std::string &error)
+{
+    const std::size_t digits = censusDigits(section.name);
+    if (digits == 0)
+        return true;
+    CensusEntry entry;
+    entry.code = static_cast<std::uint32_t>(std::stoul(section.name.substr(4)));
+    entry.station = quotedCode(section.value("station"));
+    entry.zone = quotedCode(section.value("zone"));
+    if (!splitDescription(section.value("description"), entry)
+        || !parsePoint(section.value("centroid"), entry.centre)) {
+        error = "places: unreadable section " + section.name;
+        return false;
+    }
+    (digits == placeDigits ? data.places : data.counties).push_back(entry);
+    return true;
+}
+
+bool loadPlaces(const std::string &directory, SourceData &data, std::string &error)
+{
+    std::vector<Section> sections;
+    if (!readSectionFile(directory + "/places.gz", sections, error))
+        return false;
+    for (const Section &section : sections) {
+        if (!takeCensusSection(section, data, error))
+            return false;
+    }
+    return true;
+}
+
+bool loadStations(const std::string &directory, SourceData &data, std::string &error)
+{
+    std::vector<Section> sections;
+    if (!readSectionFile(directory + "/stations.gz", sections, error))
+        return false;
+    for (const Section &section : sections) {
+        Station station;
+        station.code = section.name;
+        station.located = parsePoint(section.value("location"), station.location);
+        station.inZoneList = !section.value("zone").empty();
+        data.stations.push_back(station);
+    }
+    return true;
+}
+
+bool loadZones(const std::string &directory, SourceData &data, std::string &error)
+{
+    std::vector<Section> sections;
+    if (!readSectionFile(directory + "/zones.gz", sections, error))
+        return false;
+    for (const Section &section : sections) {
+        Zone zone;
+        zone.code = section.name;
+        zone.located = parsePoint(section.value("centroid"), zone.centre);
+        data.zones.push_back(zone);
+    }
+    return true;
+}
+
+} // namespace
+
+bool parsePoint(const std::string &text, GeoPoint &point)
+{
+    const std::size_t comma = text.find(", ");
+    if (text.size() < 6 || text.front() != '(' || text.back() != ')' || comma == std::string::npos)
+        return false;
+    return parseNumber(text, 1, comma, point.lat) && parseNumber(text, comma + 2, text.size() - 1, point.lon);
+}
+
+std::string quotedCode(const std::string &text)
+{
+    const std::size_t open = text.find('\'');
+    const std::size_t close = open == std::string::npos ? open : text.find('\'', open + 1);
+    if (close == std::string::npos)
+        return {};
+    return text.substr(open + 1, close - open - 1);
+}
+
+bool loadSourceData(const std::string &directory, SourceData &data, std::string &error)
+{
+    data = SourceData();
+    return loadPlaces(directory, data, error) && loadStations(directory, data, error)
+        && loadZones(directory, data, error);
+}
+
+} // namespace ldtgen

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ldtgen
+{
+
+// A point on the globe in radians, as the correlation files give it.
+struct GeoPoint {
+    double lat = 0;
+    double lon = 0;
+};
+
+// A Census place or county: its code (state code then place or county code: 1714000 is Chicago, 17031 Cook
+// County), its Census name with the kind of place ("Chicago city", "Cook County"), its state ("IL"), its centre,
+// and for places the station and forecast zone that the package found nearest ("kmdw", "ilz104").
+struct CensusEntry {
+    std::uint32_t code = 0;
+    std::string name;
+    std::string state;
+    GeoPoint centre;
+    std::string station;
+    std::string zone;
+};
+
+// A reporting station ("kord"); located is false for the few the package knows no position of, and
+// inZoneList tells that the package gave it a forecast zone, which it does only near the zones' coverage.
+struct Station {
+    std::string code;
+    GeoPoint location;
+    bool located = false;
+    bool inZoneList = false;
+};
+
+// A public forecast zone ("ilz104"); located is false for zones without a known centre.
+struct Zone {
+    std::string code;
+    GeoPoint centre;
+    bool located = false;
+};
+
+struct SourceData {
+    std::vector<CensusEntry> places;
+    std::vector<CensusEntry> counties;
+    std::vector<Station> stations;
+    std::vector<Zone> zones;
+};
+
+// Reads places.gz, stations.gz and zones.gz of the weather-util-data package from directory.
+bool loadSourceData(const std::string &directory, SourceData &data, std::string &error);
+
+// The parts of the correlation files' values: "(0.5775578, -1.4927283)" and "('kalx', 0.0070861)".
+bool parsePoint(const std::string &text, GeoPoint &point);
+std::string quotedCode(const std::string &text);
+
+} // namespace ldtgen
