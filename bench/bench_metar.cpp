@@ -1,0 +1,42 @@
+#include "corekit/lstring.h"
+#include "meteo/reader/wmetar_p.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+std::vector<LString> sampleReports()
+{
+    std::ifstream in(NIMBREL_SOURCE_DIR "/tests/data/metar/reports-sample.txt");
+    std::vector<LString> reports;
+    std::string line;
+    while (std::getline(in, line))
+        reports.emplace_back(line.c_str());
+    return reports;
+}
+
+// Decodes the 400 real reports of the sample, reading the clock for each as the reader does.
+void decodeSampleReports(benchmark::State &state)
+{
+    const std::vector<LString> reports = sampleReports();
+    if (reports.empty()) {
+        state.SkipWithError("reports-sample.txt not found");
+        return;
+    }
+    for (auto _ : state) {
+        for (const LString &report : reports) {
+            WMetarReport out;
+            decodeMetar(report, out);
+            benchmark::DoNotOptimize(out);
+        }
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(reports.size()));
+}
+BENCHMARK(decodeSampleReports)->Unit(benchmark::kMicrosecond);
+
+} // namespace

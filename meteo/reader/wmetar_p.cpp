@@ -1,0 +1,380 @@
+#include "meteo/reader/wmetar_p.h"
+
+#include "corekit/lex.h"
+#include "corekit/lstring.h"
+#include "corekit/ltokenizer.h"
+
+#include <cstring>
+#include <ctime>
+
+namespace
+{
+
+// The part of a report not yet decoded, read from the front. A group runs up to the next blank or to the end of
+// the text, so the last group of a report that ends without remarks ('... 28/17 A3003') is read like any other.
+// Consuming moves a pointer instead of cutting a string: a report of many groups stays linear.
+class MetarText
+{
+public:
+    explicit MetarText(const char *text)
+        : m_rest(text)
+    {
+    }
+
+    bool atEnd() const { return *m_rest == '\0'; }
+    const char *rest() const { return m_rest; }
+    // The front group: '18010KT' of '18010KT 10SM CLR'; empty at the end.
+    LString group() const { return LString(m_rest, std::strcspn(m_rest, " ")); }
+    // Removes the front group and the blanks behind it.
+    void consume()
+    {
+        m_rest += std::strcspn(m_rest, " ");
+        trimLeft();
+    }
+    // Removes a code that the text begins with: '-' of '-SHRA BR'.
+    bool cutCode(const char *code)
+    {
+        const std::size_t length = std::strlen(code);
+        if (std::strncmp(m_rest, code, length) != 0)
+            return false;
+        m_rest += length;
+        return true;
+    }
+    void trimLeft()
+    {
+        while (*m_rest == ' ')
+            ++m_rest;
+    }
+
+private:
+    const char *m_rest;
+};
+
+bool toNumber(const LString &text, long &value)
+{
+    return text.convert(value) == 0;
+}
+
+// The count characters at the position, read as a whole number.
+bool numberAt(const LString &text, unsigned long position, unsigned long count, long &value)
+{
+    LString part;
+    return text.mid(position, count, part) == 0 && toNumber(part, value);
+}
+
+// The report type ('METAR', 'SPECI') may stand in front.
+void skipType(MetarText &text)
+{
+    if (!text.cutCode("METAR"))
+        text.cutCode("SPECI");
+    text.trimLeft();
+}
+
+// A station ('KJFK') has four characters; any other group is left for the next steps, which then find
+// nothing they know, so that only the remarks can still give values.
+void skipStation(MetarText &text)
+{
+    if (text.group().length() == 4)
+        text.consume();
+}
+
+// The month and year are today's in UTC; a day ahead of today's belongs to the previous month (a report of the
+// 31st read on the 1st), and in January to December of the previous year. A 31st in a 30-day month is carried
+// into the next month, as the calendar conversion does.
+bool calendarTime(long day, long hour, long minute, std::int64_t now, std::int64_t &out)
+{
+    const std::time_t nowTime = static_cast<std::time_t>(now);
+    std::tm today{};
+    if (!gmtime_r(&nowTime, &today))
+        return false;
+    std::tm when{};
+    when.tm_year = today.tm_year;
+    when.tm_mon = today.tm_mon;
+    if (day > today.tm_mday && --when.tm_mon < 0) {
+        when.tm_mon = 11;
+        --when.tm_year;
+    }
+    when.tm_mday = static_cast<int>(day);
+    when.tm_hour = static_cast<int>(hour);
+    when.tm_min = static_cast<int>(minute);
+    out = timegm(&when);
+    return true;
+}
+
+// '121851Z' is the 12th at 18:51 UTC. A group of that shape is consumed even when its numbers are out of
+// range ('001851Z', '122460Z'); the time is then absent and decoding goes on.
+void decodeTime(MetarText &text, WMetarReport &out, std::int64_t now)
+{
+    const LString group = text.group();
+    if (group.length() != 7 || !group.compareRight("Z"))
+        return;
+    text.consume();
+    long day = 0;
+    long hour = 0;
+    long minute = 0;
+    if (!numberAt(group, 0, 2, day) || !numberAt(group, 2, 2, hour) || !numberAt(group, 4, 2, minute))
+        return;
+    if (day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return;
+    out.hasObservationTime = calendarTime(day, hour, minute, now, out.observationTime);
+}
+
+// The modifiers; corrected automatic reports write them as 'COR AUTO'.
+void skipModifiers(MetarText &text)
+{
+    for (LString group = text.group(); group == "AUTO" || group == "COR"; group = text.group())
+        text.consume();
+}
+
+// The first three characters of '27015G25KT': degrees, or 'VRB' for a variable direction.
+void decodeDirection(const LString &wind, WMetarReport &out)
+{
+    LString direction;
+    long degrees = 0;
+    if (wind.left(3, direction) != 0)
+        return;
+    if (direction == "VRB") {
+        out.windDirection = 400;
+        out.hasWindDirection = true;
+    } else if (toNumber(direction, degrees)) {
+        out.windDirection = static_cast<int>(degrees);
+        out.hasWindDirection = true;
+    }
+}
+
+// What follows the direction: '15G25KT' (speed 15, gust 25) or '10KT' (no gust).
+void decodeSpeed(const LString &wind, WMetarReport &out)
+{
+    LString rest;
+    if (wind.mid(3, wind.length() - 3, rest) != 0)
+        return;
+    LString speed(rest);
+    LString gust;
+    long knots = 0;
+    rest.split("G", speed, gust);
+    if (toNumber(speed, knots)) {
+        out.windSpeed = static_cast<int>(knots);
+        out.hasWindSpeed = true;
+    }
+    if (toNumber(gust, knots) && knots != 0) {
+        out.windGust = static_cast<int>(knots);
+        out.hasWindGust = true;
+    }
+}
+
+// Any group with a "V" right behind the wind is taken as its variable sector: '240V300'.
+void decodeVariableSector(MetarText &text, WMetarReport &out)
+{
+    LString from;
+    LString to;
+    long degrees = 0;
+    if (text.group().split("V", from, to) != 0)
+        return;
+    text.consume();
+    if (toNumber(from, degrees))
+        out.variableFrom = static_cast<int>(degrees);
+    if (toNumber(to, degrees))
+        out.variableTo = static_cast<int>(degrees);
+}
+
+// The wind, any group with "KT" in it ('27015G25KT'), and the variable sector behind it.
+void decodeWind(MetarText &text, WMetarReport &out)
+{
+    const LString wind = text.group();
+    if (wind.find("KT") != 0)
+        return;
+    text.consume();
+    decodeDirection(wind, out);
+    decodeSpeed(wind, out);
+    decodeVariableSector(text, out);
+}
+
+// '10SM', or a whole number and a fraction in two groups: '1 1/2SM'.
+void skipVisibility(MetarText &text)
+{
+    if (text.group().compareRight("SM")) {
+        text.consume();
+        return;
+    }
+    MetarText after = text;
+    after.consume();
+    if (after.group().compareRight("SM")) {
+        after.consume();
+        text = after;
+    }
+}
+
+// Runway visual ranges: 'R04/2400FT', 'R19R/P6000FT'.
+void skipRunwayRanges(MetarText &text)
+{
+    for (LString group = text.group(); group.compareLeft("R") && group.find("/") == 0; group = text.group())
+        text.consume();
+}
+
+// Present-weather codes by category, each category tried in its order. 'PL' (ice pellets) replaced 'PE', which
+// older reports still carry; 'DS' is a dust storm.
+const char *const intensityCodes[] = {"-", "+", "VC", nullptr};
+const char *const descriptorCodes[] = {"MI", "PR", "BC", "DR", "BL", "SH", "TS", "FZ", nullptr};
+const char *const precipitationCodes[] = {"DZ", "RA", "SN", "SG", "IC", "PE", "PL", "GR", "GS", "UP", nullptr};
+const char *const obscurationCodes[] = {"BR", "FG", "FU", "VA", "DU", "SA", "HZ", "PY", nullptr};
+const char *const otherCodes[] = {"PO", "SQ", "FC", "SS", "DS", nullptr};
+const char *const *const weatherCategories[]
+    = {intensityCodes, descriptorCodes, precipitationCodes, obscurationCodes, otherCodes};
+
+void cutFirstCode(MetarText &text, const char *const *codes)
+{
+    for (; *codes; ++codes) {
+        if (text.cutCode(*codes))
+            return;
+    }
+}
+
+// Present weather, recognised by the letters at the front rather than by groups. Each pass removes at most
+// one code of each category, so '-SHRA BR FEW010' takes two passes ('-', 'SH', 'RA'; then 'BR') and a third
+// finds nothing.
+void skipPresentWeather(MetarText &text)
+{
+    const char *before = nullptr;
+    do {
+        before = text.rest();
+        for (const char *const *codes : weatherCategories)
+            cutFirstCode(text, codes);
+        text.trimLeft();
+    } while (text.rest() != before);
+}
+
+// Sky cover layers: 'FEW050', 'OVC004', 'VV002'.
+bool isSkyCover(const LString &group)
+{
+    static const char *const covers[] = {"SKC", "CLR", "FEW", "SCT", "BKN", "OVC", "VV"};
+    for (const char *cover : covers) {
+        if (group.compareLeft(cover))
+            return true;
+    }
+    return false;
+}
+
+void skipSkyCover(MetarText &text)
+{
+    while (isSkyCover(text.group()))
+        text.consume();
+}
+
+// Whole degrees C, "M" for minus: 'M05' is -5, and 'M00' is negative zero.
+bool wholeDegrees(LString part, float &value)
+{
+    const bool minus = part.compareLeft("M") == 1;
+    long degrees = 0;
+    if (minus)
+        part.cutLeft(1);
+    if (!toNumber(part, degrees))
+        return false;
+    value = minus ? -static_cast<float>(degrees) : static_cast<float>(degrees);
+    return true;
+}
+
+// '24/12', 'M05/M12'. A part without a number ('23/', '//') leaves its value absent.
+void decodeTemperature(MetarText &text, WMetarReport &out)
+{
+    LString temperature;
+    LString dewPoint;
+    if (text.group().split("/", temperature, dewPoint) != 0)
+        return;
+    text.consume();
+    out.hasTemperature = wholeDegrees(temperature, out.temperature);
+    out.hasDewPoint = wholeDegrees(dewPoint, out.dewPoint);
+}
+
+// The altimeter in hundredths of an inch of mercury: 'A2992' is 29.92.
+void decodeAltimeter(MetarText &text, WMetarReport &out)
+{
+    LString group = text.group();
+    long hundredths = 0;
+    if (!group.compareLeft("A"))
+        return;
+    text.consume();
+    group.cutLeft(1);
+    if (toNumber(group, hundredths)) {
+        out.pressure = static_cast<float>(hundredths) * 0.01f;
+        out.hasPressure = true;
+    }
+}
+
+// Tenths of a degree C in four characters, a leading "1" for minus: '0244' is 24.4, '1056' is -5.6.
+bool tenthsOfDegrees(const LString &word, unsigned long position, float &value)
+{
+    LString part;
+    long tenths = 0;
+    if (word.mid(position, 4, part) != 0)
+        return false;
+    const bool minus = part.compareLeft("1") == 1;
+    if (minus)
+        part.cutLeft(1);
+    if (!toNumber(part, tenths))
+        return false;
+    value = static_cast<float>(tenths) * 0.1f;
+    if (minus)
+        value = -value;
+    return true;
+}
+
+// 'T02440122': 24.4 and 12.2, finer than the body's '24/12', which they replace. A part without a number
+// ('T0089////') keeps the body's value.
+void decodeHourlyTemperature(const LString &word, WMetarReport &out)
+{
+    float value = 0.0f;
+    if (tenthsOfDegrees(word, 1, value)) {
+        out.temperature = value;
+        out.hasTemperature = true;
+    }
+    if (tenthsOfDegrees(word, 5, value)) {
+        out.dewPoint = value;
+        out.hasDewPoint = true;
+    }
+}
+
+// The remarks behind "RMK". Of their words only the first 'T' word of nine characters is kept; the
+// station type ('AO2') and everything else carry no value of the record.
+void decodeRemarks(const MetarText &text, WMetarReport &out)
+{
+    const char *remarks = std::strstr(text.rest(), "RMK");
+    if (!remarks)
+        return;
+    LString rest(remarks + 3);
+    rest.leftTrim();
+    LTokenizer words(rest, LString(" "));
+    LString word;
+    while (!words.eof()) {
+        words >> word;
+        if (word.compareLeft("T") && word.length() == 9) {
+            decodeHourlyTemperature(word, out);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int decodeMetar(const LString &report, WMetarReport &out)
+{
+    return decodeMetar(report, out, static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+int decodeMetar(const LString &report, WMetarReport &out, std::int64_t now)
+{
+    out = WMetarReport();
+    MetarText text(report);
+    skipType(text);
+    skipStation(text);
+    decodeTime(text, out, now);
+    skipModifiers(text);
+    decodeWind(text, out);
+    skipVisibility(text);
+    skipRunwayRanges(text);
+    skipPresentWeather(text);
+    skipSkyCover(text);
+    decodeTemperature(text, out);
+    decodeAltimeter(text, out);
+    decodeRemarks(text, out);
+    return L_OK;
+}

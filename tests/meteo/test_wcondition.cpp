@@ -1,0 +1,84 @@
+#include "meteo/reader/wcondition.h"
+
+#include "corekit/lctime.h"
+#include "corekit/lstring.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+WCondition observed()
+{
+    WCondition condition;
+    condition.setValid(true);
+    condition.setTemp(24.4f);
+    condition.setDewPoint(12.2f);
+    condition.setPressure(30.01f);
+    condition.setWindDirection(400);
+    condition.setWindSpeed(15);
+    condition.setWindGustSpeed(25);
+    condition.setTime(LCTime(6, 12, 2025, 18, 51, 0, LTime::UTC));
+    return condition;
+}
+
+TEST(WCondition, startsInvalidWithoutTime)
+{
+    const WCondition condition;
+    EXPECT_FALSE(condition.isValid());
+    EXPECT_FALSE(condition.getTime().IsValid());
+    EXPECT_EQ(condition.getTime().GetTimeZone(), LTime::LCL);
+
+    // A condition never filled copies as one.
+    const WCondition copy(condition);
+    EXPECT_FALSE(copy.isValid());
+    EXPECT_FALSE(copy.getTime().IsValid());
+}
+
+TEST(WCondition, copiesEveryMember)
+{
+    const WCondition source = observed();
+    const std::int64_t moment = LCTime(6, 12, 2025, 18, 51, 0, LTime::UTC).GetCalendarTime();
+    WCondition assigned;
+    assigned = source;
+    for (const WCondition &copy : {WCondition(source), assigned}) {
+        EXPECT_TRUE(copy.isValid());
+        EXPECT_FLOAT_EQ(copy.getTemp(), 24.4f);
+        EXPECT_FLOAT_EQ(copy.getDewPoint(), 12.2f);
+        EXPECT_FLOAT_EQ(copy.getPressure(), 30.01f);
+        EXPECT_EQ(copy.getWindDirection(), 400);
+        EXPECT_EQ(copy.getWindSpeed(), 15);
+        EXPECT_EQ(copy.getWindGustSpeed(), 25);
+        EXPECT_EQ(static_cast<std::int64_t>(copy.getTime()), moment);
+        EXPECT_EQ(copy.getTime().GetHour(), 18u);
+    }
+
+    // The copy owns its time: changing it leaves the source alone.
+    assigned.setTime(LCTime(1, 1, 2000, 0, 0, 0, LTime::UTC));
+    assigned.setTemp(-3.0f);
+    EXPECT_EQ(static_cast<std::int64_t>(source.getTime()), moment);
+    EXPECT_FLOAT_EQ(source.getTemp(), 24.4f);
+}
+
+TEST(WCondition, formatsTemperatureInEitherScale)
+{
+    WCondition condition = observed();
+    LString text("left over");
+    EXPECT_EQ(&condition.formatTemp(text, WCondition::Celsius), &text);
+    EXPECT_STREQ(text, "24 C");
+    EXPECT_STREQ(condition.formatTemp(text, WCondition::Fahrenheit), "76 F");
+    EXPECT_STREQ(condition.formatTemp(text, static_cast<WCondition::TempScale>(2)), "76 F");
+
+    condition.setTemp(-40.0f);
+    EXPECT_STREQ(condition.formatTemp(text, WCondition::Celsius), "-40 C");
+    EXPECT_STREQ(condition.formatTemp(text, WCondition::Fahrenheit), "-40 F");
+    // The C library's rounding: halves go to the even neighbour, and a small negative keeps its sign.
+    condition.setTemp(2.5f);
+    EXPECT_STREQ(condition.formatTemp(text, WCondition::Celsius), "2 C");
+    condition.setTemp(-0.4f);
+    EXPECT_STREQ(condition.formatTemp(text, WCondition::Celsius), "-0 C");
+    condition.setTemp(-17.5f);
+    EXPECT_STREQ(condition.formatTemp(text, WCondition::Fahrenheit), "0 F");
+}
+
+} // namespace
