@@ -1,0 +1,52 @@
+#pragma once
+
+#include "corekit/lkeeper.h"
+
+// The names of the program's settings, section by section, and the defaults laid down at every start.
+// Every setting is read and written with the scope flag false.
+class LSettings
+{
+public:
+    // Section "General": the update interval (minutes, 0 stops updating), the units, the gauges' colours
+    // (0x00BBGGRR) and the fonts of the gauges and of the header label.
+    static constexpr const char *GENERAL = "General";
+    static constexpr const char *UPDATE_TIMEOUT = "UpdateTimeout";
+    static constexpr const char *TEMPERATURE_SCALE = "TemperatureScale";
+    static constexpr const char *WIND_SPEED_SCALE = "WindSpeedScale";
+    static constexpr const char *PRESSURE_SCALE = "PressureScale";
+    static constexpr const char *FOREGROUND_COLOR = "ForegroundColor";
+    static constexpr const char *BACKGROUND_COLOR = "BackgroundColor";
+    static constexpr const char *FONT = "Font";
+    static constexpr const char *HEADER_FONT = "HeaderFont";
+
+    // Section "Internet": the two server base addresses and the proxy; the reader lays down their defaults.
+    static constexpr const char *INTERNET = "Internet";
+    static constexpr const char *CONDITIONS_BASE = "ConditionsBase";
+    static constexpr const char *WARNINGS_BASE = "WarningsBase";
+    static constexpr const char *USE_PROXY = "UseProxy";
+    static constexpr const char *PROXY_LOCATION = "ProxyLocation";
+
+    // Section "Special": which kinds of special message to fetch (non-zero: fetch).
+    static constexpr const char *SPECIAL = "Special";
+    static constexpr const char *SHOW_WARNINGS = "ShowWarnings";
+    static constexpr const char *SHOW_DISCUSSION = "ShowDiscussion";
+    static constexpr const char *SHOW_SUMMARY = "ShowSummary";
+    static constexpr const char *SHOW_PUBLIC = "ShowPublic";
+    static constexpr const char *SHOW_WATCHES = "ShowWatches";
+    static constexpr const char *SHOW_STATEMENTS = "ShowStatements";
+
+    // Section "Location": the place's state and city identifiers; no default, the user picks the place.
+    static constexpr const char *LOCATION = "Location";
+    static constexpr const char *STATE = "State";
+    static constexpr const char *CITY = "City";
+
+    // Sections "ForecastTicker" and "WarningsTicker": scrolling delay, text colour and font (keys FONT and these).
+    static constexpr const char *FORECAST_TICKER = "ForecastTicker";
+    static constexpr const char *WARNINGS_TICKER = "WarningsTicker";
+    static constexpr const char *DELAY = "Delay";
+    static constexpr const char *TEXT_COLOR = "TextColor";
+
+    // Writes the default of every setting of General, Special, ForecastTicker and WarningsTicker that has no value
+    // of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).
+    static int InitDefaults(LKeeper &keeper);
+};

@@ -1,0 +1,147 @@
+#include "nimbdesk/lwinkeeper.h"
+
+#include "nimbdesk/lsettingsdoc_p.h"
+#include "nimbdesk/lsettingsfile_p.h"
+
+#include <cstdlib>
+#include <optional>
+#include <pwd.h>
+#include <string_view>
+#include <unistd.h>
+
+namespace
+{
+
+// An integer is read through a buffer of this many bytes; longer data does not fit the query at all.
+constexpr std::size_t INT_QUERY_SIZE = 4;
+
+std::string_view view(const LString &text)
+{
+    return {text, text.length()};
+}
+
+std::string homeDirectory()
+{
+    if (const char *home = std::getenv("HOME"); home && *home)
+        return home;
+    passwd entry{};
+    passwd *found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return found->pw_dir;
+    return ".";
+}
+
+// The base directory rules ignore a relative XDG_CONFIG_HOME.
+std::string configHome()
+{
+    if (const char *home = std::getenv("XDG_CONFIG_HOME"); home && home[0] == '/')
+        return home;
+    return homeDirectory() + "/.config";
+}
+
+std::string environmentDirectory()
+{
+    const char *directory = std::getenv("NIMBREL_SETTINGS_DIR");
+    return directory ? directory : "";
+}
+
+std::optional<LSettingsValue> stored(const std::string &path, const LString &section, const LString &key)
+{
+    if (!LSettingsDoc::validName(view(section)) || !LSettingsDoc::validName(view(key)))
+        return std::nullopt;
+    const LSettingsDoc doc = LSettingsFile(path).read();
+    const LSettingsValue *value = doc.find(view(section), view(key));
+    return value ? std::optional<LSettingsValue>(*value) : std::nullopt;
+}
+
+int store(const std::string &path, const LString &section, const LString &key, const LSettingsValue &value)
+{
+    if (!LSettingsDoc::validName(view(section)))
+        return L_CREATE;
+    if (!LSettingsDoc::validName(view(key)))
+        return L_OUTPUT;
+    return LSettingsFile(path).write(view(section), view(key), value);
+}
+
+} // namespace
+
+LWinKeeper::LWinKeeper(const LString &appName)
+    : LWinKeeper(appName, std::string())
+{
+}
+
+LWinKeeper::LWinKeeper(const LString &appName, const std::string &directory)
+    : LKeeper(appName)
+    , m_configHome(configHome())
+{
+    SetDirectory(directory);
+}
+
+void LWinKeeper::SetDirectory(const std::string &directory)
+{
+    m_directory = directory.empty() ? environmentDirectory() : directory;
+}
+
+std::string LWinKeeper::FilePath(bool global) const
+{
+    const std::string app(GetAppName());
+    const std::string directory = m_directory.empty() ? m_configHome + '/' + app : m_directory;
+    return directory + '/' + app + (global ? "-global.conf" : ".conf");
+}
+
+bool LWinKeeper::Exists(const LString &section, const LString &key, bool global)
+{
+    return stored(FilePath(global), section, key).has_value();
+}
+
+int LWinKeeper::GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global)
+{
+    const std::optional<LSettingsValue> found = stored(FilePath(global), section, key);
+    if (!found || found->dataSize() > INT_QUERY_SIZE)
+        return L_NOTFOUND;
+    if (found->type != LSettingsValue::Type::Integer)
+        return L_WRONGTYPE;
+    value = found->number;
+    return L_OK;
+}
+
+int LWinKeeper::GetString(const LString &section, const LString &key, LString &value, bool global)
+{
+    const std::optional<LSettingsValue> found = stored(FilePath(global), section, key);
+    if (!found)
+        return L_NOTFOUND;
+    if (found->type != LSettingsValue::Type::String)
+        return L_WRONGTYPE;
+    value.assign(found->bytes.data(), found->bytes.size());
+    return L_OK;
+}
+
+int LWinKeeper::GetBinary(const LString &section, const LString &key, LBinary &value, bool global)
+{
+    const std::optional<LSettingsValue> found = stored(FilePath(global), section, key);
+    if (!found)
+        return L_NOTFOUND;
+    if (found->type != LSettingsValue::Type::Binary)
+        return L_WRONGTYPE;
+    value.assign(found->bytes.data(), static_cast<std::uint32_t>(found->bytes.size()));
+    return L_OK;
+}
+
+int LWinKeeper::SetInt(const LString &section, const LString &key, std::uint32_t value, bool global)
+{
+    return store(FilePath(global), section, key, LSettingsValue::integer(value));
+}
+
+int LWinKeeper::SetString(const LString &section, const LString &key, const LString &value, bool global)
+{
+    return store(FilePath(global), section, key, LSettingsValue::string(view(value)));
+}
+
+int LWinKeeper::SetBinary(const LString &section, const LString &key, const LBinary &value, bool global)
+{
+    if (value.size() > LSettingsFile::MAX_SIZE)
+        return L_OUTPUT;
+    const std::string_view bytes(reinterpret_cast<const char *>(value.data()), value.size());
+    return store(FilePath(global), section, key, LSettingsValue::binary(bytes));
+}

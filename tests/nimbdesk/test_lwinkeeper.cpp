@@ -1,0 +1,572 @@
+#include "nimbdesk/lwinkeeper.h"
+
+#include "nimbdesk/lfontrecord.h"
+#include "nimbdesk/lsettings.h"
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using nimbreltest::TempDir;
+
+namespace
+{
+
+const LString APP = "Nimbrel";
+
+// Passes every call on to a real keeper and notes the writes, to see which defaults are laid down in which order.
+class RecordingKeeper final : public LKeeper
+{
+public:
+    explicit RecordingKeeper(LWinKeeper &keeper)
+        : m_keeper(keeper)
+    {
+    }
+
+    bool Exists(const LString &section, const LString &key, bool global) override
+    {
+        return m_keeper.Exists(section, key, global);
+    }
+    int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global) override
+    {
+        return m_keeper.GetInt(section, key, value, global);
+    }
+    int GetString(const LString &section, const LString &key, LString &value, bool global) override
+    {
+        return m_keeper.GetString(section, key, value, global);
+    }
+    int GetBinary(const LString &section, const LString &key, LBinary &value, bool global) override
+    {
+        return m_keeper.GetBinary(section, key, value, global);
+    }
+    int SetInt(const LString &section, const LString &key, std::uint32_t value, bool global) override
+    {
+        note(section, key);
+        return m_keeper.SetInt(section, key, value, global);
+    }
+    int SetString(const LString &section, const LString &key, const LString &value, bool global) override
+    {
+        note(section, key);
+        return m_keeper.SetString(section, key, value, global);
+    }
+    int SetBinary(const LString &section, const LString &key, const LBinary &value, bool global) override
+    {
+        note(section, key);
+        return m_keeper.SetBinary(section, key, value, global);
+    }
+
+    std::vector<std::string> writes;
+
+private:
+    void note(const LString &section, const LString &key)
+    {
+        writes.push_back(std::string(section) + '/' + std::string(key));
+    }
+
+    LWinKeeper &m_keeper;
+};
+
+// Sets an environment variable for the life of the object and restores the earlier state after.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const char *value)
+        : m_name(name)
+    {
+        if (const char *old = std::getenv(name)) {
+            m_old = old;
+            m_had = true;
+        }
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { m_had ? ::setenv(m_name, m_old.c_str(), 1) : ::unsetenv(m_name); }
+    ScopedEnv(const ScopedEnv &) = delete;
+    ScopedEnv &operator=(const ScopedEnv &) = delete;
+
+private:
+    const char *m_name;
+    std::string m_old;
+    bool m_had = false;
+};
+
+std::uint32_t intOf(LWinKeeper &keeper, const char *section, const char *key)
+{
+    std::uint32_t value = 0xdeadbeef;
+    EXPECT_EQ(keeper.GetInt(section, key, value, false), L_OK) << section << '/' << key;
+    return value;
+}
+
+// "T3": built by appending, as GCC 12 warns falsely (-Wrestrict) about "T" + std::to_string(3).
+std::string keyName(const std::string &prefix, std::size_t i)
+{
+    std::string name = prefix;
+    name += std::to_string(i);
+    return name;
+}
+
+std::string bytesOf(const LBinary &binary)
+{
+    return std::string(reinterpret_cast<const char *>(binary.data()), binary.size());
+}
+
+LBinary binaryOf(const std::string &bytes)
+{
+    return LBinary(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+}
+
+// The files that an unparseable settings file was moved to.
+std::vector<std::string> asideFiles(const TempDir &dir)
+{
+    std::vector<std::string> found;
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.path().filename().string().rfind("Nimbrel.conf.corrupt-", 0) == 0)
+            found.push_back(entry.path().string());
+    }
+    return found;
+}
+
+// Writes count integers "<prefix><i>" = i, each through its own keeper call; returns how many writes failed.
+int writeKeys(const std::string &directory, const std::string &prefix, int count)
+{
+    LWinKeeper keeper(APP, directory);
+    int failures = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string key = keyName(prefix, static_cast<std::size_t>(i));
+        failures += keeper.SetInt("Race", key.c_str(), static_cast<std::uint32_t>(i), false) != L_OK;
+    }
+    return failures;
+}
+
+void expectKeys(LWinKeeper &keeper, const std::string &prefix, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const std::string key = keyName(prefix, static_cast<std::size_t>(i));
+        std::uint32_t value = 0;
+        ASSERT_EQ(keeper.GetInt("Race", key.c_str(), value, false), L_OK) << key << " was lost";
+        EXPECT_EQ(value, static_cast<std::uint32_t>(i)) << key;
+    }
+}
+
+} // namespace
+
+TEST(LWinKeeper, defaultsOnEmptyStore)
+{
+    TempDir dir;
+    LWinKeeper keeper(APP, dir.path().string());
+    RecordingKeeper recorder(keeper);
+    EXPECT_EQ(LSettings::InitDefaults(recorder), L_OK);
+    const std::vector<std::string> order
+        = {"General/UpdateTimeout", "General/TemperatureScale", "General/WindSpeedScale", "General/PressureScale",
+            "General/ForegroundColor", "General/BackgroundColor", "General/Font", "General/HeaderFont",
+            "ForecastTicker/Delay", "ForecastTicker/Font", "ForecastTicker/TextColor", "WarningsTicker/Delay",
+            "WarningsTicker/Font", "WarningsTicker/TextColor", "Special/ShowDiscussion", "Special/ShowSummary",
+            "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements", "Special/ShowWarnings"};
+    EXPECT_EQ(recorder.writes, order);
+
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
+    EXPECT_EQ(intOf(keeper, "General", "PressureScale"), 0u);
+    EXPECT_EQ(intOf(keeper, "General", "ForegroundColor"), 255u);
+    EXPECT_EQ(intOf(keeper, "General", "BackgroundColor"), 0u);
+    EXPECT_EQ(intOf(keeper, "ForecastTicker", "Delay"), 30u);
+    EXPECT_EQ(intOf(keeper, "ForecastTicker", "TextColor"), 65280u);
+    EXPECT_EQ(intOf(keeper, "WarningsTicker", "TextColor"), 255u);
+    EXPECT_EQ(intOf(keeper, "Special", "ShowWarnings"), 1u);
+    EXPECT_EQ(intOf(keeper, "Special", "ShowStatements"), 0u);
+    for (const char *section : {"General", "ForecastTicker", "WarningsTicker"}) {
+        LBinary font;
+        EXPECT_EQ(keeper.GetBinary(section, "Font", font, false), L_OK);
+        EXPECT_EQ(bytesOf(font), bytesOf(LFontRecord::standard().toBinary())) << section;
+    }
+    EXPECT_FALSE(keeper.Exists("Location", "State", false));
+    EXPECT_FALSE(keeper.Exists("Internet", "ConditionsBase", false));
+
+    recorder.writes.clear();
+    EXPECT_EQ(LSettings::InitDefaults(recorder), L_OK);
+    EXPECT_TRUE(recorder.writes.empty()) << "a second start rewrote " << recorder.writes.front();
+}
+
+TEST(LWinKeeper, defaultsKeepStoredValuesOfAnyType)
+{
+    TempDir dir;
+    LWinKeeper keeper(APP, dir.path().string());
+    ASSERT_EQ(keeper.SetString("General", "UpdateTimeout", "15", false), L_OK);
+    ASSERT_EQ(keeper.SetString("General", "Font", "", false), L_OK);
+    ASSERT_EQ(keeper.SetInt("Special", "ShowWarnings", 0, false), L_OK);
+    EXPECT_EQ(LSettings::InitDefaults(keeper), L_OK);
+
+    std::uint32_t interval = 7;
+    EXPECT_EQ(keeper.GetInt("General", "UpdateTimeout", interval, false), L_WRONGTYPE);
+    EXPECT_EQ(interval, 7u);
+    LString text = "untouched";
+    EXPECT_EQ(keeper.GetString("General", "Font", text, false), L_OK);
+    EXPECT_STREQ(text, "");
+    EXPECT_EQ(intOf(keeper, "Special", "ShowWarnings"), 0u);
+
+    ASSERT_EQ(keeper.SetString("General", "UpdateTimeout", "1500", false), L_OK);
+    EXPECT_EQ(LSettings::InitDefaults(keeper), L_OK);
+    EXPECT_EQ(keeper.GetInt("General", "UpdateTimeout", interval, false), L_NOTFOUND);
+    EXPECT_EQ(interval, 7u);
+}
+
+TEST(LWinKeeper, typeRules)
+{
+    TempDir dir;
+    LWinKeeper keeper(APP, dir.path().string());
+    const struct {
+        const char *key;
+        int kind; // 0 integer, 1 string, 2 binary
+        std::string data;
+        int getInt;
+    } cases[] = {
+        {"Number", 0, "", L_OK},
+        {"Empty", 1, "", L_WRONGTYPE},
+        {"Two", 1, "15", L_WRONGTYPE},
+        {"Three", 1, "abc", L_WRONGTYPE},
+        {"Four", 1, "abcd", L_NOTFOUND},
+        {"NoBytes", 2, "", L_WRONGTYPE},
+        {"FourBytes", 2, std::string("\x01\x02\x03\x04", 4), L_WRONGTYPE},
+        {"FiveBytes", 2, std::string("\x01\x02\x03\x04\x05", 5), L_NOTFOUND},
+    };
+    for (const auto &c : cases) {
+        const int set = c.kind == 0 ? keeper.SetInt("Types", c.key, 42, false)
+            : c.kind == 1           ? keeper.SetString("Types", c.key, c.data.c_str(), false)
+                                    : keeper.SetBinary("Types", c.key, binaryOf(c.data), false);
+        ASSERT_EQ(set, L_OK) << c.key;
+    }
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_TRUE(keeper.Exists("Types", c.key, false));
+        std::uint32_t number = 7;
+        LString text = "keep";
+        LBinary bytes = binaryOf("kept");
+        EXPECT_EQ(keeper.GetInt("Types", c.key, number, false), c.getInt);
+        EXPECT_EQ(keeper.GetString("Types", c.key, text, false), c.kind == 1 ? L_OK : L_WRONGTYPE);
+        EXPECT_EQ(keeper.GetBinary("Types", c.key, bytes, false), c.kind == 2 ? L_OK : L_WRONGTYPE);
+        EXPECT_EQ(number, c.kind == 0 ? 42u : 7u);
+        EXPECT_EQ(std::string(text), c.kind == 1 ? c.data : "keep");
+        EXPECT_EQ(bytesOf(bytes), c.kind == 2 ? c.data : "kept");
+    }
+
+    std::uint32_t number = 7;
+    EXPECT_FALSE(keeper.Exists("Types", "Missing", false));
+    EXPECT_FALSE(keeper.Exists("Nowhere", "Number", false));
+    EXPECT_EQ(keeper.GetInt("Types", "Missing", number, false), L_NOTFOUND);
+    EXPECT_EQ(keeper.GetInt("Nowhere", "Number", number, false), L_NOTFOUND);
+    EXPECT_EQ(number, 7u);
+
+    EXPECT_EQ(keeper.InitInt("Types", "Three", 5, false), L_OK);
+    EXPECT_EQ(keeper.GetInt("Types", "Three", number, false), L_WRONGTYPE);
+    ASSERT_EQ(keeper.SetInt("Types", "Three", 5, false), L_OK);
+    LString text;
+    EXPECT_EQ(keeper.GetString("Types", "Three", text, false), L_WRONGTYPE);
+    EXPECT_EQ(intOf(keeper, "Types", "Three"), 5u);
+}
+
+TEST(LWinKeeper, valuesRoundTrip)
+{
+    TempDir dir;
+    LWinKeeper writer(APP, dir.path().string());
+    const std::uint32_t numbers[] = {0u, 1u, 0x7fffffffu, 0x80000000u, 0xffffffffu, static_cast<std::uint32_t>(-13)};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        ASSERT_EQ(writer.SetInt("Numbers", keyName("N", i).c_str(), numbers[i], false), L_OK);
+
+    std::string allBytes;
+    for (int c = 1; c < 256; ++c)
+        allBytes += static_cast<char>(c);
+    const std::vector<std::string> texts = {"", allBytes, "quote \" backslash \\ \\x41 \\n newline\n cr\r tab\t end",
+        "  blanks at both ends  ", "\"", "[General]\nUpdateTimeout=int:1", std::string(100000, 'w')};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        ASSERT_EQ(writer.SetString("Texts", keyName("T", i).c_str(), texts[i].c_str(), false), L_OK);
+
+    const std::vector<std::string> blobs
+        = {"", std::string("\0", 1), '\0' + allBytes + '\0', bytesOf(LFontRecord::standard().toBinary())};
+    for (std::size_t i = 0; i < blobs.size(); ++i)
+        ASSERT_EQ(writer.SetBinary("Blobs", keyName("B", i).c_str(), binaryOf(blobs[i]), false), L_OK);
+
+    LWinKeeper reader(APP, dir.path().string());
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(intOf(reader, "Numbers", keyName("N", i).c_str()), numbers[i]);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        LString text;
+        EXPECT_EQ(reader.GetString("Texts", keyName("T", i).c_str(), text, false), L_OK);
+        EXPECT_EQ(std::string(text), texts[i]) << "text " << i;
+    }
+    for (std::size_t i = 0; i < blobs.size(); ++i) {
+        LBinary blob;
+        EXPECT_EQ(reader.GetBinary("Blobs", keyName("B", i).c_str(), blob, false), L_OK);
+        EXPECT_EQ(bytesOf(blob), blobs[i]) << "blob " << i;
+    }
+    EXPECT_FALSE(reader.Exists("General", "UpdateTimeout", false));
+    EXPECT_EQ(intOf(reader, "numbers", "n4"), 0xffffffffu);
+}
+
+TEST(LWinKeeper, humanReadableFile)
+{
+    TempDir dir;
+    LWinKeeper keeper(APP, dir.path().string());
+    ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 15, false), L_OK);
+    ASSERT_EQ(keeper.SetString("Internet", "ProxyLocation", "proxy \"a\"\n", false), L_OK);
+    ASSERT_EQ(keeper.SetBinary("General", "Font", binaryOf(std::string("\xf3\x00\x22", 3)), false), L_OK);
+    const std::string text = TempDir::read(dir.file("Nimbrel.conf"));
+    EXPECT_NE(text.find("[General]\nUpdateTimeout=int:15\nFont=bin:f30022\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Internet]\nProxyLocation=str:\"proxy \\\"a\\\"\\n\"\n"), std::string::npos) << text;
+
+    dir.write("Nimbrel.conf",
+        "# edited by hand\r\n"
+        "  [ General ]  \r\n"
+        "; a comment\n"
+        "UpdateTimeout = int: 20\r\n"
+        "ProxyLocation=str:\"caf\xc3\xa9 \\x41\"\n"
+        "[general]\n"
+        "Font=bin:ABcd");
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 20u);
+    LString text2;
+    EXPECT_EQ(keeper.GetString("General", "ProxyLocation", text2, false), L_OK);
+    EXPECT_STREQ(text2, "caf\xc3\xa9 A");
+    LBinary font;
+    EXPECT_EQ(keeper.GetBinary("GENERAL", "font", font, false), L_OK);
+    EXPECT_EQ(bytesOf(font), "\xab\xcd");
+}
+
+TEST(LWinKeeper, settingsDirectory)
+{
+    TempDir dir;
+    const std::string config = dir.file("config");
+    const ScopedEnv xdg("XDG_CONFIG_HOME", config.c_str());
+    const ScopedEnv unset("NIMBREL_SETTINGS_DIR", nullptr);
+    LWinKeeper byDefault(APP);
+    EXPECT_EQ(byDefault.FilePath(false), config + "/Nimbrel/Nimbrel.conf");
+    EXPECT_EQ(byDefault.FilePath(true), config + "/Nimbrel/Nimbrel-global.conf");
+    ASSERT_EQ(byDefault.SetInt("General", "UpdateTimeout", 3, false), L_OK);
+    EXPECT_TRUE(std::filesystem::is_regular_file(config + "/Nimbrel/Nimbrel.conf"));
+    EXPECT_FALSE(byDefault.Exists("General", "UpdateTimeout", true));
+
+    {
+        const ScopedEnv portable("NIMBREL_SETTINGS_DIR", dir.file("portable").c_str());
+        LWinKeeper fromEnvironment(APP);
+        EXPECT_EQ(fromEnvironment.FilePath(false), dir.file("portable") + "/Nimbrel.conf");
+        EXPECT_FALSE(fromEnvironment.Exists("General", "UpdateTimeout", false));
+        LWinKeeper named(APP, dir.file("named"));
+        EXPECT_EQ(named.FilePath(false), dir.file("named") + "/Nimbrel.conf");
+    }
+    const ScopedEnv relative("XDG_CONFIG_HOME", "relative");
+    const ScopedEnv home("HOME", dir.file("home").c_str());
+    LWinKeeper inHome(APP);
+    EXPECT_EQ(inHome.FilePath(false), dir.file("home") + "/.config/Nimbrel/Nimbrel.conf");
+    inHome.SetDirectory(dir.file("named"));
+    EXPECT_EQ(inHome.FilePath(false), dir.file("named") + "/Nimbrel.conf");
+}
+
+TEST(LWinKeeper, unparseableFileMovedAside)
+{
+    TempDir dir;
+    const std::string broken = "[General]\nUpdateTimeout=int:30\nthis line is not a setting\n";
+    dir.write("Nimbrel.conf", broken);
+    LWinKeeper keeper(APP, dir.path().string());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(keeper.Exists("General", "UpdateTimeout", false));
+    EXPECT_EQ(LSettings::InitDefaults(keeper), L_OK);
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
+    ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 20, false), L_OK);
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    const std::vector<std::string> aside = asideFiles(dir);
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(TempDir::read(aside[0]), broken);
+    EXPECT_NE(report.find("line 3"), std::string::npos) << report;
+    EXPECT_NE(report.find(aside[0]), std::string::npos) << report;
+    EXPECT_EQ(report.find('\n'), report.size() - 1) << "reported more than once: " << report;
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 20u);
+
+    dir.write("Nimbrel.conf", "[General]\nUpdateTimeout=int:4294967296\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(keeper.SetInt("General", "UpdateTimeout", 25, false), L_OK);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(asideFiles(dir).size(), 2u) << "a second broken file replaced the first one kept aside";
+}
+
+// Whatever the file holds, reads find nothing in it and the next write starts afresh.
+TEST(LWinKeeper, anyFileContentIsSafe)
+{
+    std::string allBytes;
+    for (int c = 0; c < 256; ++c)
+        allBytes += static_cast<char>(c);
+    const std::vector<std::string> contents = {std::string(2 * 1024 * 1024, 'x'), allBytes + allBytes,
+        "[General]\nUpdateTimeout=int:99999999999999999999999999\n", "[General]\nUpdateTimeout=int:-1\n",
+        "[General]\nUpdateTimeout=int:0x10\n", "[General]\nProxy=str:\"unterminated\n",
+        "[General]\nProxy=str:\"bad \\q escape\"\n", "[General]\nProxy=str:\"nul \\x00\"\n",
+        "[General]\nProxy=str:\"cut \\x4\"\n", "[General]\nProxy=str:\"a\" trailing\n", "[General]\nFont=bin:abc\n",
+        "[General]\nFont=bin:zz\n", "UpdateTimeout=int:1\n[General]\n", std::string("[Gen\0ral]\n", 10), "[General\n",
+        "[]\n", "[General]\n=int:5\n", "[General]\nUpdateTimeout\n", "[General]\nKey=float:1.5\n",
+        "[" + std::string(300, 'S') + "]\n"};
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        SCOPED_TRACE("content " + std::to_string(i));
+        TempDir dir;
+        dir.write("Nimbrel.conf", contents[i]);
+        LWinKeeper keeper(APP, dir.path().string());
+        std::uint32_t number = 7;
+        EXPECT_FALSE(keeper.Exists("General", "UpdateTimeout", false));
+        EXPECT_EQ(keeper.GetInt("General", "UpdateTimeout", number, false), L_NOTFOUND);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(keeper.SetInt("General", "Written", 1, false), L_OK);
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(intOf(keeper, "General", "Written"), 1u);
+        EXPECT_EQ(asideFiles(dir).size(), 1u);
+    }
+}
+
+TEST(LWinKeeper, damagedFilesNeverCrash)
+{
+    const std::string valid = "[General]\nUpdateTimeout=int:15\nFont=bin:f3ffffff0000\n"
+                              "[Internet]\nProxyLocation=str:\"h\\x41st:80 \\\"q\\\"\"\n";
+    std::mt19937 random(20240521);
+    for (int round = 0; round < 300; ++round) {
+        std::string text = valid;
+        for (int edits = 1 + static_cast<int>(random() % 4); edits > 0; --edits) {
+            const std::size_t at = random() % (text.size() + 1);
+            const char byte = static_cast<char>(random() % 256);
+            const int kind = static_cast<int>(random() % 3);
+            if (kind == 0 && at < text.size())
+                text[at] = byte;
+            else if (kind == 1)
+                text.insert(at, 1, byte);
+            else
+                text.resize(at);
+        }
+        TempDir dir;
+        dir.write("Nimbrel.conf", text);
+        LWinKeeper keeper(APP, dir.path().string());
+        std::uint32_t number = 0;
+        LString string;
+        LBinary binary;
+        keeper.GetInt("General", "UpdateTimeout", number, false);
+        keeper.GetString("Internet", "ProxyLocation", string, false);
+        keeper.GetBinary("General", "Font", binary, false);
+        testing::internal::CaptureStderr();
+        ASSERT_EQ(keeper.SetInt("General", "Written", 9, false), L_OK) << text;
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(intOf(keeper, "General", "Written"), 9u) << text;
+    }
+}
+
+TEST(LWinKeeper, failedWritesKeepTheStore)
+{
+    TempDir dir;
+    dir.write("blocked", "a file where the settings directory should be");
+    LWinKeeper blocked(APP, dir.file("blocked"));
+    std::uint32_t number = 7;
+    EXPECT_EQ(blocked.SetInt("General", "UpdateTimeout", 1, false), L_CREATE);
+    EXPECT_EQ(blocked.GetInt("General", "UpdateTimeout", number, false), L_NOTFOUND);
+
+    LWinKeeper keeper(APP, dir.path().string());
+    ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 15, false), L_OK);
+    EXPECT_EQ(keeper.SetInt("Bad]Section", "Key", 1, false), L_CREATE);
+    EXPECT_EQ(keeper.SetInt("", "Key", 1, false), L_CREATE);
+    EXPECT_EQ(keeper.SetInt("General", "Bad=Key", 1, false), L_OUTPUT);
+    EXPECT_EQ(keeper.SetInt("General", "Bad\nKey", 1, false), L_OUTPUT);
+    EXPECT_FALSE(keeper.Exists("General", "Bad=Key", false));
+    EXPECT_EQ(
+        keeper.SetBinary("General", "Huge", LBinary(std::string(2 * 1024 * 1024, 'h').data(), 2 * 1024 * 1024), false),
+        L_OUTPUT);
+    EXPECT_FALSE(keeper.Exists("General", "Huge", false));
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
+
+    LWinKeeper onDirectory(APP, dir.file("taken"));
+    std::filesystem::create_directories(dir.file("taken") + "/Nimbrel.conf");
+    EXPECT_EQ(onDirectory.SetInt("General", "UpdateTimeout", 1, false), L_OUTPUT);
+    EXPECT_EQ(onDirectory.GetInt("General", "UpdateTimeout", number, false), L_NOTFOUND);
+    EXPECT_EQ(number, 7u);
+}
+
+TEST(LWinKeeper, twoThreadsLoseNothing)
+{
+    TempDir dir;
+    const std::string directory = dir.path().string();
+    LWinKeeper keeper(APP, directory);
+    ASSERT_EQ(keeper.SetString("Race", "Stable", "always there", false), L_OK);
+
+    std::atomic<bool> writing = true;
+    std::atomic<int> missed = 0;
+    std::thread reader([&] {
+        LWinKeeper own(APP, directory);
+        while (writing) {
+            LString text;
+            missed += own.GetString("Race", "Stable", text, false) != L_OK;
+        }
+    });
+    int failuresA = 0;
+    int failuresB = 0;
+    std::thread first([&] { failuresA = writeKeys(directory, "A", 1000); });
+    std::thread second([&] { failuresB = writeKeys(directory, "B", 1000); });
+    first.join();
+    second.join();
+    writing = false;
+    reader.join();
+
+    EXPECT_EQ(failuresA + failuresB, 0);
+    EXPECT_EQ(missed, 0) << "a reader saw a half-written file";
+    expectKeys(keeper, "A", 1000);
+    expectKeys(keeper, "B", 1000);
+}
+
+TEST(LWinKeeper, twoProcessesLoseNothing)
+{
+    TempDir dir;
+    const std::string directory = dir.path().string();
+    std::vector<pid_t> children;
+    for (const char *prefix : {"P", "Q"}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(writeKeys(directory, prefix, 1000) == 0 ? 0 : 1);
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer process failed";
+    }
+    LWinKeeper keeper(APP, directory);
+    expectKeys(keeper, "P", 1000);
+    expectKeys(keeper, "Q", 1000);
+}
+
+TEST(LFontRecord, standardLayout)
+{
+    const LBinary standard = LFontRecord::standard().toBinary();
+    ASSERT_EQ(standard.size(), 60u);
+    const std::string bytes = bytesOf(standard);
+    EXPECT_EQ(bytes.substr(0, 20), std::string("\xf3\xff\xff\xff\0\0\0\0\0\0\0\0\0\0\0\0\x90\x01\0\0", 20));
+    EXPECT_EQ(bytes.substr(20, 8), std::string("\0\0\0\0\x01\x02\x01\x22", 8));
+    EXPECT_EQ(bytes.substr(28), std::string("MS Sans Serif") + std::string(19, '\0'));
+
+    LFontRecord record;
+    record.height = -2147483647 - 1;
+    record.width = 0x01020304;
+    record.weight = 700;
+    record.italic = 1;
+    record.strikeOut = 0xff;
+    for (std::size_t i = 0; i < LFontRecord::FACE_SIZE; ++i)
+        record.faceName[i] = static_cast<char>('a' + i % 26);
+    const LBinary stored = record.toBinary();
+    EXPECT_EQ(bytesOf(stored).substr(0, 8), std::string("\0\0\0\x80\x04\x03\x02\x01", 8));
+    LFontRecord back;
+    ASSERT_TRUE(back.fromBinary(stored));
+    EXPECT_EQ(bytesOf(back.toBinary()), bytesOf(stored));
+    EXPECT_EQ(back.height, record.height);
+    EXPECT_EQ(back.strikeOut, 0xff);
+    EXPECT_EQ(std::string(back.face()), "abcdefghijklmnopqrstuvwxyzabcdef");
+    EXPECT_STREQ(LFontRecord::standard().face(), "MS Sans Serif");
+
+    EXPECT_FALSE(back.fromBinary(binaryOf(bytes.substr(0, 59))));
+    EXPECT_EQ(back.weight, 700);
+}
