@@ -2,7 +2,7 @@
 
 #include "corekit/lex.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
@@ -239,16 +239,23 @@ void LIStream::skipTo(char c)
 
 // Reads one text value into buffer (LSTREAM_MAX_TEXT + 1 bytes); characters beyond the limit are skipped.
 // Returns the length; at the end of the file the text read so far stands, or LEx L_INPUT when endIsError.
+// The text is taken a buffered block at a time: a per-character call costs more than the search itself.
 unsigned long LIStream::readText(char *buffer, bool endIsError)
 {
     checkOpen();
     skipTo('"');
     unsigned long length = 0;
-    for (int c; !m_eof;) {
-        if ((c = next()) == EOF || c == '"')
-            break;
-        if (length < LSTREAM_MAX_TEXT)
-            buffer[length++] = static_cast<char>(c);
+    bool closed = false;
+    while (!m_eof && !closed && (m_position < m_filled || refill())) {
+        const char *begin = m_buffer.get() + m_position;
+        const std::size_t available = m_filled - m_position;
+        const char *quote = static_cast<const char *>(std::memchr(begin, '"', available));
+        const std::size_t span = quote ? static_cast<std::size_t>(quote - begin) : available;
+        const std::size_t taken = std::min<std::size_t>(span, LSTREAM_MAX_TEXT - length);
+        std::memcpy(buffer + length, begin, taken);
+        length += taken;
+        m_position += quote ? span + 1 : span;
+        closed = quote != nullptr;
     }
     buffer[length] = '\0';
     if (m_eof && endIsError)
@@ -316,18 +323,18 @@ LIStream &LIStream::operator>>(unsigned char &value)
 bool LIStream::readInteger(std::uint32_t &value)
 {
     checkOpen();
-    while (std::isspace(peek()))
-        next();
-    const bool negative = peek() == '-';
-    if (negative || peek() == '+')
-        next();
-    if (!std::isdigit(peek()))
+    int c = peek();
+    while (c == ' ' || (c >= '\t' && c <= '\r'))
+        c = (next(), peek());
+    const bool negative = c == '-';
+    if (negative || c == '+')
+        c = (next(), peek());
+    if (c < '0' || c > '9')
         return false;
     std::uint64_t number = 0;
-    while (std::isdigit(peek())) {
-        number = number * 10 + static_cast<unsigned>(next() - '0');
-        if (number > 0xFFFFFFFFu)
-            number = 0x100000000u;
+    for (; c >= '0' && c <= '9'; c = peek()) {
+        next();
+        number = std::min<std::uint64_t>(number * 10 + static_cast<unsigned>(c - '0'), 0x100000000u);
     }
     const std::uint32_t magnitude = number > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(number);
     value = negative ? 0u - magnitude : magnitude;

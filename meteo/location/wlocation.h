@@ -1,0 +1,54 @@
+#pragma once
+
+#include "corekit/lstring.h"
+#include "meteo/meteo_export.h"
+
+#include <cstdint>
+
+// The place the user selected: its ids, a display name ("Springfield, Illinois, United States"), the state's short
+// code and a copy of the city's data, from which the reader takes the station ("acode") and the forecast zone
+// ("azone"). Ids are 0 while unset; the location is not valid until it has been filled.
+class METEO_EXPORT WLocation
+{
+public:
+    WLocation();
+    WLocation(const WLocation &other);
+    WLocation &operator=(const WLocation &other);
+    ~WLocation();
+
+    // The value of the token "key(value)" in data such as "acode(KSPI)azone(ILZ051)": L_OK with value set;
+    // L_NOTFOUND when the key does not occur; L_FORMAT when it is not followed at once by "(" or no ")" follows.
+    // The key is found by substring search, so it must not occur inside an earlier key or value. Value is only
+    // written on L_OK.
+    static int getDataToken(const LString &data, const char *key, LString &value);
+
+    bool isValid() const { return m_valid; }
+    void setValid(bool valid) { m_valid = valid; }
+
+    std::uint32_t getCountry() const { return m_country; }
+    std::uint32_t getState() const { return m_state; }
+    std::uint32_t getArea() const { return m_area; }
+    std::uint32_t getCity() const { return m_city; }
+    void setCountry(std::uint32_t id) { m_country = id; }
+    void setState(std::uint32_t id) { m_state = id; }
+    void setArea(std::uint32_t id) { m_area = id; }
+    void setCity(std::uint32_t id) { m_city = id; }
+
+    const LString &getName() const { return m_name; }
+    const LString &getShortState() const { return m_shortState; }
+    void setName(const LString &name);
+    void setShortState(const LString &shortState);
+    void setCityData(const LString &cityData);
+    // getDataToken on the city's data.
+    int getCityData(const char *key, LString &value) const;
+
+private:
+    std::uint32_t m_country = 0;
+    std::uint32_t m_state = 0;
+    std::uint32_t m_area = 0;
+    std::uint32_t m_city = 0;
+    LString m_cityData;
+    LString m_name;
+    LString m_shortState;
+    bool m_valid = false;
+};

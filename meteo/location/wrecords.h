@@ -1,0 +1,104 @@
+#pragma once
+
+#include "corekit/lstring.h"
+#include "meteo/meteo_export.h"
+
+#include <cstdint>
+
+// The value records of the location database, one per line of its data files. Default construction gives ids 0
+// and empty texts; copies are deep.
+
+class METEO_EXPORT WCountry
+{
+public:
+    WCountry();
+    WCountry(std::uint32_t id, const LString &name, const LString &data);
+    WCountry(const WCountry &other);
+    WCountry &operator=(const WCountry &other);
+    ~WCountry();
+
+    std::uint32_t getId() const { return m_id; }
+    const LString &getName() const { return m_name; }
+    const LString &getData() const { return m_data; }
+
+private:
+    std::uint32_t m_id = 0;
+    LString m_name;
+    LString m_data;
+};
+
+// A state's data is its short code as the weather service writes it in page addresses ("il").
+class METEO_EXPORT WState
+{
+public:
+    WState();
+    WState(std::uint32_t id, std::uint32_t countryId, const LString &name, const LString &data);
+    WState(const WState &other);
+    WState &operator=(const WState &other);
+    ~WState();
+
+    void setData(std::uint32_t id, std::uint32_t countryId, const LString &name, const LString &data);
+
+    std::uint32_t getId() const { return m_id; }
+    std::uint32_t getCountryId() const { return m_countryId; }
+    const LString &getName() const { return m_name; }
+    const LString &getData() const { return m_data; }
+
+private:
+    std::uint32_t m_id = 0;
+    std::uint32_t m_countryId = 0;
+    LString m_name;
+    LString m_data;
+};
+
+class METEO_EXPORT WArea
+{
+public:
+    WArea();
+    WArea(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
+    WArea(const WArea &other);
+    WArea &operator=(const WArea &other);
+    ~WArea();
+
+    std::uint32_t getId() const { return m_id; }
+    std::uint32_t getCountryId() const { return m_countryId; }
+    std::uint32_t getStateId() const { return m_stateId; }
+    const LString &getName() const { return m_name; }
+    const LString &getData() const { return m_data; }
+
+private:
+    std::uint32_t m_id = 0;
+    std::uint32_t m_countryId = 0;
+    std::uint32_t m_stateId = 0;
+    LString m_name;
+    LString m_data;
+};
+
+// A city's data is a run of keyed tokens: "acode(KSPI)azone(ILZ051)alat(39.7817)alon(-89.6501)".
+class METEO_EXPORT WCity
+{
+public:
+    WCity();
+    WCity(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
+    WCity(const WCity &other);
+    WCity &operator=(const WCity &other);
+    ~WCity();
+
+    void setCity(
+        std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
+    // The value of one token of the city's data; results as WLocation::getDataToken.
+    int getDataToken(const char *key, LString &value) const;
+
+    std::uint32_t getId() const { return m_id; }
+    std::uint32_t getCountryId() const { return m_countryId; }
+    std::uint32_t getStateId() const { return m_stateId; }
+    const LString &getName() const { return m_name; }
+    const LString &getData() const { return m_data; }
+
+private:
+    std::uint32_t m_id = 0;
+    std::uint32_t m_countryId = 0;
+    std::uint32_t m_stateId = 0;
+    LString m_name;
+    LString m_data;
+};
