@@ -9,7 +9,7 @@ packages=(
     clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libcurl4-openssl-dev ca-certificates tzdata
-    nlohmann-json3-dev libcpp-httplib-dev
+    nlohmann-json3-dev libcpp-httplib-dev libssl-dev libbrotli-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     weather-util-data
     xvfb xauth

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "corekit/lstring.h"
+#include "meteo/meteo_export.h"
+
+#include <string>
+
+// Picks the messages that concern one place out of a text-product page, fed line by line as the page is read.
+// The kept lines are gathered in a scratch buffer, so that a large page costs time linear in its size. Exported
+// for the tests and fuzzers only; this header is not installed.
+class METEO_EXPORT WProductScanner
+{
+public:
+    virtual ~WProductScanner() = default;
+
+    // Takes the next page line as read, with its line feed. Returns false when the scanner wants no more lines.
+    bool feed(const LString &rawLine);
+
+    bool isEmpty() const { return m_text.empty(); }
+    // The kept lines, each ended by "\r\n", every line after the first begun by one blank:
+    // "A\r\n B\r\n C\r\n".
+    LString text() const { return LString(m_text.data(), m_text.size()); }
+
+protected:
+    // One line with its tags stripped; hasBreak tells that the raw line held "<BR>", which ends a message.
+    virtual bool step(const LString &line, bool hasBreak) = 0;
+    void keep(const LString &line);
+
+private:
+    std::string m_text;
+    // Reused for every line.
+    std::string m_scratch;
+    LString m_line;
+};

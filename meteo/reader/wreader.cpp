@@ -1,0 +1,182 @@
+#include "meteo/reader/wreader.h"
+
+#include "corekit/lex.h"
+#include "meteo/location/wlocation.h"
+#include "meteo/reader/wcityscanner_p.h"
+#include "meteo/reader/wwebpage_p.h"
+#include "meteo/reader/wzonescanner_p.h"
+
+#include <cstdint>
+
+namespace
+{
+
+constexpr const char *INTERNET = "Internet";
+// The current-conditions pages are served over https only.
+constexpr const char *DEFAULT_CONDITIONS_BASE = "https://tgftp.nws.noaa.gov/weather/current/";
+// The historical home of the NWS interactive weather information network.
+constexpr const char *DEFAULT_WARNINGS_BASE = "http://iwin.nws.noaa.gov/iwin/";
+
+} // namespace
+
+WReader::WReader(LInfoLine *infoLine)
+    : m_infoLine(infoLine)
+    , m_keeper(nullptr)
+    , m_abort(false)
+{
+}
+
+WReader::WReader(const WReader &other)
+    : m_infoLine(other.m_infoLine)
+    , m_keeper(other.m_keeper)
+    , m_abort(other.m_abort.load())
+{
+}
+
+WReader &WReader::operator=(const WReader &other)
+{
+    m_infoLine = other.m_infoLine;
+    m_keeper = other.m_keeper;
+    m_abort = other.m_abort.load();
+    return *this;
+}
+
+void WReader::SetInfoLine(LInfoLine *infoLine)
+{
+    m_infoLine = infoLine;
+}
+
+void WReader::SetKeeper(LKeeper *keeper)
+{
+    m_keeper = keeper;
+    if (!m_keeper)
+        return;
+    m_keeper->InitInt(INTERNET, "UseProxy", 0, false);
+    m_keeper->InitString(INTERNET, "ProxyLocation", "", false);
+    m_keeper->InitString(INTERNET, "ConditionsBase", DEFAULT_CONDITIONS_BASE, false);
+    m_keeper->InitString(INTERNET, "WarningsBase", DEFAULT_WARNINGS_BASE, false);
+}
+
+void WReader::abortFetch()
+{
+    m_abort = true;
+}
+
+void WReader::allowFetch()
+{
+    m_abort = false;
+}
+
+int WReader::getWarnings(const WLocation &location, LString &text)
+{
+    return getZoneText(location, productAddress(location, "/allwarnings.html"), "warnings", false, text);
+}
+
+int WReader::getForecast(const WLocation &location, LString &text)
+{
+    return getZoneText(location, productAddress(location, "/zone.html"), "forecast", true, text);
+}
+
+int WReader::getWatches(const WLocation &location, LString &text)
+{
+    return getZoneText(location, productAddress(location, "/watches.html"), "watches", false, text);
+}
+
+int WReader::getStatements(const WLocation &location, LString &text)
+{
+    return getZoneText(location, productAddress(location, "/special.html"), "special statements", false, text);
+}
+
+int WReader::getDiscussion(const WLocation &location, LString &text)
+{
+    return getCityText(location, productAddress(location, "/discussion.html"), "FXUS", "weather discussion", text);
+}
+
+int WReader::getSummary(const WLocation &location, LString &text)
+{
+    return getCityText(location, productAddress(location, "/summary.html"), "ABUS", "weather summary", text);
+}
+
+int WReader::getPublic(const WLocation &location, LString &text)
+{
+    return getCityText(location, productAddress(location, "/public.html"), "ABUS", "public messages", text);
+}
+
+int WReader::getZoneText(
+    const WLocation &location, const LString &address, const LString &description, bool firstOnly, LString &out)
+{
+    LString zone;
+    if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
+        return L_NOTFOUND;
+    WZoneScanner scanner(zone, firstOnly);
+    return scanPage(address, description, scanner, out);
+}
+
+int WReader::getCityText(
+    const WLocation &location, const LString &address, const LString &prefix, const LString &description, LString &out)
+{
+    LString code;
+    if (location.getCityData("acode", code) != L_OK || code.isEmpty())
+        return L_NOTFOUND;
+    WCityScanner scanner(prefix, code);
+    return scanPage(address, description, scanner, out);
+}
+
+// The text is gathered aside and replaces out only once the whole page has been read.
+int WReader::scanPage(const LString &address, const LString &description, WProductScanner &scanner, LString &out)
+{
+    LString firstText;
+    firstText.printf("Getting %s...", static_cast<const char *>(description));
+    const int result = readPage(address, firstText, [&scanner](const LString &line) { return scanner.feed(line); });
+    if (result != L_OK)
+        return result;
+    out = scanner.text();
+    return scanner.isEmpty() ? L_INPUT : L_OK;
+}
+
+// Fetches the page and hands its lines to eachLine until the page ends or eachLine returns false. L_OK, or
+// L_CONNECT with the error left on the info line.
+int WReader::readPage(const LString &address, const LString &firstText, const LineHandler &eachLine)
+{
+    showText(firstText);
+    std::uint32_t useProxy = 0;
+    LString proxyLocation;
+    if (m_keeper) {
+        m_keeper->GetInt(INTERNET, "UseProxy", useProxy, false);
+        m_keeper->GetString(INTERNET, "ProxyLocation", proxyLocation, false);
+    }
+    WWebPage page(useProxy != 0, proxyLocation, &m_abort);
+    if (page.open(address) != L_OK) {
+        page.close();
+        showText("Error: cannot connect to server");
+        return L_CONNECT;
+    }
+    showText("Reading data from server...");
+    LString line;
+    while (page.readLine(line) == L_OK && eachLine(line)) { }
+    page.close();
+    clearText();
+    return L_OK;
+}
+
+LString WReader::productAddress(const WLocation &location, const char *page) const
+{
+    LString address;
+    if (m_keeper)
+        m_keeper->GetString(INTERNET, "WarningsBase", address, false);
+    address += location.getShortState();
+    address += page;
+    return address;
+}
+
+void WReader::showText(const LString &text) const
+{
+    if (m_infoLine)
+        m_infoLine->SetText(text);
+}
+
+void WReader::clearText() const
+{
+    if (m_infoLine)
+        m_infoLine->Clear();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "corekit/lkeeper.h"
+#include "corekit/lstring.h"
+#include "meteo/meteo_export.h"
+
+#include <atomic>
+#include <functional>
+
+class WLocation;
+class WProductScanner;
+
+// Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
+// special messages for a place. Every fetch reads its settings afresh from the keeper (section "Internet"),
+// fetches one page and keeps nothing between calls. Progress goes to the info line, if there is one.
+//
+// The reader owns neither its info line nor its keeper; a copy shares both with the reader it was made from.
+// A reader is used by one thread at a time, except abortFetch() and allowFetch(), which any thread may call.
+class METEO_EXPORT WReader
+{
+public:
+    explicit WReader(LInfoLine *infoLine = nullptr);
+    WReader(const WReader &other);
+    WReader &operator=(const WReader &other);
+
+    // Null silences the reader.
+    void SetInfoLine(LInfoLine *infoLine);
+    // Stores the keeper and lays down the defaults where the keeper holds no value yet: UseProxy 0,
+    // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses.
+    void SetKeeper(LKeeper *keeper);
+
+    // Makes the fetch under way fail with L_CONNECT within about a second, even while the server stalls, and so
+    // every later fetch until allowFetch(). Lets a worker thread be stopped promptly.
+    void abortFetch();
+    void allowFetch();
+
+    // Each fetches the state's product page (WarningsBase + short state + page name) and returns the messages
+    // for the place's forecast zone ("azone") or station ("acode"), every line ended by "\r\n":
+    //   L_OK         text holds the messages;
+    //   L_NOTFOUND   the place has no such code; nothing fetched, text untouched;
+    //   L_INPUT      the page holds nothing for the place; text emptied;
+    //   L_CONNECT    the page could not be fetched whole; text untouched.
+    int getWarnings(const WLocation &location, LString &text);
+    // The first message for the zone only.
+    int getForecast(const WLocation &location, LString &text);
+    int getWatches(const WLocation &location, LString &text);
+    int getStatements(const WLocation &location, LString &text);
+    int getDiscussion(const WLocation &location, LString &text);
+    int getSummary(const WLocation &location, LString &text);
+    int getPublic(const WLocation &location, LString &text);
+
+private:
+    using LineHandler = std::function<bool(const LString &line)>;
+
+    int getZoneText(
+        const WLocation &location, const LString &address, const LString &description, bool firstOnly, LString &out);
+    int getCityText(const WLocation &location, const LString &address, const LString &prefix,
+        const LString &description, LString &out);
+    int scanPage(const LString &address, const LString &description, WProductScanner &scanner, LString &out);
+    int readPage(const LString &address, const LString &firstText, const LineHandler &eachLine);
+    LString productAddress(const WLocation &location, const char *page) const;
+    void showText(const LString &text) const;
+    void clearText() const;
+
+    LInfoLine *m_infoLine;
+    LKeeper *m_keeper;
+    std::atomic<bool> m_abort;
+};

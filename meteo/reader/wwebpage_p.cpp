@@ -1,0 +1,224 @@
+#include "meteo/reader/wwebpage_p.h"
+
+#include "corekit/lex.h"
+
+#include <curl/curl.h>
+
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+#include <pthread.h>
+
+#ifndef NIMBREL_VERSION
+#error "NIMBREL_VERSION must name the program's version"
+#endif
+
+static_assert(CURL_ERROR_SIZE == 256, "the page's error buffer is sized for curl's messages");
+
+// The state curl's callbacks work on while open() runs.
+struct WWebPage::Transfer {
+    static std::size_t receive(char *data, std::size_t size, std::size_t count, void *user);
+    static int progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+
+    CURL *handle;
+    std::string &body;
+    const std::atomic<bool> *abort;
+    bool tooLarge = false;
+};
+
+namespace
+{
+
+// The National Weather Service asks every client to name itself in the User-Agent header so that it can reach
+// the maker of a misbehaving program.
+constexpr const char *USER_AGENT = "Nimbrel/" NIMBREL_VERSION;
+constexpr long CONNECT_TIMEOUT_SECONDS = 15;
+// A transfer that moves less than one byte a second for this long has stalled.
+constexpr long STALL_SECONDS = 30;
+
+struct SlistDeleter {
+    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+};
+
+bool initCurl()
+{
+    static std::once_flag once;
+    static bool ready = false;
+    std::call_once(once, [] { ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
+    return ready;
+}
+
+// Blocks SIGPIPE on the calling thread while a transfer runs: with CURLOPT_NOSIGNAL curl does not ignore it
+// itself, and a write to a connection the server has closed must not end the program. A SIGPIPE raised meanwhile
+// is taken off the thread before the old mask returns.
+class SigpipeBlock
+{
+public:
+    SigpipeBlock()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        m_wasPending = pending();
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_old);
+    }
+    ~SigpipeBlock()
+    {
+        if (!m_wasPending && pending()) {
+            const timespec none{};
+            sigtimedwait(&m_pipe, nullptr, &none);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
+    }
+    SigpipeBlock(const SigpipeBlock &) = delete;
+    SigpipeBlock &operator=(const SigpipeBlock &) = delete;
+
+private:
+    static bool pending()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        return sigpending(&set) == 0 && sigismember(&set, SIGPIPE) == 1;
+    }
+
+    sigset_t m_pipe;
+    sigset_t m_old;
+    bool m_wasPending;
+};
+
+template<typename T>
+bool set(CURL *handle, CURLoption option, T value)
+{
+    return curl_easy_setopt(handle, option, value) == CURLE_OK;
+}
+
+} // namespace
+
+std::size_t WWebPage::Transfer::receive(char *data, std::size_t size, std::size_t count, void *user)
+{
+    auto &transfer = *static_cast<Transfer *>(user);
+    const std::size_t bytes = size * count;
+    long status = 0;
+    // A page with another status is refused anyway: do not wait for its body.
+    if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status != 200)
+        return CURL_WRITEFUNC_ERROR;
+    if (bytes > MAX_PAGE_SIZE - transfer.body.size()) {
+        transfer.tooLarge = true;
+        return CURL_WRITEFUNC_ERROR;
+    }
+    transfer.body.append(data, bytes);
+    return bytes;
+}
+
+int WWebPage::Transfer::progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto &transfer = *static_cast<const Transfer *>(user);
+    return transfer.abort && transfer.abort->load() ? 1 : 0;
+}
+
+void WWebPage::HandleDeleter::operator()(void *handle) const
+{
+    curl_easy_cleanup(static_cast<CURL *>(handle));
+}
+
+WWebPage::WWebPage(bool useProxy, const LString &proxyLocation, const std::atomic<bool> *abort)
+    : m_handle(initCurl() ? curl_easy_init() : nullptr)
+    , m_useProxy(useProxy)
+    , m_proxyLocation(proxyLocation)
+    , m_abort(abort)
+{
+}
+
+WWebPage::~WWebPage() = default;
+
+int WWebPage::open(const LString &address)
+{
+    close();
+    m_error[0] = '\0';
+    if (!m_handle)
+        return refuse("cannot create a transfer");
+    if (m_useProxy && m_proxyLocation.isEmpty())
+        return refuse("a proxy is to be used but none is named");
+    if (m_abort && m_abort->load())
+        return refuse("aborted");
+    const std::unique_ptr<curl_slist, SlistDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
+    if (!headers || !curl_slist_append(headers.get(), "Pragma: no-cache"))
+        return refuse("out of memory");
+    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_abort};
+    if (!configure(address, transfer, headers.get()))
+        return refuse(m_error[0] ? m_error : "cannot set up the transfer");
+    const SigpipeBlock noSigpipe;
+    return conclude(curl_easy_perform(transfer.handle), transfer);
+}
+
+int WWebPage::readLine(LString &line)
+{
+    if (!m_opened)
+        return L_ERROR;
+    char piece[MAX_PIECE];
+    std::size_t count = 0;
+    while (m_position < m_body.size() && count < MAX_PIECE) {
+        const char c = m_body[m_position++];
+        if (c == '\r' || c == '\0')
+            continue;
+        piece[count++] = c;
+        if (c == '\n')
+            break;
+    }
+    if (count == 0)
+        return L_INPUT;
+    line.assign(piece, count);
+    return L_OK;
+}
+
+void WWebPage::close()
+{
+    std::string().swap(m_body);
+    m_position = 0;
+    m_opened = false;
+}
+
+bool WWebPage::configure(const LString &address, Transfer &transfer, curl_slist *headers)
+{
+    CURL *handle = transfer.handle;
+    bool ok = set(handle, CURLOPT_ERRORBUFFER, m_error) && set(handle, CURLOPT_URL, static_cast<const char *>(address))
+        && set(handle, CURLOPT_PROTOCOLS_STR, "http,https") && set(handle, CURLOPT_HTTPGET, 1L)
+        && set(handle, CURLOPT_FOLLOWLOCATION, 0L) && set(handle, CURLOPT_HTTPHEADER, headers)
+        && set(handle, CURLOPT_USERAGENT, USER_AGENT) && set(handle, CURLOPT_NOSIGNAL, 1L)
+        && set(handle, CURLOPT_CONNECTTIMEOUT, CONNECT_TIMEOUT_SECONDS) && set(handle, CURLOPT_LOW_SPEED_LIMIT, 1L)
+        && set(handle, CURLOPT_LOW_SPEED_TIME, STALL_SECONDS)
+        && set(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MAX_PAGE_SIZE))
+        && set(handle, CURLOPT_SSL_VERIFYPEER, 1L) && set(handle, CURLOPT_SSL_VERIFYHOST, 2L)
+        && set(handle, CURLOPT_WRITEFUNCTION, Transfer::receive) && set(handle, CURLOPT_WRITEDATA, &transfer)
+        && set(handle, CURLOPT_NOPROGRESS, 0L) && set(handle, CURLOPT_XFERINFOFUNCTION, Transfer::progress)
+        && set(handle, CURLOPT_XFERINFODATA, &transfer);
+    // The named proxy goes without a bypass list, whatever no_proxy says.
+    if (ok && m_useProxy)
+        ok = set(handle, CURLOPT_PROXY, static_cast<const char *>(m_proxyLocation)) && set(handle, CURLOPT_NOPROXY, "");
+    return ok;
+}
+
+int WWebPage::conclude(int code, const Transfer &transfer)
+{
+    long status = 0;
+    if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK)
+        status = 0;
+    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        return refuse("the page is larger than 16 MB");
+    if (code != CURLE_OK && (status == 0 || status == 200))
+        return refuse(m_error[0] ? m_error : curl_easy_strerror(static_cast<CURLcode>(code)));
+    if (status != 200) {
+        char reason[32];
+        std::snprintf(reason, sizeof reason, "HTTP status %ld", status);
+        return refuse(reason);
+    }
+    m_opened = true;
+    return L_OK;
+}
+
+int WWebPage::refuse(const char *reason)
+{
+    if (reason != m_error)
+        std::snprintf(m_error, sizeof m_error, "%s", reason);
+    close();
+    return L_CONNECT;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "corekit/lstring.h"
+#include "meteo/meteo_export.h"
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+struct curl_slist;
+
+// One web page fetched with an HTTP GET and handed out line by line. One object serves one page. Exported for
+// the tests only; this header is not installed.
+//
+// open() transfers the whole body (at most MAX_PAGE_SIZE bytes) before it reports success, so a transfer that
+// fails half-way fails the open and no caller ever sees half a page.
+class METEO_EXPORT WWebPage
+{
+public:
+    static constexpr std::size_t MAX_PAGE_SIZE = 16 * 1024 * 1024;
+    // The longest piece readLine hands out: a longer line comes in several pieces.
+    static constexpr std::size_t MAX_PIECE = 1022;
+
+    // With useProxy the page is fetched through the proxy named by proxyLocation ("proxy.example.com:8080"),
+    // otherwise as the environment says (http_proxy, https_proxy, no_proxy). A transfer stops as soon as the
+    // abort flag, if given, is set from another thread.
+    WWebPage(bool useProxy, const LString &proxyLocation, const std::atomic<bool> *abort = nullptr);
+    ~WWebPage();
+    WWebPage(const WWebPage &) = delete;
+    WWebPage &operator=(const WWebPage &) = delete;
+
+    // L_OK when the server answered with status 200 and the whole body arrived; L_CONNECT for anything else: no
+    // connection, another status (redirects are not followed), a broken or stalled transfer, an abort, a body over
+    // MAX_PAGE_SIZE.
+    int open(const LString &address);
+    // L_OK and the next line with its line feed (none on a last line that has none); carriage returns and NUL
+    // bytes are dropped. L_INPUT at the end of the body, L_ERROR when no page is open; line untouched then.
+    int readLine(LString &line);
+    // Frees the body; readLine reports L_ERROR afterwards.
+    void close();
+
+    // Why the last open failed, in words ("HTTP status 404"), for diagnostics; empty after a success.
+    const char *error() const { return m_error; }
+
+private:
+    struct HandleDeleter {
+        void operator()(void *handle) const;
+    };
+    struct Transfer;
+
+    bool configure(const LString &address, Transfer &transfer, curl_slist *headers);
+    int conclude(int code, const Transfer &transfer);
+    int refuse(const char *reason);
+
+    std::unique_ptr<void, HandleDeleter> m_handle;
+    bool m_useProxy;
+    LString m_proxyLocation;
+    const std::atomic<bool> *m_abort;
+    std::string m_body;
+    std::size_t m_position = 0;
+    bool m_opened = false;
+    char m_error[256] = {};
+};
