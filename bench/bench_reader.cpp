@@ -1,5 +1,6 @@
 #include "corekit/lstring.h"
 #include "meteo/location/wlocation.h"
+#include "meteo/reader/wcondition.h"
 #include "meteo/reader/wreader.h"
 #include "meteo/reader/wzonescanner_p.h"
 #include "tests/support/httpserver.h"
@@ -73,8 +74,11 @@ public:
         nimbreltest::clearProxyEnvironment();
         m_server.page("/iwin/nd/zone.html", page);
         m_server.page("/iwin/nd/allwarnings.html", page);
+        m_server.page("/weather/current/KJFK.html",
+            nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html"));
         m_reader.SetKeeper(&m_keeper);
         m_keeper.SetString("Internet", "WarningsBase", m_server.url("/iwin/").c_str(), false);
+        m_keeper.SetString("Internet", "ConditionsBase", m_server.url("/weather/current/").c_str(), false);
         m_location.setShortState("nd");
     }
 
@@ -119,5 +123,18 @@ void getWarningsKeepingSixteenMegabytes(benchmark::State &state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.size()));
 }
 BENCHMARK(getWarningsKeepingSixteenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A real-sized current-conditions page, fetched and decoded.
+void getConditionRealPage(benchmark::State &state)
+{
+    LoopbackReader loopback("");
+    loopback.location().setCityData("acode(KJFK)azone(NYZ178)");
+    WCondition condition;
+    for (auto _ : state) {
+        if (loopback.reader().getCondition(loopback.location(), condition) != L_OK)
+            state.SkipWithError("getCondition failed");
+    }
+}
+BENCHMARK(getConditionRealPage)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,10 +3,16 @@
 #include "corekit/lex.h"
 #include "meteo/location/wlocation.h"
 #include "meteo/reader/wcityscanner_p.h"
+#include "meteo/reader/wcondition.h"
+#include "meteo/reader/wmarkertable_p.h"
+#include "meteo/reader/wmetar_p.h"
+#include "meteo/reader/wproduct_p.h"
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace
 {
@@ -65,6 +71,61 @@ void WReader::abortFetch()
 void WReader::allowFetch()
 {
     m_abort = false;
+}
+
+int WReader::getCondition(const WLocation &location, WCondition &condition)
+{
+    LString station;
+    if (location.getCityData("acode", station) != L_OK || station.isEmpty())
+        return L_DB;
+    LString address;
+    if (m_keeper)
+        m_keeper->GetString(INTERNET, "ConditionsBase", address, false);
+    address += station;
+    address += ".html";
+
+    WMarkerTable markers;
+    markers.addMarker("ob", WMarkerTable::MatchWhole);
+    std::string stripped;
+    const int result = readPage(address, "Getting current conditions...", [&](const LString &line) {
+        stripHTMLTags(std::string_view(line), true, stripped);
+        if (!stripped.empty())
+            markers.feed(LString(stripped.data(), stripped.size()));
+        return true;
+    });
+    if (result != L_OK)
+        return result;
+
+    WMetarReport report;
+    decodeMetar(markers.valueOf("ob"), report);
+    // A page without a report, or a report such as 'KXYZ 121851Z NIL', would otherwise pass off the previous
+    // observation as fresh.
+    if (!report.hasTemperature && !report.hasDewPoint && !report.hasPressure && !report.hasWindSpeed
+        && !report.hasWindDirection) {
+        showText("Error: cannot obtain conditions");
+        return L_ERROR;
+    }
+    applyReport(report, condition);
+    clearText();
+    return L_OK;
+}
+
+// Values the report lacks keep the previous observation's; the gust is always written.
+void WReader::applyReport(const WMetarReport &report, WCondition &condition)
+{
+    if (report.hasTemperature)
+        condition.setTemp(report.temperature);
+    if (report.hasDewPoint)
+        condition.setDewPoint(report.dewPoint);
+    if (report.hasPressure)
+        condition.setPressure(report.pressure);
+    if (report.hasWindDirection)
+        condition.setWindDirection(report.windDirection);
+    if (report.hasWindSpeed)
+        condition.setWindSpeed(report.windSpeed);
+    condition.setWindGustSpeed(report.hasWindGust ? report.windGust : -1);
+    if (report.hasObservationTime)
+        condition.setTime(LCTime(report.observationTime, LCTime::LCL));
 }
 
 int WReader::getWarnings(const WLocation &location, LString &text)
@@ -130,12 +191,13 @@ int WReader::scanPage(const LString &address, const LString &description, WProdu
     const int result = readPage(address, firstText, [&scanner](const LString &line) { return scanner.feed(line); });
     if (result != L_OK)
         return result;
+    clearText();
     out = scanner.text();
     return scanner.isEmpty() ? L_INPUT : L_OK;
 }
 
-// Fetches the page and hands its lines to eachLine until the page ends or eachLine returns false. L_OK, or
-// L_CONNECT with the error left on the info line.
+// Fetches the page and hands its lines to eachLine until the page ends or eachLine returns false. L_OK (the
+// caller clears the info line once it has made sense of the page), or L_CONNECT with the error left on the line.
 int WReader::readPage(const LString &address, const LString &firstText, const LineHandler &eachLine)
 {
     showText(firstText);
@@ -155,7 +217,6 @@ int WReader::readPage(const LString &address, const LString &firstText, const Li
     LString line;
     while (page.readLine(line) == L_OK && eachLine(line)) { }
     page.close();
-    clearText();
     return L_OK;
 }
 

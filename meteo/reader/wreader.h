@@ -7,8 +7,10 @@
 #include <atomic>
 #include <functional>
 
+class WCondition;
 class WLocation;
 class WProductScanner;
+struct WMetarReport;
 
 // Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
 // special messages for a place. Every fetch reads its settings afresh from the keeper (section "Internet"),
@@ -33,6 +35,14 @@ public:
     // every later fetch until allowFetch(). Lets a worker thread be stopped promptly.
     void abortFetch();
     void allowFetch();
+
+    // Fetches the current-conditions page of the place's station ("acode") and decodes its report into
+    // condition. Only the values the report holds are written; the gust always is (-1 for none).
+    //   L_OK       condition updated;
+    //   L_DB       the place has no station; nothing fetched, nothing shown;
+    //   L_CONNECT  the page could not be fetched; condition untouched;
+    //   L_ERROR    the page holds no report with a temperature, dew point, pressure or wind; condition untouched.
+    int getCondition(const WLocation &location, WCondition &condition);
 
     // Each fetches the state's product page (WarningsBase + short state + page name) and returns the messages
     // for the place's forecast zone ("azone") or station ("acode"), every line ended by "\r\n":
@@ -59,6 +69,7 @@ private:
     int scanPage(const LString &address, const LString &description, WProductScanner &scanner, LString &out);
     int readPage(const LString &address, const LString &firstText, const LineHandler &eachLine);
     LString productAddress(const WLocation &location, const char *page) const;
+    static void applyReport(const WMetarReport &report, WCondition &condition);
     void showText(const LString &text) const;
     void clearText() const;
 

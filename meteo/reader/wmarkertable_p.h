@@ -1,0 +1,37 @@
+#pragma once
+
+#include "corekit/lstring.h"
+#include "meteo/meteo_export.h"
+
+#include <vector>
+
+// Picks values out of a page by the lines that precede them: once a line matches a marker, the next line fed is
+// that marker's value. The current-conditions page puts its report on the line after the one reading "ob".
+// Exported for the tests only; this header is not installed.
+class METEO_EXPORT WMarkerTable
+{
+public:
+    // How a line matches a marker: equals it, begins with it, or holds it anywhere.
+    enum Mode { MatchWhole = 10, MatchPrefix = 11, MatchContains = 12 };
+
+    // L_OK; L_INPUT for an unknown mode; -1 when the marker is in the table already.
+    int addMarker(const LString &marker, int mode);
+    // A line that matches a marker still waiting for its value makes it wait; otherwise the line is the value of
+    // the first waiting marker. The marker line itself is never a value.
+    void feed(const LString &line);
+    // The value captured for the marker; an empty string when there is no such marker.
+    const LString &valueOf(const LString &marker) const;
+
+private:
+    struct Entry {
+        LString marker;
+        int mode;
+        LString value;
+        bool waiting = false;
+        bool done = false;
+    };
+
+    static bool matches(const Entry &entry, const LString &line);
+
+    std::vector<Entry> m_entries;
+};
