@@ -1,0 +1,43 @@
+#pragma once
+
+#include "nimbdesk/cwcontrol.h"
+
+#include <QString>
+
+class QPainter;
+
+// A gauge: a dial above a one-line caption that gives the value and its unit ("24 °C", "1013 hPa"). Until its first
+// value arrives a gauge reads "--" and its dial shows no reading, so that no one takes a zero for an observation.
+class CWgauge : public CWcontrol
+{
+    Q_OBJECT
+
+public:
+    explicit CWgauge(QWidget *parent = nullptr);
+
+    // The caption as one text: "24 °C", "Calm", "--".
+    QString displayText() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    struct Caption {
+        QString value;
+        QString unit;
+    };
+
+    // "--" with no unit: the caption of a gauge that has no value yet.
+    static Caption noValue();
+    // A number as "%.0f" would print it, but never "-0": -0.3 °C reads "0".
+    static QString formatNumber(double value, int decimals);
+
+    virtual Caption caption() const = 0;
+    virtual void paintDial(QPainter &painter, const QRectF &dial) const = 0;
+
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void paintCaption(QPainter &painter, const QRectF &area) const;
+    qreal captionHeight() const;
+};
