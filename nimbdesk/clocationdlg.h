@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QCollator>
+#include <QDialog>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class LKeeper;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// "Select Location": one state and one city of the location database, stored on OK as the identifiers
+// Location/State and Location/City; Cancel stores nothing. Both lists are sorted as people read names
+// ("Cañon City" among the C's, "Puerto Rico" after "Pennsylvania") and each has a filter box above it. The keyboard
+// alone picks a place: type into the state filter, arrow to the state, Enter, the same for the city, Enter.
+//
+// The process-wide location database must be open while the dialog lives.
+class CLocationDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The keeper is not owned and must outlive the dialog.
+    explicit CLocationDlg(LKeeper *keeper, QWidget *parent = nullptr);
+
+    // Stores the selected state and city and closes the dialog; does nothing unless both lists have a selection.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLayout *selectionRow();
+    QLayout *listColumns();
+    QLayout *listColumn(const QString &title, const QString &hint, QLineEdit *&filter, QListWidget *&list);
+    QWidget *buttonBox();
+    void fillStates();
+    void restoreStored();
+    void stateSelectionChanged();
+    void citySelectionChanged();
+    void fillList(QListWidget *list, const std::vector<std::pair<QString, std::uint32_t>> &entries);
+    void filterList(QListWidget *list, const QString &text);
+    // Enter in a filter box or a list; true when the key was used up.
+    bool enterPressed(QObject *watched);
+
+    LKeeper *m_keeper;
+    QCollator m_collator;
+    QLabel *m_selection = nullptr;
+    QLineEdit *m_stateFilter = nullptr;
+    QListWidget *m_states = nullptr;
+    QLineEdit *m_cityFilter = nullptr;
+    QListWidget *m_cities = nullptr;
+    QPushButton *m_ok = nullptr;
+};

@@ -1,0 +1,487 @@
+#include "nimbdesk/coptionssheet.h"
+
+#include "nimbdesk/ccolorbutton.h"
+#include "nimbdesk/cfontbutton.h"
+#include "nimbdesk/fontconvert.h"
+#include "nimbdesk/lsettings.h"
+#include "nimbdesk/lwinkeeper.h"
+#include "tests/support/tempdir.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+enum Tab { GENERAL, FORECAST_TICKER, WARNINGS_TICKER, RETRIEVAL, INTERNET };
+
+// Every key the sheet may write, section by section.
+const std::vector<std::pair<const char *, std::vector<const char *>>> ALL_KEYS = {
+    {LSettings::GENERAL,
+        {LSettings::UPDATE_TIMEOUT, LSettings::TEMPERATURE_SCALE, LSettings::WIND_SPEED_SCALE,
+            LSettings::PRESSURE_SCALE, LSettings::FOREGROUND_COLOR, LSettings::BACKGROUND_COLOR, LSettings::FONT,
+            LSettings::HEADER_FONT}},
+    {LSettings::FORECAST_TICKER, {LSettings::DELAY, LSettings::FONT, LSettings::TEXT_COLOR}},
+    {LSettings::WARNINGS_TICKER, {LSettings::DELAY, LSettings::FONT, LSettings::TEXT_COLOR}},
+    {LSettings::SPECIAL,
+        {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC, LSettings::SHOW_WATCHES,
+            LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS}},
+    {LSettings::INTERNET,
+        {LSettings::CONDITIONS_BASE, LSettings::WARNINGS_BASE, LSettings::USE_PROXY, LSettings::PROXY_LOCATION}},
+};
+
+// The sheet on a keeper of its own directory, shown as the main window shows it.
+class Fixture
+{
+public:
+    void open()
+    {
+        sheet = std::make_unique<COptionsSheet>(&keeper);
+        sheet->show();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+    }
+
+    void layDefaults()
+    {
+        LSettings::InitDefaults(keeper);
+        keeper.SetString(
+            LSettings::INTERNET, LSettings::CONDITIONS_BASE, "http://127.0.0.1:8080/weather/current/", false);
+        keeper.SetString(LSettings::INTERNET, LSettings::WARNINGS_BASE, "http://127.0.0.1:8080/iwin/", false);
+        keeper.SetInt(LSettings::INTERNET, LSettings::USE_PROXY, 0, false);
+        keeper.SetString(LSettings::INTERNET, LSettings::PROXY_LOCATION, "", false);
+    }
+
+    QTabWidget *tabs() const { return sheet->findChild<QTabWidget *>(); }
+    QWidget *page(Tab tab) const { return tabs()->widget(tab); }
+    void show(Tab tab) const { tabs()->setCurrentIndex(tab); }
+    QPushButton *button(QDialogButtonBox::StandardButton which) const
+    {
+        return sheet->findChild<QDialogButtonBox *>()->button(which);
+    }
+    void press(QDialogButtonBox::StandardButton which) const { QTest::mouseClick(button(which), Qt::LeftButton); }
+
+    template<class T>
+    T *control(Tab tab, const char *name) const
+    {
+        T *found = page(tab)->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    std::uint32_t number(const char *section, const char *key)
+    {
+        std::uint32_t value = 0xDEADBEEF;
+        keeper.GetInt(section, key, value, false);
+        return value;
+    }
+
+    QString text(const char *section, const char *key)
+    {
+        LString value;
+        keeper.GetString(section, key, value, false);
+        return QString::fromUtf8(static_cast<const char *>(value));
+    }
+
+    LFontRecord font(const char *section, const char *key)
+    {
+        LBinary value;
+        keeper.GetBinary(section, key, value, false);
+        LFontRecord record;
+        return record.fromBinary(value) ? record : LFontRecord();
+    }
+
+    // The sections of which some key is stored.
+    QStringList writtenSections()
+    {
+        QStringList sections;
+        for (const auto &[section, keys] : ALL_KEYS) {
+            for (const char *key : keys) {
+                if (keeper.Exists(section, key, false) && !sections.contains(QLatin1String(section)))
+                    sections << QLatin1String(section);
+            }
+        }
+        return sections;
+    }
+
+    // The message box the sheet opened to refuse a value, closed after its text is taken.
+    QString takeRefusal()
+    {
+        auto *box = sheet->findChild<QMessageBox *>();
+        if (!box || !box->isVisible())
+            return QString();
+        const QString message = box->text();
+        box->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return message;
+    }
+
+    void typeInterval(const QString &minutes)
+    {
+        auto *spin = control<QSpinBox>(GENERAL, "updateInterval");
+        spin->selectAll();
+        QTest::keyClicks(spin, minutes);
+    }
+
+    nimbreltest::TempDir directory;
+    LWinKeeper keeper{"Nimbrel", directory.path().string()};
+    std::unique_ptr<COptionsSheet> sheet;
+};
+
+bool sameBytes(const LFontRecord &a, const LFontRecord &b)
+{
+    const LBinary left = a.toBinary();
+    const LBinary right = b.toBinary();
+    return std::memcmp(left.data(), right.data(), LFontRecord::SIZE) == 0;
+}
+
+LFontRecord courier()
+{
+    LFontRecord record = LFontRecord::standard();
+    std::strcpy(record.faceName, "DejaVu Sans Mono");
+    record.height = -16;
+    record.weight = 700;
+    record.charSet = 2;
+    record.pitchAndFamily = 0x31;
+    return record;
+}
+
+// A click on the box itself: the middle of a wide check box with a short text lies outside what takes clicks.
+void clickBox(QAbstractButton *box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+}
+
+QString labelAbove(QWidget *control)
+{
+    for (QLabel *label : control->parentWidget()->findChildren<QLabel *>()) {
+        if (label->buddy() == control)
+            return label->text();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pagesButtonsAndTexts();
+    void onlyShownPagesStore();
+    void generalPageLoadsAndStores();
+    void intervalOutsideRangeRefused();
+    void applyStoresAndKeepsSheetOpen();
+    void tickerSliderStoresWithoutMarkingModified();
+    void tickerChoicesMarkTheirPage();
+    void eachCheckBoxUnderItsOwnKey();
+    void proxyAddressKeptWhenUnchecked();
+    void renderForReview();
+};
+
+void TestOptions::pagesButtonsAndTexts()
+{
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    QCOMPARE(f.sheet->windowTitle(), QStringLiteral("Options"));
+    QStringList captions;
+    for (int i = 0; i < f.tabs()->count(); ++i)
+        captions << f.tabs()->tabText(i);
+    QCOMPARE(captions, QStringList({"General", "Forecast Ticker", "Special Messages Ticker", "Retrieval", "Internet"}));
+    QCOMPARE(f.tabs()->currentIndex(), int(GENERAL));
+    QVERIFY(f.button(QDialogButtonBox::Ok) && f.button(QDialogButtonBox::Cancel));
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+
+    const std::pair<const char *, const char *> radios[] = {{"celsius", "Celsius"}, {"fahrenheit", "Fahrenheit"},
+        {"mph", "MPH"}, {"kmh", "KM/H"}, {"inchesHg", "Inches Hg"}, {"mmHg", "mm Hg"}, {"hPa", "hPa"}};
+    for (const auto &[name, text] : radios)
+        QCOMPARE(f.control<QRadioButton>(GENERAL, name)->text(), QLatin1String(text));
+
+    // The label over each colour button names what the button edits: the foreground is the gauges' text colour.
+    QCOMPARE(labelAbove(f.control<CColorButton>(GENERAL, "foregroundColor")), QStringLiteral("Control's foreground"));
+    QCOMPARE(labelAbove(f.control<CColorButton>(GENERAL, "backgroundColor")), QStringLiteral("Control's background"));
+
+    // The default face is not installed here; the button still shows the record's own face and size.
+    QCOMPARE(screenPixelsPerInch(), 96);
+    QCOMPARE(f.control<CFontButton>(GENERAL, "font")->text(), QStringLiteral("MS Sans Serif, 10"));
+    QCOMPARE(f.control<CFontButton>(GENERAL, "headerFont")->text(), QStringLiteral("MS Sans Serif, 10"));
+}
+
+void TestOptions::onlyShownPagesStore()
+{
+    Fixture f;
+    f.open();
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.sheet->result(), int(QDialog::Accepted));
+    QCOMPARE(f.writtenSections(), QStringList({LSettings::GENERAL}));
+    // An empty store shows, and so stores, the defaults.
+    QCOMPARE(f.number(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 15u);
+    QCOMPARE(f.number(LSettings::GENERAL, LSettings::FOREGROUND_COLOR), 255u);
+    QCOMPARE(f.number(LSettings::GENERAL, LSettings::BACKGROUND_COLOR), 0u);
+    QVERIFY(sameBytes(f.font(LSettings::GENERAL, LSettings::HEADER_FONT), LFontRecord::standard()));
+    for (const char *key : ALL_KEYS.front().second)
+        QVERIFY2(f.keeper.Exists(LSettings::GENERAL, key, false), key);
+
+    f.open();
+    f.show(RETRIEVAL);
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.writtenSections(), QStringList({LSettings::GENERAL, LSettings::SPECIAL}));
+    QCOMPARE(f.number(LSettings::SPECIAL, LSettings::SHOW_WARNINGS), 1u);
+
+    f.open();
+    f.show(WARNINGS_TICKER);
+    f.show(INTERNET);
+    f.press(QDialogButtonBox::Cancel);
+    QCOMPARE(f.sheet->result(), int(QDialog::Rejected));
+    QCOMPARE(f.writtenSections(), QStringList({LSettings::GENERAL, LSettings::SPECIAL}));
+}
+
+void TestOptions::generalPageLoadsAndStores()
+{
+    Fixture f;
+    f.layDefaults();
+    const char *general = LSettings::GENERAL;
+    f.keeper.SetInt(general, LSettings::UPDATE_TIMEOUT, 45, false);
+    f.keeper.SetInt(general, LSettings::TEMPERATURE_SCALE, 1, false);
+    f.keeper.SetInt(general, LSettings::WIND_SPEED_SCALE, 1, false);
+    f.keeper.SetInt(general, LSettings::PRESSURE_SCALE, 2, false);
+    f.keeper.SetInt(general, LSettings::FOREGROUND_COLOR, 0x00123456, false);
+    f.keeper.SetInt(general, LSettings::BACKGROUND_COLOR, 0x00654321, false);
+    f.keeper.SetBinary(general, LSettings::FONT, courier().toBinary(), false);
+    f.open();
+    QCOMPARE(f.control<QSpinBox>(GENERAL, "updateInterval")->value(), 45);
+    QVERIFY(f.control<QRadioButton>(GENERAL, "fahrenheit")->isChecked());
+    QVERIFY(f.control<QRadioButton>(GENERAL, "kmh")->isChecked());
+    QVERIFY(f.control<QRadioButton>(GENERAL, "hPa")->isChecked());
+    QCOMPARE(f.control<CColorButton>(GENERAL, "foregroundColor")->color(), 0x00123456u);
+    QCOMPARE(f.control<CColorButton>(GENERAL, "backgroundColor")->color(), 0x00654321u);
+    QVERIFY(sameBytes(f.control<CFontButton>(GENERAL, "font")->record(), courier()));
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+
+    clickBox(f.control<QRadioButton>(GENERAL, "celsius"));
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    clickBox(f.control<QRadioButton>(GENERAL, "mmHg"));
+    f.typeInterval(QStringLiteral("90"));
+    f.control<CColorButton>(GENERAL, "backgroundColor")->takeColor(QColor(0x10, 0x20, 0x30));
+    QFont big = fontFromRecord(LFontRecord::standard(), screenPixelsPerInch());
+    big.setPointSize(24);
+    big.setItalic(true);
+    f.control<CFontButton>(GENERAL, "headerFont")->takeFont(big);
+    f.press(QDialogButtonBox::Ok);
+
+    QCOMPARE(f.number(general, LSettings::UPDATE_TIMEOUT), 90u);
+    QCOMPARE(f.number(general, LSettings::TEMPERATURE_SCALE), 0u);
+    QCOMPARE(f.number(general, LSettings::WIND_SPEED_SCALE), 1u);
+    QCOMPARE(f.number(general, LSettings::PRESSURE_SCALE), 1u);
+    QCOMPARE(f.number(general, LSettings::FOREGROUND_COLOR), 0x00123456u);
+    QCOMPARE(f.number(general, LSettings::BACKGROUND_COLOR), 0x00302010u);
+    QVERIFY(sameBytes(f.font(general, LSettings::FONT), courier()));
+    const LFontRecord header = f.font(general, LSettings::HEADER_FONT);
+    QCOMPARE(header.height, -32); // 24 points at 96 pixels per inch
+    QCOMPARE(header.italic, std::uint8_t{1});
+    QCOMPARE(header.face(), LString("MS Sans Serif"));
+}
+
+void TestOptions::intervalOutsideRangeRefused()
+{
+    Fixture f;
+    f.layDefaults();
+    for (const QString &minutes : {QStringLiteral("0"), QStringLiteral("181")}) {
+        f.open();
+        f.typeInterval(minutes);
+        clickBox(f.control<QRadioButton>(GENERAL, "fahrenheit"));
+        f.press(QDialogButtonBox::Ok);
+        QVERIFY(f.sheet->isVisible());
+        QVERIFY2(f.takeRefusal().contains(QStringLiteral("1 to 180")), qPrintable(minutes));
+        QCOMPARE(f.number(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 15u);
+        QCOMPARE(f.number(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE), 0u);
+
+        f.press(QDialogButtonBox::Apply);
+        QVERIFY(!f.takeRefusal().isEmpty());
+        QCOMPARE(f.number(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 15u);
+
+        // Leaving the page is refused too.
+        f.show(RETRIEVAL);
+        QCOMPARE(f.tabs()->currentIndex(), int(GENERAL));
+        QVERIFY(!f.takeRefusal().isEmpty());
+        f.press(QDialogButtonBox::Cancel);
+    }
+
+    f.open();
+    f.typeInterval(QStringLiteral("180"));
+    f.press(QDialogButtonBox::Ok);
+    QVERIFY(!f.sheet->isVisible());
+    QCOMPARE(f.number(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 180u);
+
+    // The arrows stay within the interval; a stored 0 (updates stopped) shows as it is.
+    f.keeper.SetInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0, false);
+    f.open();
+    auto *spin = f.control<QSpinBox>(GENERAL, "updateInterval");
+    QCOMPARE(spin->value(), 0);
+    spin->stepUp();
+    QCOMPARE(spin->value(), 1);
+    spin->setValue(180);
+    spin->stepUp();
+    QCOMPARE(spin->value(), 180);
+}
+
+void TestOptions::applyStoresAndKeepsSheetOpen()
+{
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    f.typeInterval(QStringLiteral("30"));
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    f.press(QDialogButtonBox::Apply);
+    QVERIFY(f.sheet->isVisible());
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+    QCOMPARE(f.number(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 30u);
+
+    f.typeInterval(QStringLiteral("60"));
+    f.press(QDialogButtonBox::Cancel);
+    QCOMPARE(f.number(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 30u);
+}
+
+void TestOptions::tickerSliderStoresWithoutMarkingModified()
+{
+    Fixture f;
+    f.layDefaults();
+    f.keeper.SetInt(LSettings::WARNINGS_TICKER, LSettings::DELAY, 70, false);
+    f.open();
+    f.show(FORECAST_TICKER);
+    auto *slider = f.control<QSlider>(FORECAST_TICKER, "delay");
+    QCOMPARE(slider->value(), 30);
+    QTest::keyClick(slider, Qt::Key_Home);
+    QCOMPARE(slider->value(), 5);
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+    f.show(WARNINGS_TICKER);
+    QCOMPARE(f.control<QSlider>(WARNINGS_TICKER, "delay")->value(), 50);
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::FORECAST_TICKER, LSettings::DELAY), 5u);
+    QCOMPARE(f.number(LSettings::WARNINGS_TICKER, LSettings::DELAY), 50u);
+
+    // Out-of-range delays show at the nearer end, whatever their size.
+    for (const auto &[stored, shown] : {std::pair{3u, 5}, std::pair{0xFFFFFFFFu, 50}}) {
+        f.keeper.SetInt(LSettings::FORECAST_TICKER, LSettings::DELAY, stored, false);
+        f.open();
+        f.show(FORECAST_TICKER);
+        QCOMPARE(f.control<QSlider>(FORECAST_TICKER, "delay")->value(), shown);
+    }
+}
+
+void TestOptions::tickerChoicesMarkTheirPage()
+{
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    f.show(WARNINGS_TICKER);
+    auto *color = f.control<CColorButton>(WARNINGS_TICKER, "textColor");
+    QCOMPARE(color->color(), 255u);
+    color->takeColor(QColor());
+    QCOMPARE(color->color(), 255u);
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+    color->takeColor(QColor(0, 0, 255));
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+
+    auto *font = f.control<CFontButton>(WARNINGS_TICKER, "font");
+    font->takeFont(fontFromRecord(courier(), screenPixelsPerInch()));
+    QCOMPARE(font->text(), fontDescription(courier(), screenPixelsPerInch()));
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::WARNINGS_TICKER, LSettings::TEXT_COLOR), 0x00FF0000u);
+    QCOMPARE(f.font(LSettings::WARNINGS_TICKER, LSettings::FONT).face(), LString("DejaVu Sans Mono"));
+    QCOMPARE(f.font(LSettings::WARNINGS_TICKER, LSettings::FONT).weight, 700);
+    QCOMPARE(f.number(LSettings::FORECAST_TICKER, LSettings::TEXT_COLOR), 65280u);
+}
+
+void TestOptions::eachCheckBoxUnderItsOwnKey()
+{
+    const char *const keys[] = {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC,
+        LSettings::SHOW_WATCHES, LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS};
+    const char *const texts[] = {"Forecast discussion", "Weather summary", "Public Information", "Watches",
+        "Special statements", "Warnings and advisories"};
+    Fixture f;
+    f.layDefaults();
+    for (std::size_t checked = 0; checked < std::size(keys); ++checked) {
+        for (const char *key : keys)
+            f.keeper.SetInt(LSettings::SPECIAL, key, key == keys[checked] ? 0 : 7, false);
+        f.open();
+        f.show(RETRIEVAL);
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            auto *box = f.control<QCheckBox>(RETRIEVAL, keys[i]);
+            QCOMPARE(box->text(), QLatin1String(texts[i]));
+            QCOMPARE(box->isChecked(), i != checked);
+            clickBox(box);
+        }
+        f.press(QDialogButtonBox::Ok);
+        for (std::size_t i = 0; i < std::size(keys); ++i)
+            QVERIFY2(f.number(LSettings::SPECIAL, keys[i]) == (i == checked ? 1u : 0u), keys[i]);
+    }
+}
+
+void TestOptions::proxyAddressKeptWhenUnchecked()
+{
+    Fixture f;
+    f.layDefaults();
+    f.keeper.SetInt(LSettings::INTERNET, LSettings::USE_PROXY, 1, false);
+    f.keeper.SetString(LSettings::INTERNET, LSettings::PROXY_LOCATION, "proxy.example.net:3128", false);
+    f.open();
+    f.show(INTERNET);
+    auto *useProxy = f.control<QCheckBox>(INTERNET, LSettings::USE_PROXY);
+    auto *proxy = f.control<QLineEdit>(INTERNET, LSettings::PROXY_LOCATION);
+    QVERIFY(useProxy->isChecked());
+    QVERIFY(proxy->isEnabled());
+    QCOMPARE(proxy->text(), QStringLiteral("proxy.example.net:3128"));
+    QCOMPARE(f.control<QLineEdit>(INTERNET, LSettings::WARNINGS_BASE)->text(),
+        QStringLiteral("http://127.0.0.1:8080/iwin/"));
+
+    clickBox(useProxy);
+    QVERIFY(!proxy->isEnabled());
+    QCOMPARE(proxy->text(), QStringLiteral("proxy.example.net:3128"));
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    auto *conditions = f.control<QLineEdit>(INTERNET, LSettings::CONDITIONS_BASE);
+    conditions->selectAll();
+    QTest::keyClicks(conditions, QStringLiteral("http://127.0.0.1:9/cur/"));
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::USE_PROXY), 0u);
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::PROXY_LOCATION), QStringLiteral("proxy.example.net:3128"));
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::CONDITIONS_BASE), QStringLiteral("http://127.0.0.1:9/cur/"));
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::WARNINGS_BASE), QStringLiteral("http://127.0.0.1:8080/iwin/"));
+
+    f.open();
+    f.show(INTERNET);
+    QVERIFY(!f.control<QLineEdit>(INTERNET, LSettings::PROXY_LOCATION)->isEnabled());
+}
+
+void TestOptions::renderForReview()
+{
+    const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT "/dialogs");
+    QVERIFY(QDir().mkpath(folder));
+    const char *const names[] = {"general", "forecast-ticker", "warnings-ticker", "retrieval", "internet"};
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    for (int tab = GENERAL; tab <= INTERNET; ++tab) {
+        f.show(static_cast<Tab>(tab));
+        QVERIFY(f.sheet->grab().save(folder + QStringLiteral("/options-%1.png").arg(QLatin1String(names[tab]))));
+    }
+}
+
+QTEST_MAIN(TestOptions)
+#include "test_options.moc"
