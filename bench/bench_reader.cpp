@@ -77,6 +77,7 @@ public:
         m_server.page("/weather/current/KJFK.html",
             nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html"));
         m_reader.SetKeeper(&m_keeper);
+        m_keeper.SetInt("Internet", "ProductSource", 0, false);
         m_keeper.SetString("Internet", "WarningsBase", m_server.url("/iwin/").c_str(), false);
         m_keeper.SetString("Internet", "ConditionsBase", m_server.url("/weather/current/").c_str(), false);
         m_location.setShortState("nd");

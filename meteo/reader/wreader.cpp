@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "meteo/location/wlocation.h"
+#include "meteo/reader/wapisource_p.h"
 #include "meteo/reader/wcityscanner_p.h"
 #include "meteo/reader/wcondition.h"
 #include "meteo/reader/wmarkertable_p.h"
@@ -22,6 +23,10 @@ constexpr const char *INTERNET = "Internet";
 constexpr const char *DEFAULT_CONDITIONS_BASE = "https://tgftp.nws.noaa.gov/weather/current/";
 // The historical home of the NWS interactive weather information network.
 constexpr const char *DEFAULT_WARNINGS_BASE = "http://iwin.nws.noaa.gov/iwin/";
+// The state pages are no longer served; the web service gives the same texts.
+constexpr std::uint32_t PRODUCT_SOURCE_PAGES = 0;
+constexpr std::uint32_t PRODUCT_SOURCE_API = 1;
+constexpr const char *DEFAULT_API_BASE = "https://api.weather.gov/";
 
 } // namespace
 
@@ -29,6 +34,7 @@ WReader::WReader(LInfoLine *infoLine)
     : m_infoLine(infoLine)
     , m_keeper(nullptr)
     , m_abort(false)
+    , m_api(std::make_unique<WApiSource>())
 {
 }
 
@@ -36,6 +42,7 @@ WReader::WReader(const WReader &other)
     : m_infoLine(other.m_infoLine)
     , m_keeper(other.m_keeper)
     , m_abort(other.m_abort.load())
+    , m_api(std::make_unique<WApiSource>(*other.m_api))
 {
 }
 
@@ -44,8 +51,11 @@ WReader &WReader::operator=(const WReader &other)
     m_infoLine = other.m_infoLine;
     m_keeper = other.m_keeper;
     m_abort = other.m_abort.load();
+    *m_api = *other.m_api;
     return *this;
 }
+
+WReader::~WReader() = default;
 
 void WReader::SetInfoLine(LInfoLine *infoLine)
 {
@@ -61,6 +71,8 @@ void WReader::SetKeeper(LKeeper *keeper)
     m_keeper->InitString(INTERNET, "ProxyLocation", "", false);
     m_keeper->InitString(INTERNET, "ConditionsBase", DEFAULT_CONDITIONS_BASE, false);
     m_keeper->InitString(INTERNET, "WarningsBase", DEFAULT_WARNINGS_BASE, false);
+    m_keeper->InitInt(INTERNET, "ProductSource", PRODUCT_SOURCE_API, false);
+    m_keeper->InitString(INTERNET, "ApiBase", DEFAULT_API_BASE, false);
 }
 
 void WReader::abortFetch()
@@ -130,37 +142,73 @@ void WReader::applyReport(const WMetarReport &report, WCondition &condition)
 
 int WReader::getWarnings(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Warnings, location, text);
     return getZoneText(location, productAddress(location, "/allwarnings.html"), "warnings", false, text);
 }
 
 int WReader::getForecast(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Forecast, location, text);
     return getZoneText(location, productAddress(location, "/zone.html"), "forecast", true, text);
 }
 
 int WReader::getWatches(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Watches, location, text);
     return getZoneText(location, productAddress(location, "/watches.html"), "watches", false, text);
 }
 
 int WReader::getStatements(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Statements, location, text);
     return getZoneText(location, productAddress(location, "/special.html"), "special statements", false, text);
 }
 
 int WReader::getDiscussion(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Discussion, location, text);
     return getCityText(location, productAddress(location, "/discussion.html"), "FXUS", "weather discussion", text);
 }
 
 int WReader::getSummary(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Summary, location, text);
     return getCityText(location, productAddress(location, "/summary.html"), "ABUS", "weather summary", text);
 }
 
 int WReader::getPublic(const WLocation &location, LString &text)
 {
+    if (usesApi())
+        return getApiText(WApiProduct::Public, location, text);
     return getCityText(location, productAddress(location, "/public.html"), "ABUS", "public messages", text);
+}
+
+bool WReader::usesApi() const
+{
+    std::uint32_t source = PRODUCT_SOURCE_API;
+    if (m_keeper)
+        m_keeper->GetInt(INTERNET, "ProductSource", source, false);
+    return source != PRODUCT_SOURCE_PAGES;
+}
+
+int WReader::getApiText(WApiProduct product, const WLocation &location, LString &text)
+{
+    WApiAccess access;
+    std::uint32_t useProxy = 0;
+    if (m_keeper) {
+        m_keeper->GetString(INTERNET, "ApiBase", access.base, false);
+        m_keeper->GetInt(INTERNET, "UseProxy", useProxy, false);
+        m_keeper->GetString(INTERNET, "ProxyLocation", access.proxyLocation, false);
+    }
+    access.useProxy = useProxy != 0;
+    access.abort = &m_abort;
+    return m_api->getText(product, location, access, m_infoLine, text);
 }
 
 int WReader::getZoneText(

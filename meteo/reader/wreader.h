@@ -6,17 +6,23 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
+class WApiSource;
 class WCondition;
 class WLocation;
 class WProductScanner;
 struct WMetarReport;
+enum class WApiProduct;
 
 // Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
-// special messages for a place. Every fetch reads its settings afresh from the keeper (section "Internet"),
-// fetches one page and keeps nothing between calls. Progress goes to the info line, if there is one.
+// special messages for a place. Every fetch reads its settings afresh from the keeper (section "Internet").
+// Progress goes to the info line, if there is one. The state pages are fetched whole for every call; of the web
+// service the reader keeps what outlasts a call (the place's office, product texts, the place's alerts for a
+// minute), so that one update cycle asks little of it.
 //
-// The reader owns neither its info line nor its keeper; a copy shares both with the reader it was made from.
+// The reader owns neither its info line nor its keeper; a copy shares both with the reader it was made from, and
+// has its own copy of what the reader kept.
 // A reader is used by one thread at a time, except abortFetch() and allowFetch(), which any thread may call.
 class METEO_EXPORT WReader
 {
@@ -24,11 +30,13 @@ public:
     explicit WReader(LInfoLine *infoLine = nullptr);
     WReader(const WReader &other);
     WReader &operator=(const WReader &other);
+    ~WReader();
 
     // Null silences the reader.
     void SetInfoLine(LInfoLine *infoLine);
     // Stores the keeper and lays down the defaults where the keeper holds no value yet: UseProxy 0,
-    // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses.
+    // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses, ProductSource 1
+    // (the texts come from the web service) and ApiBase the web service's address.
     void SetKeeper(LKeeper *keeper);
 
     // Makes the fetch under way fail with L_CONNECT within about a second, even while the server stalls, and so
@@ -44,12 +52,15 @@ public:
     //   L_ERROR    the page holds no report with a temperature, dew point, pressure or wind; condition untouched.
     int getCondition(const WLocation &location, WCondition &condition);
 
-    // Each fetches the state's product page (WarningsBase + short state + page name) and returns the messages
-    // for the place's forecast zone ("azone") or station ("acode"), every line ended by "\r\n":
+    // Each returns the texts for the place, every line ended by "\r\n". With ProductSource 0 they come from the
+    // state's product page (WarningsBase + short state + page name): the messages for the place's forecast zone
+    // ("azone") or station ("acode"). Otherwise from the web service at ApiBase: the zone's segment of the
+    // office's zone forecast, the alerts in force at the place's coordinates ("alat", "alon"; the zone's without
+    // them), and the office's newest discussion, summary and public information statement.
     //   L_OK         text holds the messages;
     //   L_NOTFOUND   the place has no such code; nothing fetched, text untouched;
-    //   L_INPUT      the page holds nothing for the place; text emptied;
-    //   L_CONNECT    the page could not be fetched whole; text untouched.
+    //   L_INPUT      the page or the service holds nothing for the place; text emptied;
+    //   L_CONNECT    the page or an answer could not be fetched whole; text untouched.
     int getWarnings(const WLocation &location, LString &text);
     // The first message for the zone only.
     int getForecast(const WLocation &location, LString &text);
@@ -62,6 +73,8 @@ public:
 private:
     using LineHandler = std::function<bool(const LString &line)>;
 
+    bool usesApi() const;
+    int getApiText(WApiProduct product, const WLocation &location, LString &text);
     int getZoneText(
         const WLocation &location, const LString &address, const LString &description, bool firstOnly, LString &out);
     int getCityText(const WLocation &location, const LString &address, const LString &prefix,
@@ -76,4 +89,5 @@ private:
     LInfoLine *m_infoLine;
     LKeeper *m_keeper;
     std::atomic<bool> m_abort;
+    std::unique_ptr<WApiSource> m_api;
 };

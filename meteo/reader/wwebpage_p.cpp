@@ -85,6 +85,18 @@ private:
     bool m_wasPending;
 };
 
+// The caches are asked to stand aside, then the caller's own headers follow. Null when memory runs out.
+curl_slist *requestHeaders(const std::vector<std::string> &extra)
+{
+    curl_slist *list = curl_slist_append(nullptr, "Cache-Control: no-cache");
+    curl_slist *last = list ? curl_slist_append(list, "Pragma: no-cache") : nullptr;
+    for (auto header = extra.begin(); last && header != extra.end(); ++header)
+        last = curl_slist_append(list, header->c_str());
+    if (!last)
+        curl_slist_free_all(list);
+    return last ? list : nullptr;
+}
+
 template<typename T>
 bool set(CURL *handle, CURLoption option, T value)
 {
@@ -130,18 +142,24 @@ WWebPage::WWebPage(bool useProxy, const LString &proxyLocation, const std::atomi
 
 WWebPage::~WWebPage() = default;
 
+void WWebPage::addHeader(const char *header)
+{
+    m_headers.emplace_back(header);
+}
+
 int WWebPage::open(const LString &address)
 {
     close();
     m_error[0] = '\0';
+    m_status = 0;
     if (!m_handle)
         return refuse("cannot create a transfer");
     if (m_useProxy && m_proxyLocation.isEmpty())
         return refuse("a proxy is to be used but none is named");
     if (m_abort && m_abort->load())
         return refuse("aborted");
-    const std::unique_ptr<curl_slist, SlistDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
-    if (!headers || !curl_slist_append(headers.get(), "Pragma: no-cache"))
+    const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers));
+    if (!headers)
         return refuse("out of memory");
     Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_abort};
     if (!configure(address, transfer, headers.get()))
@@ -202,6 +220,7 @@ int WWebPage::conclude(int code, const Transfer &transfer)
     long status = 0;
     if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK)
         status = 0;
+    m_status = status;
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
         return refuse("the page is larger than 16 MB");
     if (code != CURLE_OK && (status == 0 || status == 200))

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct curl_slist;
 
@@ -30,6 +31,10 @@ public:
     WWebPage(const WWebPage &) = delete;
     WWebPage &operator=(const WWebPage &) = delete;
 
+    // Sends the header ("Accept: application/geo+json") with every later request. One naming the User-Agent
+    // replaces the program's own.
+    void addHeader(const char *header);
+
     // L_OK when the server answered with status 200 and the whole body arrived; L_CONNECT for anything else: no
     // connection, another status (redirects are not followed), a broken or stalled transfer, an abort, a body over
     // MAX_PAGE_SIZE.
@@ -42,6 +47,8 @@ public:
 
     // Why the last open failed, in words ("HTTP status 404"), for diagnostics; empty after a success.
     const char *error() const { return m_error; }
+    // The HTTP status of the last answer; 0 when no answer arrived.
+    long status() const { return m_status; }
 
 private:
     struct HandleDeleter {
@@ -57,8 +64,10 @@ private:
     bool m_useProxy;
     LString m_proxyLocation;
     const std::atomic<bool> *m_abort;
+    std::vector<std::string> m_headers;
     std::string m_body;
     std::size_t m_position = 0;
     bool m_opened = false;
+    long m_status = 0;
     char m_error[256] = {};
 };

@@ -74,6 +74,7 @@ protected:
     {
         nimbreltest::clearProxyEnvironment();
         reader.SetKeeper(&keeper);
+        keeper.SetInt("Internet", "ProductSource", 0, false);
         keeper.SetString("Internet", "WarningsBase", server.url("/iwin/").c_str(), false);
     }
     void TearDown() override { nimbreltest::clearProxyEnvironment(); }
@@ -90,7 +91,7 @@ TEST(WReader, setKeeperLaysDownDefaultsOnlyWhereNoneIsStored)
     MemoryKeeper keeper;
     WReader reader;
     reader.SetKeeper(&keeper);
-    EXPECT_EQ(keeper.size(), 4u);
+    EXPECT_EQ(keeper.size(), 6u);
     std::uint32_t useProxy = 7;
     LString text;
     EXPECT_EQ(keeper.GetInt("Internet", "UseProxy", useProxy, false), L_OK);
@@ -101,17 +102,25 @@ TEST(WReader, setKeeperLaysDownDefaultsOnlyWhereNoneIsStored)
     EXPECT_STREQ(text, "https://tgftp.nws.noaa.gov/weather/current/");
     EXPECT_EQ(keeper.GetString("Internet", "WarningsBase", text, false), L_OK);
     EXPECT_STREQ(text, "http://iwin.nws.noaa.gov/iwin/");
+    std::uint32_t source = 7;
+    EXPECT_EQ(keeper.GetInt("Internet", "ProductSource", source, false), L_OK);
+    EXPECT_EQ(source, 1u);
+    EXPECT_EQ(keeper.GetString("Internet", "ApiBase", text, false), L_OK);
+    EXPECT_STREQ(text, "https://api.weather.gov/");
 
     MemoryKeeper configured;
     configured.SetInt("Internet", "UseProxy", 1, false);
     configured.SetString("Internet", "ConditionsBase", "http://mirror.example/current/", false);
     configured.SetInt("Internet", "WarningsBase", 5, false);
+    configured.SetInt("Internet", "ProductSource", 0, false);
     reader.SetKeeper(&configured);
     EXPECT_EQ(configured.GetInt("Internet", "UseProxy", useProxy, false), L_OK);
     EXPECT_EQ(useProxy, 1u);
     EXPECT_EQ(configured.GetString("Internet", "ConditionsBase", text, false), L_OK);
     EXPECT_STREQ(text, "http://mirror.example/current/");
     EXPECT_EQ(configured.GetString("Internet", "WarningsBase", text, false), L_WRONGTYPE);
+    EXPECT_EQ(configured.GetInt("Internet", "ProductSource", source, false), L_OK);
+    EXPECT_EQ(source, 0u);
 }
 
 TEST_F(WReaderTest, forecastIsTheFirstMessageForTheZone)

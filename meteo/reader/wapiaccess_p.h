@@ -1,0 +1,22 @@
+#pragma once
+
+#include "corekit/lstring.h"
+
+#include <atomic>
+#include <cstdint>
+
+// Where and how the reader reaches the National Weather Service's web service; read afresh from the keeper for
+// every operation.
+struct WApiAccess {
+    // "https://api.weather.gov/"
+    LString base;
+    bool useProxy = false;
+    LString proxyLocation;
+    // Set from another thread to make the request under way fail at once.
+    const std::atomic<bool> *abort = nullptr;
+};
+
+// One update cycle asks for the forecast and the special messages within seconds, and the next one minutes
+// later. An answer shared by several operations, or a failure that must not be retried at once, stands for
+// this many seconds.
+constexpr std::int64_t API_CYCLE_SECONDS = 60;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "meteo/reader/wapiaccess_p.h"
+
+#include <nlohmann/json_fwd.hpp>
+
+#include <string>
+
+// Requests to the web service: one GET each, answered with JSON. The service refuses requests that do not name
+// their program, and redirects non-canonical addresses, which the page fetch does not follow; callers build the
+// canonical forms ("points/39.7456,-97.0892").
+class WApiClient
+{
+public:
+    // GeoJSON for places, zones and alerts; JSON-LD for text products.
+    enum class Accept { GeoJson, JsonLd };
+
+    explicit WApiClient(const WApiAccess &access);
+
+    // Fetches the base address + path: L_OK with the body, or L_CONNECT (no answer, a status other than 200, a
+    // broken transfer, a body over the page limit, an abort).
+    int fetch(const std::string &path, Accept accept, std::string &body);
+    // fetch, then parse: L_CONNECT also when the body is not JSON (an HTML page sent with status 200).
+    int get(const std::string &path, Accept accept, nlohmann::json &document);
+
+    // The status of the last answer, 0 when none arrived; 404 tells that the address names nothing.
+    long status() const { return m_status; }
+    // Whether the fetches are being aborted: a failure then says nothing about the service.
+    bool aborted() const { return m_access.abort && m_access.abort->load(); }
+
+private:
+    std::string address(const std::string &path) const;
+
+    const WApiAccess &m_access;
+    long m_status = 0;
+};

@@ -1,0 +1,252 @@
+#include "meteo/reader/wapisource_p.h"
+
+#include "corekit/lex.h"
+#include "meteo/location/wlocation.h"
+#include "meteo/reader/wapiclient_p.h"
+#include "meteo/reader/wjson_p.h"
+#include "meteo/reader/wkeptlines_p.h"
+#include "meteo/reader/wzonescanner_p.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace
+{
+
+using nlohmann::json;
+
+const char *description(WApiProduct product)
+{
+    switch (product) {
+    case WApiProduct::Forecast:
+        return "forecast";
+    case WApiProduct::Warnings:
+        return "warnings";
+    case WApiProduct::Watches:
+        return "watches";
+    case WApiProduct::Statements:
+        return "special statements";
+    case WApiProduct::Discussion:
+        return "weather discussion";
+    case WApiProduct::Summary:
+        return "weather summary";
+    case WApiProduct::Public:
+        break;
+    }
+    return "public messages";
+}
+
+void show(LInfoLine *infoLine, const LString &text)
+{
+    if (infoLine)
+        infoLine->SetText(text);
+}
+
+// The first message of a zone forecast product for the zone, as the page scanner keeps it; empty when the
+// product has no segment for the zone.
+std::string zoneSegment(const std::string &product, const std::string &zone)
+{
+    WZoneScanner scanner(zone.c_str(), true);
+    std::string piece;
+    LString line;
+    for (std::size_t start = 0; start < product.size();) {
+        const std::size_t end = std::min(product.find('\n', start), product.size() - 1) + 1;
+        piece.assign(product, start, end - start);
+        std::erase(piece, '\r');
+        line.assign(piece.data(), piece.size());
+        start = end;
+        if (!scanner.feed(line))
+            break;
+    }
+    // The scanner's own text() handles one line; the gathered text is the base class's.
+    const LString text = static_cast<const WProductScanner &>(scanner).text();
+    return std::string(static_cast<const char *>(text));
+}
+
+// ".THURSDAY NIGHT...Breezy. Mostly clear. Lows around 60." The service ends some texts with a stray " =", the
+// end-of-message sign of old teletype bulletins.
+std::string periodLine(std::string_view name, std::string forecast)
+{
+    std::replace_if(
+        forecast.begin(), forecast.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    const std::size_t end = forecast.find_last_not_of(" =");
+    forecast.erase(end == std::string::npos ? 0 : end + 1);
+    std::string line(1, '.');
+    line.append(capitals(name)).append("...").append(forecast);
+    return line;
+}
+
+} // namespace
+
+WApiSource::WApiSource(Clock clock)
+    : m_clock(std::move(clock))
+{
+}
+
+int WApiSource::getText(
+    WApiProduct product, const WLocation &location, const WApiAccess &access, LInfoLine *infoLine, LString &text)
+{
+    if (m_place.select(location)) {
+        m_forecastNewest.clear();
+        m_forecastFrom.clear();
+    }
+    if (m_place.zone().empty() && (product == WApiProduct::Forecast || m_place.point().empty()))
+        return L_NOTFOUND;
+    LString firstText;
+    firstText.printf("Getting %s...", description(product));
+    show(infoLine, firstText);
+    WApiClient client(access);
+    std::string out;
+    if (fetchText(product, client, out) != L_OK) {
+        show(infoLine, "Error: cannot connect to server");
+        return L_CONNECT;
+    }
+    show(infoLine, "Reading data from server...");
+    if (infoLine)
+        infoLine->Clear();
+    text.assign(out.data(), out.size());
+    return out.empty() ? L_INPUT : L_OK;
+}
+
+int WApiSource::fetchText(WApiProduct product, WApiClient &client, std::string &text)
+{
+    switch (product) {
+    case WApiProduct::Forecast:
+        return forecast(client, text);
+    case WApiProduct::Warnings:
+        return alerts(client, WAlertKind::Warning, text);
+    case WApiProduct::Watches:
+        return alerts(client, WAlertKind::Watch, text);
+    case WApiProduct::Statements:
+        return alerts(client, WAlertKind::Statement, text);
+    case WApiProduct::Discussion:
+        return bulletin(client, "AFD", text);
+    case WApiProduct::Summary:
+        return bulletin(client, "RWS", text);
+    case WApiProduct::Public:
+        break;
+    }
+    return bulletin(client, "PNS", text);
+}
+
+// The office's newest zone forecast product; if it has no segment for the place, the one before it; if neither
+// has, or the office issues none, the zone's forecast periods.
+int WApiSource::forecast(WApiClient &client, std::string &text)
+{
+    const WApiOffice *office = nullptr;
+    std::string newest;
+    if (m_place.office(client, now(), office) != L_OK
+        || officeRequest(client, m_products.newest(client, "ZFP", office->cwa, newest)) != L_OK)
+        return L_CONNECT;
+    if (!newest.empty() && newest == m_forecastNewest) {
+        if (!m_forecastFrom.empty() && segment(client, *office, m_forecastFrom, text) != L_OK)
+            return L_CONNECT;
+    } else if (!newest.empty()) {
+        std::string from = newest;
+        if (segment(client, *office, newest, text) != L_OK
+            || (text.empty() && nextNewest(client, *office, newest, from, text) != L_OK))
+            return L_CONNECT;
+        m_forecastNewest = newest;
+        m_forecastFrom = text.empty() ? std::string() : from;
+    }
+    return text.empty() ? zonePeriods(client, text) : L_OK;
+}
+
+int WApiSource::nextNewest(
+    WApiClient &client, const WApiOffice &office, const std::string &newest, std::string &from, std::string &text)
+{
+    std::vector<std::string> ids;
+    if (officeRequest(client, m_products.listed(client, "ZFP", office.cwa, ids)) != L_OK)
+        return L_CONNECT;
+    const auto next = std::find_if(ids.begin(), ids.end(), [&newest](const std::string &id) { return id != newest; });
+    if (next == ids.end())
+        return L_OK;
+    from = *next;
+    return segment(client, office, from, text);
+}
+
+// The segment for the place's zone, or else for the zone the service gives the place, where that differs.
+int WApiSource::segment(WApiClient &client, const WApiOffice &office, const std::string &id, std::string &text)
+{
+    std::string product;
+    if (m_products.text(client, id, product) != L_OK)
+        return L_CONNECT;
+    text = zoneSegment(product, m_place.zone());
+    if (text.empty() && !office.forecastZone.empty() && office.forecastZone != m_place.zone())
+        text = zoneSegment(product, office.forecastZone);
+    return L_OK;
+}
+
+// {"properties": {"periods": [{"name": "Tonight", "detailedForecast": "Partly cloudy..."}, ...]}}
+int WApiSource::zonePeriods(WApiClient &client, std::string &text)
+{
+    json document;
+    if (client.get("zones/forecast/" + m_place.zone() + "/forecast", WApiClient::Accept::GeoJson, document) != L_OK)
+        return L_CONNECT;
+    const json *properties = memberOf(document, "properties");
+    const json::array_t *periods = properties ? listOf(*properties, "periods") : nullptr;
+    if (!periods)
+        return L_CONNECT;
+    for (const json &period : *periods) {
+        const std::string_view name = textOf(period, "name");
+        const std::string_view forecast = textOf(period, "detailedForecast");
+        if (!name.empty() && !forecast.empty())
+            keepLine(text, periodLine(name, std::string(forecast)));
+    }
+    return L_OK;
+}
+
+// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
+// alerts of the zone.
+int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)
+{
+    const std::string path
+        = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone() : "alerts/active?point=" + m_place.point();
+    if (path != m_alertsPath || now() - m_alertsAt >= API_CYCLE_SECONDS) {
+        std::string body;
+        int result = client.fetch(path, WApiClient::Accept::GeoJson, body);
+        if (result == L_OK && m_alerts.read(body, now()) != L_OK)
+            result = L_CONNECT;
+        if (result != L_OK && client.aborted())
+            return L_CONNECT;
+        m_alertsPath = path;
+        m_alertsAt = now();
+        m_alertsResult = result;
+    }
+    if (m_alertsResult != L_OK)
+        return L_CONNECT;
+    text = m_alerts.text(kind);
+    return L_OK;
+}
+
+int WApiSource::bulletin(WApiClient &client, const char *type, std::string &text)
+{
+    const WApiOffice *office = nullptr;
+    std::string newest;
+    std::string product;
+    if (m_place.office(client, now(), office) != L_OK
+        || officeRequest(client, m_products.newest(client, type, office->cwa, newest)) != L_OK)
+        return L_CONNECT;
+    if (newest.empty())
+        return L_OK;
+    if (m_products.text(client, newest, product) != L_OK)
+        return L_CONNECT;
+    text = bulletinBody(product);
+    return L_OK;
+}
+
+// Passes on the result of a request built from the place's office; a 404 tells that the office has moved.
+int WApiSource::officeRequest(WApiClient &client, int result)
+{
+    if (result != L_OK && client.status() == 404)
+        m_place.lost(now());
+    return result;
+}
+
+std::int64_t WApiSource::now() const
+{
+    if (m_clock)
+        return m_clock();
+    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}

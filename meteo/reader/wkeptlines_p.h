@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Texts from the web service are handed out in the layout of the page scanners: kept lines joined by one blank,
+// every line ended by a carriage return and line feed ("A\r\n B\r\n C\r\n").
+
+// Appends one line (without its line end) to the text.
+void keepLine(std::string &text, std::string_view line);
+// Appends every line of a text whose lines end in "\n" or "\r\n", blank lines included; a line end after the last
+// line adds no empty line ("a\n\nb\n" keeps "a", "" and "b").
+void keepLines(std::string &text, std::string_view lines);
+// The text with its letters a to z in capitals, whatever the locale: "Thursday Night" gives "THURSDAY NIGHT".
+std::string capitals(std::string_view text);
