@@ -1,80 +1,13 @@
 #include "corekit/lkeeper.h"
 
-#include <gtest/gtest.h>
+#include "tests/support/memorykeeper.h"
 
-#include <map>
-#include <string>
-#include <variant>
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace
 {
 
-// A keeper held in memory, typed as the real stores are, to exercise the interface's own helpers.
-class MemoryKeeper final : public LKeeper
-{
-public:
-    using Value = std::variant<std::uint32_t, std::string, std::vector<unsigned char>>;
-
-    bool Exists(const LString &section, const LString &key, bool) override
-    {
-        return m_values.count(name(section, key));
-    }
-    int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool) override
-    {
-        return get(section, key, value);
-    }
-    int GetString(const LString &section, const LString &key, LString &value, bool) override
-    {
-        std::string text;
-        const int result = get(section, key, text);
-        if (result == L_OK)
-            value = text.c_str();
-        return result;
-    }
-    int GetBinary(const LString &section, const LString &key, LBinary &value, bool) override
-    {
-        std::vector<unsigned char> bytes;
-        const int result = get(section, key, bytes);
-        if (result == L_OK)
-            value.assign(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-        return result;
-    }
-    int SetInt(const LString &section, const LString &key, std::uint32_t value, bool) override
-    {
-        m_values[name(section, key)] = value;
-        return L_OK;
-    }
-    int SetString(const LString &section, const LString &key, const LString &value, bool) override
-    {
-        m_values[name(section, key)] = std::string(value);
-        return L_OK;
-    }
-    int SetBinary(const LString &section, const LString &key, const LBinary &value, bool) override
-    {
-        m_values[name(section, key)] = std::vector<unsigned char>(value.data(), value.data() + value.size());
-        return L_OK;
-    }
-
-private:
-    static std::string name(const LString &section, const LString &key)
-    {
-        return std::string(section) + "/" + std::string(key);
-    }
-    template<typename T>
-    int get(const LString &section, const LString &key, T &value)
-    {
-        const auto found = m_values.find(name(section, key));
-        if (found == m_values.end())
-            return L_NOTFOUND;
-        if (!std::holds_alternative<T>(found->second))
-            return L_WRONGTYPE;
-        value = std::get<T>(found->second);
-        return L_OK;
-    }
-
-    std::map<std::string, Value> m_values;
-};
+using nimbreltest::MemoryKeeper;
 
 TEST(LKeeper, initWritesOnlyWhereNothingIsStored)
 {
