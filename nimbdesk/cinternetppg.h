@@ -2,11 +2,14 @@
 
 #include "nimbdesk/cpropertypage.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QRadioButton;
 
-// The "Internet" page, section "Internet": the base addresses of the two servers and the proxy. The proxy address
-// can be edited only while "Use proxy" is checked, and is kept and stored either way.
+// The "Internet" page, section "Internet": the base address of the current-conditions server, where the forecast
+// and special messages come from (the NWS web service or the per-state pages) with the address of each, and the
+// proxy. Each address can be edited only while its choice is made, and is kept and stored either way.
 class CInternetPpg : public CPropertyPage
 {
     Q_OBJECT
@@ -22,9 +25,17 @@ protected:
 
 private:
     QLineEdit *addressEdit(const char *name);
+    QWidget *labelledAddress(const QString &text, QLineEdit *edit);
+    QWidget *sourceGroup();
+    QRadioButton *sourceButton(const QString &text, const char *name, int source);
     QWidget *proxyGroup();
+    void enableSourceAddresses();
 
     QLineEdit *m_conditionsBase = nullptr;
+    QButtonGroup *m_productSource = nullptr;
+    QWidget *m_apiAddress = nullptr;
+    QLineEdit *m_apiBase = nullptr;
+    QWidget *m_pagesAddress = nullptr;
     QLineEdit *m_warningsBase = nullptr;
     QCheckBox *m_useProxy = nullptr;
     QLineEdit *m_proxyLocation = nullptr;

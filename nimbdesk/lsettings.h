@@ -19,10 +19,14 @@ public:
     static constexpr const char *FONT = "Font";
     static constexpr const char *HEADER_FONT = "HeaderFont";
 
-    // Section "Internet": the two server base addresses and the proxy; the reader lays down their defaults.
+    // Section "Internet": the two server base addresses, the source of the forecast and special messages (1: the
+    // NWS web service at API_BASE, 0: the per-state pages at WARNINGS_BASE) and the proxy; the reader lays down
+    // their defaults.
     static constexpr const char *INTERNET = "Internet";
     static constexpr const char *CONDITIONS_BASE = "ConditionsBase";
     static constexpr const char *WARNINGS_BASE = "WarningsBase";
+    static constexpr const char *PRODUCT_SOURCE = "ProductSource";
+    static constexpr const char *API_BASE = "ApiBase";
     static constexpr const char *USE_PROXY = "UseProxy";
     static constexpr const char *PROXY_LOCATION = "ProxyLocation";
 

@@ -42,7 +42,8 @@ const std::vector<std::pair<const char *, std::vector<const char *>>> ALL_KEYS =
         {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC, LSettings::SHOW_WATCHES,
             LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS}},
     {LSettings::INTERNET,
-        {LSettings::CONDITIONS_BASE, LSettings::WARNINGS_BASE, LSettings::USE_PROXY, LSettings::PROXY_LOCATION}},
+        {LSettings::CONDITIONS_BASE, LSettings::WARNINGS_BASE, LSettings::USE_PROXY, LSettings::PROXY_LOCATION,
+            LSettings::PRODUCT_SOURCE, LSettings::API_BASE}},
 };
 
 // The sheet on a keeper of its own directory, shown as the main window shows it.
@@ -64,6 +65,8 @@ public:
         keeper.SetString(LSettings::INTERNET, LSettings::WARNINGS_BASE, "http://127.0.0.1:8080/iwin/", false);
         keeper.SetInt(LSettings::INTERNET, LSettings::USE_PROXY, 0, false);
         keeper.SetString(LSettings::INTERNET, LSettings::PROXY_LOCATION, "", false);
+        keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 1, false);
+        keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, "http://127.0.0.1:8080/api/", false);
     }
 
     QTabWidget *tabs() const { return sheet->findChild<QTabWidget *>(); }
@@ -131,6 +134,12 @@ public:
         return message;
     }
 
+    void retype(QLineEdit *edit, const QString &text) const
+    {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
     void typeInterval(const QString &minutes)
     {
         auto *spin = control<QSpinBox>(GENERAL, "updateInterval");
@@ -192,6 +201,8 @@ private slots:
     void tickerChoicesMarkTheirPage();
     void eachCheckBoxUnderItsOwnKey();
     void proxyAddressKeptWhenUnchecked();
+    void productSourceStoredWithItsAddress();
+    void productSourceFallsBackToWebService();
     void renderForReview();
 };
 
@@ -455,9 +466,7 @@ void TestOptions::proxyAddressKeptWhenUnchecked()
     QVERIFY(!proxy->isEnabled());
     QCOMPARE(proxy->text(), QStringLiteral("proxy.example.net:3128"));
     QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
-    auto *conditions = f.control<QLineEdit>(INTERNET, LSettings::CONDITIONS_BASE);
-    conditions->selectAll();
-    QTest::keyClicks(conditions, QStringLiteral("http://127.0.0.1:9/cur/"));
+    f.retype(f.control<QLineEdit>(INTERNET, LSettings::CONDITIONS_BASE), QStringLiteral("http://127.0.0.1:9/cur/"));
     f.press(QDialogButtonBox::Ok);
     QCOMPARE(f.number(LSettings::INTERNET, LSettings::USE_PROXY), 0u);
     QCOMPARE(f.text(LSettings::INTERNET, LSettings::PROXY_LOCATION), QStringLiteral("proxy.example.net:3128"));
@@ -467,6 +476,91 @@ void TestOptions::proxyAddressKeptWhenUnchecked()
     f.open();
     f.show(INTERNET);
     QVERIFY(!f.control<QLineEdit>(INTERNET, LSettings::PROXY_LOCATION)->isEnabled());
+}
+
+void TestOptions::productSourceStoredWithItsAddress()
+{
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    f.show(INTERNET);
+    auto *webService = f.control<QRadioButton>(INTERNET, "webService");
+    auto *statePages = f.control<QRadioButton>(INTERNET, "statePages");
+    auto *apiBase = f.control<QLineEdit>(INTERNET, LSettings::API_BASE);
+    auto *warningsBase = f.control<QLineEdit>(INTERNET, LSettings::WARNINGS_BASE);
+    QCOMPARE(webService->text(), QStringLiteral("NWS web service"));
+    QCOMPARE(statePages->text(), QStringLiteral("State product pages"));
+    QCOMPARE(labelAbove(apiBase), QStringLiteral("Web service URL"));
+    QCOMPARE(labelAbove(warningsBase), QStringLiteral("Special messages URL"));
+    QVERIFY(webService->isChecked() && !statePages->isChecked());
+    QVERIFY(apiBase->isEnabled() && !warningsBase->isEnabled());
+    QCOMPARE(apiBase->text(), QStringLiteral("http://127.0.0.1:8080/api/"));
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+
+    clickBox(statePages);
+    QVERIFY(!apiBase->isEnabled() && warningsBase->isEnabled());
+    QCOMPARE(apiBase->text(), QStringLiteral("http://127.0.0.1:8080/api/"));
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    f.retype(warningsBase, QStringLiteral("http://127.0.0.1:9/iwin/"));
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 0u);
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::WARNINGS_BASE), QStringLiteral("http://127.0.0.1:9/iwin/"));
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::API_BASE), QStringLiteral("http://127.0.0.1:8080/api/"));
+
+    f.open();
+    f.show(INTERNET);
+    webService = f.control<QRadioButton>(INTERNET, "webService");
+    apiBase = f.control<QLineEdit>(INTERNET, LSettings::API_BASE);
+    QVERIFY(f.control<QRadioButton>(INTERNET, "statePages")->isChecked());
+    QVERIFY(!apiBase->isEnabled() && f.control<QLineEdit>(INTERNET, LSettings::WARNINGS_BASE)->isEnabled());
+    QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
+    clickBox(webService);
+    QVERIFY(apiBase->isEnabled());
+    f.press(QDialogButtonBox::Apply);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 1u);
+
+    // The address alone is a change too.
+    f.retype(apiBase, QStringLiteral("http://127.0.0.1:9/api/"));
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::API_BASE), QStringLiteral("http://127.0.0.1:9/api/"));
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 1u);
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::WARNINGS_BASE), QStringLiteral("http://127.0.0.1:9/iwin/"));
+}
+
+void TestOptions::productSourceFallsBackToWebService()
+{
+    // Nothing stored: the web service at its own address.
+    Fixture f;
+    f.open();
+    f.show(INTERNET);
+    QVERIFY(f.control<QRadioButton>(INTERNET, "webService")->isChecked());
+    QCOMPARE(f.control<QLineEdit>(INTERNET, LSettings::API_BASE)->text(), QStringLiteral("https://api.weather.gov/"));
+    QVERIFY(f.control<QLineEdit>(INTERNET, LSettings::API_BASE)->isEnabled());
+    QVERIFY(!f.control<QLineEdit>(INTERNET, LSettings::WARNINGS_BASE)->isEnabled());
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 1u);
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::API_BASE), QStringLiteral("https://api.weather.gov/"));
+
+    // Values the page does not offer, and a value of the wrong type, show the web service; only 0 the pages.
+    f.layDefaults();
+    f.keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, "", false);
+    for (const std::uint32_t stored : {2u, 0xFFFFFFFFu, 0u}) {
+        f.keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, stored, false);
+        f.open();
+        f.show(INTERNET);
+        QVERIFY2(f.control<QRadioButton>(INTERNET, "webService")->isChecked() == (stored != 0),
+            qPrintable(QString::number(stored)));
+        QVERIFY(f.control<QLineEdit>(INTERNET, LSettings::API_BASE)->isEnabled() == (stored != 0));
+        QCOMPARE(
+            f.control<QLineEdit>(INTERNET, LSettings::API_BASE)->text(), QStringLiteral("https://api.weather.gov/"));
+    }
+    f.keeper.SetString(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, "0", false);
+    f.open();
+    f.show(INTERNET);
+    QVERIFY(f.control<QRadioButton>(INTERNET, "webService")->isChecked());
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 1u);
 }
 
 void TestOptions::renderForReview()

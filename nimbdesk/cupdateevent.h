@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QEvent>
+
+// What the update worker posts to the main window. An event says only which result is ready; the window copies
+// the result out of the worker. Events arrive in the order they were posted.
+inline constexpr QEvent::Type WM_UPDATE_STARTED = static_cast<QEvent::Type>(QEvent::User + 1);
+inline constexpr QEvent::Type WM_CONDITION_READY = static_cast<QEvent::Type>(QEvent::User + 2);
+inline constexpr QEvent::Type WM_FORECAST_READY = static_cast<QEvent::Type>(QEvent::User + 3);
+inline constexpr QEvent::Type WM_INFO_TEXT = static_cast<QEvent::Type>(QEvent::User + 4);
+inline constexpr QEvent::Type WM_INFO_CLEAR = static_cast<QEvent::Type>(QEvent::User + 5);
+inline constexpr QEvent::Type WM_MESSAGE_READY = static_cast<QEvent::Type>(QEvent::User + 6);
+inline constexpr QEvent::Type WM_UPDATE_FINISHED = static_cast<QEvent::Type>(QEvent::User + 7);
+
+class CUpdateEvent final : public QEvent
+{
+    Q_EVENT_DISABLE_COPY(CUpdateEvent);
+
+public:
+    CUpdateEvent(QEvent::Type type, int index)
+        : QEvent(type)
+        , m_index(index)
+    {
+    }
+    ~CUpdateEvent() override = default;
+
+    CUpdateEvent *clone() const override { return new CUpdateEvent(*this); }
+
+    // With WM_MESSAGE_READY the kind of special message (CUpdateThread::WARNINGS, ...); 0 with the others.
+    int index() const { return m_index; }
+
+private:
+    int m_index;
+};
