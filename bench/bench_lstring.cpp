@@ -21,6 +21,18 @@ void substituteMegabyte(benchmark::State &state)
 }
 BENCHMARK(substituteMegabyte)->Unit(benchmark::kMillisecond);
 
+// The readers gather a long text line by line.
+void appendTwentyThousandLines(benchmark::State &state)
+{
+    for (auto _ : state) {
+        LString text;
+        for (int i = 0; i < 20000; ++i)
+            text += "RAIN AND SNOW LIKELY. HIGHS IN THE MID 30S. NORTH WINDS 10 TO 15 MPH.\r\n";
+        benchmark::DoNotOptimize(text.length());
+    }
+}
+BENCHMARK(appendTwentyThousandLines)->Unit(benchmark::kMillisecond);
+
 void splitGroups(benchmark::State &state)
 {
     const LString report("KJFK 121851Z 24015G25KT 10SM FEW050 SCT250 29/17 A2990 RMK AO2 SLP125 T02890167");

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace
@@ -77,6 +78,7 @@ void LString::assign(const char *text, unsigned long count)
     buffer[count] = '\0';
     std::free(m_buffer);
     m_buffer = buffer;
+    m_length = count;
 }
 
 void LString::alloc(unsigned long n)
@@ -84,30 +86,31 @@ void LString::alloc(unsigned long n)
     char *buffer = allocate(n);
     std::free(m_buffer);
     m_buffer = buffer;
+    m_length = 0;
 }
 
 void LString::append(const char *text, unsigned long count)
 {
     if (!count)
         return;
-    // The addition may be this very string ("s += s"), so the old buffer is freed only after the copy.
-    const unsigned long old = length();
-    char *buffer = allocate(old + count);
-    std::memcpy(buffer, m_buffer, old);
-    std::memcpy(buffer + old, text, count);
-    buffer[old + count] = '\0';
-    std::free(m_buffer);
+    // The addition may lie in this very buffer ("s += s"), which the resize below may move.
+    if (std::less_equal<const char *>()(m_buffer, text) && std::less<const char *>()(text, m_buffer + m_length)) {
+        const std::string copy(text, count);
+        append(copy.data(), count);
+        return;
+    }
+    char *buffer = static_cast<char *>(std::realloc(m_buffer, m_length + count + 1));
+    if (!buffer)
+        throw LEx(L_MEM);
     m_buffer = buffer;
+    std::memcpy(m_buffer + m_length, text, count);
+    m_length += count;
+    m_buffer[m_length] = '\0';
 }
 
 int LString::compare(const char *s) const
 {
     return std::strcmp(m_buffer, s ? s : "");
-}
-
-unsigned long LString::length() const
-{
-    return std::strlen(m_buffer);
 }
 
 int LString::find(const char *pattern, unsigned long &position) const
@@ -273,11 +276,15 @@ int LString::substitute(const char *from, const char *to)
     return count;
 }
 
+// Filling with NUL would leave an empty text in a longer buffer.
 void LString::fill(char c, unsigned long n)
 {
+    if (c == '\0')
+        n = 0;
     alloc(n);
     std::memset(m_buffer, c, n);
     m_buffer[n] = '\0';
+    m_length = n;
 }
 
 // Reads a signed decimal number at the start, after white space, as formatted input's "%d" does; a number too

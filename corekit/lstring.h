@@ -2,14 +2,13 @@
 
 #include "corekit/corekit_export.h"
 
-// The system's string: 8-bit characters in one NUL-terminated heap buffer of exactly length + 1 bytes.
-// There is no stored length and no spare capacity; a NUL written into the middle shortens the string.
-// Index failures are reported as -1 results that leave every argument untouched; only a failed allocation
-// throws (LEx with L_MEM).
+// The system's string: 8-bit characters in one NUL-terminated heap buffer of exactly length + 1 bytes, with no
+// spare capacity. Index failures are reported as -1 results that leave every argument untouched; only a failed
+// allocation throws (LEx with L_MEM).
 //
-// Every change builds its new text aside and replaces the buffer once, so that no single operation is
-// quadratic. Code that grows a long text piece by piece should still build it in a scratch buffer and assign it
-// once, since each append has to find the current length first.
+// The length is kept beside the buffer and appends resize the buffer in place where the allocator can, so that
+// neither searching for the end nor copying the old text makes a long series of appends quadratic. The buffer is
+// only ever written through the string's own operations.
 class COREKIT_EXPORT LString
 {
 public:
@@ -26,8 +25,8 @@ public:
 
     operator const char *() const { return m_buffer; }
 
-    unsigned long length() const;
-    int isEmpty() const { return m_buffer[0] == '\0' ? 1 : 0; }
+    unsigned long length() const { return m_length; }
+    int isEmpty() const { return m_length == 0 ? 1 : 0; }
     int find(const char *pattern, unsigned long &position) const;
     int find(const char *pattern) const;
     int isNumber(unsigned long position) const;
@@ -79,6 +78,7 @@ private:
     int compare(const char *s) const;
 
     char *m_buffer;
+    unsigned long m_length = 0;
 };
 
 // A new string holding a followed by b; neither operand changes.

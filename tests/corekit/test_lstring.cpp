@@ -146,6 +146,7 @@ TEST(LString, substitutes)
     LString line("a\r\nb\r\n");
     EXPECT_EQ(line.substitute('\r', '\0'), 2);
     EXPECT_STREQ(line, "a");
+    EXPECT_EQ(line.length(), 1u);
 }
 
 TEST(LString, convertsNumbers)
@@ -218,6 +219,10 @@ TEST(LString, appendsAndConcatenates)
     LString filled("zzz");
     filled.fill('-', 4);
     EXPECT_STREQ(filled, "----");
+    EXPECT_EQ(filled.length(), 4u);
+    filled.fill('\0', 4);
+    EXPECT_EQ(filled.length(), 0u);
+    EXPECT_EQ(filled.isEmpty(), 1);
 }
 
 TEST(LString, comparesBytesUnsigned)
