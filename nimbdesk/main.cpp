@@ -1,14 +1,155 @@
+#include "corekit/lex.h"
+#include "corekit/lstring.h"
+#include "meteo/location/wlocationdb.h"
+#include "nimbdesk/appicon.h"
+#include "nimbdesk/cmaindlg.h"
+#include "nimbdesk/datadir.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace
+{
+
+struct Options {
+    QCommandLineOption dataDir{QStringLiteral("data-dir"),
+        QStringLiteral("Read the location files (cities.ldt and the others) from DIR."), QStringLiteral("DIR")};
+    QCommandLineOption settingsDir{QStringLiteral("settings-dir"),
+        QStringLiteral("Keep the settings in DIR instead of ~/.config/Nimbrel."), QStringLiteral("DIR")};
+};
+
+void describeProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Nimbrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NIMBREL_VERSION));
+}
+
+void addOptions(QCommandLineParser &parser, const Options &options)
+{
+    parser.setApplicationDescription(QStringLiteral("Current weather, forecast and warnings for a place in the "
+                                                    "United States, from the National Weather Service."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(options.dataDir);
+    parser.addOption(options.settingsDir);
+}
+
+// --help and --version answer without a display: a plain application object prints them and ends the program.
+void answerWithoutDisplay(int &argc, char **argv, QCommandLineParser &parser)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    if (!parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("help-all"))
+        && !parser.isSet(QStringLiteral("version")))
+        return;
+    QCoreApplication application(argc, argv);
+    describeProgram();
+    parser.process(application);
+}
+
+// Qt reaches the display through the platform named in QT_QPA_PLATFORM or with -platform, else through X11 or
+// Wayland, whose sessions name their display in these two variables.
+bool displayNamed(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+QtMessageHandler g_qtHandler = nullptr;
+
+// Qt ends the process when no platform plugin can reach a display, after a message that suggests reinstalling;
+// this one says what is wrong instead.
+void reportDisplayFailure(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        g_qtHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "nimbdesk: cannot open a window: no display could be reached (DISPLAY=\"%s\").\n",
+        qgetenv("DISPLAY").constData());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+std::unique_ptr<QApplication> openDisplay(int &argc, char **argv)
+{
+    g_qtHandler = qInstallMessageHandler(reportDisplayFailure);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(g_qtHandler);
+    return application;
+}
+
+int failWithoutLocationFiles(const QStringList &candidates)
+{
+    const QString message = QStringLiteral("The location files (cities.ldt and the others) were not found in:\n%1")
+                                .arg(candidates.join(QLatin1Char('\n')));
+    std::fprintf(stderr, "nimbdesk: %s\n", qPrintable(message));
+    QMessageBox::critical(nullptr, QStringLiteral("Nimbrel"), message);
+    return EXIT_FAILURE;
+}
+
+// The location database stays open while the window lives.
+int runWindow(const QString &dataDirectory, const QString &settingsDirectory)
+{
+    WLocationDB::initLocationDB(LString(QFile::encodeName(dataDirectory).constData()));
+    int result = EXIT_SUCCESS;
+    {
+        CMainDlg window(QFile::encodeName(settingsDirectory).toStdString());
+        if (window.Start()) {
+            window.show();
+            result = QApplication::exec();
+        }
+    }
+    WLocationDB::closeLocationDB();
+    return result;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Nimbrel"));
-    QApplication::setApplicationVersion(QStringLiteral(NIMBREL_VERSION));
+    const Options options;
+    QCommandLineParser parser;
+    addOptions(parser, options);
+    answerWithoutDisplay(argc, argv, parser);
+    if (!displayNamed(argc, argv)) {
+        std::fputs("nimbdesk: no display to open a window on: neither DISPLAY nor WAYLAND_DISPLAY is set.\n"
+                   "Nimbrel is a desktop program; start it in a graphical session.\n",
+            stderr);
+        return EXIT_FAILURE;
+    }
+    const std::unique_ptr<QApplication> application = openDisplay(argc, argv);
+    describeProgram();
+    QGuiApplication::setDesktopFileName(QStringLiteral("nimbrel"));
+    QApplication::setWindowIcon(applicationIcon());
+    // The window lives on in the tray when minimised; it ends the program itself when it is closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    parser.process(*application);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Nimbrel"));
-    window.show();
-    return QApplication::exec();
+    const QStringList candidates
+        = dataDirectoryCandidates(parser.value(options.dataDir), QCoreApplication::applicationDirPath());
+    const QString dataDirectory = findDataDirectory(candidates);
+    if (dataDirectory.isEmpty())
+        return failWithoutLocationFiles(candidates);
+    try {
+        return runWindow(dataDirectory, parser.value(options.settingsDir));
+    } catch (const LEx &ex) {
+        std::fprintf(stderr, "nimbdesk: %s\n", ex.text() ? ex.text() : LEx::describe(ex.code()));
+        return EXIT_FAILURE;
+    }
 }

@@ -1,0 +1,621 @@
+#include "nimbdesk/cmaindlg.h"
+
+#include "corekit/lctime.h"
+#include "corekit/lex.h"
+#include "meteo/location/wlocation.h"
+#include "meteo/location/wlocationdb.h"
+#include "meteo/location/wrecords.h"
+#include "nimbdesk/appicon.h"
+#include "nimbdesk/caboutdlg.h"
+#include "nimbdesk/clocationdlg.h"
+#include "nimbdesk/coptionssheet.h"
+#include "nimbdesk/ctextviewdlg.h"
+#include "nimbdesk/ctrayicon.h"
+#include "nimbdesk/cupdateevent.h"
+#include "nimbdesk/cwlabel.h"
+#include "nimbdesk/cwpres.h"
+#include "nimbdesk/cwptkr.h"
+#include "nimbdesk/cwtemp.h"
+#include "nimbdesk/cwwind.h"
+#include "nimbdesk/fontconvert.h"
+#include "nimbdesk/lfontrecord.h"
+#include "nimbdesk/lsettings.h"
+#include "nimbdesk/lstringqt.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <exception>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+// The settings of the kinds of special message, by the worker's index of the kind.
+constexpr std::array<const char *, CUpdateThread::MESSAGE_KINDS> PRODUCT_FLAGS
+    = {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC, LSettings::SHOW_WATCHES,
+        LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS};
+
+// The worker hands the info text over cut to 255 bytes, which may split a character of more than one byte: that
+// character goes, so "Getting Cañon City..." cut inside the "ñ" reads "Getting Ca".
+QString wholeCharacters(const char *text)
+{
+    const auto bytes = reinterpret_cast<const unsigned char *>(text);
+    std::size_t length = std::strlen(text);
+    std::size_t start = length;
+    while (start > 0 && (bytes[start - 1] & 0xC0u) == 0x80u && length - start < 3)
+        --start;
+    if (start > 0 && bytes[start - 1] >= 0xC0u) {
+        const unsigned char lead = bytes[start - 1];
+        const std::size_t needed = lead >= 0xF0u ? 4 : lead >= 0xE0u ? 3 : 2;
+        if (length - (start - 1) < needed)
+            length = start - 1;
+    }
+    return QString::fromUtf8(text, static_cast<qsizetype>(length));
+}
+
+// The controls fill their frames but for a narrow edge, a quarter of a line: the frames mark the groups, the
+// controls' own backgrounds carry the readings.
+QMargins frameMargins(const QWidget *frame)
+{
+    const int edge = std::max(2, frame->fontMetrics().height() / 4);
+    return {edge, edge, edge, edge};
+}
+
+} // namespace
+
+const QString CMainDlg::MESSAGE_SEPARATOR = QStringLiteral("\r\n*****************\r\n");
+
+CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, QWidget *parent)
+    : QMainWindow(parent)
+    , m_keeper(LString(APP_NAME), settingsDirectory)
+    , m_worker(LString(APP_NAME), settingsDirectory, std::move(timing))
+{
+    setWindowTitle(QLatin1String(APP_NAME));
+    setWindowIcon(applicationIcon());
+    buildControls();
+    buildMenus();
+    m_tray = new CTrayIcon(QLatin1String(APP_NAME), this);
+    connectTray();
+}
+
+CMainDlg::~CMainDlg()
+{
+    shutDown();
+}
+
+bool CMainDlg::Start()
+{
+    LSettings::InitDefaults(m_keeper);
+    ApplySettings();
+    if (!placeStored()) {
+        if (!askPlace())
+            return false;
+        applyPlace();
+    }
+    m_worker.SetWindow(this);
+    blankTickers();
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+    return true;
+}
+
+void CMainDlg::ApplySettings()
+{
+    applyInterval();
+    applyPlace();
+    applyProductFlags();
+    applyColors();
+    applyFonts();
+    applyUnits();
+    applyTickers();
+    showTrayTemperature();
+}
+
+void CMainDlg::ShowCondition(const WCondition &condition)
+{
+    m_observation = condition;
+    m_observed = true;
+    m_temperature->SetValue(condition.getTemp());
+    m_dewPoint->SetValue(condition.getDewPoint());
+    m_pressure->SetValue(condition.getPressure());
+    m_wind->SetSpeed(static_cast<short>(condition.getWindSpeed()));
+    m_wind->SetGust(static_cast<short>(condition.getWindGustSpeed()));
+    m_wind->SetDirection(static_cast<float>(condition.getWindDirection()));
+    showTrayTemperature();
+}
+
+// Passing the interval again resets the worker's countdown, so a cycle starts on its next tick.
+void CMainDlg::UpdateNow()
+{
+    m_worker.SetInterval(m_interval);
+}
+
+void CMainDlg::SelectLocation()
+{
+    CLocationDlg dialog(&m_keeper, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ApplySettings();
+    blankTickers();
+}
+
+void CMainDlg::Options()
+{
+    COptionsSheet sheet(&m_keeper, this);
+    if (sheet.exec() == QDialog::Accepted)
+        ApplySettings();
+}
+
+void CMainDlg::About()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainDlg::ShowForecastText()
+{
+    CTextViewDlg dialog(tr("Forecast"), m_forecastText, this);
+    dialog.exec();
+}
+
+void CMainDlg::ShowSpecialText()
+{
+    CTextViewDlg dialog(tr("Special"), m_specialText, this);
+    dialog.exec();
+}
+
+void CMainDlg::Restore()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString CMainDlg::statusText() const
+{
+    return m_status->text();
+}
+
+// Worker events carry no data and arrive in the order they were posted; the results are copied out of the worker.
+// Nothing that a result does to the window may end the event loop.
+bool CMainDlg::event(QEvent *event)
+{
+    try {
+        if (workerEvent(event))
+            return true;
+    } catch (const LEx &) {
+        return true;
+    } catch (const std::exception &) {
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// Hiding while the minimise is still being handled would leave the window manager's state behind, so the hide
+// waits for the next pass of the event loop; without a tray the window stays minimised like any other.
+void CMainDlg::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !m_tray->isVisible())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (isMinimized())
+            hide();
+    });
+}
+
+void CMainDlg::closeEvent(QCloseEvent *event)
+{
+    shutDown();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void CMainDlg::buildControls()
+{
+    QWidget *central = new QWidget(this);
+    QVBoxLayout *layout = new QVBoxLayout(central);
+    m_header = new CWlabel(central);
+    m_header->setObjectName(QStringLiteral("header"));
+    layout->addWidget(m_header);
+    layout->addWidget(gaugeRow(), 1);
+
+    m_forecastTicker = new CWptkr(central);
+    m_forecastTicker->setObjectName(QStringLiteral("forecastTicker"));
+    QToolButton *forecastMore = new QToolButton(central);
+    forecastMore->setObjectName(QStringLiteral("forecastMore"));
+    forecastMore->setToolTip(tr("Show the whole forecast"));
+    connect(forecastMore, &QToolButton::clicked, this, &CMainDlg::ShowForecastText);
+    layout->addWidget(tickerBox(tr("Forecast"), m_forecastTicker, forecastMore));
+
+    m_specialTicker = new CWptkr(central);
+    m_specialTicker->setObjectName(QStringLiteral("specialTicker"));
+    QToolButton *specialMore = new QToolButton(central);
+    specialMore->setObjectName(QStringLiteral("specialMore"));
+    specialMore->setToolTip(tr("Show the whole text of the special messages"));
+    connect(specialMore, &QToolButton::clicked, this, &CMainDlg::ShowSpecialText);
+    layout->addWidget(tickerBox(tr("Special messages"), m_specialTicker, specialMore));
+    setCentralWidget(central);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    // Lined up with the frames above.
+    const QMargins margins = layout->contentsMargins();
+    statusBar()->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+QWidget *CMainDlg::gaugeRow()
+{
+    QWidget *row = new QWidget(this);
+    QHBoxLayout *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_temperature = new CWtemp(row);
+    m_temperature->setObjectName(QStringLiteral("temperature"));
+    m_dewPoint = new CWtemp(row);
+    m_dewPoint->setObjectName(QStringLiteral("dewPoint"));
+    m_wind = new CWwind(row);
+    m_wind->setObjectName(QStringLiteral("wind"));
+    m_pressure = new CWpres(row);
+    m_pressure->setObjectName(QStringLiteral("pressure"));
+    m_gaugeFrames = {gaugeBox(tr("Temperature"), m_temperature), gaugeBox(tr("Dew Point"), m_dewPoint),
+        gaugeBox(tr("Wind"), m_wind), gaugeBox(tr("Pressure"), m_pressure)};
+    for (QGroupBox *frame : m_gaugeFrames)
+        layout->addWidget(frame, 1);
+    equalizeGaugeFrames();
+    return row;
+}
+
+QGroupBox *CMainDlg::gaugeBox(const QString &title, QWidget *gauge)
+{
+    QGroupBox *box = new QGroupBox(title, gauge->parentWidget());
+    QVBoxLayout *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(frameMargins(box));
+    layout->addWidget(gauge);
+    return box;
+}
+
+// The four frames take the width of the widest, so that a long title ("Temperature") does not make its gauge
+// larger than the others; fonts change the widths, so this follows every change of font.
+void CMainDlg::equalizeGaugeFrames()
+{
+    int width = 0;
+    for (QGroupBox *frame : m_gaugeFrames) {
+        frame->setMinimumWidth(0);
+        width = std::max(width, frame->sizeHint().width());
+    }
+    for (QGroupBox *frame : m_gaugeFrames)
+        frame->setMinimumWidth(width);
+}
+
+// The ">>" button stands at the ticker's right, as tall as the ticker.
+QGroupBox *CMainDlg::tickerBox(const QString &title, CWptkr *ticker, QToolButton *more)
+{
+    QGroupBox *box = new QGroupBox(title, ticker->parentWidget());
+    QHBoxLayout *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(frameMargins(box));
+    more->setText(QStringLiteral(">>"));
+    more->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    layout->addWidget(ticker, 1);
+    layout->addWidget(more);
+    return box;
+}
+
+void CMainDlg::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    addItem(file, tr("&Update Now"), "updateNow", &CMainDlg::UpdateNow)->setShortcut(QKeySequence::Refresh);
+    file->addSeparator();
+    QAction *exit = file->addAction(tr("&Exit"));
+    exit->setObjectName(QStringLiteral("exit"));
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    addItem(edit, tr("&Select Location"), "selectLocation", &CMainDlg::SelectLocation);
+    addItem(edit, tr("&Options"), "options", &CMainDlg::Options);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    addItem(help, tr("&About"), "about", &CMainDlg::About);
+}
+
+QAction *CMainDlg::addItem(QMenu *menu, const QString &text, const char *name, void (CMainDlg::*handler)())
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void CMainDlg::connectTray()
+{
+    connect(m_tray, &CTrayIcon::updateNowRequested, this, &CMainDlg::UpdateNow);
+    connect(m_tray, &CTrayIcon::showRequested, this, &CMainDlg::Restore);
+    connect(m_tray, &CTrayIcon::exitRequested, this, &QWidget::close);
+}
+
+std::array<CWcontrol *, 5> CMainDlg::headerAndGauges() const
+{
+    return {m_header, m_temperature, m_dewPoint, m_wind, m_pressure};
+}
+
+bool CMainDlg::readInt(const char *section, const char *key, std::uint32_t &value)
+{
+    return m_keeper.GetInt(section, key, value, false) == L_OK;
+}
+
+bool CMainDlg::readFont(const char *section, const char *key, QFont &font)
+{
+    LBinary binary;
+    LFontRecord record;
+    if (m_keeper.GetBinary(section, key, binary, false) != L_OK || !record.fromBinary(binary))
+        return false;
+    font = fontFromRecord(record, screenPixelsPerInch(this));
+    return true;
+}
+
+// A place whose state or city the location files no longer list counts as none, so that the user is asked again
+// instead of watching a window that never updates.
+bool CMainDlg::placeStored()
+{
+    std::uint32_t state = 0;
+    std::uint32_t city = 0;
+    WLocation location;
+    return readInt(LSettings::LOCATION, LSettings::STATE, state) && readInt(LSettings::LOCATION, LSettings::CITY, city)
+        && WLocationDB::getLocationDB().makeUSLocation(state, city, location) == 0;
+}
+
+bool CMainDlg::askPlace()
+{
+    CLocationDlg dialog(&m_keeper, isVisible() ? this : nullptr);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CMainDlg::applyInterval()
+{
+    std::uint32_t minutes = 0;
+    if (!readInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, minutes))
+        return;
+    const int interval = static_cast<std::int32_t>(minutes);
+    if (interval == m_interval)
+        return;
+    m_interval = interval;
+    m_worker.SetInterval(interval);
+}
+
+// Before the first place is chosen there is none to read, and the worker keeps its empty one.
+void CMainDlg::applyPlace()
+{
+    std::uint32_t state = 0;
+    std::uint32_t city = 0;
+    if (!readInt(LSettings::LOCATION, LSettings::STATE, state) || !readInt(LSettings::LOCATION, LSettings::CITY, city))
+        return;
+    if (state == m_state && city == m_city)
+        return;
+    m_state = state;
+    m_city = city;
+    WLocation location;
+    WLocationDB::getLocationDB().makeUSLocation(state, city, location);
+    m_worker.SetLocation(location);
+    showPlaceName(state, city);
+}
+
+void CMainDlg::applyProductFlags()
+{
+    for (int kind = 0; kind < CUpdateThread::MESSAGE_KINDS; ++kind) {
+        std::uint32_t shown = 0;
+        if (readInt(LSettings::SPECIAL, PRODUCT_FLAGS[kind], shown))
+            m_worker.SetProductFlag(kind, shown != 0 ? 1 : 0);
+    }
+}
+
+void CMainDlg::applyColors()
+{
+    std::uint32_t fore = 0;
+    std::uint32_t back = 0;
+    const bool foreRead = readInt(LSettings::GENERAL, LSettings::FOREGROUND_COLOR, fore);
+    const bool backRead = readInt(LSettings::GENERAL, LSettings::BACKGROUND_COLOR, back);
+    for (CWcontrol *control : headerAndGauges()) {
+        if (foreRead)
+            control->SetForeColor(fore);
+        if (backRead)
+            control->SetBackColor(back);
+    }
+    if (backRead) {
+        m_forecastTicker->SetBackColor(back);
+        m_specialTicker->SetBackColor(back);
+    }
+    if (foreRead && backRead)
+        m_tray->SetColors(fore, back);
+}
+
+void CMainDlg::applyFonts()
+{
+    QFont font;
+    if (readFont(LSettings::GENERAL, LSettings::FONT, font)) {
+        for (CWcontrol *control : headerAndGauges())
+            control->SetFont(font);
+    }
+    if (readFont(LSettings::GENERAL, LSettings::HEADER_FONT, font))
+        m_header->SetFont(font);
+    equalizeGaugeFrames();
+}
+
+void CMainDlg::applyUnits()
+{
+    std::uint32_t scale = 0;
+    if (readInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, scale)) {
+        m_temperature->SetScale(scale != 0 ? 1 : 0);
+        m_dewPoint->SetScale(scale != 0 ? 1 : 0);
+    }
+    if (readInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, scale))
+        m_wind->SetUnit(scale == 0 ? CWwind::MPH : CWwind::KMPH);
+    if (readInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE, scale))
+        m_pressure->SetUnit(scale <= 2 ? static_cast<short>(scale) : CWpres::INHG);
+}
+
+void CMainDlg::applyTickers()
+{
+    applyTicker(LSettings::FORECAST_TICKER, m_forecastTicker);
+    applyTicker(LSettings::WARNINGS_TICKER, m_specialTicker);
+}
+
+void CMainDlg::applyTicker(const char *section, CWptkr *ticker)
+{
+    std::uint32_t value = 0;
+    if (readInt(section, LSettings::TEXT_COLOR, value))
+        ticker->SetForeColor(value);
+    QFont font;
+    if (readFont(section, LSettings::FONT, font))
+        ticker->SetFont(font);
+    if (readInt(section, LSettings::DELAY, value))
+        ticker->SetDelay(static_cast<std::int32_t>(value));
+}
+
+// "Springfield, Illinois"; empty when the location files do not list the place.
+void CMainDlg::showPlaceName(std::uint32_t state, std::uint32_t city)
+{
+    const WLocationDB &database = WLocationDB::getLocationDB();
+    WState stateRecord;
+    WCity cityRecord;
+    if (database.getState(state, stateRecord) != 0 || database.getCity(city, cityRecord) != 0) {
+        m_header->SetText(QString());
+        return;
+    }
+    m_header->SetText(QStringLiteral("%1, %2").arg(toQString(cityRecord.getName()), toQString(stateRecord.getName())));
+}
+
+// Nothing of the old place scrolls on; the ">>" buttons still show the last texts until new ones arrive.
+void CMainDlg::blankTickers()
+{
+    m_forecastTicker->SetText(QString());
+    m_specialTicker->SetText(QString());
+}
+
+void CMainDlg::showTrayTemperature()
+{
+    if (!m_observed)
+        return;
+    LString text;
+    m_observation.formatTemp(text, m_temperature->GetScale() != 0 ? WCondition::Fahrenheit : WCondition::Celsius);
+    m_tray->ShowTemperature(toQString(text));
+}
+
+bool CMainDlg::workerEvent(QEvent *event)
+{
+    switch (static_cast<int>(event->type())) {
+    case WM_UPDATE_STARTED:
+        // The special-messages ticker scrolls its old text until the cycle has all the new ones.
+        m_specialText.clear();
+        return true;
+    case WM_CONDITION_READY:
+        conditionReady();
+        return true;
+    case WM_FORECAST_READY:
+        forecastReady();
+        return true;
+    case WM_INFO_TEXT:
+        infoText();
+        return true;
+    case WM_INFO_CLEAR:
+        m_status->clear();
+        return true;
+    case WM_MESSAGE_READY:
+        messageReady(static_cast<CUpdateEvent *>(event)->index());
+        return true;
+    case WM_UPDATE_FINISHED:
+        updateFinished();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDlg::conditionReady()
+{
+    WCondition condition;
+    m_worker.CopyCondition(condition);
+    ShowCondition(condition);
+}
+
+void CMainDlg::forecastReady()
+{
+    m_forecastText = copyForecast();
+    m_forecastTicker->Scroll(m_forecastText);
+}
+
+// Messages come in the order of the cycle, so the joined text reads warnings, discussion, summary, watches,
+// statements, public information.
+void CMainDlg::messageReady(int index)
+{
+    const QString message = copyMessage(index);
+    if (!m_specialText.isEmpty())
+        m_specialText += MESSAGE_SEPARATOR;
+    m_specialText += message;
+}
+
+// "Last updated: 12/06/99 14:05:00"; an empty special text blanks its ticker.
+void CMainDlg::updateFinished()
+{
+    m_specialTicker->Scroll(m_specialText);
+    LCTime now(LCTime::LCL);
+    now.Now();
+    char formatted[64] = {};
+    now.format(formatted, sizeof formatted, 1, nullptr);
+    m_status->setText(tr("Last updated: %1").arg(QString::fromLatin1(formatted)));
+}
+
+void CMainDlg::infoText()
+{
+    char text[256];
+    m_worker.CopyInfoText(text, sizeof text);
+    m_status->setText(wholeCharacters(text));
+}
+
+// The length first, then the copy: a result replaced in between is cut to that length, never overrun.
+QString CMainDlg::copyForecast()
+{
+    unsigned long length = 0;
+    m_worker.GetForecastLength(length);
+    std::vector<char> buffer(length + 1);
+    m_worker.CopyForecast(buffer.data(), length + 1);
+    return QString::fromUtf8(buffer.data());
+}
+
+QString CMainDlg::copyMessage(int index)
+{
+    unsigned long length = 0;
+    m_worker.GetMessageLength(index, length);
+    std::vector<char> buffer(length + 1);
+    m_worker.CopyMessage(index, buffer.data(), length + 1);
+    return QString::fromUtf8(buffer.data());
+}
+
+// The worker stops before the window goes: it finishes or aborts its fetch and posts nothing more.
+void CMainDlg::shutDown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_worker.Stop();
+    m_tray->hide();
+}

@@ -1,0 +1,98 @@
+#include "nimbdesk/ctrayicon.h"
+
+#include "nimbdesk/appicon.h"
+#include "nimbdesk/colorref.h"
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <initializer_list>
+
+CTrayIcon::CTrayIcon(const QString &name, QObject *parent)
+    : QSystemTrayIcon(parent)
+    , m_name(name)
+    , m_menu(std::make_unique<QMenu>())
+    , m_fore(colorFromColorref(255))
+    , m_back(colorFromColorref(0))
+{
+    setIcon(applicationIcon());
+    setToolTip(m_name);
+    buildMenu();
+    connect(this, &QSystemTrayIcon::activated, this, &CTrayIcon::activate);
+}
+
+CTrayIcon::~CTrayIcon() = default;
+
+void CTrayIcon::ShowTemperature(const QString &temperature)
+{
+    setToolTip(QStringLiteral("%1 (%2)").arg(m_name, temperature));
+    m_number = temperature.section(QLatin1Char(' '), 0, 0);
+    redraw();
+}
+
+void CTrayIcon::SetColors(std::uint32_t fore, std::uint32_t back)
+{
+    m_fore = colorFromColorref(fore);
+    m_back = colorFromColorref(back);
+    redraw();
+}
+
+QIcon CTrayIcon::temperatureIcon(const QString &number, const QColor &fore, const QColor &back)
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64})
+        icon.addPixmap(temperaturePixmap(number, size, fore, back));
+    return icon;
+}
+
+// Bold and as large as fits: "24" fills most of the tile, "-12" and "104" take a smaller size.
+QPixmap CTrayIcon::temperaturePixmap(const QString &number, int size, const QColor &fore, const QColor &back)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(0, 0, size, size), size * 0.18, size * 0.18);
+    painter.fillPath(tile, back);
+
+    QFont font = QGuiApplication::font();
+    font.setBold(true);
+    font.setPixelSize(qRound(size * 0.72));
+    const qreal room = size * 0.94;
+    const qreal width = QFontMetricsF(font).horizontalAdvance(number);
+    if (width > room)
+        font.setPixelSize(qMax(1, static_cast<int>(font.pixelSize() * room / width)));
+    painter.setFont(font);
+    painter.setPen(fore);
+    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, number);
+    return pixmap;
+}
+
+void CTrayIcon::buildMenu()
+{
+    QAction *updateNow = m_menu->addAction(tr("&Update Now"));
+    QAction *show = m_menu->addAction(tr("&Show"));
+    m_menu->addSeparator();
+    QAction *exit = m_menu->addAction(tr("&Exit"));
+    connect(updateNow, &QAction::triggered, this, &CTrayIcon::updateNowRequested);
+    connect(show, &QAction::triggered, this, &CTrayIcon::showRequested);
+    connect(exit, &QAction::triggered, this, &CTrayIcon::exitRequested);
+    setContextMenu(m_menu.get());
+}
+
+void CTrayIcon::activate(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+        emit showRequested();
+}
+
+void CTrayIcon::redraw()
+{
+    setIcon(m_number.isEmpty() ? applicationIcon() : temperatureIcon(m_number, m_fore, m_back));
+}

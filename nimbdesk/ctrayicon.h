@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QString>
+#include <QSystemTrayIcon>
+
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QMenu;
+
+// The tray icon: the current temperature drawn as a number on a tile in the gauges' colours (the program's icon
+// until the first observation), the tip "Nimbrel (24 C)", and a menu with Update Now, Show and Exit. A click or a
+// double click asks for the window: trays that speak the StatusNotifier protocol send one activation, the older
+// embedding trays a click and then a double click.
+class CTrayIcon : public QSystemTrayIcon
+{
+    Q_OBJECT
+
+public:
+    // The name heads the tip: "Nimbrel", "Nimbrel (24 C)".
+    explicit CTrayIcon(const QString &name, QObject *parent = nullptr);
+    ~CTrayIcon() override;
+
+    // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip.
+    void ShowTemperature(const QString &temperature);
+    // COLORREF values, as the settings hold them.
+    void SetColors(std::uint32_t fore, std::uint32_t back);
+
+    // The icon with a number on it, at the sizes trays ask for.
+    static QIcon temperatureIcon(const QString &number, const QColor &fore, const QColor &back);
+    static QPixmap temperaturePixmap(const QString &number, int size, const QColor &fore, const QColor &back);
+
+signals:
+    void updateNowRequested();
+    void showRequested();
+    void exitRequested();
+
+private:
+    void buildMenu();
+    void activate(QSystemTrayIcon::ActivationReason reason);
+    void redraw();
+
+    const QString m_name;
+    std::unique_ptr<QMenu> m_menu;
+    QString m_number;
+    QColor m_fore;
+    QColor m_back;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the program looks for its location files ("countries.ldt", "states.ldt", "areas.ldt", "cities.ldt").
+//
+// A folder named on the command line is the only candidate. Otherwise, in order: the folder beside the program as
+// it is installed ("/opt/nimbrel/bin/nimbdesk" looks in "/opt/nimbrel/share/nimbrel", so a moved installation still
+// finds its files), the folder of the installation the program was built for, and the source tree's data folder,
+// so that a program run from its build tree finds the files without being installed.
+QStringList dataDirectoryCandidates(const QString &commandLineDirectory, const QString &applicationDirectory);
+
+// True when the folder holds all four location files.
+bool holdsLocationFiles(const QString &directory);
+
+// The first candidate that holds the location files; empty when none does.
+QString findDataDirectory(const QStringList &candidates);

@@ -1,0 +1,652 @@
+#include "nimbdesk/cmaindlg.h"
+
+#include "corekit/lex.h"
+#include "meteo/location/wlocationdb.h"
+#include "meteo/reader/wcondition.h"
+#include "nimbdesk/appicon.h"
+#include "nimbdesk/caboutdlg.h"
+#include "nimbdesk/clocationdlg.h"
+#include "nimbdesk/ctextviewdlg.h"
+#include "nimbdesk/ctrayicon.h"
+#include "nimbdesk/cwlabel.h"
+#include "nimbdesk/cwpres.h"
+#include "nimbdesk/cwptkr.h"
+#include "nimbdesk/cwtemp.h"
+#include "nimbdesk/cwwind.h"
+#include "nimbdesk/datadir.h"
+#include "nimbdesk/lfontrecord.h"
+#include "nimbdesk/lsettings.h"
+#include "nimbdesk/lwinkeeper.h"
+#include "tests/support/httpserver.h"
+#include "tests/support/tempdir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QPixmap>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace std::chrono_literals;
+
+// Identifiers of the committed location files. East Williston, New York reports through station KJFK and lies in
+// forecast zone NYZ177; Springfield, Illinois through KSPI, zone ILZ051.
+constexpr std::uint32_t NEW_YORK = 36;
+constexpr std::uint32_t EAST_WILLISTON = 3623217;
+constexpr std::uint32_t ILLINOIS = 17;
+constexpr std::uint32_t SPRINGFIELD = 1772000;
+
+// A zone forecast as the product server sends it: its zone line, then lines of about 65 characters.
+const std::string FORECAST_PRODUCT = "NYZ177-022100-\n"
+                                     ".TODAY...SNOW. HIGHS AROUND 30. NORTH WINDS\n"
+                                     "10 TO 15 MPH.\n"
+                                     ".TONIGHT...CLOUDY. LOWS AROUND 20.\n"
+                                     "$$\n";
+
+std::string product(const std::string &name)
+{
+    return nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/products/" + name);
+}
+
+// A state's product page: each product in its own <PRE> block, CRLF line ends.
+std::string productPage(const std::string &text)
+{
+    std::string body;
+    for (const char c : text) {
+        if (c == '\n')
+            body += '\r';
+        body += c;
+    }
+    return "<HTML>\r\n<BODY>\r\n<PRE>\r\n" + body + "</PRE><BR>\r\n</BODY>\r\n</HTML>\r\n";
+}
+
+// Runs the action once a modal dialog of the type is up, while the code under test waits in its exec().
+template<class Dialog>
+void whenModal(std::function<void(Dialog *)> action)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        Dialog *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(dialog);
+    });
+    poll->start(5);
+}
+
+// As a person picks in the location dialog: a state, then a city, then OK.
+void pickPlace(CLocationDlg *dialog, const QString &state, const QString &city)
+{
+    for (const auto &[name, text] : {std::pair{"states", state}, std::pair{"cities", city}}) {
+        QListWidget *list = dialog->findChild<QListWidget *>(QLatin1String(name));
+        const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+        if (!found.isEmpty())
+            list->setCurrentItem(found.first());
+    }
+    dialog->accept();
+}
+
+// The program's settings in a directory of their own, the product servers on loopback, and a worker clock that
+// stands still: a cycle starts only when the window passes the worker an interval, a place or itself.
+class Fixture
+{
+public:
+    Fixture()
+    {
+        nimbreltest::clearProxyEnvironment();
+        keeper.SetString(
+            LSettings::INTERNET, LSettings::CONDITIONS_BASE, server.url("/weather/current/").c_str(), false);
+        keeper.SetString(LSettings::INTERNET, LSettings::WARNINGS_BASE, server.url("/iwin/").c_str(), false);
+        // The texts come from the state pages, not from the web service, which is pointed at loopback as well so
+        // that nothing leaves the machine.
+        keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 0, false);
+        keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, server.url("/api/").c_str(), false);
+    }
+
+    CUpdateTiming timing()
+    {
+        CUpdateTiming frozen;
+        frozen.clock = [this] {
+            ++clockReads;
+            return std::chrono::steady_clock::time_point();
+        };
+        frozen.tick = 5ms;
+        frozen.handOver = 1ms;
+        return frozen;
+    }
+
+    CMainDlg &open()
+    {
+        window = std::make_unique<CMainDlg>(settings.path().string(), timing());
+        return *window;
+    }
+
+    void storePlace(std::uint32_t state, std::uint32_t city)
+    {
+        keeper.SetInt(LSettings::LOCATION, LSettings::STATE, state, false);
+        keeper.SetInt(LSettings::LOCATION, LSettings::CITY, city, false);
+    }
+
+    void setInt(const char *section, const char *key, std::uint32_t value)
+    {
+        keeper.SetInt(section, key, value, false);
+    }
+
+    std::uint32_t getInt(const char *section, const char *key)
+    {
+        std::uint32_t value = 0xDEADu;
+        keeper.GetInt(section, key, value, false);
+        return value;
+    }
+
+    void serveEastWilliston()
+    {
+        server.page(
+            "/weather/current/KJFK.html", nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/conditions/KJFK.html"));
+        server.page("/iwin/ny/zone.html", productPage(FORECAST_PRODUCT));
+        server.page("/iwin/ny/allwarnings.html", productPage(product("WSWOKX_10.txt")));
+        server.page("/iwin/ny/special.html", productPage(product("SPS_SPSOKX.txt")));
+    }
+
+    std::vector<std::string> requested(std::size_t from = 0) const
+    {
+        std::vector<std::string> targets;
+        const auto requests = server.requests();
+        for (std::size_t i = from; i < requests.size(); ++i)
+            targets.push_back(requests[i].target);
+        return targets;
+    }
+
+    // Lets the worker tick a few times; a cycle that was due would have begun meanwhile.
+    bool ticksPass()
+    {
+        const int reads = clockReads;
+        return QTest::qWaitFor([&] { return clockReads >= reads + 5; }, 10000);
+    }
+
+    bool cycleFinished()
+    {
+        return QTest::qWaitFor([&] { return window->statusText().startsWith(QLatin1String("Last updated: ")); }, 30000);
+    }
+
+    template<class T>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+
+    QString gaugeText(const char *name) const { return child<CWgauge>(name)->displayText(); }
+
+    nimbreltest::TempDir settings;
+    LWinKeeper keeper{"Nimbrel", settings.path().string()};
+    nimbreltest::HttpServer server;
+    std::atomic<int> clockReads{0};
+    // Last, so that it goes first: the worker reads the fixture's clock until it stops.
+    std::unique_ptr<CMainDlg> window;
+};
+
+QImage imageOf(const QIcon &icon)
+{
+    return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int pixelsOf(const QImage &image, const QColor &color)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == color ? 1 : 0;
+    }
+    return count;
+}
+
+// Drawn straight into the format the PNG files take, since converting a large image would hand it to Qt's
+// thread pool.
+QImage renderedAt(QWidget &widget, int scale)
+{
+    QImage image(widget.size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    widget.render(&image);
+    return image;
+}
+
+} // namespace
+
+class TestMainDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void firstStartLaysDownDefaultsAndAsksForAPlace();
+    void cancellingThePlaceAtFirstStartEndsTheProgram();
+    void applySettingsPassesOnlyWhatChanged();
+    void observationShowsInTheChosenUnits();
+    void wholeCycleAgainstTheProductServers();
+    void failedSpecialFetchesBlankTheirTicker();
+    void changingThePlaceBlanksBothTickers();
+    void statusLineTakesInfoTextsOnCharacterBoundaries();
+    void keysAndMinimisingLeaveTheMonitorRunning();
+    void exitAndTheCloseBoxStopTheWorker();
+    void locationFilesFoundWhereverStarted();
+    void renderForReview();
+};
+
+void TestMainDlg::initTestCase()
+{
+    WLocationDB::initLocationDB(NIMBREL_SOURCE_DIR "/data");
+}
+
+void TestMainDlg::cleanupTestCase()
+{
+    WLocationDB::closeLocationDB();
+    nimbreltest::clearProxyEnvironment();
+}
+
+void TestMainDlg::firstStartLaysDownDefaultsAndAsksForAPlace()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    bool asked = false;
+    bool okEnabledAtFirst = true;
+    whenModal<CLocationDlg>([&](CLocationDlg *dialog) {
+        asked = true;
+        okEnabledAtFirst = dialog->findChild<QListWidget *>(QStringLiteral("cities"))->count() != 0;
+        pickPlace(dialog, QStringLiteral("New York"), QStringLiteral("East Williston"));
+    });
+    QVERIFY(f.open().Start());
+    QVERIFY(asked);
+    QVERIFY(!okEnabledAtFirst);
+
+    QCOMPARE(f.getInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), 15u);
+    QCOMPARE(f.getInt(LSettings::GENERAL, LSettings::FOREGROUND_COLOR), 255u);
+    QCOMPARE(f.getInt(LSettings::FORECAST_TICKER, LSettings::TEXT_COLOR), 65280u);
+    QCOMPARE(f.getInt(LSettings::WARNINGS_TICKER, LSettings::DELAY), 30u);
+    QCOMPARE(f.getInt(LSettings::SPECIAL, LSettings::SHOW_WARNINGS), 1u);
+    QCOMPARE(f.getInt(LSettings::SPECIAL, LSettings::SHOW_STATEMENTS), 0u);
+    LBinary font;
+    QCOMPARE(f.keeper.GetBinary(LSettings::GENERAL, LSettings::HEADER_FONT, font, false), int(L_OK));
+    QCOMPARE(font.size(), LFontRecord::SIZE);
+    QCOMPARE(f.getInt(LSettings::LOCATION, LSettings::CITY), EAST_WILLISTON);
+
+    // The defaults reached the controls, and the place the header and the worker, which starts at once.
+    QCOMPARE(f.child<CWlabel>("header")->GetText(), QStringLiteral("East Williston, New York"));
+    QCOMPARE(f.child<CWptkr>("forecastTicker")->GetDelay(), 30L);
+    QCOMPARE(f.child<CWtemp>("temperature")->GetScale(), short(0));
+    QVERIFY(f.cycleFinished());
+    QCOMPARE(f.requested(),
+        (std::vector<std::string>{"/weather/current/KJFK.html", "/iwin/ny/zone.html", "/iwin/ny/allwarnings.html"}));
+}
+
+void TestMainDlg::cancellingThePlaceAtFirstStartEndsTheProgram()
+{
+    Fixture f;
+    whenModal<CLocationDlg>([](CLocationDlg *dialog) { dialog->reject(); });
+    QVERIFY(!f.open().Start());
+    QVERIFY(!f.keeper.Exists(LSettings::LOCATION, LSettings::STATE, false));
+    // The defaults are down all the same; the worker never had a place.
+    QCOMPARE(f.getInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE), 0u);
+    QTest::qWait(50);
+    QVERIFY(f.server.requests().empty());
+
+    // A stored place that the location files do not list is asked for again.
+    f.storePlace(NEW_YORK, 99999999);
+    bool asked = false;
+    whenModal<CLocationDlg>([&](CLocationDlg *dialog) {
+        asked = true;
+        dialog->reject();
+    });
+    QVERIFY(!f.open().Start());
+    QVERIFY(asked);
+}
+
+void TestMainDlg::applySettingsPassesOnlyWhatChanged()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY(f.cycleFinished());
+    const std::size_t firstCycle = f.server.requests().size();
+
+    // Nothing changed: no interval, no place, so no cycle.
+    window.ApplySettings();
+    QVERIFY(f.ticksPass());
+    QCOMPARE(f.server.requests().size(), firstCycle);
+
+    // Looks, units and kinds of message reach the controls and the worker without starting a cycle.
+    f.setInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 1);
+    f.setInt(LSettings::FORECAST_TICKER, LSettings::DELAY, 10);
+    f.setInt(LSettings::WARNINGS_TICKER, LSettings::DELAY, 3);
+    LFontRecord big = LFontRecord::standard();
+    big.height = -26;
+    f.keeper.SetBinary(LSettings::GENERAL, LSettings::FONT, big.toBinary(), false);
+    f.setInt(LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 1);
+    const int smallFont = f.child<CWtemp>("temperature")->GetFont().pixelSize();
+    window.ApplySettings();
+    QVERIFY(f.ticksPass());
+    QCOMPARE(f.server.requests().size(), firstCycle);
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("76 °F"));
+    QCOMPARE(f.child<CWptkr>("forecastTicker")->GetDelay(), 10L);
+    QCOMPARE(f.child<CWptkr>("specialTicker")->GetDelay(), long(CWptkr::MIN_DELAY));
+    const QFont gaugeFont = f.child<CWtemp>("temperature")->GetFont();
+    QVERIFY2(gaugeFont.pixelSize() > smallFont || gaugeFont.pointSizeF() > 12, "the gauge font did not grow");
+
+    // A new interval starts a cycle at once, now with the statements.
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 20);
+    window.ApplySettings();
+    QVERIFY(QTest::qWaitFor([&] { return f.requested(firstCycle).size() == 4; }, 30000));
+    QCOMPARE(f.requested(firstCycle).back(), "/iwin/ny/special.html");
+
+    // A new place starts one for the new place and names it in the header.
+    QVERIFY(f.cycleFinished());
+    const std::size_t secondCycle = f.server.requests().size();
+    f.storePlace(ILLINOIS, SPRINGFIELD);
+    window.ApplySettings();
+    QVERIFY(QTest::qWaitFor([&] { return !f.requested(secondCycle).empty(); }, 30000));
+    QCOMPARE(f.requested(secondCycle).front(), "/weather/current/KSPI.html");
+    QCOMPARE(f.child<CWlabel>("header")->GetText(), QStringLiteral("Springfield, Illinois"));
+}
+
+void TestMainDlg::observationShowsInTheChosenUnits()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    // No value yet, not zeros; the tray shows the program's name and icon.
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("--"));
+    QCOMPARE(f.gaugeText("wind"), QStringLiteral("--"));
+    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel"));
+    QCOMPARE(imageOf(window.trayIcon()->icon()), imageOf(applicationIcon()));
+
+    f.setInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 1);
+    f.setInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 1);
+    f.setInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE, 2);
+    f.setInt(LSettings::GENERAL, LSettings::FOREGROUND_COLOR, 0x00FFFF);
+    window.ApplySettings();
+    // KJFK 121851Z 18010KT ... 24/12 A3001, with a gust added.
+    WCondition observation;
+    observation.setTemp(24.4f);
+    observation.setDewPoint(12.2f);
+    observation.setPressure(30.01f);
+    observation.setWindDirection(180);
+    observation.setWindSpeed(10);
+    observation.setWindGustSpeed(25);
+    window.ShowCondition(observation);
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("76 °F"));
+    QCOMPARE(f.gaugeText("dewPoint"), QStringLiteral("54 °F"));
+    QCOMPARE(f.gaugeText("wind"), QStringLiteral("19 G 46 KM/H"));
+    QCOMPARE(f.gaugeText("pressure"), QStringLiteral("1016 hPa"));
+    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (76 F)"));
+    // The number is drawn in the gauges' text colour, yellow here.
+    QVERIFY(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 255, 0)) > 20);
+
+    f.setInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0);
+    f.setInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 0);
+    f.setInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE, 1);
+    window.ApplySettings();
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("24 °C"));
+    QCOMPARE(f.gaugeText("wind"), QStringLiteral("12 G 29 MPH"));
+    QCOMPARE(f.gaugeText("pressure"), QStringLiteral("762 mm Hg"));
+    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C)"));
+}
+
+void TestMainDlg::wholeCycleAgainstTheProductServers()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 1);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY(f.cycleFinished());
+
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("24 °C"));
+    QCOMPARE(f.gaugeText("dewPoint"), QStringLiteral("12 °C"));
+    QCOMPARE(f.gaugeText("wind"), QStringLiteral("12 MPH"));
+    QCOMPARE(f.child<CWwind>("wind")->directionText(), QStringLiteral("S"));
+    QCOMPARE(f.gaugeText("pressure"), QStringLiteral("30.01 inHg"));
+    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C)"));
+
+    // As the reader keeps a product: CRLF line ends, a blank before each line after the first.
+    QCOMPARE(window.forecastText(),
+        QStringLiteral(".TODAY...SNOW. HIGHS AROUND 30. NORTH WINDS\r\n 10 TO 15 MPH.\r\n"
+                       " .TONIGHT...CLOUDY. LOWS AROUND 20.\r\n"));
+    QCOMPARE(f.child<CWptkr>("forecastTicker")->GetText(),
+        QStringLiteral(".TODAY...SNOW. HIGHS AROUND 30. NORTH WINDS 10 TO 15 MPH. .TONIGHT...CLOUDY. LOWS AROUND 20."));
+
+    // Warnings first, then the statements, with one separator between them and none around.
+    const QString special = window.specialText();
+    QCOMPARE(special.count(CMainDlg::MESSAGE_SEPARATOR), 1);
+    const QStringList parts = special.split(CMainDlg::MESSAGE_SEPARATOR);
+    QVERIFY(parts[0].contains(QLatin1String("WINTER WEATHER ADVISORY IN EFFECT")));
+    QVERIFY(parts[1].contains(QLatin1String("brush fire spread")));
+    QVERIFY(!parts[0].startsWith(QLatin1Char('\r')) && !parts[1].isEmpty());
+    QCOMPARE(f.child<CWptkr>("specialTicker")->GetText(), special.simplified());
+
+    QVERIFY(QRegularExpression(QStringLiteral("^Last updated: \\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                .match(window.statusText())
+                .hasMatch());
+
+    // ">>" shows the whole text with its lines, and closing it changes nothing.
+    QString shown;
+    whenModal<CTextViewDlg>([&](CTextViewDlg *dialog) {
+        shown = dialog->text();
+        dialog->reject();
+    });
+    f.child<QToolButton>("specialMore")->click();
+    QCOMPARE(shown, QString(special).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(window.specialText(), special);
+}
+
+void TestMainDlg::failedSpecialFetchesBlankTheirTicker()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY(f.cycleFinished());
+    QVERIFY(!window.specialText().isEmpty());
+    QVERIFY(!window.specialText().contains(CMainDlg::MESSAGE_SEPARATOR));
+
+    // The observation and the warnings fail this time: the gauges keep their values, the forecast its text, and
+    // the special-messages ticker is restarted empty.
+    f.server.page("/weather/current/KJFK.html", "<HTML>Not here</HTML>\r\n", 404);
+    f.server.page("/iwin/ny/allwarnings.html", "<HTML>Not here</HTML>\r\n", 404);
+    const std::size_t before = f.server.requests().size();
+    window.UpdateNow();
+    QVERIFY(QTest::qWaitFor([&] { return f.requested(before).size() == 3; }, 30000));
+    QVERIFY(f.cycleFinished());
+    QVERIFY(window.specialText().isEmpty());
+    QVERIFY(f.child<CWptkr>("specialTicker")->GetText().isEmpty());
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("24 °C"));
+    QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().startsWith(QLatin1String(".TODAY")));
+
+    QString shown = QStringLiteral("unset");
+    whenModal<CTextViewDlg>([&](CTextViewDlg *dialog) {
+        shown = dialog->text();
+        dialog->accept();
+    });
+    f.child<QToolButton>("specialMore")->click();
+    QVERIFY(shown.isEmpty());
+}
+
+void TestMainDlg::changingThePlaceBlanksBothTickers()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY(f.cycleFinished());
+    const QString forecast = window.forecastText();
+    QVERIFY(!f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
+
+    // Springfield has no pages on the servers: nothing of it arrives to fill the tickers again.
+    const std::size_t before = f.server.requests().size();
+    whenModal<CLocationDlg>(
+        [](CLocationDlg *dialog) { pickPlace(dialog, QStringLiteral("Illinois"), QStringLiteral("Springfield")); });
+    f.child<QAction>("selectLocation")->trigger();
+    QCOMPARE(f.child<CWlabel>("header")->GetText(), QStringLiteral("Springfield, Illinois"));
+    QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
+    QVERIFY(f.child<CWptkr>("specialTicker")->GetText().isEmpty());
+    QVERIFY(QTest::qWaitFor([&] { return f.requested(before).size() == 3; }, 30000));
+    QCOMPARE(f.requested(before).front(), "/weather/current/KSPI.html");
+    QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
+    // The ">>" buttons still have the last texts.
+    QCOMPARE(window.forecastText(), forecast);
+
+    // Cancel changes nothing: the tickers go on with what they have.
+    f.child<CWptkr>("forecastTicker")->Scroll(QStringLiteral("KEPT"));
+    whenModal<CLocationDlg>([](CLocationDlg *dialog) { dialog->reject(); });
+    f.child<QAction>("selectLocation")->trigger();
+    QCOMPARE(f.child<CWptkr>("forecastTicker")->GetText(), QStringLiteral("KEPT"));
+    QCOMPARE(f.getInt(LSettings::LOCATION, LSettings::STATE), ILLINOIS);
+}
+
+void TestMainDlg::statusLineTakesInfoTextsOnCharacterBoundaries()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+
+    // 254 letters and a two-byte "ñ": the 255-byte cut falls inside it, so it goes whole.
+    const std::string progress = std::string(254, 'a') + "\xC3\xB1" + "bc";
+    window.worker().SetText(LString(progress.c_str()));
+    QTRY_COMPARE(window.statusText(), QString(254, QLatin1Char('a')));
+    const std::string fits = std::string(253, 'a') + "\xC3\xB1" + "bc";
+    window.worker().SetText(LString(fits.c_str()));
+    QTRY_COMPARE(window.statusText(), QString(253, QLatin1Char('a')) + QChar(0xF1));
+
+    // A text and at once a clear: the events arrive in order and the line ends empty.
+    window.worker().SetText(LString("Getting current conditions..."));
+    window.worker().Clear();
+    QTest::qWait(20);
+    QCOMPARE(window.statusText(), QString());
+}
+
+void TestMainDlg::keysAndMinimisingLeaveTheMonitorRunning()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(&window, key);
+        QTest::keyClick(f.child<CWptkr>("forecastTicker"), key);
+    }
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.worker().GetState(), LThread::State::Running);
+
+    // This desktop has no tray: minimised, the window stays where the task bar can bring it back.
+    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+    window.showMinimized();
+    QTest::qWait(20);
+    QVERIFY(window.isVisible());
+    window.Restore();
+    QVERIFY(!window.isMinimized());
+    QVERIFY(window.isVisible());
+}
+
+void TestMainDlg::exitAndTheCloseBoxStopTheWorker()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    for (const bool byMenu : {true, false}) {
+        CMainDlg &window = f.open();
+        QVERIFY(window.Start());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (byMenu)
+            f.child<QAction>("exit")->trigger();
+        else
+            window.close();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.worker().GetState(), LThread::State::Stopped);
+    }
+}
+
+void TestMainDlg::locationFilesFoundWhereverStarted()
+{
+    // Installed under any prefix: beside the program's folder.
+    nimbreltest::TempDir prefix;
+    const std::filesystem::path data = prefix.path() / "share" / "nimbrel";
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directories(prefix.path() / "bin");
+    const QString bin = QString::fromStdString((prefix.path() / "bin").string());
+    QVERIFY(findDataDirectory(dataDirectoryCandidates(QString(), bin)) != QString::fromStdString(data.string()));
+    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt"})
+        std::filesystem::copy_file(std::filesystem::path(NIMBREL_SOURCE_DIR "/data") / name, data / name);
+    QCOMPARE(findDataDirectory(dataDirectoryCandidates(QString(), bin)), QString::fromStdString(data.string()));
+
+    // From a build tree, nothing installed beside it: some folder with the files, the source tree's at the latest.
+    const QString found = findDataDirectory(dataDirectoryCandidates(QString(), QStringLiteral("/nonexistent/bin")));
+    QVERIFY(holdsLocationFiles(found));
+
+    // A folder named on the command line is the only one looked at.
+    nimbreltest::TempDir empty;
+    const QString named = QString::fromStdString(empty.path().string());
+    QCOMPARE(dataDirectoryCandidates(named, bin), QStringList{named});
+    QVERIFY(findDataDirectory(dataDirectoryCandidates(named, bin)).isEmpty());
+    std::filesystem::remove(data / "areas.ldt");
+    QVERIFY(!holdsLocationFiles(QString::fromStdString(data.string())));
+}
+
+// The main window after a cycle, at the normal scale and at twice the pixel density, and the About box, into PNG
+// files for a reviewer.
+void TestMainDlg::renderForReview()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(f.cycleFinished());
+    QTest::qWait(1500);
+
+    const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT);
+    QVERIFY(renderedAt(window, 1).save(folder + QStringLiteral("/mainwindow.png")));
+    QVERIFY(renderedAt(window, 2).save(folder + QStringLiteral("/mainwindow@2x.png")));
+    CAboutDlg about(&window);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(renderedAt(about, 1).save(folder + QStringLiteral("/about.png")));
+    QVERIFY(CTrayIcon::temperaturePixmap(QStringLiteral("-12"), 64, Qt::red, Qt::black)
+                .save(folder + QStringLiteral("/tray-minus12.png")));
+}
+
+QTEST_MAIN(TestMainDlg)
+#include "test_maindlg.moc"
