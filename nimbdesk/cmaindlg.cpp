@@ -2,9 +2,6 @@
 
 #include "corekit/lctime.h"
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
-#include "meteo/location/wlocationdb.h"
-#include "meteo/location/wrecords.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/caboutdlg.h"
 #include "nimbdesk/clocationdlg.h"
@@ -17,26 +14,20 @@
 #include "nimbdesk/cwptkr.h"
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
-#include "nimbdesk/fontconvert.h"
-#include "nimbdesk/lfontrecord.h"
 #include "nimbdesk/lsettings.h"
-#include "nimbdesk/lstringqt.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <exception>
 #include <utility>
@@ -44,11 +35,6 @@
 
 namespace
 {
-
-// The settings of the kinds of special message, by the worker's index of the kind.
-constexpr std::array<const char *, CUpdateThread::MESSAGE_KINDS> PRODUCT_FLAGS
-    = {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC, LSettings::SHOW_WATCHES,
-        LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS};
 
 // The worker hands the info text over cut to 255 bytes, which may split a character of more than one byte: that
 // character goes, so "Getting Cañon City..." cut inside the "ñ" reads "Getting Ca".
@@ -91,6 +77,9 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     buildMenus();
     m_tray = new CTrayIcon(QLatin1String(APP_NAME), this);
     connectTray();
+    m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
+        CSettingsTargets{
+            m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker, m_tray});
 }
 
 CMainDlg::~CMainDlg()
@@ -102,47 +91,39 @@ bool CMainDlg::Start()
 {
     LSettings::InitDefaults(m_keeper);
     ApplySettings();
-    if (!placeStored()) {
+    if (!m_settings->PlaceStored()) {
         if (!askPlace())
             return false;
-        applyPlace();
+        m_settings->ApplyPlace();
     }
     m_worker.SetWindow(this);
     blankTickers();
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_tray->show();
+    m_tray->ShowInTray();
     return true;
 }
 
+// Fonts change the widths of the gauges' titles.
 void CMainDlg::ApplySettings()
 {
-    applyInterval();
-    applyPlace();
-    applyProductFlags();
-    applyColors();
-    applyFonts();
-    applyUnits();
-    applyTickers();
-    showTrayTemperature();
+    m_settings->Apply();
+    equalizeGaugeFrames();
 }
 
 void CMainDlg::ShowCondition(const WCondition &condition)
 {
-    m_observation = condition;
-    m_observed = true;
     m_temperature->SetValue(condition.getTemp());
     m_dewPoint->SetValue(condition.getDewPoint());
     m_pressure->SetValue(condition.getPressure());
     m_wind->SetSpeed(static_cast<short>(condition.getWindSpeed()));
     m_wind->SetGust(static_cast<short>(condition.getWindGustSpeed()));
     m_wind->SetDirection(static_cast<float>(condition.getWindDirection()));
-    showTrayTemperature();
+    m_tray->ShowCondition(condition);
 }
 
 // Passing the interval again resets the worker's countdown, so a cycle starts on its next tick.
 void CMainDlg::UpdateNow()
 {
-    m_worker.SetInterval(m_interval);
+    m_worker.SetInterval(m_settings->interval());
 }
 
 void CMainDlg::SelectLocation()
@@ -205,21 +186,6 @@ bool CMainDlg::event(QEvent *event)
         return true;
     }
     return QMainWindow::event(event);
-}
-
-// Hiding while the minimise is still being handled would leave the window manager's state behind, so the hide
-// waits for the next pass of the event loop; without a tray the window stays minimised like any other.
-void CMainDlg::changeEvent(QEvent *event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !isMinimized())
-        return;
-    if (!QSystemTrayIcon::isSystemTrayAvailable() || !m_tray->isVisible())
-        return;
-    QTimer::singleShot(0, this, [this] {
-        if (isMinimized())
-            hide();
-    });
 }
 
 void CMainDlg::closeEvent(QCloseEvent *event)
@@ -353,155 +319,10 @@ void CMainDlg::connectTray()
     connect(m_tray, &CTrayIcon::exitRequested, this, &QWidget::close);
 }
 
-std::array<CWcontrol *, 5> CMainDlg::headerAndGauges() const
-{
-    return {m_header, m_temperature, m_dewPoint, m_wind, m_pressure};
-}
-
-bool CMainDlg::readInt(const char *section, const char *key, std::uint32_t &value)
-{
-    return m_keeper.GetInt(section, key, value, false) == L_OK;
-}
-
-bool CMainDlg::readFont(const char *section, const char *key, QFont &font)
-{
-    LBinary binary;
-    LFontRecord record;
-    if (m_keeper.GetBinary(section, key, binary, false) != L_OK || !record.fromBinary(binary))
-        return false;
-    font = fontFromRecord(record, screenPixelsPerInch(this));
-    return true;
-}
-
-// A place whose state or city the location files no longer list counts as none, so that the user is asked again
-// instead of watching a window that never updates.
-bool CMainDlg::placeStored()
-{
-    std::uint32_t state = 0;
-    std::uint32_t city = 0;
-    WLocation location;
-    return readInt(LSettings::LOCATION, LSettings::STATE, state) && readInt(LSettings::LOCATION, LSettings::CITY, city)
-        && WLocationDB::getLocationDB().makeUSLocation(state, city, location) == 0;
-}
-
 bool CMainDlg::askPlace()
 {
     CLocationDlg dialog(&m_keeper, isVisible() ? this : nullptr);
     return dialog.exec() == QDialog::Accepted;
-}
-
-void CMainDlg::applyInterval()
-{
-    std::uint32_t minutes = 0;
-    if (!readInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, minutes))
-        return;
-    const int interval = static_cast<std::int32_t>(minutes);
-    if (interval == m_interval)
-        return;
-    m_interval = interval;
-    m_worker.SetInterval(interval);
-}
-
-// Before the first place is chosen there is none to read, and the worker keeps its empty one.
-void CMainDlg::applyPlace()
-{
-    std::uint32_t state = 0;
-    std::uint32_t city = 0;
-    if (!readInt(LSettings::LOCATION, LSettings::STATE, state) || !readInt(LSettings::LOCATION, LSettings::CITY, city))
-        return;
-    if (state == m_state && city == m_city)
-        return;
-    m_state = state;
-    m_city = city;
-    WLocation location;
-    WLocationDB::getLocationDB().makeUSLocation(state, city, location);
-    m_worker.SetLocation(location);
-    showPlaceName(state, city);
-}
-
-void CMainDlg::applyProductFlags()
-{
-    for (int kind = 0; kind < CUpdateThread::MESSAGE_KINDS; ++kind) {
-        std::uint32_t shown = 0;
-        if (readInt(LSettings::SPECIAL, PRODUCT_FLAGS[kind], shown))
-            m_worker.SetProductFlag(kind, shown != 0 ? 1 : 0);
-    }
-}
-
-void CMainDlg::applyColors()
-{
-    std::uint32_t fore = 0;
-    std::uint32_t back = 0;
-    const bool foreRead = readInt(LSettings::GENERAL, LSettings::FOREGROUND_COLOR, fore);
-    const bool backRead = readInt(LSettings::GENERAL, LSettings::BACKGROUND_COLOR, back);
-    for (CWcontrol *control : headerAndGauges()) {
-        if (foreRead)
-            control->SetForeColor(fore);
-        if (backRead)
-            control->SetBackColor(back);
-    }
-    if (backRead) {
-        m_forecastTicker->SetBackColor(back);
-        m_specialTicker->SetBackColor(back);
-    }
-    if (foreRead && backRead)
-        m_tray->SetColors(fore, back);
-}
-
-void CMainDlg::applyFonts()
-{
-    QFont font;
-    if (readFont(LSettings::GENERAL, LSettings::FONT, font)) {
-        for (CWcontrol *control : headerAndGauges())
-            control->SetFont(font);
-    }
-    if (readFont(LSettings::GENERAL, LSettings::HEADER_FONT, font))
-        m_header->SetFont(font);
-    equalizeGaugeFrames();
-}
-
-void CMainDlg::applyUnits()
-{
-    std::uint32_t scale = 0;
-    if (readInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, scale)) {
-        m_temperature->SetScale(scale != 0 ? 1 : 0);
-        m_dewPoint->SetScale(scale != 0 ? 1 : 0);
-    }
-    if (readInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, scale))
-        m_wind->SetUnit(scale == 0 ? CWwind::MPH : CWwind::KMPH);
-    if (readInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE, scale))
-        m_pressure->SetUnit(scale <= 2 ? static_cast<short>(scale) : CWpres::INHG);
-}
-
-void CMainDlg::applyTickers()
-{
-    applyTicker(LSettings::FORECAST_TICKER, m_forecastTicker);
-    applyTicker(LSettings::WARNINGS_TICKER, m_specialTicker);
-}
-
-void CMainDlg::applyTicker(const char *section, CWptkr *ticker)
-{
-    std::uint32_t value = 0;
-    if (readInt(section, LSettings::TEXT_COLOR, value))
-        ticker->SetForeColor(value);
-    QFont font;
-    if (readFont(section, LSettings::FONT, font))
-        ticker->SetFont(font);
-    if (readInt(section, LSettings::DELAY, value))
-        ticker->SetDelay(static_cast<std::int32_t>(value));
-}
-
-// "Springfield, Illinois"; empty when the location files do not list the place.
-void CMainDlg::showPlaceName(std::uint32_t state, std::uint32_t city)
-{
-    const WLocationDB &database = WLocationDB::getLocationDB();
-    WState stateRecord;
-    WCity cityRecord;
-    if (database.getState(state, stateRecord) != 0 || database.getCity(city, cityRecord) != 0) {
-        m_header->SetText(QString());
-        return;
-    }
-    m_header->SetText(QStringLiteral("%1, %2").arg(toQString(cityRecord.getName()), toQString(stateRecord.getName())));
 }
 
 // Nothing of the old place scrolls on; the ">>" buttons still show the last texts until new ones arrive.
@@ -509,15 +330,6 @@ void CMainDlg::blankTickers()
 {
     m_forecastTicker->SetText(QString());
     m_specialTicker->SetText(QString());
-}
-
-void CMainDlg::showTrayTemperature()
-{
-    if (!m_observed)
-        return;
-    LString text;
-    m_observation.formatTemp(text, m_temperature->GetScale() != 0 ? WCondition::Fahrenheit : WCondition::Celsius);
-    m_tray->ShowTemperature(toQString(text));
 }
 
 bool CMainDlg::workerEvent(QEvent *event)

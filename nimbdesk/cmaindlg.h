@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/reader/wcondition.h"
+#include "nimbdesk/csettingsapplier.h"
 #include "nimbdesk/cupdatethread.h"
 #include "nimbdesk/lwinkeeper.h"
 
@@ -8,18 +9,16 @@
 #include <QString>
 
 #include <array>
-#include <cstdint>
+#include <memory>
 #include <string>
 
 class CTrayIcon;
-class CWcontrol;
 class CWlabel;
 class CWpres;
 class CWptkr;
 class CWtemp;
 class CWwind;
 class QAction;
-class QFont;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -27,7 +26,7 @@ class QToolButton;
 
 // The main window: the place across the top, the gauges "Temperature", "Dew Point", "Wind" and "Pressure", the
 // "Forecast" and "Special messages" tickers each with a ">>" button that shows the whole text, and the status line.
-// It owns the settings keeper and the update worker, applies the settings, and shows what the worker delivers.
+// It owns the settings keeper and the update worker, has the settings applied, and shows what the worker delivers.
 // Minimised, it hides in the tray where the desktop has one. Enter and Escape do nothing; File > Exit, the close
 // box and the tray's Exit end the program.
 class CMainDlg : public QMainWindow
@@ -73,7 +72,6 @@ public:
 
 protected:
     bool event(QEvent *event) override;
-    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -86,22 +84,8 @@ private:
     void buildMenus();
     void connectTray();
 
-    std::array<CWcontrol *, 5> headerAndGauges() const;
-    bool readInt(const char *section, const char *key, std::uint32_t &value);
-    bool readFont(const char *section, const char *key, QFont &font);
-    bool placeStored();
     bool askPlace();
-    void applyInterval();
-    void applyPlace();
-    void applyProductFlags();
-    void applyColors();
-    void applyFonts();
-    void applyUnits();
-    void applyTickers();
-    void applyTicker(const char *section, CWptkr *ticker);
-    void showPlaceName(std::uint32_t state, std::uint32_t city);
     void blankTickers();
-    void showTrayTemperature();
 
     bool workerEvent(QEvent *event);
     void conditionReady();
@@ -115,15 +99,8 @@ private:
 
     LWinKeeper m_keeper;
     CUpdateThread m_worker;
-    WCondition m_observation;
-    // The reader leaves the record's own validity flag alone: this one says whether an observation came.
-    bool m_observed = false;
     QString m_forecastText;
     QString m_specialText;
-    // 9999 is no setting's value, so that the first apply always passes the interval on.
-    int m_interval = 9999;
-    std::uint32_t m_state = 0;
-    std::uint32_t m_city = 0;
 
     std::array<QGroupBox *, 4> m_gaugeFrames{};
     CWlabel *m_header = nullptr;
@@ -135,5 +112,6 @@ private:
     CWptkr *m_specialTicker = nullptr;
     QLabel *m_status = nullptr;
     CTrayIcon *m_tray = nullptr;
+    std::unique_ptr<CSettingsApplier> m_settings;
     bool m_shutDown = false;
 };

@@ -3,19 +3,25 @@
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/colorref.h"
 
+#include "nimbdesk/lstringqt.h"
+
 #include <QAction>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QTimer>
+#include <QWidget>
 
 #include <initializer_list>
 
-CTrayIcon::CTrayIcon(const QString &name, QObject *parent)
-    : QSystemTrayIcon(parent)
+CTrayIcon::CTrayIcon(const QString &name, QWidget *window)
+    : QSystemTrayIcon(window)
     , m_name(name)
+    , m_window(window)
     , m_menu(std::make_unique<QMenu>())
     , m_fore(colorFromColorref(255))
     , m_back(colorFromColorref(0))
@@ -24,9 +30,29 @@ CTrayIcon::CTrayIcon(const QString &name, QObject *parent)
     setToolTip(m_name);
     buildMenu();
     connect(this, &QSystemTrayIcon::activated, this, &CTrayIcon::activate);
+    m_window->installEventFilter(this);
 }
 
 CTrayIcon::~CTrayIcon() = default;
+
+void CTrayIcon::ShowInTray()
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        show();
+}
+
+void CTrayIcon::ShowCondition(const WCondition &condition)
+{
+    m_observation = condition;
+    m_observed = true;
+    showTemperature();
+}
+
+void CTrayIcon::SetFahrenheit(bool fahrenheit)
+{
+    m_fahrenheit = fahrenheit;
+    showTemperature();
+}
 
 void CTrayIcon::ShowTemperature(const QString &temperature)
 {
@@ -72,6 +98,30 @@ QPixmap CTrayIcon::temperaturePixmap(const QString &number, int size, const QCol
     painter.setPen(fore);
     painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, number);
     return pixmap;
+}
+
+// Hiding while the minimise is still being handled would leave the window manager's state behind, so the hide
+// waits for the next pass of the event loop; without a tray the window stays minimised like any other.
+bool CTrayIcon::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window || event->type() != QEvent::WindowStateChange || !m_window->isMinimized())
+        return false;
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !isVisible())
+        return false;
+    QTimer::singleShot(0, m_window, [window = m_window] {
+        if (window->isMinimized())
+            window->hide();
+    });
+    return false;
+}
+
+void CTrayIcon::showTemperature()
+{
+    if (!m_observed)
+        return;
+    LString text;
+    m_observation.formatTemp(text, m_fahrenheit ? WCondition::Fahrenheit : WCondition::Celsius);
+    ShowTemperature(toQString(text));
 }
 
 void CTrayIcon::buildMenu()

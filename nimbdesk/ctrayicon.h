@@ -1,5 +1,7 @@
 #pragma once
 
+#include "meteo/reader/wcondition.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QString>
@@ -10,19 +12,26 @@
 
 class QAction;
 class QMenu;
+class QWidget;
 
 // The tray icon: the current temperature drawn as a number on a tile in the gauges' colours (the program's icon
 // until the first observation), the tip "Nimbrel (24 C)", and a menu with Update Now, Show and Exit. A click or a
 // double click asks for the window: trays that speak the StatusNotifier protocol send one activation, the older
-// embedding trays a click and then a double click.
+// embedding trays a click and then a double click. Once shown, it takes the window in when the window is minimised.
 class CTrayIcon : public QSystemTrayIcon
 {
     Q_OBJECT
 
 public:
-    // The name heads the tip: "Nimbrel", "Nimbrel (24 C)".
-    explicit CTrayIcon(const QString &name, QObject *parent = nullptr);
+    // The name heads the tip: "Nimbrel", "Nimbrel (24 C)". The window is the one that hides in the tray.
+    CTrayIcon(const QString &name, QWidget *window);
     ~CTrayIcon() override;
+
+    // Shows the icon where the desktop has a tray; elsewhere the window minimises like any other.
+    void ShowInTray();
+    // The observation's temperature in the scale last set, Celsius until then.
+    void ShowCondition(const WCondition &condition);
+    void SetFahrenheit(bool fahrenheit);
 
     // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip.
     void ShowTemperature(const QString &temperature);
@@ -38,12 +47,21 @@ signals:
     void showRequested();
     void exitRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void showTemperature();
     void buildMenu();
     void activate(QSystemTrayIcon::ActivationReason reason);
     void redraw();
 
     const QString m_name;
+    QWidget *const m_window;
+    WCondition m_observation;
+    // The reader leaves the record's own validity flag alone: this one says whether an observation came.
+    bool m_observed = false;
+    bool m_fahrenheit = false;
     std::unique_ptr<QMenu> m_menu;
     QString m_number;
     QColor m_fore;

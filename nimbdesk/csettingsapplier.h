@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class CTrayIcon;
+class CUpdateThread;
+class CWcontrol;
+class CWlabel;
+class CWpres;
+class CWptkr;
+class CWtemp;
+class CWwind;
+class LWinKeeper;
+class QFont;
+class QWidget;
+
+// The controls of the main window that the settings reach.
+struct CSettingsTargets {
+    CWlabel *header = nullptr;
+    CWtemp *temperature = nullptr;
+    CWtemp *dewPoint = nullptr;
+    CWwind *wind = nullptr;
+    CWpres *pressure = nullptr;
+    CWptkr *forecastTicker = nullptr;
+    CWptkr *specialTicker = nullptr;
+    CTrayIcon *tray = nullptr;
+};
+
+// Reads the stored settings and passes each on: colours, fonts and units to the controls and the tray, the interval,
+// the place and the kinds of special message to the worker. A setting that cannot be read leaves its target as it
+// was. The worker gets the interval and the place only when they changed, since either starts a cycle at once.
+class CSettingsApplier
+{
+public:
+    // No setting holds this interval, so that the first apply always passes the interval on.
+    static constexpr int NO_INTERVAL = 9999;
+
+    CSettingsApplier(LWinKeeper &keeper, CUpdateThread &worker, const CSettingsTargets &targets);
+
+    void Apply();
+    void ApplyPlace();
+    // A place whose state or city the location files no longer list counts as none, so that the user is asked
+    // again instead of watching a window that never updates.
+    bool PlaceStored();
+    // The interval last passed to the worker, in minutes.
+    int interval() const { return m_interval; }
+
+private:
+    std::array<CWcontrol *, 5> headerAndGauges() const;
+    bool readInt(const char *section, const char *key, std::uint32_t &value);
+    bool readFont(const char *section, const char *key, QFont &font);
+    void applyInterval();
+    void applyProductFlags();
+    void applyColors();
+    void applyFonts();
+    void applyUnits();
+    void applyTicker(const char *section, CWptkr *ticker);
+    void showPlaceName(std::uint32_t state, std::uint32_t city);
+
+    LWinKeeper &m_keeper;
+    CUpdateThread &m_worker;
+    const CSettingsTargets m_targets;
+    int m_interval = NO_INTERVAL;
+    std::uint32_t m_state = 0;
+    std::uint32_t m_city = 0;
+};
