@@ -1,6 +1,7 @@
 #include "corekit/lstring.h"
 #include "meteo/location/wlocation.h"
 #include "meteo/reader/wcondition.h"
+#include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wreader.h"
 #include "meteo/reader/wzonescanner_p.h"
 #include "tests/support/httpserver.h"
@@ -10,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace
@@ -137,5 +139,52 @@ void getConditionRealPage(benchmark::State &state)
     }
 }
 BENCHMARK(getConditionRealPage)->Unit(benchmark::kMillisecond);
+
+// The process's peak resident memory so far, in megabytes.
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Hostile answers of the web service, of the size in bytes: 0 nested arrays ("[[[[...]]]]"), 1 a list of empty
+// objects, 2 as many empty alerts as an answer may hold values ({"features": [{},{},...]}), the costliest answer
+// that is parsed. Parsed whole, each would cost some forty times its size. Run one case alone
+// (--benchmark_filter=hostileAlerts/0/16777216/) to read its own peak: peak_MB is the process's, with the server's
+// copies of the answer; reader_MB what the fetch and the parse added to it.
+void hostileAlerts(benchmark::State &state)
+{
+    const auto size = static_cast<std::size_t>(state.range(1));
+    const int shape = static_cast<int>(state.range(0));
+    std::string answer = shape == 0 ? std::string(size / 2, '[') + std::string(size / 2, ']')
+                                    : (shape == 1 ? "[{}" : R"({"features": [{})");
+    // Each further alert adds two values, a comma and an object.
+    const std::size_t alerts = shape == 1 ? size : (MAX_JSON_VALUES - 3) / 2;
+    for (std::size_t n = 0; shape != 0 && answer.size() + 5 < size && n < alerts; ++n)
+        answer += ",{}";
+    answer += shape == 0 ? "" : (shape == 1 ? "]" : "]}");
+    nimbreltest::clearProxyEnvironment();
+    nimbreltest::HttpServer server;
+    server.page("/api/alerts/active/zone/NDZ001", answer);
+    nimbreltest::MemoryKeeper keeper;
+    WReader reader;
+    reader.SetKeeper(&keeper);
+    keeper.SetString("Internet", "ApiBase", server.url("/api/").c_str(), false);
+    WLocation location;
+    location.setCityData("azone(NDZ001)");
+    LString text;
+    const double before = peakMegabytes();
+    for (auto _ : state) {
+        if (reader.getWarnings(location, text) == L_OK)
+            state.SkipWithError("a hostile answer was taken");
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["reader_MB"] = peakMegabytes() - before;
+}
+BENCHMARK(hostileAlerts)
+    ->ArgsProduct({{0, 1, 2}, {2 * 1024 * 1024 - 1, 16 * 1024 * 1024}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 } // namespace

@@ -185,6 +185,8 @@ WAlertKind alertKind(std::string_view event)
 int WAlertList::read(std::string_view answer, std::int64_t now)
 {
     m_alerts.clear();
+    if (!withinJsonLimits(answer))
+        return L_FORMAT;
     const json document = json::parse(answer.begin(), answer.end(), nullptr, false);
     const json::array_t *features = listOf(document, "features");
     if (!features)

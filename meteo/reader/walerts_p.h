@@ -33,7 +33,8 @@ public:
     // Replaces the list with the alerts of the answer that are in force at now (seconds since 1970): actual (no
     // tests, exercises or drafts), not cancelled, not expired, each id once, with an event name. Ordered by
     // severity (Extreme, Severe, Moderate, Minor, then the rest), then newest first; the answer's order breaks
-    // ties. L_OK, or L_FORMAT with the list emptied when the answer is not JSON or holds no "features" list.
+    // ties. L_OK, or L_FORMAT with the list emptied when the answer is not JSON, is not of the shape of the
+    // service's answers (withinJsonLimits) or holds no "features" list.
     int read(std::string_view answer, std::int64_t now);
 
     const std::vector<WAlert> &alerts() const { return m_alerts; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "corekit/lstring.h"
+#include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
 #include <cstdint>
@@ -14,6 +15,7 @@ struct WApiAccess {
     LString proxyLocation;
     // Set from another thread to make the request under way fail at once.
     const std::atomic<bool> *abort = nullptr;
+    WFetchLimits limits;
 };
 
 // One update cycle asks for the forecast and the special messages within seconds, and the next one minutes

@@ -1,6 +1,7 @@
 #include "meteo/reader/wapiclient_p.h"
 
 #include "corekit/lex.h"
+#include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wwebpage_p.h"
 
 #include <nlohmann/json.hpp>
@@ -29,6 +30,8 @@ WApiClient::WApiClient(const WApiAccess &access)
 int WApiClient::fetch(const std::string &path, Accept accept, std::string &body)
 {
     WWebPage page(m_access.useProxy, m_access.proxyLocation, m_access.abort);
+    page.setLimits(m_access.limits);
+    page.setMaxSize(MAX_ANSWER_SIZE);
     page.addHeader(USER_AGENT);
     page.addHeader(accept == Accept::GeoJson ? "Accept: application/geo+json" : "Accept: application/ld+json");
     const int result = page.open(address(path).c_str());
@@ -47,6 +50,8 @@ int WApiClient::get(const std::string &path, Accept accept, nlohmann::json &docu
 {
     std::string body;
     if (fetch(path, accept, body) != L_OK)
+        return L_CONNECT;
+    if (!withinJsonLimits(body))
         return L_CONNECT;
     document = nlohmann::json::parse(body, nullptr, false);
     return document.is_discarded() ? L_CONNECT : L_OK;

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include <cstddef>
 #include <string>
 
 // Requests to the web service: one GET each, answered with JSON. The service refuses requests that do not name
@@ -15,12 +16,17 @@ public:
     // GeoJSON for places, zones and alerts; JSON-LD for text products.
     enum class Accept { GeoJson, JsonLd };
 
+    // Real answers (a point's alerts, a product list, one product) stay well under 1 MB; a larger one is refused as
+    // a bad one, so that whatever a server sends, reading it costs little.
+    static constexpr std::size_t MAX_ANSWER_SIZE = 2 * 1024 * 1024;
+
     explicit WApiClient(const WApiAccess &access);
 
     // Fetches the base address + path: L_OK with the body, or L_CONNECT (no answer, a status other than 200, a
-    // broken transfer, a body over the page limit, an abort).
+    // broken or too slow transfer, a body over MAX_ANSWER_SIZE, an abort).
     int fetch(const std::string &path, Accept accept, std::string &body);
-    // fetch, then parse: L_CONNECT also when the body is not JSON (an HTML page sent with status 200).
+    // fetch, then parse: L_CONNECT also when the body is not JSON (an HTML page sent with status 200) or not of the
+    // shape of the service's answers (withinJsonLimits).
     int get(const std::string &path, Accept accept, nlohmann::json &document);
 
     // The status of the last answer, 0 when none arrived; 404 tells that the address names nothing.

@@ -42,6 +42,7 @@ WReader::WReader(const WReader &other)
     : m_infoLine(other.m_infoLine)
     , m_keeper(other.m_keeper)
     , m_abort(other.m_abort.load())
+    , m_limits(other.m_limits)
     , m_api(std::make_unique<WApiSource>(*other.m_api))
 {
 }
@@ -51,6 +52,7 @@ WReader &WReader::operator=(const WReader &other)
     m_infoLine = other.m_infoLine;
     m_keeper = other.m_keeper;
     m_abort = other.m_abort.load();
+    m_limits = other.m_limits;
     *m_api = *other.m_api;
     return *this;
 }
@@ -83,6 +85,11 @@ void WReader::abortFetch()
 void WReader::allowFetch()
 {
     m_abort = false;
+}
+
+void WReader::setFetchLimits(const WFetchLimits &limits)
+{
+    m_limits = limits;
 }
 
 int WReader::getCondition(const WLocation &location, WCondition &condition)
@@ -208,6 +215,7 @@ int WReader::getApiText(WApiProduct product, const WLocation &location, LString 
     }
     access.useProxy = useProxy != 0;
     access.abort = &m_abort;
+    access.limits = m_limits;
     return m_api->getText(product, location, access, m_infoLine, text);
 }
 
@@ -256,6 +264,7 @@ int WReader::readPage(const LString &address, const LString &firstText, const Li
         m_keeper->GetString(INTERNET, "ProxyLocation", proxyLocation, false);
     }
     WWebPage page(useProxy != 0, proxyLocation, &m_abort);
+    page.setLimits(m_limits);
     if (page.open(address) != L_OK) {
         page.close();
         showText("Error: cannot connect to server");

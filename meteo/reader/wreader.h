@@ -3,6 +3,7 @@
 #include "corekit/lkeeper.h"
 #include "corekit/lstring.h"
 #include "meteo/meteo_export.h"
+#include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
 #include <functional>
@@ -43,6 +44,8 @@ public:
     // every later fetch until allowFetch(). Lets a worker thread be stopped promptly.
     void abortFetch();
     void allowFetch();
+    // Replaces the time limits of every later fetch (by default those of WFetchLimits).
+    void setFetchLimits(const WFetchLimits &limits);
 
     // Fetches the current-conditions page of the place's station ("acode") and decodes its report into
     // condition. Only the values the report holds are written; the gust always is (-1 for none).
@@ -89,5 +92,6 @@ private:
     LInfoLine *m_infoLine;
     LKeeper *m_keeper;
     std::atomic<bool> m_abort;
+    WFetchLimits m_limits;
     std::unique_ptr<WApiSource> m_api;
 };

@@ -23,6 +23,7 @@ struct WWebPage::Transfer {
     CURL *handle;
     std::string &body;
     const std::atomic<bool> *abort;
+    std::size_t maxSize;
     bool tooLarge = false;
 };
 
@@ -32,9 +33,6 @@ namespace
 // The National Weather Service asks every client to name itself in the User-Agent header so that it can reach
 // the maker of a misbehaving program.
 constexpr const char *USER_AGENT = "Nimbrel/" NIMBREL_VERSION;
-constexpr long CONNECT_TIMEOUT_SECONDS = 15;
-// A transfer that moves less than one byte a second for this long has stalled.
-constexpr long STALL_SECONDS = 30;
 
 struct SlistDeleter {
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
@@ -97,6 +95,14 @@ curl_slist *requestHeaders(const std::vector<std::string> &extra)
     return last ? list : nullptr;
 }
 
+// A line feed ends a line and a tab is a blank; no other control character means anything in a text, and a NUL
+// would end it early where it is copied as a C string.
+bool isDropped(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7f;
+}
+
 template<typename T>
 bool set(CURL *handle, CURLoption option, T value)
 {
@@ -113,7 +119,7 @@ std::size_t WWebPage::Transfer::receive(char *data, std::size_t size, std::size_
     // A page with another status is refused anyway: do not wait for its body.
     if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status != 200)
         return CURL_WRITEFUNC_ERROR;
-    if (bytes > MAX_PAGE_SIZE - transfer.body.size()) {
+    if (bytes > transfer.maxSize - transfer.body.size()) {
         transfer.tooLarge = true;
         return CURL_WRITEFUNC_ERROR;
     }
@@ -161,7 +167,7 @@ int WWebPage::open(const LString &address)
     const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers));
     if (!headers)
         return refuse("out of memory");
-    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_abort};
+    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_abort, m_maxSize};
     if (!configure(address, transfer, headers.get()))
         return refuse(m_error[0] ? m_error : "cannot set up the transfer");
     const SigpipeBlock noSigpipe;
@@ -176,7 +182,7 @@ int WWebPage::readLine(LString &line)
     std::size_t count = 0;
     while (m_position < m_body.size() && count < MAX_PIECE) {
         const char c = m_body[m_position++];
-        if (c == '\r' || c == '\0')
+        if (isDropped(c))
             continue;
         piece[count++] = c;
         if (c == '\n')
@@ -202,9 +208,11 @@ bool WWebPage::configure(const LString &address, Transfer &transfer, curl_slist 
         && set(handle, CURLOPT_PROTOCOLS_STR, "http,https") && set(handle, CURLOPT_HTTPGET, 1L)
         && set(handle, CURLOPT_FOLLOWLOCATION, 0L) && set(handle, CURLOPT_HTTPHEADER, headers)
         && set(handle, CURLOPT_USERAGENT, USER_AGENT) && set(handle, CURLOPT_NOSIGNAL, 1L)
-        && set(handle, CURLOPT_CONNECTTIMEOUT, CONNECT_TIMEOUT_SECONDS) && set(handle, CURLOPT_LOW_SPEED_LIMIT, 1L)
-        && set(handle, CURLOPT_LOW_SPEED_TIME, STALL_SECONDS)
-        && set(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MAX_PAGE_SIZE))
+        && set(handle, CURLOPT_CONNECTTIMEOUT, m_limits.connectSeconds)
+        && set(handle, CURLOPT_TIMEOUT, m_limits.wholeSeconds)
+        && set(handle, CURLOPT_LOW_SPEED_LIMIT, m_limits.slowBytesPerSecond)
+        && set(handle, CURLOPT_LOW_SPEED_TIME, m_limits.slowSeconds)
+        && set(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_maxSize))
         && set(handle, CURLOPT_SSL_VERIFYPEER, 1L) && set(handle, CURLOPT_SSL_VERIFYHOST, 2L)
         && set(handle, CURLOPT_WRITEFUNCTION, Transfer::receive) && set(handle, CURLOPT_WRITEDATA, &transfer)
         && set(handle, CURLOPT_NOPROGRESS, 0L) && set(handle, CURLOPT_XFERINFOFUNCTION, Transfer::progress)
@@ -221,8 +229,11 @@ int WWebPage::conclude(int code, const Transfer &transfer)
     if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK)
         status = 0;
     m_status = status;
-    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        return refuse("the page is larger than 16 MB");
+    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+        char reason[64];
+        std::snprintf(reason, sizeof reason, "the page is larger than %zu bytes", m_maxSize);
+        return refuse(reason);
+    }
     if (code != CURLE_OK && (status == 0 || status == 200))
         return refuse(m_error[0] ? m_error : curl_easy_strerror(static_cast<CURLcode>(code)));
     if (status != 200) {

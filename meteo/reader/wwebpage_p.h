@@ -2,6 +2,7 @@
 
 #include "corekit/lstring.h"
 #include "meteo/meteo_export.h"
+#include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
 #include <cstddef>
@@ -14,8 +15,8 @@ struct curl_slist;
 // One web page fetched with an HTTP GET and handed out line by line. One object serves one page. Exported for
 // the tests only; this header is not installed.
 //
-// open() transfers the whole body (at most MAX_PAGE_SIZE bytes) before it reports success, so a transfer that
-// fails half-way fails the open and no caller ever sees half a page.
+// open() transfers the whole body (at most MAX_PAGE_SIZE bytes, or the size set) before it reports success, so a
+// transfer that fails half-way fails the open and no caller ever sees half a page.
 class METEO_EXPORT WWebPage
 {
 public:
@@ -34,13 +35,18 @@ public:
     // Sends the header ("Accept: application/geo+json") with every later request. One naming the User-Agent
     // replaces the program's own.
     void addHeader(const char *header);
+    // Replaces the time limits of later transfers (by default those of WFetchLimits).
+    void setLimits(const WFetchLimits &limits) { m_limits = limits; }
+    // Lowers the largest body later transfers accept; at most MAX_PAGE_SIZE.
+    void setMaxSize(std::size_t bytes) { m_maxSize = bytes < MAX_PAGE_SIZE ? bytes : MAX_PAGE_SIZE; }
 
     // L_OK when the server answered with status 200 and the whole body arrived; L_CONNECT for anything else: no
-    // connection, another status (redirects are not followed), a broken or stalled transfer, an abort, a body over
-    // MAX_PAGE_SIZE.
+    // connection, another status (redirects are not followed), a broken, stalled or too slow transfer, an abort, a
+    // body over the largest size.
     int open(const LString &address);
-    // L_OK and the next line with its line feed (none on a last line that has none); carriage returns and NUL
-    // bytes are dropped. L_INPUT at the end of the body, L_ERROR when no page is open; line untouched then.
+    // L_OK and the next line with its line feed (none on a last line that has none); carriage returns, NUL bytes
+    // and every other control character but the tab are dropped. L_INPUT at the end of the body, L_ERROR when no page
+    // is open; line untouched then.
     int readLine(LString &line);
     // Frees the body; readLine reports L_ERROR afterwards.
     void close();
@@ -64,6 +70,8 @@ private:
     bool m_useProxy;
     LString m_proxyLocation;
     const std::atomic<bool> *m_abort;
+    WFetchLimits m_limits;
+    std::size_t m_maxSize = MAX_PAGE_SIZE;
     std::vector<std::string> m_headers;
     std::string m_body;
     std::size_t m_position = 0;

@@ -201,6 +201,30 @@ TEST(WAlertList, answersThatAreNotAlertCollections)
     EXPECT_TRUE(empty.alerts().empty());
 }
 
+// A text of a shape no real answer has is refused before it is parsed, where it would cost forty times its size;
+// what stands inside strings does not count.
+TEST(WAlertList, answersBeyondTheShapeOfRealOnes)
+{
+    const auto nested = [](std::size_t levels) {
+        return R"({"features": )" + std::string(levels, '[') + std::string(levels, ']') + "}";
+    };
+    std::string many = R"({"features": [{})";
+    for (int i = 0; i < 200000; ++i)
+        many += ",{}";
+    many += "]}";
+    WAlertList list;
+    EXPECT_EQ(list.read(nested(63), 0), L_OK);
+    EXPECT_EQ(list.read(nested(64), 0), L_FORMAT);
+    EXPECT_EQ(list.read(many, 0), L_FORMAT);
+
+    std::string quoted = recorded(PHOENIX);
+    const std::string description = R"("description": ")";
+    quoted.insert(
+        quoted.find(description) + description.size(), std::string(70000, '[') + std::string(150000, ',') + R"(\"{{{)");
+    ASSERT_EQ(list.read(quoted, PHOENIX_RECORDED), L_OK);
+    EXPECT_EQ(list.alerts().size(), 2u);
+}
+
 TEST(WAlertKind, byTheEndOfTheEventName)
 {
     const std::vector<std::pair<const char *, WAlertKind>> cases = {

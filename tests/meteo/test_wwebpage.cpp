@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace
@@ -129,10 +130,12 @@ TEST_F(WWebPageTest, longLinesComeInPiecesOf1022)
     EXPECT_EQ(pieces[6], "end");
 }
 
-TEST_F(WWebPageTest, carriageReturnsAndNulBytesAreDropped)
+TEST_F(WWebPageTest, controlCharactersButTabAndLineFeedAreDropped)
 {
     server.page("/nul", std::string("a\0b\r\n\0\0\r\r\nc\0", 13));
     EXPECT_EQ(fetch(server, "/nul"), (std::vector<std::string>{"ab\n", "\n", "c"}));
+    server.page("/controls", "TORNADO\x01\x1b[0m\x7f WARNING\tNOW\n");
+    EXPECT_EQ(fetch(server, "/controls"), (std::vector<std::string>{"TORNADO[0m WARNING\tNOW\n"}));
     server.page("/returns", "\r\r\r");
     EXPECT_TRUE(fetch(server, "/returns").empty());
     server.page("/empty", "");
@@ -164,7 +167,31 @@ TEST_F(WWebPageTest, pagesOverSixteenMegabytesAreRefused)
     for (const std::string target : {"/over", "/over-chunked"}) {
         WWebPage page(false, "");
         EXPECT_EQ(page.open(server.url(target).c_str()), L_CONNECT) << target;
-        EXPECT_STREQ(page.error(), "the page is larger than 16 MB");
+        EXPECT_STREQ(page.error(), "the page is larger than 16777216 bytes");
+    }
+    WWebPage smaller(false, "");
+    smaller.setMaxSize(1000);
+    server.page("/thousand", std::string(1000, 'x'));
+    EXPECT_EQ(smaller.open(server.url("/thousand").c_str()), L_OK);
+    EXPECT_EQ(smaller.open(server.url("/full").c_str()), L_CONNECT);
+    EXPECT_STREQ(smaller.error(), "the page is larger than 1000 bytes");
+}
+
+// A server that answers at once and then sends a byte now and then is given up: once the transfer has run too
+// slowly for a while, and in any case once the whole time is up.
+TEST_F(WWebPageTest, trickleIsCutByTheSlowAndTheWholeLimit)
+{
+    server.trickled("/slow", std::string(6400, 'x'), std::chrono::milliseconds(50));
+    server.trickled("/long", std::string(64000, 'x'), std::chrono::milliseconds(2));
+    const std::vector<std::pair<std::string, WFetchLimits>> cases = {
+        {"/slow", {15, 600, 100, 1}},
+        {"/long", {15, 1, 1, 600}},
+    };
+    for (const auto &[target, limits] : cases) {
+        WWebPage page(false, "");
+        page.setLimits(limits);
+        EXPECT_EQ(page.open(server.url(target).c_str()), L_CONNECT) << target;
+        EXPECT_STRNE(page.error(), "") << target;
     }
 }
 
@@ -183,7 +210,7 @@ TEST_F(WWebPageTest, abortStopsAStalledTransfer)
     EXPECT_EQ(page.open(server.url("/stall").c_str()), L_CONNECT);
     const auto waited = std::chrono::steady_clock::now() - start;
     stopper.join();
-    // The stall time-out is 30 s: only the abort ends the transfer this early.
+    // The stall time-out is 20 s: only the abort ends the transfer this early.
     EXPECT_LT(waited, std::chrono::seconds(10));
     LString line;
     EXPECT_EQ(page.readLine(line), L_ERROR);

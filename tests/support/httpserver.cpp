@@ -126,6 +126,16 @@ void HttpServer::stalled(const std::string &target, const std::string &firstPart
     });
 }
 
+void HttpServer::trickled(const std::string &target, const std::string &body, std::chrono::milliseconds interval)
+{
+    setAnswer(target, [this, body, interval](httplib::Response &response) {
+        response.set_content_provider(
+            body.size(), "text/html", [this, body, interval](std::size_t offset, std::size_t, httplib::DataSink &sink) {
+                return !stopWithin(interval) && sink.write(body.data() + offset, 1);
+            });
+    });
+}
+
 std::vector<HttpRequest> HttpServer::requests() const
 {
     const std::lock_guard lock(m_mutex);
@@ -167,6 +177,12 @@ void HttpServer::waitForStop()
 {
     std::unique_lock lock(m_mutex);
     m_stopped.wait(lock, [this] { return m_stopping; });
+}
+
+bool HttpServer::stopWithin(std::chrono::milliseconds time)
+{
+    std::unique_lock lock(m_mutex);
+    return m_stopped.wait_for(lock, time, [this] { return m_stopping; });
 }
 
 } // namespace nimbreltest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -57,6 +58,9 @@ public:
     void truncated(const std::string &target, const std::string &body, std::size_t sent);
     // Sends the status line, the headers and firstPart, then nothing more until the server is destroyed.
     void stalled(const std::string &target, const std::string &firstPart);
+    // Announces the whole body's length, then sends it one byte every interval until it is sent or the server is
+    // destroyed.
+    void trickled(const std::string &target, const std::string &body, std::chrono::milliseconds interval);
 
     std::vector<HttpRequest> requests() const;
 
@@ -66,6 +70,8 @@ private:
     void answer(const httplib::Request &request, httplib::Response &response);
     void setAnswer(const std::string &target, Answer answer);
     void waitForStop();
+    // True when the server is being destroyed; otherwise returns after the time.
+    bool stopWithin(std::chrono::milliseconds time);
 
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
