@@ -20,16 +20,19 @@ bool isProductId(std::string_view id)
     });
 }
 
-// A product list has its entries under "@graph", newest first: [{"id": "758ed100-512d-...", ...}, ...].
+// A product list has its entries under "@graph", newest first: [{"id": "758ed100-512d-...", ...}, ...]. An entry
+// without a string id means that the answer is not a product list at all, as a missing "@graph" does.
 int idsOf(const json &document, std::vector<std::string> &ids)
 {
     const json::array_t *graph = listOf(document, "@graph");
     if (!graph)
         return L_CONNECT;
     for (const json &entry : *graph) {
-        const std::string_view id = textOf(entry, "id");
-        if (isProductId(id))
-            ids.emplace_back(id);
+        const json *id = memberOf(entry, "id");
+        if (!id || !id->is_string())
+            return L_CONNECT;
+        if (isProductId(textOf(*id)))
+            ids.emplace_back(textOf(*id));
     }
     return L_OK;
 }
@@ -139,7 +142,7 @@ int WApiProducts::text(WApiClient &client, const std::string &id, std::string &t
     if (client.get("products/" + id, WApiClient::Accept::JsonLd, document) != L_OK
         || !(productText = memberOf(document, "productText")) || !productText->is_string())
         return L_CONNECT;
-    text = textOf(*productText);
+    text = withoutControls(textOf(*productText));
     m_texts.emplace_back(id, text);
     if (m_texts.size() > KEPT_TEXTS)
         m_texts.pop_front();

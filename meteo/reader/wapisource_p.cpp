@@ -129,8 +129,10 @@ int WApiSource::fetchText(WApiProduct product, WApiClient &client, std::string &
     return bulletin(client, "PNS", text);
 }
 
-// The office's newest zone forecast product; if it has no segment for the place, the one before it; if neither
-// has, or the office issues none, the zone's forecast periods.
+// The office's newest zone forecast product; if it has no segment for the place, the one before it. Neither
+// having one means that the office has nothing for the place now: an empty text. Only for an office that issues
+// no zone forecast product at all does the zone's forecast periods stand in; for the others the service answers
+// that request with 404.
 int WApiSource::forecast(WApiClient &client, std::string &text)
 {
     const WApiOffice *office = nullptr;
@@ -138,18 +140,17 @@ int WApiSource::forecast(WApiClient &client, std::string &text)
     if (m_place.office(client, now(), office) != L_OK
         || officeRequest(client, m_products.newest(client, "ZFP", office->cwa, newest)) != L_OK)
         return L_CONNECT;
-    if (!newest.empty() && newest == m_forecastNewest) {
-        if (!m_forecastFrom.empty() && segment(client, *office, m_forecastFrom, text) != L_OK)
-            return L_CONNECT;
-    } else if (!newest.empty()) {
-        std::string from = newest;
-        if (segment(client, *office, newest, text) != L_OK
-            || (text.empty() && nextNewest(client, *office, newest, from, text) != L_OK))
-            return L_CONNECT;
-        m_forecastNewest = newest;
-        m_forecastFrom = text.empty() ? std::string() : from;
-    }
-    return text.empty() ? zonePeriods(client, text) : L_OK;
+    if (newest.empty())
+        return zonePeriods(client, text);
+    if (newest == m_forecastNewest)
+        return m_forecastFrom.empty() ? L_OK : segment(client, *office, m_forecastFrom, text);
+    std::string from = newest;
+    if (segment(client, *office, newest, text) != L_OK
+        || (text.empty() && nextNewest(client, *office, newest, from, text) != L_OK))
+        return L_CONNECT;
+    m_forecastNewest = newest;
+    m_forecastFrom = text.empty() ? std::string() : from;
+    return L_OK;
 }
 
 int WApiSource::nextNewest(

@@ -56,7 +56,7 @@ private:
     WApiPlace m_place;
     WApiProducts m_products;
     // The newest zone forecast product last looked at, and the product that held the place's segment ("" when
-    // none did and the zone's forecast periods stood in): while the newest stays, the search is not repeated.
+    // none did): while the newest stays, the search is not repeated.
     std::string m_forecastNewest;
     std::string m_forecastFrom;
     // The last answer of the alert listing (or its failure), shared by the three kinds for a cycle.

@@ -6,10 +6,13 @@
 // Texts from the web service are handed out in the layout of the page scanners: kept lines joined by one blank,
 // every line ended by a carriage return and line feed ("A\r\n B\r\n C\r\n").
 
-// Appends one line (without its line end) to the text.
+// Appends one line (without its line end) to the text. Control characters other than the tab are left out: the
+// service's JSON may carry any of them escaped ("\u0000"), and a NUL would cut the text short where it is copied.
 void keepLine(std::string &text, std::string_view line);
 // Appends every line of a text whose lines end in "\n" or "\r\n", blank lines included; a line end after the last
 // line adds no empty line ("a\n\nb\n" keeps "a", "" and "b").
 void keepLines(std::string &text, std::string_view lines);
+// The text without its control characters other than the tab, line feed and carriage return.
+std::string withoutControls(std::string_view text);
 // The text with its letters a to z in capitals, whatever the locale: "Thursday Night" gives "THURSDAY NIGHT".
 std::string capitals(std::string_view text);

@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -225,19 +226,19 @@ TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)
     EXPECT_TRUE(contains(text, "WILLISTON"));
     EXPECT_EQ(targets().size(), 6u);
 
-    // Neither product has the zone, and the zone has no periods.
+    // Neither product has the zone: the office has nothing for the place now. Its zone's forecast periods are not
+    // asked for, since an office that issues zone forecasts has none (the service answers 404).
     server.page("/api/products/types/ZFP/locations/BIS", productList({newest}));
     server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({"b15-zfp-2200"}));
     server.page("/api/products/b15-zfp-2200", productAnswer("b15-zfp-2200", withoutWilliston()));
-    server.page("/api/zones/forecast/NDZ009/forecast", R"({"type": "Feature", "properties": {"periods": []}})");
     info.calls.clear();
     EXPECT_EQ(reader.getForecast(williston, text), L_INPUT);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(info.calls, FETCHED);
-    EXPECT_EQ(targets().back(), "/api/zones/forecast/NDZ009/forecast");
+    EXPECT_EQ(targets().back(), "/api/products/types/ZFP/locations/BIS");
     const std::size_t asked = targets().size();
     EXPECT_EQ(reader.getForecast(williston, text), L_INPUT);
-    EXPECT_EQ(targets().size(), asked + 2) << "only the newest and the periods";
+    EXPECT_EQ(targets().size(), asked + 1) << "only the newest";
 }
 
 TEST_F(WReaderApiTest, forecastPeriodsWhereTheOfficeIssuesNoZoneForecast)
@@ -292,6 +293,36 @@ TEST_F(WReaderApiTest, alertsOfThePointServeAllThreeKinds)
     ASSERT_EQ(reader.getWarnings(place("azone(AZZ540)"), zoneWarnings), L_OK);
     EXPECT_STREQ(zoneWarnings, warnings);
     EXPECT_EQ(targets().back(), "/api/alerts/active/zone/AZZ540");
+}
+
+// The service's JSON may escape any character: a NUL or an escape sequence in an alert must neither cut the text
+// short nor reach the window.
+TEST_F(WReaderApiTest, controlCharactersInAnAlertAreLeftOut)
+{
+    json alerts = json::parse(fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+    auto &first = alerts["features"][0]["properties"];
+    first["description"] = std::string("* WHAT...Dangerously hot") + '\0' + " conditions.\x1b[1m\nTAKE\x07 COVER\r\n";
+    first["instruction"] = nullptr;
+    server.page("/api/alerts/active?point=33.25,-112.3", alerts.dump());
+    LString text;
+    ASSERT_EQ(reader.getWarnings(phoenix, text), L_OK);
+    const std::string warnings(static_cast<const char *>(text), text.length());
+    EXPECT_EQ(warnings.find_first_of(std::string("\0\x1b\x07", 3)), std::string::npos) << warnings;
+    EXPECT_TRUE(contains(text, "\r\n * WHAT...Dangerously hot conditions.[1m\r\n TAKE COVER\r\n")) << warnings;
+    EXPECT_TRUE(contains(text, "\r\n AIR QUALITY ALERT - OZONE HIGH POLLUTION ADVISORY FOR MARICOPA COUNTY"));
+}
+
+// A server that trickles costs the fetch it serves, within the reader's limits, and nothing more.
+TEST_F(WReaderApiTest, tricklingAnswerFailsWithinTheLimits)
+{
+    servePhoenix();
+    server.trickled("/api/alerts/active?point=33.25,-112.3",
+        fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")), std::chrono::milliseconds(50));
+    reader.setFetchLimits({15, 600, 100, 1});
+    LString text("old warnings");
+    EXPECT_EQ(reader.getWarnings(phoenix, text), L_CONNECT);
+    EXPECT_STREQ(text, "old warnings");
+    EXPECT_EQ(reader.getDiscussion(phoenix, text), L_OK);
 }
 
 TEST_F(WReaderApiTest, recordedAlertsHaveExpired)
@@ -365,6 +396,11 @@ TEST_F(WReaderApiTest, bulletinsAreTheOfficesNewestAfterTheirHeaders)
     EXPECT_EQ(reader.getPublic(phoenix, text), L_INPUT);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(info.calls, (Strings{"Getting public messages...", "Reading data from server...", "<clear>"}));
+    // A list whose entry has no id in words is no product list: not "nothing issued" but a bad answer.
+    server.page("/api/products?type=PNS&location=PSR&limit=1", R"({"@graph": [{"id": 1401, "productCode": "PNS"}]})");
+    text = "old public";
+    EXPECT_EQ(reader.getPublic(phoenix, text), L_CONNECT);
+    EXPECT_STREQ(text, "old public");
 
     // Des Moines' summary, for a place known by its zone only.
     const WLocation desMoines = place("acode(KDSM)azone(IAZ086)");
@@ -391,6 +427,9 @@ TEST_F(WReaderApiTest, failedAnswersLeaveTheText)
     const std::string half = productAnswer("b15-zfp-1401", product("ZFP.txt"));
     std::string huge = productList({"b15-zfp-1401"});
     huge.insert(1, 20 * 1024 * 1024, ' ');
+    // Valid JSON, but larger than any real answer.
+    std::string large = productList({"b15-zfp-1401"});
+    large.insert(1, 3 * 1024 * 1024, ' ');
     const std::vector<std::pair<std::string, std::function<void()>>> failures = {
         {list, [&] { server.page(list, live("denied_403.html"), 403); }},
         {text, [&] { server.page(text, live("problem_404.json"), 404); }},
@@ -398,6 +437,7 @@ TEST_F(WReaderApiTest, failedAnswersLeaveTheText)
         {text, [&] { server.page(text, half.substr(0, half.size() / 2)); }},
         {list, [&] { server.truncated(list, productList({"b15-zfp-1401"}), 20); }},
         {list, [&] { server.page(list, huge); }},
+        {list, [&] { server.page(list, large); }},
         {list, [&] { server.page(list, live("denied_403.html")); }},
         {list, [&] { server.page(list, R"({"@context": {"@version": "1.1"}})"); }},
         {text, [&] { server.page(text, R"({"id": "b15-zfp-1401", "productText": null})"); }},
