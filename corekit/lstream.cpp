@@ -5,12 +5,32 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <type_traits>
+#include <unistd.h>
 
 namespace
 {
 
 constexpr std::size_t bufferSize = 64 * 1024;
+
+// Opens the file for reading only when it is a regular file: a FIFO without a writer would block the opening
+// thread for ever, and a device could be read without end. The non-blocking open never waits for a writer.
+std::FILE *openRegularFile(const char *fileName)
+{
+    const int fd = fileName ? ::open(fileName, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK) : -1;
+    if (fd < 0)
+        return nullptr;
+    struct stat info {
+    };
+    std::FILE *file = nullptr;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        file = ::fdopen(fd, "rb");
+    if (!file)
+        ::close(fd);
+    return file;
+}
 
 } // namespace
 
@@ -181,7 +201,7 @@ void LOStream::endl()
 // and a call into the C library per byte would dominate that.
 
 LIStream::LIStream(const char *fileName)
-    : m_file(std::fopen(fileName, "rb"))
+    : m_file(openRegularFile(fileName))
 {
     if (m_file)
         m_buffer = std::make_unique<char[]>(bufferSize);

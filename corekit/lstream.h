@@ -65,7 +65,8 @@ private:
 class COREKIT_EXPORT LIStream
 {
 public:
-    // A file that cannot be opened leaves the stream bad; the first read then throws L_INPUT "File is not open".
+    // A file that cannot be opened, or that is not a regular file (a FIFO, a device, a folder), leaves the stream
+    // bad; the first read then throws L_INPUT "File is not open".
     explicit LIStream(const char *fileName);
     ~LIStream();
     LIStream(const LIStream &) = delete;

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <string>
+#include <sys/stat.h>
 
 namespace
 {
@@ -129,6 +130,22 @@ TEST(LStream, readerOnAMissingFile)
     int number = 0;
     EXPECT_THROW(in >> number, LEx);
     EXPECT_THROW(in.rewind(), LEx);
+}
+
+// A FIFO without a writer would block the opening thread for ever; a folder reads as nothing.
+TEST(LStream, readerOpensRegularFilesOnly)
+{
+    TempDir dir;
+    const std::string fifo = dir.file("cities.ldt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string &path : {fifo, dir.path().string()}) {
+        LIStream in(path.c_str());
+        EXPECT_EQ(in.bad(), 1) << path;
+        LString text;
+        EXPECT_THROW(in >> text, LEx) << path;
+    }
+    LIStream regular(dir.write("states.ldt", "1,1,\"Alabama\",\"al\"").c_str());
+    EXPECT_EQ(regular.good(), 1);
 }
 
 TEST(LStream, readerSkipsToTheNextValue)
