@@ -95,15 +95,14 @@ LCTime::LCTime(const LCTime &other)
 {
     SetTimeZone(other.GetTimeZone());
     if (other.GetYear() != 0)
-        SetDate(other.GetYear(), other.GetMonth(), other.GetDay(), other.GetHour(), other.GetMin(), other.GetSec());
+        *this = other.Instant();
 }
 
 LCTime::~LCTime() = default;
 
 LCTime &LCTime::operator=(const LCTime &other)
 {
-    std::tm record{};
-    const std::int64_t calendarTime = other.ReadFields(record, other.GetDay(), -1);
+    const std::int64_t calendarTime = other.Instant();
     SetTimeZone(other.GetTimeZone());
     m_outputFormat = other.m_outputFormat;
     return *this = calendarTime;
@@ -280,6 +279,21 @@ std::uint32_t LCTime::operator-(const LCTime &other)
     std::tm record{};
     const std::int64_t otherTime = other.ReadFields(record, other.GetDay(), -1);
     return static_cast<std::uint32_t>(GetCalendarTime() - otherTime);
+}
+
+// The local fields of the hour repeated when daylight saving ends (01:30 on 3 November 2024 in Chicago) name two
+// instants, so the stored calendar time is taken while the fields are still those it was converted to; only fields
+// set since are read afresh.
+std::int64_t LCTime::Instant() const
+{
+    const bool converted = m_calendarTime != -1 && GetYear() == static_cast<std::uint32_t>(m_tm.tm_year + 1900)
+        && GetMonth() == static_cast<std::uint32_t>(m_tm.tm_mon + 1)
+        && GetDay() == static_cast<std::uint32_t>(m_tm.tm_mday) && GetHour() == static_cast<std::uint32_t>(m_tm.tm_hour)
+        && GetMin() == static_cast<std::uint32_t>(m_tm.tm_min) && GetSec() == static_cast<std::uint32_t>(m_tm.tm_sec);
+    if (converted)
+        return m_calendarTime;
+    std::tm record{};
+    return ReadFields(record, GetDay(), -1);
 }
 
 // Reads the fields, with monthDay as the day of month, as a time in this object's zone; record receives the

@@ -30,11 +30,12 @@ public:
     // Note the order: month, day, year.
     LCTime(std::uint32_t month, std::uint32_t day, std::uint32_t year, std::uint32_t hour, std::uint32_t min,
         std::uint32_t sec, TimeZone zone);
-    // Takes the date and time through SetDate, the zone and the output format; the mask is always L_DATETIME.
+    // Takes the other's instant, zone and output format; the mask is always L_DATETIME.
     LCTime(const LCTime &other);
     ~LCTime() override;
 
-    // Takes the other's calendar time (from its fields), zone and output format; this object's mask stays.
+    // Takes the other's instant (read from its fields where they were set after its last conversion), zone and
+    // output format; this object's mask stays.
     LCTime &operator=(const LCTime &other);
     LCTime &operator=(std::int64_t calendarTime);
     LCTime &operator=(std::uint32_t calendarTime);
@@ -100,6 +101,7 @@ private:
     static constexpr const char *ShortFormat = "%m/%d/%y %H:%M:%S";
     static constexpr unsigned long DEF_HORIZON = 365;
 
+    std::int64_t Instant() const;
     std::int64_t ReadFields(std::tm &record, long long monthDay, int dstFlag) const;
     void ConvertFields(long long monthDay, int dstFlag);
     void SetValues();

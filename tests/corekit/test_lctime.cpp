@@ -277,6 +277,23 @@ TEST(LCTime, copyAndAssignment)
     EXPECT_EQ(unsetCopy.GetYear(), 0u);
 }
 
+// 01:30 comes twice in Chicago on 3 November 2024: at 1730615400 (CDT) and an hour later at 1730619000 (CST).
+// Observation times pass through copies, so each must keep its own instant.
+TEST(LCTime, copiesKeepTheInstantInTheRepeatedHour)
+{
+    ZoneGuard guard("America/Chicago");
+    for (const std::int64_t instant : {std::int64_t{1730615400}, std::int64_t{1730619000}}) {
+        LCTime observed(instant, LTime::LCL);
+        expectFields(observed, 2024, 11, 3, 1, 30, 0);
+        const LCTime copy(observed);
+        EXPECT_EQ(static_cast<std::int64_t>(copy), instant);
+        LCTime assigned(LTime::UTC);
+        assigned = observed;
+        EXPECT_EQ(static_cast<std::int64_t>(assigned), instant);
+        expectFields(assigned, 2024, 11, 3, 1, 30, 0);
+    }
+}
+
 // Mondays in June 2025, Chicago daylight time: 16th 09:00 is 1750082400.
 TEST(LCTime, whenFindsTheNextOccurrenceOfAPattern)
 {
