@@ -219,20 +219,28 @@ bool LSettingsDoc::parse(std::string_view text, std::string &error)
 {
     m_sections.clear();
     m_index.clear();
+    error.clear();
     std::size_t section = NO_SECTION;
     std::size_t number = 1;
+    std::size_t dropped = 0;
     for (std::size_t start = 0; start < text.size(); ++number) {
         const std::size_t newline = text.find('\n', start);
         const std::size_t end = newline == std::string_view::npos ? text.size() : newline;
-        if (const char *reason = parseLine(text.substr(start, end - start), section)) {
-            error = "line " + std::to_string(number) + ": " + reason;
-            m_sections.clear();
-            m_index.clear();
-            return false;
-        }
+        if (const char *reason = parseLine(text.substr(start, end - start), section))
+            noteDropped(error, ++dropped, number, reason);
         start = end + 1;
     }
-    return true;
+    if (dropped > MAX_LISTED)
+        error += "; " + std::to_string(dropped - MAX_LISTED) + " more";
+    return dropped == 0;
+}
+
+void LSettingsDoc::merge(const LSettingsDoc &other)
+{
+    for (const Section &section : other.m_sections) {
+        for (const Entry &entry : section.entries)
+            set(section.name, entry.key, entry.value);
+    }
 }
 
 std::string LSettingsDoc::text() const
@@ -291,6 +299,17 @@ std::size_t LSettingsDoc::sectionIndex(std::string_view name)
     return found->second;
 }
 
+// "line 3: expected Key=type:value; line 7: invalid key name": the first few dropped lines only, since a file that is
+// not a settings file at all may have thousands.
+void LSettingsDoc::noteDropped(std::string &error, std::size_t dropped, std::size_t number, const char *reason)
+{
+    if (dropped > MAX_LISTED)
+        return;
+    if (!error.empty())
+        error += "; ";
+    error += "line " + std::to_string(number) + ": " + reason;
+}
+
 // Returns why the line is not part of a settings file, or null when it is.
 const char *LSettingsDoc::parseLine(std::string_view line, std::size_t &section)
 {
@@ -307,6 +326,8 @@ const char *LSettingsDoc::parseLine(std::string_view line, std::size_t &section)
 // "[General]"
 const char *LSettingsDoc::parseHeader(std::string_view line, std::size_t &section)
 {
+    // The settings under a damaged header would land in the section above it: they are dropped with it.
+    section = NO_SECTION;
     if (line.back() != ']')
         return "section header without ']'";
     const std::string_view name = trimmed(line.substr(1, line.size() - 2));
@@ -320,7 +341,7 @@ const char *LSettingsDoc::parseHeader(std::string_view line, std::size_t &sectio
 const char *LSettingsDoc::parseEntry(std::string_view line, std::size_t section)
 {
     if (section == NO_SECTION)
-        return "setting before the first section";
+        return "setting outside a section";
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return "expected Key=type:value";

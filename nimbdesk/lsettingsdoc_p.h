@@ -36,9 +36,11 @@ struct LSettingsValue {
 class LSettingsDoc
 {
 public:
-    // Replaces the settings by those of a file's text; false (with "line N: reason" in error, and no settings) when
-    // the text is not a settings file.
+    // Replaces the settings by those of a file's text, line by line: a line that does not parse is dropped and the
+    // others are kept. False when lines were dropped, with the first few in error ("line 3: invalid value ...").
     bool parse(std::string_view text, std::string &error);
+    // Sets every value of the other settings here.
+    void merge(const LSettingsDoc &other);
     // The file text of the settings, headed by comment lines naming the format.
     std::string text() const;
 
@@ -60,6 +62,9 @@ private:
         std::unordered_map<std::string, std::size_t> index;
     };
 
+    static constexpr std::size_t MAX_LISTED = 3;
+
+    static void noteDropped(std::string &error, std::size_t dropped, std::size_t number, const char *reason);
     std::size_t sectionIndex(std::string_view name);
     const char *parseLine(std::string_view line, std::size_t &section);
     const char *parseHeader(std::string_view line, std::size_t &section);

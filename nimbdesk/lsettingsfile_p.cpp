@@ -8,6 +8,8 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <set>
 #include <sys/stat.h>
 #include <system_error>
@@ -18,6 +20,8 @@ namespace
 {
 
 enum class Content { Read, Missing, Unreadable, TooLarge };
+
+constexpr int MAX_LINK_HOPS = 40;
 
 class Descriptor
 {
@@ -51,18 +55,26 @@ Content readAll(int fd, std::string &bytes)
     }
 }
 
-// Only a regular file is read: a FIFO or a device put in the file's place must not block or flood the reader.
-Content readBytes(const std::string &path, std::string &bytes)
+// Only a regular file is read: a FIFO or a device put in the file's place must not block or flood the reader. The
+// reason is set for an unreadable file.
+Content readBytes(const std::string &path, std::string &bytes, std::string &reason)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
+        reason = std::generic_category().message(errno);
         return errno == ENOENT ? Content::Missing : Content::Unreadable;
+    }
     const Descriptor closer(fd);
     struct stat info {
     };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? "a folder stands in place of the file" : "it is not a regular file";
         return Content::Unreadable;
-    return readAll(fd, bytes);
+    }
+    const Content content = readAll(fd, bytes);
+    if (content == Content::Unreadable)
+        reason = std::generic_category().message(errno);
+    return content;
 }
 
 bool writeAll(int fd, const std::string &text)
@@ -79,20 +91,74 @@ bool writeAll(int fd, const std::string &text)
 }
 
 // Writes a new file beside the old one, flushed to disk, and renames it over the old one: no reader ever sees half a
-// file, and a crash leaves the old settings or the new ones, never an empty file.
-bool writeAtomically(const std::string &path, const std::string &text)
+// file, and a crash leaves the old settings or the new ones, never an empty file. 0, or the errno of the failure.
+int writeAtomically(const std::string &path, const std::string &text)
 {
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno;
     bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
     if (written && ::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
+        return 0;
+    error = written ? errno : error;
     ::unlink(temporary.c_str());
-    return false;
+    return error;
 }
+
+// The file a symbolic link points to, through every link of a chain: people keep their settings in a repository and
+// link them, so the file is replaced where the link points and the link stays. The path itself when it is no link.
+std::string linkTarget(const std::string &path)
+{
+    std::filesystem::path target(path);
+    std::error_code error;
+    for (int hops = 0; hops < MAX_LINK_HOPS && std::filesystem::is_symlink(target, error); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error)
+            break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
+}
+
+// The values that could not be written, by settings file; every thread's keeper reads them. Only writers, which
+// hold the settings lock, change them.
+class Unsaved
+{
+public:
+    static Unsaved &values()
+    {
+        static Unsaved unsaved;
+        return unsaved;
+    }
+
+    void keep(const std::string &path, std::string_view section, std::string_view key, const LSettingsValue &value)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_docs[path].set(section, key, value);
+    }
+    void addTo(const std::string &path, LSettingsDoc &doc) const
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_docs.find(path);
+        if (found != m_docs.end())
+            doc.merge(found->second);
+    }
+    void forget(const std::string &path)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_docs.erase(path);
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::map<std::string, LSettingsDoc> m_docs;
+};
 
 // "20240521T134501Z"
 std::string timeStamp()
@@ -124,64 +190,104 @@ LSettingsFile::LSettingsFile(std::string path)
 {
 }
 
+struct LSettingsFile::Change {
+    std::string_view section;
+    std::string_view key;
+    const LSettingsValue &value;
+};
+
 LSettingsDoc LSettingsFile::read() const
 {
     LSettingsDoc doc;
     std::string bytes;
     std::string error;
-    if (readBytes(m_path, bytes) == Content::Read)
+    if (readBytes(m_path, bytes, error) == Content::Read)
         doc.parse(bytes, error);
+    Unsaved::values().addTo(m_path, doc);
     return doc;
 }
 
-int LSettingsFile::write(std::string_view section, std::string_view key, const LSettingsValue &value) const
+LSettingsOutcome LSettingsFile::write(std::string_view section, std::string_view key, const LSettingsValue &value) const
 {
+    const Change change{section, key, value};
+    return update(&change);
+}
+
+LSettingsOutcome LSettingsFile::repair() const
+{
+    return update(nullptr);
+}
+
+// Reads the file, adds the values not yet written and the change, and replaces the file. Without a change, only a
+// file that was moved aside is written again.
+LSettingsOutcome LSettingsFile::update(const Change *change) const
+{
+    LSettingsOutcome outcome;
+    const std::string target = linkTarget(m_path);
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
     const LSettingsLock lock(m_path + ".lock");
-    if (!lock.held())
-        return L_CREATE;
     LSettingsDoc doc;
-    if (!readForUpdate(doc))
-        return L_OUTPUT;
-    doc.set(section, key, value);
-    const std::string text = doc.text();
-    return text.size() <= MAX_SIZE && writeAtomically(m_path, text) ? L_OK : L_OUTPUT;
+    if (!lock.held()) {
+        outcome.result = L_CREATE;
+        outcome.reason = std::generic_category().message(lock.error());
+    } else if (readForUpdate(target, doc, outcome) && (change || !outcome.keptAs.empty())) {
+        Unsaved::values().addTo(m_path, doc);
+        if (change)
+            doc.set(change->section, change->key, change->value);
+        const std::string text = doc.text();
+        const int error = text.size() <= MAX_SIZE ? writeAtomically(target, text) : EFBIG;
+        outcome.result = error == 0 ? L_OK : L_OUTPUT;
+        outcome.reason = error == 0 ? std::string() : std::generic_category().message(error);
+    }
+    if (outcome.result == L_OK)
+        Unsaved::values().forget(m_path);
+    else if (change)
+        Unsaved::values().keep(m_path, change->section, change->key, change->value);
+    return outcome;
 }
 
-// The current settings under the lock; false when the file must not be replaced because it cannot be read.
-bool LSettingsFile::readForUpdate(LSettingsDoc &doc) const
+// The current settings under the lock; false, with the outcome's result and reason set, when the file must not be
+// replaced because it cannot be read.
+bool LSettingsFile::readForUpdate(const std::string &target, LSettingsDoc &doc, LSettingsOutcome &outcome) const
 {
     std::string bytes;
     std::string error;
-    switch (readBytes(m_path, bytes)) {
+    switch (readBytes(target, bytes, error)) {
     case Content::Missing:
         return true;
     case Content::Unreadable:
+        outcome.result = L_OUTPUT;
+        outcome.reason = "the settings file cannot be read: " + error;
         return false;
     case Content::TooLarge:
-        return moveAside("larger than " + std::to_string(MAX_SIZE) + " bytes");
+        return moveAside(target, "larger than " + std::to_string(MAX_SIZE) + " bytes", outcome);
     case Content::Read:
         break;
     }
-    return doc.parse(bytes, error) || moveAside(error);
+    return doc.parse(bytes, error) || moveAside(target, error, outcome);
 }
 
-// Keeps an unparseable file under a new name so that the user's settings are not lost, and says so once. Runs under
-// the lock, which also guards the set of files already reported as immovable.
-bool LSettingsFile::moveAside(const std::string &reason) const
+// Keeps a damaged file under a new name so that nothing of the person's settings is lost, and says so once. Runs
+// under the lock, which also guards the set of files already reported as immovable.
+bool LSettingsFile::moveAside(const std::string &target, const std::string &reason, LSettingsOutcome &outcome) const
 {
     static std::set<std::string> reportedStuck;
-    const std::string aside = asideName(m_path);
-    if (::rename(m_path.c_str(), aside.c_str()) == 0) {
+    const std::string aside = asideName(target);
+    if (::rename(target.c_str(), aside.c_str()) == 0) {
         std::fprintf(stderr,
-            "Settings file %s cannot be parsed (%s); it was kept as %s and the settings start from "
-            "their defaults.\n",
-            m_path.c_str(), reason.c_str(), aside.c_str());
+            "Settings file %s is damaged (%s); those lines were left out, the other settings kept, and the file "
+            "kept as %s.\n",
+            target.c_str(), reason.c_str(), aside.c_str());
+        outcome.dropped = reason;
+        outcome.keptAs = aside;
         return true;
     }
-    if (reportedStuck.insert(m_path).second)
-        std::fprintf(stderr, "Settings file %s cannot be parsed (%s) nor moved aside; settings are not saved.\n",
-            m_path.c_str(), reason.c_str());
+    outcome.result = L_OUTPUT;
+    outcome.reason = "the settings file is damaged (" + reason
+        + ") and cannot be moved aside: " + std::generic_category().message(errno);
+    if (reportedStuck.insert(target).second)
+        std::fprintf(stderr, "Settings file %s is damaged (%s) and cannot be moved aside; settings are not saved.\n",
+            target.c_str(), reason.c_str());
     return false;
 }

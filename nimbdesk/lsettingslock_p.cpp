@@ -22,13 +22,16 @@ LSettingsLock::LSettingsLock(const std::string &lockPath)
     : m_guard(processMutex())
 {
     const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
-    if (fd < 0)
+    if (fd < 0) {
+        m_error = errno;
         return;
+    }
     int result;
     do {
         result = ::flock(fd, LOCK_EX);
     } while (result != 0 && errno == EINTR);
     if (result != 0) {
+        m_error = errno;
         ::close(fd);
         return;
     }

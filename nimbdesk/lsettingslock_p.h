@@ -15,8 +15,11 @@ public:
 
     // False when the lock file could not be opened or locked; the caller must not write then.
     bool held() const { return m_fd >= 0; }
+    // The errno of the failure when the lock is not held.
+    int error() const { return m_error; }
 
 private:
     std::unique_lock<std::mutex> m_guard;
     int m_fd = -1;
+    int m_error = 0;
 };

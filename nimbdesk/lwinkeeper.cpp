@@ -55,15 +55,6 @@ std::optional<LSettingsValue> stored(const std::string &path, const LString &sec
     return value ? std::optional<LSettingsValue>(*value) : std::nullopt;
 }
 
-int store(const std::string &path, const LString &section, const LString &key, const LSettingsValue &value)
-{
-    if (!LSettingsDoc::validName(view(section)))
-        return L_CREATE;
-    if (!LSettingsDoc::validName(view(key)))
-        return L_OUTPUT;
-    return LSettingsFile(path).write(view(section), view(key), value);
-}
-
 } // namespace
 
 LWinKeeper::LWinKeeper(const LString &appName)
@@ -88,6 +79,12 @@ std::string LWinKeeper::FilePath(bool global) const
     const std::string app(GetAppName());
     const std::string directory = m_directory.empty() ? m_configHome + '/' + app : m_directory;
     return directory + '/' + app + (global ? "-global.conf" : ".conf");
+}
+
+int LWinKeeper::Repair()
+{
+    const std::string path = FilePath(false);
+    return report(path, LString(), LString(), LSettingsFile(path).repair());
 }
 
 bool LWinKeeper::Exists(const LString &section, const LString &key, bool global)
@@ -130,12 +127,12 @@ int LWinKeeper::GetBinary(const LString &section, const LString &key, LBinary &v
 
 int LWinKeeper::SetInt(const LString &section, const LString &key, std::uint32_t value, bool global)
 {
-    return store(FilePath(global), section, key, LSettingsValue::integer(value));
+    return store(global, section, key, LSettingsValue::integer(value));
 }
 
 int LWinKeeper::SetString(const LString &section, const LString &key, const LString &value, bool global)
 {
-    return store(FilePath(global), section, key, LSettingsValue::string(view(value)));
+    return store(global, section, key, LSettingsValue::string(view(value)));
 }
 
 int LWinKeeper::SetBinary(const LString &section, const LString &key, const LBinary &value, bool global)
@@ -143,5 +140,26 @@ int LWinKeeper::SetBinary(const LString &section, const LString &key, const LBin
     if (value.size() > LSettingsFile::MAX_SIZE)
         return L_OUTPUT;
     const std::string_view bytes(reinterpret_cast<const char *>(value.data()), value.size());
-    return store(FilePath(global), section, key, LSettingsValue::binary(bytes));
+    return store(global, section, key, LSettingsValue::binary(bytes));
+}
+
+// Names that no file could hold are refused without a word: they come from the program, not from the person.
+int LWinKeeper::store(bool global, const LString &section, const LString &key, const LSettingsValue &value)
+{
+    if (!LSettingsDoc::validName(view(section)))
+        return L_CREATE;
+    if (!LSettingsDoc::validName(view(key)))
+        return L_OUTPUT;
+    const std::string path = FilePath(global);
+    return report(path, section, key, LSettingsFile(path).write(view(section), view(key), value));
+}
+
+int LWinKeeper::report(
+    const std::string &path, const LString &section, const LString &key, const LSettingsOutcome &outcome)
+{
+    if (m_listener && !outcome.keptAs.empty())
+        m_listener->Repaired(path, outcome.dropped, outcome.keptAs);
+    if (m_listener && outcome.result != L_OK)
+        m_listener->NotSaved(path, std::string(view(section)), std::string(view(key)), outcome.reason);
+    return outcome.result;
 }

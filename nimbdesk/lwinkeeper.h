@@ -4,6 +4,25 @@
 
 #include <string>
 
+struct LSettingsOutcome;
+struct LSettingsValue;
+
+// Hears what the person must be told about the settings file: that a value could not be saved (it stays in effect
+// until the program ends), and that a damaged file was mended, with the lines left out and where the original was
+// kept. Called on the thread that used the keeper.
+class LSettingsListener
+{
+public:
+    // section and key are empty when the failure concerns the file as a whole.
+    virtual void NotSaved(
+        const std::string &file, const std::string &section, const std::string &key, const std::string &reason)
+        = 0;
+    virtual void Repaired(const std::string &file, const std::string &dropped, const std::string &keptAs) = 0;
+
+protected:
+    ~LSettingsListener() = default;
+};
+
 // The program's settings keeper: one human-readable file per application and user,
 // "$XDG_CONFIG_HOME/Nimbrel/Nimbrel.conf" (by default under "~/.config"), with one section per group of settings.
 // The environment variable NIMBREL_SETTINGS_DIR, or a directory given to the keeper, holds the file instead.
@@ -12,7 +31,9 @@
 // reads through a 4-byte buffer, so a value whose data is longer (a string of four or more characters, a binary
 // of five or more bytes) is not found at all, and a shorter one of another type is L_WRONGTYPE.
 //
-// Every operation opens, reads or writes, and closes the file, so keepers on several threads work at once.
+// Every operation opens, reads or writes, and closes the file, so keepers on several threads work at once. A line of
+// the file that does not parse is skipped; the next write keeps the original file aside and writes the others back.
+// A value that cannot be written is still read back, by every keeper of the process, until the program ends.
 // The global flag chooses a second file, "Nimbrel-global.conf", beside the first.
 class LWinKeeper final : public LKeeper
 {
@@ -25,6 +46,10 @@ public:
     void SetDirectory(const std::string &directory);
     // The file that holds the settings of the scope.
     std::string FilePath(bool global) const;
+    // Failures to write and mended files are told to the listener, if there is one (not owned).
+    void SetListener(LSettingsListener *listener) { m_listener = listener; }
+    // Mends a damaged settings file at once (see above) rather than at the next write: L_OK, L_CREATE or L_OUTPUT.
+    int Repair();
 
     bool Exists(const LString &section, const LString &key, bool global) override;
     int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global) override;
@@ -35,6 +60,10 @@ public:
     int SetBinary(const LString &section, const LString &key, const LBinary &value, bool global) override;
 
 private:
+    int store(bool global, const LString &section, const LString &key, const LSettingsValue &value);
+    int report(const std::string &path, const LString &section, const LString &key, const LSettingsOutcome &outcome);
+
+    LSettingsListener *m_listener = nullptr;
     // Empty: the directory named after the application in m_configHome.
     std::string m_directory;
     std::string m_configHome;

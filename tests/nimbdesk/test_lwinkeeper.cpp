@@ -11,9 +11,12 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using nimbreltest::TempDir;
@@ -122,6 +125,56 @@ LBinary binaryOf(const std::string &bytes)
 {
     return LBinary(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
 }
+
+// Notes what the keeper tells its listener.
+class NoteTaker final : public LSettingsListener
+{
+public:
+    void NotSaved(
+        const std::string &file, const std::string &section, const std::string &key, const std::string &reason) override
+    {
+        notSaved.push_back(file + " " + section + "/" + key + ": " + reason);
+    }
+    void Repaired(const std::string &file, const std::string &dropped, const std::string &keptAs) override
+    {
+        repaired.push_back(file + " [" + dropped + "] " + keptAs);
+    }
+
+    std::vector<std::string> notSaved;
+    std::vector<std::string> repaired;
+};
+
+// A folder in which nothing can be written: one without write permission, or for root, who is not held back by
+// permissions, a read-only tmpfs mounted on it for the life of the object.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const std::string &path)
+        : m_path(path)
+    {
+        std::filesystem::create_directories(path);
+        if (::geteuid() != 0)
+            m_ready = ::chmod(path.c_str(), 0555) == 0;
+        else
+            m_mounted = m_ready = ::mount("tmpfs", path.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (m_mounted)
+            ::umount2(m_path.c_str(), MNT_DETACH);
+        else
+            ::chmod(m_path.c_str(), 0755);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+    bool ready() const { return m_ready; }
+
+private:
+    std::string m_path;
+    bool m_mounted = false;
+    bool m_ready = false;
+};
 
 // The files that an unparseable settings file was moved to.
 std::vector<std::string> asideFiles(const TempDir &dir)
@@ -366,6 +419,51 @@ TEST(LWinKeeper, settingsDirectory)
     EXPECT_EQ(inHome.FilePath(false), dir.file("named") + "/Nimbrel.conf");
 }
 
+// One bad line costs that line only: the others are read, and the next write keeps the original aside and writes
+// the good ones back, telling the listener which lines were left out and where the original is.
+TEST(LWinKeeper, damagedLinesAreDroppedAndTheRestKept)
+{
+    TempDir dir;
+    const std::string broken = "[General]\nUpdateTimeout=int:30\nthis line is not a setting\nTemperatureScale=int:-1\n"
+                               "[Location]\nState=int:17\nCity=int:1772000\n[Inter\nUseProxy=int:1\n";
+    dir.write("Nimbrel.conf", broken);
+    LWinKeeper keeper(APP, dir.path().string());
+    NoteTaker notes;
+    keeper.SetListener(&notes);
+    EXPECT_EQ(intOf(keeper, "Location", "City"), 1772000u);
+    EXPECT_FALSE(keeper.Exists("Inter", "UseProxy", false));
+    EXPECT_FALSE(keeper.Exists("Location", "UseProxy", false)) << "a line under a damaged header changed sections";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(LSettings::InitDefaults(keeper), L_OK);
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 30u);
+    EXPECT_EQ(intOf(keeper, "General", "TemperatureScale"), 0u);
+    EXPECT_EQ(intOf(keeper, "Location", "State"), 17u);
+    const std::vector<std::string> aside = asideFiles(dir);
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(TempDir::read(aside[0]), broken);
+    EXPECT_EQ(notes.repaired,
+        std::vector<std::string>{keeper.FilePath(false)
+            + " [line 3: expected Key=type:value; line 4: invalid value (expected int:, str:\"...\" or bin:); line 8: "
+              "section header without ']'; 1 more] "
+            + aside[0]});
+    EXPECT_TRUE(notes.notSaved.empty());
+    EXPECT_NE(report.find(aside[0]), std::string::npos) << report;
+    EXPECT_EQ(report.find('\n'), report.size() - 1) << "reported more than once: " << report;
+
+    // Mending at once, before any write, does the same; a sound file is left alone.
+    EXPECT_EQ(keeper.Repair(), L_OK);
+    EXPECT_EQ(notes.repaired.size(), 1u);
+    dir.write("Nimbrel.conf", "[General]\nUpdateTimeout=int:99999999999\nWindSpeedScale=int:1\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(keeper.Repair(), L_OK);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(notes.repaired.size(), 2u);
+    EXPECT_EQ(TempDir::read(keeper.FilePath(false)).find("UpdateTimeout"), std::string::npos);
+    EXPECT_EQ(intOf(keeper, "General", "WindSpeedScale"), 1u);
+}
+
 TEST(LWinKeeper, unparseableFileMovedAside)
 {
     TempDir dir;
@@ -373,9 +471,6 @@ TEST(LWinKeeper, unparseableFileMovedAside)
     dir.write("Nimbrel.conf", broken);
     LWinKeeper keeper(APP, dir.path().string());
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(keeper.Exists("General", "UpdateTimeout", false));
-    EXPECT_EQ(LSettings::InitDefaults(keeper), L_OK);
-    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
     ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 20, false), L_OK);
     const std::string report = testing::internal::GetCapturedStderr();
 
@@ -383,8 +478,6 @@ TEST(LWinKeeper, unparseableFileMovedAside)
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(TempDir::read(aside[0]), broken);
     EXPECT_NE(report.find("line 3"), std::string::npos) << report;
-    EXPECT_NE(report.find(aside[0]), std::string::npos) << report;
-    EXPECT_EQ(report.find('\n'), report.size() - 1) << "reported more than once: " << report;
     EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 20u);
 
     dir.write("Nimbrel.conf", "[General]\nUpdateTimeout=int:4294967296\n");
@@ -461,11 +554,7 @@ TEST(LWinKeeper, damagedFilesNeverCrash)
 TEST(LWinKeeper, failedWritesKeepTheStore)
 {
     TempDir dir;
-    dir.write("blocked", "a file where the settings directory should be");
-    LWinKeeper blocked(APP, dir.file("blocked"));
     std::uint32_t number = 7;
-    EXPECT_EQ(blocked.SetInt("General", "UpdateTimeout", 1, false), L_CREATE);
-    EXPECT_EQ(blocked.GetInt("General", "UpdateTimeout", number, false), L_NOTFOUND);
 
     LWinKeeper keeper(APP, dir.path().string());
     ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 15, false), L_OK);
@@ -479,12 +568,90 @@ TEST(LWinKeeper, failedWritesKeepTheStore)
         L_OUTPUT);
     EXPECT_FALSE(keeper.Exists("General", "Huge", false));
     EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
-
-    LWinKeeper onDirectory(APP, dir.file("taken"));
-    std::filesystem::create_directories(dir.file("taken") + "/Nimbrel.conf");
-    EXPECT_EQ(onDirectory.SetInt("General", "UpdateTimeout", 1, false), L_OUTPUT);
-    EXPECT_EQ(onDirectory.GetInt("General", "UpdateTimeout", number, false), L_NOTFOUND);
+    EXPECT_EQ(keeper.GetInt("General", "Huge", number, false), L_NOTFOUND);
     EXPECT_EQ(number, 7u);
+}
+
+// Wherever the file cannot be written, the person is told what and why, and the program goes on with the value, in
+// every keeper of the process; the first write that succeeds saves it with the rest.
+TEST(LWinKeeper, valuesThatCannotBeSavedStayInEffect)
+{
+    TempDir dir;
+    dir.write("blocked", "a file where the settings directory should be");
+    std::filesystem::create_directories(dir.file("folder") + "/Nimbrel.conf");
+    std::filesystem::create_directories(dir.file("fifo"));
+    ASSERT_EQ(::mkfifo(dir.file("fifo/Nimbrel.conf").c_str(), 0600), 0);
+    const std::vector<std::pair<std::string, std::string>> places = {
+        {"blocked", "Not a directory"},
+        {"folder", "a folder stands in place of the file"},
+        {"fifo", "it is not a regular file"},
+    };
+    for (const auto &[folder, reason] : places) {
+        LWinKeeper keeper(APP, dir.file(folder));
+        NoteTaker notes;
+        keeper.SetListener(&notes);
+        EXPECT_NE(keeper.SetInt("Location", "City", 1772000, false), L_OK) << folder;
+        ASSERT_EQ(notes.notSaved.size(), 1u) << folder;
+        EXPECT_NE(notes.notSaved[0].find(keeper.FilePath(false) + " Location/City: "), std::string::npos);
+        EXPECT_NE(notes.notSaved[0].find(reason), std::string::npos) << notes.notSaved[0];
+        LWinKeeper worker(APP, dir.file(folder));
+        EXPECT_EQ(intOf(worker, "Location", "City"), 1772000u) << folder;
+    }
+
+    // Once the file can be written again, the value kept in memory is saved with the next one.
+    std::filesystem::remove_all(dir.file("folder") + "/Nimbrel.conf");
+    LWinKeeper keeper(APP, dir.file("folder"));
+    ASSERT_EQ(keeper.SetInt("Location", "State", 17, false), L_OK);
+    const std::string saved = TempDir::read(keeper.FilePath(false));
+    EXPECT_NE(saved.find("City=int:1772000"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("State=int:17"), std::string::npos) << saved;
+}
+
+TEST(LWinKeeper, readOnlyFolderIsReported)
+{
+    TempDir dir;
+    ReadOnlyFolder folder(dir.file("readonly"));
+    if (!folder.ready())
+        GTEST_SKIP() << "root is not held back by permissions, and no read-only tmpfs can be mounted here";
+    LWinKeeper keeper(APP, dir.file("readonly"));
+    NoteTaker notes;
+    keeper.SetListener(&notes);
+    EXPECT_EQ(keeper.Repair(), L_CREATE);
+    EXPECT_EQ(keeper.SetInt("General", "UpdateTimeout", 30, false), L_CREATE);
+    ASSERT_EQ(notes.notSaved.size(), 2u);
+    const std::string reason = ::geteuid() == 0 ? "Read-only file system" : "Permission denied";
+    EXPECT_EQ(notes.notSaved[0], keeper.FilePath(false) + " /: " + reason);
+    EXPECT_EQ(notes.notSaved[1], keeper.FilePath(false) + " General/UpdateTimeout: " + reason);
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 30u);
+}
+
+// People keep their settings in a repository and link them: a write replaces the file the link points to, in that
+// file's own folder, and the link stays a link.
+TEST(LWinKeeper, symlinkedFileIsWrittenThrough)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.file("dotfiles"));
+    std::filesystem::create_directories(dir.file("config"));
+    dir.write("dotfiles/Nimbrel.conf", "[General]\nUpdateTimeout=int:30\n");
+    std::filesystem::create_symlink("../dotfiles/Nimbrel.conf", dir.file("config/Nimbrel.conf"));
+    LWinKeeper keeper(APP, dir.file("config"));
+    ASSERT_EQ(keeper.SetInt("General", "WindSpeedScale", 1, false), L_OK);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("config/Nimbrel.conf")));
+    const std::string target = TempDir::read(dir.file("dotfiles/Nimbrel.conf"));
+    EXPECT_NE(target.find("UpdateTimeout=int:30"), std::string::npos) << target;
+    EXPECT_NE(target.find("WindSpeedScale=int:1"), std::string::npos) << target;
+
+    // A damaged target is kept aside beside itself, and the link still leads to the mended file.
+    dir.write("dotfiles/Nimbrel.conf", "[General]\nUpdateTimeout=int:30\ngarbage\n");
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(keeper.SetInt("General", "PressureScale", 2, false), L_OK);
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("config/Nimbrel.conf")));
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 30u);
+    std::size_t aside = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(dir.file("dotfiles")))
+        aside += entry.path().filename().string().rfind("Nimbrel.conf.corrupt-", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(aside, 1u);
 }
 
 TEST(LWinKeeper, twoThreadsLoseNothing)
