@@ -6,6 +6,7 @@
 #include "nimbdesk/caboutdlg.h"
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/coptionssheet.h"
+#include "nimbdesk/csettingsnotice.h"
 #include "nimbdesk/ctextviewdlg.h"
 #include "nimbdesk/ctrayicon.h"
 #include "nimbdesk/cupdateevent.h"
@@ -54,6 +55,16 @@ QString wholeCharacters(const char *text)
     return QString::fromUtf8(text, static_cast<qsizetype>(length));
 }
 
+// A copied text by its length, so that a stray NUL cannot hide the rest of it; a result replaced in between by a
+// shorter one leaves zeros at the end, which are not part of it.
+QString textOf(const std::vector<char> &buffer)
+{
+    qsizetype length = static_cast<qsizetype>(buffer.size()) - 1;
+    while (length > 0 && buffer[static_cast<std::size_t>(length) - 1] == '\0')
+        --length;
+    return QString::fromUtf8(buffer.data(), length);
+}
+
 // The controls fill their frames but for a narrow edge, a quarter of a line: the frames mark the groups, the
 // controls' own backgrounds carry the readings.
 QMargins frameMargins(const QWidget *frame)
@@ -75,6 +86,8 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     setWindowIcon(applicationIcon());
     buildControls();
     buildMenus();
+    m_settingsNotice = new CSettingsNotice(this, m_status);
+    m_keeper.SetListener(m_settingsNotice);
     m_tray = new CTrayIcon(QLatin1String(APP_NAME), this);
     connectTray();
     m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
@@ -89,6 +102,7 @@ CMainDlg::~CMainDlg()
 
 bool CMainDlg::Start()
 {
+    m_keeper.Repair();
     LSettings::InitDefaults(m_keeper);
     ApplySettings();
     if (!m_settings->PlaceStored()) {
@@ -120,10 +134,9 @@ void CMainDlg::ShowCondition(const WCondition &condition)
     m_tray->ShowCondition(condition);
 }
 
-// Passing the interval again resets the worker's countdown, so a cycle starts on its next tick.
 void CMainDlg::UpdateNow()
 {
-    m_worker.SetInterval(m_settings->interval());
+    m_worker.UpdateNow();
 }
 
 void CMainDlg::SelectLocation()
@@ -410,7 +423,7 @@ QString CMainDlg::copyForecast()
     m_worker.GetForecastLength(length);
     std::vector<char> buffer(length + 1);
     m_worker.CopyForecast(buffer.data(), length + 1);
-    return QString::fromUtf8(buffer.data());
+    return textOf(buffer);
 }
 
 QString CMainDlg::copyMessage(int index)
@@ -419,7 +432,7 @@ QString CMainDlg::copyMessage(int index)
     m_worker.GetMessageLength(index, length);
     std::vector<char> buffer(length + 1);
     m_worker.CopyMessage(index, buffer.data(), length + 1);
-    return QString::fromUtf8(buffer.data());
+    return textOf(buffer);
 }
 
 // The worker stops before the window goes: it finishes or aborts its fetch and posts nothing more.

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CSettingsNotice;
 class CTrayIcon;
 class CWlabel;
 class CWpres;
@@ -113,5 +114,6 @@ private:
     QLabel *m_status = nullptr;
     CTrayIcon *m_tray = nullptr;
     std::unique_ptr<CSettingsApplier> m_settings;
+    CSettingsNotice *m_settingsNotice = nullptr;
     bool m_shutDown = false;
 };

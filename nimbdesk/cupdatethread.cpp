@@ -104,6 +104,16 @@ int CUpdateThread::SetProductFlag(int index, int flag)
     return L_OK;
 }
 
+void CUpdateThread::UpdateNow()
+{
+    Locker lock(*this);
+    Restart();
+    if (!m_cycleRunning || !m_reader)
+        return;
+    m_cutCycle = true;
+    m_reader->abortFetch();
+}
+
 void CUpdateThread::CopyCondition(WCondition &condition)
 {
     Locker lock(*this);
@@ -180,6 +190,7 @@ bool CUpdateThread::Init()
     try {
         auto reader = std::make_unique<WReader>(this);
         reader->SetKeeper(&m_keeper);
+        reader->setFetchLimits(m_timing.fetchLimits);
         Locker lock(*this);
         m_reader = std::move(reader);
         return false;
@@ -199,6 +210,7 @@ bool CUpdateThread::Tick()
     } catch (const LEx &) {
     } catch (const std::exception &) {
     }
+    EndCycle();
     SleepFor(m_timing.tick);
     return false;
 }
@@ -237,7 +249,11 @@ bool CUpdateThread::CycleDue()
 
 void CUpdateThread::RunCycle()
 {
-    Post(WM_UPDATE_STARTED, 0);
+    {
+        Locker lock(*this);
+        m_cycleRunning = true;
+        Post(WM_UPDATE_STARTED, 0);
+    }
     bool going = FetchCondition() && FetchText(&WReader::getForecast, m_forecast, WM_FORECAST_READY, 0);
     for (const int kind : CYCLE_ORDER) {
         if (going && FlagSet(kind))
@@ -247,6 +263,17 @@ void CUpdateThread::RunCycle()
         return;
     Post(WM_UPDATE_FINISHED, 0);
     ScheduleNextCycle();
+}
+
+// After every tick, whatever became of its cycle: one cut short by UpdateNow lifts the reader's abort for the next
+// one; one cut short by Stop leaves it.
+void CUpdateThread::EndCycle()
+{
+    Locker lock(*this);
+    m_cycleRunning = false;
+    if (m_cutCycle && !StopRequested() && m_reader)
+        m_reader->allowFetch();
+    m_cutCycle = false;
 }
 
 // The next cycle starts an interval after this one ended, unless the window changed a setting while it ran and
@@ -259,12 +286,12 @@ void CUpdateThread::ScheduleNextCycle()
     m_lastClock = m_timing.clock();
 }
 
-// Takes the place as it is now for the next fetch; false once the worker is stopping, so that the rest of the
-// cycle is skipped.
+// Takes the place as it is now for the next fetch; false once the worker is stopping or the cycle is cut short, so
+// that the rest of the cycle is skipped.
 bool CUpdateThread::PrepareFetch()
 {
     Locker lock(*this);
-    if (StopRequested())
+    if (StopRequested() || m_cutCycle)
         return false;
     m_fetchLocation = m_location;
     return true;

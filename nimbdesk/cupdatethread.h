@@ -4,6 +4,7 @@
 #include "corekit/lstring.h"
 #include "meteo/location/wlocation.h"
 #include "meteo/reader/wcondition.h"
+#include "meteo/reader/wfetchlimits.h"
 #include "nimbdesk/lsyncthread.h"
 #include "nimbdesk/lwinkeeper.h"
 
@@ -25,6 +26,8 @@ struct CUpdateTiming {
     std::function<std::chrono::steady_clock::time_point()> clock = [] { return std::chrono::steady_clock::now(); };
     std::chrono::milliseconds tick{1000};
     std::chrono::milliseconds handOver{100};
+    // How long each fetch may take.
+    WFetchLimits fetchLimits;
 };
 
 // The update worker: on its own thread it wakes every tick, counts the interval down and, when it has run out,
@@ -62,6 +65,9 @@ public:
     // Enables (flag not 0) or disables a kind of special message from the next fetch on. L_RANGE for an index
     // that names no kind.
     int SetProductFlag(int index, int flag);
+    // Starts a cycle on the next tick. A cycle under way is cut short at once, its fetch aborted, so that a server
+    // that holds a fetch back does not hold back the new cycle; what it has handed over stays.
+    void UpdateNow();
 
     void CopyCondition(WCondition &condition);
     void GetForecastLength(unsigned long &length);
@@ -90,6 +96,7 @@ private:
     void Restart();
     bool CycleDue();
     void RunCycle();
+    void EndCycle();
     void ScheduleNextCycle();
     bool PrepareFetch();
     bool FlagSet(int kind);
@@ -116,6 +123,9 @@ private:
     std::unique_ptr<LString> m_forecast;
     std::array<std::unique_ptr<LString>, MESSAGE_KINDS> m_messages;
     std::array<unsigned char, MESSAGE_KINDS> m_flags{};
+    bool m_cycleRunning = false;
+    // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
+    bool m_cutCycle = false;
 
     std::mutex m_infoLock;
     LString m_infoText;

@@ -16,3 +16,8 @@ bool holdsLocationFiles(const QString &directory);
 
 // The first candidate that holds the location files; empty when none does.
 QString findDataDirectory(const QStringList &candidates);
+
+// The name of the first location file of the folder that cannot be read whole ("states.ldt" when it lists no
+// state, "cities.ldt" when it is cut short or holds garbage, or lists no city of the first state); empty when the
+// files are sound.
+QString damagedLocationFile(const QString &directory);

@@ -94,13 +94,26 @@ std::unique_ptr<QApplication> openDisplay(int &argc, char **argv)
     return application;
 }
 
-int failWithoutLocationFiles(const QStringList &candidates)
+// Said on standard error and in a message box, since a program started from the menu has no terminal.
+int fail(const QString &message)
 {
-    const QString message = QStringLiteral("The location files (cities.ldt and the others) were not found in:\n%1")
-                                .arg(candidates.join(QLatin1Char('\n')));
     std::fprintf(stderr, "nimbdesk: %s\n", qPrintable(message));
     QMessageBox::critical(nullptr, QStringLiteral("Nimbrel"), message);
     return EXIT_FAILURE;
+}
+
+int failWithoutLocationFiles(const QStringList &candidates)
+{
+    return fail(QStringLiteral("The location files (cities.ldt and the others) were not found in:\n%1")
+                    .arg(candidates.join(QLatin1Char('\n'))));
+}
+
+int failWithDamagedLocationFile(const QString &file, const QString &directory)
+{
+    return fail(QStringLiteral("The location file %1 in the folder\n%2\nis damaged: its places cannot be read.\n\n"
+                               "Reinstall Nimbrel to restore its location files, or start it with --data-dir naming "
+                               "a folder that holds sound ones.")
+                    .arg(file, QDir::toNativeSeparators(QDir(directory).absolutePath())));
 }
 
 // The location database stays open while the window lives.
@@ -146,6 +159,8 @@ int main(int argc, char *argv[])
     const QString dataDirectory = findDataDirectory(candidates);
     if (dataDirectory.isEmpty())
         return failWithoutLocationFiles(candidates);
+    if (const QString damaged = damagedLocationFile(dataDirectory); !damaged.isEmpty())
+        return failWithDamagedLocationFile(damaged, dataDirectory);
     try {
         return runWindow(dataDirectory, parser.value(options.settingsDir));
     } catch (const LEx &ex) {

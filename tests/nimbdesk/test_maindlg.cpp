@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTest>
@@ -39,6 +40,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -113,6 +115,11 @@ public:
     Fixture()
     {
         nimbreltest::clearProxyEnvironment();
+        pointAtLoopback();
+    }
+
+    void pointAtLoopback()
+    {
         keeper.SetString(
             LSettings::INTERNET, LSettings::CONDITIONS_BASE, server.url("/weather/current/").c_str(), false);
         keeper.SetString(LSettings::INTERNET, LSettings::WARNINGS_BASE, server.url("/iwin/").c_str(), false);
@@ -250,6 +257,8 @@ private slots:
     void keysAndMinimisingLeaveTheMonitorRunning();
     void exitAndTheCloseBoxStopTheWorker();
     void locationFilesFoundWhereverStarted();
+    void damagedLocationFilesAreNamed();
+    void settingsThatCannotBeSavedAreToldOnceAndKept();
     void renderForReview();
 };
 
@@ -621,6 +630,66 @@ void TestMainDlg::locationFilesFoundWhereverStarted()
     QVERIFY(findDataDirectory(dataDirectoryCandidates(named, bin)).isEmpty());
     std::filesystem::remove(data / "areas.ldt");
     QVERIFY(!holdsLocationFiles(QString::fromStdString(data.string())));
+}
+
+// Damage anywhere in the files the location dialog reads is found before the window opens.
+void TestMainDlg::damagedLocationFilesAreNamed()
+{
+    nimbreltest::TempDir folder;
+    const QString directory = QString::fromStdString(folder.path().string());
+    std::string states;
+    std::string cities;
+    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt"})
+        folder.write(name, nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/data/" + std::string(name)));
+    states = nimbreltest::TempDir::read(folder.file("states.ldt"));
+    cities = nimbreltest::TempDir::read(folder.file("cities.ldt"));
+    QCOMPARE(damagedLocationFile(directory), QString());
+
+    const std::vector<std::pair<std::string, std::string>> damages = {
+        {"states.ldt", ""},
+        {"states.ldt", "\x7f\x45\x4c\x46garbage"},
+        {"cities.ldt", ""},
+        {"cities.ldt", cities.substr(0, cities.size() / 2 + 7)},
+        {"cities.ldt", "abc,1,1,\"Nowhere\",\"\"\n"},
+    };
+    for (const auto &[name, text] : damages) {
+        folder.write("states.ldt", states);
+        folder.write("cities.ldt", cities);
+        folder.write(name, text);
+        QCOMPARE(damagedLocationFile(directory), QString::fromStdString(name));
+    }
+}
+
+// A settings file that cannot be written is told once, in a box that says where and why; the program goes on with
+// what the person chooses.
+void TestMainDlg::settingsThatCannotBeSavedAreToldOnceAndKept()
+{
+    Fixture f;
+    const std::string file = f.keeper.FilePath(false);
+    std::filesystem::remove(file);
+    std::filesystem::create_directories(file);
+    f.pointAtLoopback();
+    f.serveEastWilliston();
+    QStringList boxes;
+    QTimer acceptor;
+    QObject::connect(&acceptor, &QTimer::timeout, [&boxes] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->accept();
+        }
+    });
+    acceptor.start(5);
+    whenModal<CLocationDlg>(
+        [](CLocationDlg *dialog) { pickPlace(dialog, QStringLiteral("New York"), QStringLiteral("East Williston")); });
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].contains(QString::fromStdString(file)), qPrintable(boxes[0]));
+    QVERIFY2(boxes[0].contains(QStringLiteral("a folder stands in place of the file")), qPrintable(boxes[0]));
+    QVERIFY(window.statusText().startsWith(QStringLiteral("Settings not saved: ")));
+    QCOMPARE(f.child<CWlabel>("header")->GetText(), QStringLiteral("East Williston, New York"));
+    QVERIFY(f.cycleFinished());
+    QCOMPARE(f.child<CWtemp>("temperature")->GetScale(), short(0));
 }
 
 // The main window after a cycle, at the normal scale and at twice the pixel density, and the About box, into PNG

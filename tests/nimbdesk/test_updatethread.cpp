@@ -445,6 +445,52 @@ TEST_F(UpdateThreadTest, stopAbortsAStalledFetchAndSkipsTheRest)
     EXPECT_EQ(server.requests().size(), 2u);
 }
 
+// A server that sends a byte now and then costs the one kind it serves: the rest of the cycle still runs.
+TEST_F(UpdateThreadTest, tricklingServerCostsOneKind)
+{
+    serveEveryPage();
+    server.trickled("/weather/current/KJFK.html",
+        nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html"), 50ms);
+    CUpdateTiming timing = clock.timing();
+    timing.fetchLimits = {15, 600, 100, 1};
+    CUpdateThread slow("Nimbrel", settings.path().string(), timing);
+    window.worker = &slow;
+    slow.SetProductFlag(CUpdateThread::WARNINGS, 1);
+    slow.SetLocation(eastWilliston);
+    slow.SetWindow(&window);
+    slow.SetInterval(15);
+    ASSERT_TRUE(cyclesFinished(1));
+    EXPECT_EQ(window.results, (Strings{"started", "forecast", "message 5", "finished"}));
+}
+
+// Update Now does not wait for a fetch that the server holds back: the cycle under way is cut short and a new one
+// runs at once, with the same events in the same order.
+TEST_F(UpdateThreadTest, updateNowCutsACycleThatIsHeldBack)
+{
+    serveEveryPage();
+    const std::string page = nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html");
+    server.stalled("/weather/current/KJFK.html", "<HTML>\r\n<BODY>\r\n");
+    CUpdateTiming timing = clock.timing();
+    timing.fetchLimits = {15, 3600, 1, 3600};
+    CUpdateThread held("Nimbrel", settings.path().string(), timing);
+    window.worker = &held;
+    held.SetLocation(eastWilliston);
+    held.SetWindow(&window);
+    held.SetInterval(15);
+    ASSERT_TRUE(deliverUntil([&] { return server.requests().size() == 1; }));
+
+    server.page("/weather/current/KJFK.html", page);
+    held.UpdateNow();
+    ASSERT_TRUE(cyclesFinished(1));
+    EXPECT_EQ(window.results, (Strings{"started", "started", "condition", "forecast", "finished"}));
+    EXPECT_EQ(requested(), (Strings{"/weather/current/KJFK.html", "/weather/current/KJFK.html", "/iwin/ny/zone.html"}));
+
+    // Between cycles it is an ordinary update.
+    held.UpdateNow();
+    ASSERT_TRUE(cyclesFinished(2));
+    EXPECT_EQ(window.count("condition"), 2);
+}
+
 TEST_F(UpdateThreadTest, copiesAreCutAndTerminated)
 {
     const std::string forecast = "TODAY...SNOW. HIGHS AROUND 30. " + std::string(300, '.');
