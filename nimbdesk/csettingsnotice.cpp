@@ -17,11 +17,11 @@ QString fromText(const std::string &text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "the setting Location/City", or the file as a whole.
+// "the setting Location/City", or the settings as a whole.
 QString settingName(const std::string &section, const std::string &key)
 {
     if (section.empty() || key.empty())
-        return CSettingsNotice::tr("the settings file");
+        return CSettingsNotice::tr("its settings");
     return CSettingsNotice::tr("the setting %1/%2").arg(fromText(section), fromText(key));
 }
 
@@ -42,10 +42,10 @@ void CSettingsNotice::NotSaved(
         return;
     m_toldNotSaved = true;
     tell(QMessageBox::Warning,
-        tr("Nimbrel cannot save its settings to\n%1\n(%2: %3).\n\nWhat you choose stays in effect until Nimbrel "
-           "ends, and is lost then. Make that folder writable, or start Nimbrel with --settings-dir naming a folder "
-           "it can write to.")
-            .arg(fromPath(file), settingName(section, key), fromText(reason)));
+        tr("Nimbrel cannot save %1 in\n%2\n\nReason: %3.\n\nWhat you choose stays in effect until Nimbrel ends, "
+           "and is lost then. Make that folder writable, or start Nimbrel with --settings-dir naming a folder it can "
+           "write to.")
+            .arg(settingName(section, key), fromPath(file), fromText(reason)));
 }
 
 void CSettingsNotice::Repaired(const std::string &file, const std::string &dropped, const std::string &keptAs)
