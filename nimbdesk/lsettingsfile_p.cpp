@@ -126,8 +126,8 @@ std::string linkTarget(const std::string &path)
     return target.string();
 }
 
-// The values that could not be written, by settings file; every thread's keeper reads them. Only writers, which
-// hold the settings lock, change them.
+// What became of the settings files in this process, by file: the values that could not be written, which every
+// thread's keeper reads and only writers (holding the settings lock) change, and the repairs not yet told.
 class Unsaved
 {
 public:
@@ -154,10 +154,23 @@ public:
         const std::lock_guard lock(m_mutex);
         m_docs.erase(path);
     }
+    void repaired(const std::string &path, LSettingsRepair repair)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_repairs[path].push_back(std::move(repair));
+    }
+    std::vector<LSettingsRepair> takeRepairs(const std::string &path)
+    {
+        const std::lock_guard lock(m_mutex);
+        std::vector<LSettingsRepair> taken;
+        taken.swap(m_repairs[path]);
+        return taken;
+    }
 
 private:
     mutable std::mutex m_mutex;
     std::map<std::string, LSettingsDoc> m_docs;
+    std::map<std::string, std::vector<LSettingsRepair>> m_repairs;
 };
 
 // "20240521T134501Z"
@@ -218,6 +231,11 @@ LSettingsOutcome LSettingsFile::repair() const
     return update(nullptr);
 }
 
+std::vector<LSettingsRepair> LSettingsFile::takeRepairs() const
+{
+    return Unsaved::values().takeRepairs(m_path);
+}
+
 // Reads the file, adds the values not yet written and the change, and replaces the file. Without a change, only a
 // file that was moved aside is written again.
 LSettingsOutcome LSettingsFile::update(const Change *change) const
@@ -228,10 +246,11 @@ LSettingsOutcome LSettingsFile::update(const Change *change) const
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
     const LSettingsLock lock(m_path + ".lock");
     LSettingsDoc doc;
+    bool moved = false;
     if (!lock.held()) {
         outcome.result = L_CREATE;
         outcome.reason = std::generic_category().message(lock.error());
-    } else if (readForUpdate(target, doc, outcome) && (change || !outcome.keptAs.empty())) {
+    } else if (readForUpdate(target, doc, outcome, moved) && (change || moved)) {
         Unsaved::values().addTo(m_path, doc);
         if (change)
             doc.set(change->section, change->key, change->value);
@@ -249,7 +268,8 @@ LSettingsOutcome LSettingsFile::update(const Change *change) const
 
 // The current settings under the lock; false, with the outcome's result and reason set, when the file must not be
 // replaced because it cannot be read.
-bool LSettingsFile::readForUpdate(const std::string &target, LSettingsDoc &doc, LSettingsOutcome &outcome) const
+bool LSettingsFile::readForUpdate(
+    const std::string &target, LSettingsDoc &doc, LSettingsOutcome &outcome, bool &moved) const
 {
     std::string bytes;
     std::string error;
@@ -261,16 +281,17 @@ bool LSettingsFile::readForUpdate(const std::string &target, LSettingsDoc &doc, 
         outcome.reason = "the settings file cannot be read: " + error;
         return false;
     case Content::TooLarge:
-        return moveAside(target, "larger than " + std::to_string(MAX_SIZE) + " bytes", outcome);
+        return moveAside(target, "larger than " + std::to_string(MAX_SIZE) + " bytes", outcome, moved);
     case Content::Read:
         break;
     }
-    return doc.parse(bytes, error) || moveAside(target, error, outcome);
+    return doc.parse(bytes, error) || moveAside(target, error, outcome, moved);
 }
 
 // Keeps a damaged file under a new name so that nothing of the person's settings is lost, and says so once. Runs
 // under the lock, which also guards the set of files already reported as immovable.
-bool LSettingsFile::moveAside(const std::string &target, const std::string &reason, LSettingsOutcome &outcome) const
+bool LSettingsFile::moveAside(
+    const std::string &target, const std::string &reason, LSettingsOutcome &outcome, bool &moved) const
 {
     static std::set<std::string> reportedStuck;
     const std::string aside = asideName(target);
@@ -279,8 +300,8 @@ bool LSettingsFile::moveAside(const std::string &target, const std::string &reas
             "Settings file %s is damaged (%s); those lines were left out, the other settings kept, and the file "
             "kept as %s.\n",
             target.c_str(), reason.c_str(), aside.c_str());
-        outcome.dropped = reason;
-        outcome.keptAs = aside;
+        Unsaved::values().repaired(m_path, {reason, aside});
+        moved = true;
         return true;
     }
     outcome.result = L_OUTPUT;

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What a write did to the file, so that the person can be told.
 struct LSettingsOutcome {
@@ -13,8 +14,11 @@ struct LSettingsOutcome {
     int result = L_OK;
     // Why the file was not written ("Read-only file system"); empty when it was.
     std::string reason;
-    // When a damaged file was moved aside: the lines left out ("line 3: invalid value ...") and where the file was
-    // kept ("Nimbrel.conf.corrupt-20240521T134501Z").
+};
+
+// A damaged file that was moved aside: the lines left out ("line 3: invalid value ...") and where the file was kept
+// ("Nimbrel.conf.corrupt-20240521T134501Z").
+struct LSettingsRepair {
     std::string dropped;
     std::string keptAs;
 };
@@ -44,13 +48,16 @@ public:
     LSettingsOutcome write(std::string_view section, std::string_view key, const LSettingsValue &value) const;
     // Moves a damaged file aside and writes back the settings of its good lines; a sound file stays untouched.
     LSettingsOutcome repair() const;
+    // The repairs that any keeper of the process made to the file since the last call, oldest first: whichever
+    // thread's keeper first wrote to a damaged file, the one that can tell the person takes them.
+    std::vector<LSettingsRepair> takeRepairs() const;
 
 private:
     struct Change;
 
     LSettingsOutcome update(const Change *change) const;
-    bool readForUpdate(const std::string &target, LSettingsDoc &doc, LSettingsOutcome &outcome) const;
-    bool moveAside(const std::string &target, const std::string &reason, LSettingsOutcome &outcome) const;
+    bool readForUpdate(const std::string &target, LSettingsDoc &doc, LSettingsOutcome &outcome, bool &moved) const;
+    bool moveAside(const std::string &target, const std::string &reason, LSettingsOutcome &outcome, bool &moved) const;
 
     std::string m_path;
 };

@@ -157,8 +157,10 @@ int LWinKeeper::store(bool global, const LString &section, const LString &key, c
 int LWinKeeper::report(
     const std::string &path, const LString &section, const LString &key, const LSettingsOutcome &outcome)
 {
-    if (m_listener && !outcome.keptAs.empty())
-        m_listener->Repaired(path, outcome.dropped, outcome.keptAs);
+    if (m_listener) {
+        for (const LSettingsRepair &repair : LSettingsFile(path).takeRepairs())
+            m_listener->Repaired(path, repair.dropped, repair.keptAs);
+    }
     if (m_listener && outcome.result != L_OK)
         m_listener->NotSaved(path, std::string(view(section)), std::string(view(key)), outcome.reason);
     return outcome.result;

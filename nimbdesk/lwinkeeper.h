@@ -46,7 +46,8 @@ public:
     void SetDirectory(const std::string &directory);
     // The file that holds the settings of the scope.
     std::string FilePath(bool global) const;
-    // Failures to write and mended files are told to the listener, if there is one (not owned).
+    // Failures to write and mended files are told to the listener, if there is one (not owned). A file mended by a
+    // keeper without a listener is told by the next operation here that writes.
     void SetListener(LSettingsListener *listener) { m_listener = listener; }
     // Mends a damaged settings file at once (see above) rather than at the next write: L_OK, L_CREATE or L_OUTPUT.
     int Repair();
