@@ -128,13 +128,13 @@ std::string linkTarget(const std::string &path)
 
 // What became of the settings files in this process, by file: the values that could not be written, which every
 // thread's keeper reads and only writers (holding the settings lock) change, and the repairs not yet told.
-class Unsaved
+class Pending
 {
 public:
-    static Unsaved &values()
+    static Pending &forFiles()
     {
-        static Unsaved unsaved;
-        return unsaved;
+        static Pending pending;
+        return pending;
     }
 
     void keep(const std::string &path, std::string_view section, std::string_view key, const LSettingsValue &value)
@@ -216,7 +216,7 @@ LSettingsDoc LSettingsFile::read() const
     std::string error;
     if (readBytes(m_path, bytes, error) == Content::Read)
         doc.parse(bytes, error);
-    Unsaved::values().addTo(m_path, doc);
+    Pending::forFiles().addTo(m_path, doc);
     return doc;
 }
 
@@ -233,7 +233,7 @@ LSettingsOutcome LSettingsFile::repair() const
 
 std::vector<LSettingsRepair> LSettingsFile::takeRepairs() const
 {
-    return Unsaved::values().takeRepairs(m_path);
+    return Pending::forFiles().takeRepairs(m_path);
 }
 
 // Reads the file, adds the values not yet written and the change, and replaces the file. Without a change, only a
@@ -251,7 +251,7 @@ LSettingsOutcome LSettingsFile::update(const Change *change) const
         outcome.result = L_CREATE;
         outcome.reason = std::generic_category().message(lock.error());
     } else if (readForUpdate(target, doc, outcome, moved) && (change || moved)) {
-        Unsaved::values().addTo(m_path, doc);
+        Pending::forFiles().addTo(m_path, doc);
         if (change)
             doc.set(change->section, change->key, change->value);
         const std::string text = doc.text();
@@ -260,9 +260,9 @@ LSettingsOutcome LSettingsFile::update(const Change *change) const
         outcome.reason = error == 0 ? std::string() : std::generic_category().message(error);
     }
     if (outcome.result == L_OK)
-        Unsaved::values().forget(m_path);
+        Pending::forFiles().forget(m_path);
     else if (change)
-        Unsaved::values().keep(m_path, change->section, change->key, change->value);
+        Pending::forFiles().keep(m_path, change->section, change->key, change->value);
     return outcome;
 }
 
@@ -300,7 +300,7 @@ bool LSettingsFile::moveAside(
             "Settings file %s is damaged (%s); those lines were left out, the other settings kept, and the file "
             "kept as %s.\n",
             target.c_str(), reason.c_str(), aside.c_str());
-        Unsaved::values().repaired(m_path, {reason, aside});
+        Pending::forFiles().repaired(m_path, {reason, aside});
         moved = true;
         return true;
     }
