@@ -2,13 +2,15 @@
 
 #include "corekit/lctime.h"
 #include "meteo/meteo_export.h"
+#include "meteo/reader/wobservation.h"
 
 #include <cstdint>
 
 class LString;
 
 // One observation as the reader hands it to the display: temperature and dew point in degrees C, the altimeter
-// setting in inches of mercury, the wind in degrees and knots, and the time of the observation.
+// setting in inches of mercury, the wind in degrees and knots, the time of the observation, and what else the report
+// says.
 class METEO_EXPORT WCondition
 {
 public:
@@ -39,6 +41,9 @@ public:
     void setWindGustSpeed(int knots) { m_windGustSpeed = knots; }
     const LCTime &getTime() const { return m_time; }
     void setTime(const LCTime &time) { m_time = time; }
+    // The rest of the report in words' terms: visibility, weather, sky, humidity and how it feels.
+    const WObservation &getObservation() const { return m_observation; }
+    void setObservation(const WObservation &observation) { m_observation = observation; }
 
     // Replaces out by the temperature in whole degrees of the scale ("24 C", "76 F") and returns it.
     const LString &formatTemp(LString &out, TempScale scale) const;
@@ -52,4 +57,5 @@ private:
     std::int32_t m_windSpeed = 0;
     std::int32_t m_windGustSpeed = 0;
     LCTime m_time;
+    WObservation m_observation;
 };

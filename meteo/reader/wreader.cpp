@@ -7,6 +7,7 @@
 #include "meteo/reader/wcondition.h"
 #include "meteo/reader/wmarkertable_p.h"
 #include "meteo/reader/wmetar_p.h"
+#include "meteo/reader/wmetarobservation_p.h"
 #include "meteo/reader/wproduct_p.h"
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
@@ -125,6 +126,7 @@ int WReader::getCondition(const WLocation &location, WCondition &condition)
         return L_ERROR;
     }
     applyReport(report, condition);
+    condition.setObservation(metarObservation(markers.valueOf("ob"), report));
     clearText();
     return L_OK;
 }

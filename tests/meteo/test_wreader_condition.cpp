@@ -87,6 +87,13 @@ TEST_F(WReaderCondition, decodesTheReportOfTheStationsPage)
     LCTime time(condition.getTime());
     EXPECT_EQ(time.GetTimeZone(), LTime::LCL);
     EXPECT_EQ(time.GetCalendarTime() % 86400, 18 * 3600 + 51 * 60) << "18:51 UTC";
+    // The words of the same report: 24.4 C with a dew point of 12.2 C is 47%.
+    const WObservation &observation = condition.getObservation();
+    EXPECT_EQ(observation.visibilityMi, 10.0f);
+    ASSERT_EQ(observation.sky.size(), 1u);
+    EXPECT_EQ(observation.sky[0].heightFt, 5000);
+    ASSERT_TRUE(observation.humidityPct);
+    EXPECT_NEAR(*observation.humidityPct, 46.5f, 0.1f);
     EXPECT_EQ(info.calls, FETCHED);
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0].target, "/weather/current/KJFK.html");
