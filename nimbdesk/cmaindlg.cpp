@@ -10,6 +10,7 @@
 #include "nimbdesk/ctextviewdlg.h"
 #include "nimbdesk/ctrayicon.h"
 #include "nimbdesk/cupdateevent.h"
+#include "nimbdesk/cweatherline.h"
 #include "nimbdesk/cwlabel.h"
 #include "nimbdesk/cwpres.h"
 #include "nimbdesk/cwptkr.h"
@@ -91,8 +92,8 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     m_tray = new CTrayIcon(QLatin1String(APP_NAME), this);
     connectTray();
     m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
-        CSettingsTargets{
-            m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker, m_tray});
+        CSettingsTargets{m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker,
+            m_tray, m_words});
 }
 
 CMainDlg::~CMainDlg()
@@ -131,6 +132,7 @@ void CMainDlg::ShowCondition(const WCondition &condition)
     m_wind->SetSpeed(static_cast<short>(condition.getWindSpeed()));
     m_wind->SetGust(static_cast<short>(condition.getWindGustSpeed()));
     m_wind->SetDirection(static_cast<float>(condition.getWindDirection()));
+    m_words->SetObservation(condition.getObservation());
     m_tray->ShowCondition(condition);
 }
 
@@ -216,6 +218,9 @@ void CMainDlg::buildControls()
     m_header->setObjectName(QStringLiteral("header"));
     layout->addWidget(m_header);
     layout->addWidget(gaugeRow(), 1);
+    m_words = new CWeatherLine(central);
+    m_words->setObjectName(QStringLiteral("weatherWords"));
+    layout->addWidget(m_words);
 
     m_forecastTicker = new CWptkr(central);
     m_forecastTicker->setObjectName(QStringLiteral("forecastTicker"));

@@ -14,6 +14,7 @@
 
 class CSettingsNotice;
 class CTrayIcon;
+class CWeatherLine;
 class CWlabel;
 class CWpres;
 class CWptkr;
@@ -109,6 +110,7 @@ private:
     CWtemp *m_temperature = nullptr;
     CWwind *m_wind = nullptr;
     CWpres *m_pressure = nullptr;
+    CWeatherLine *m_words = nullptr;
     CWptkr *m_forecastTicker = nullptr;
     CWptkr *m_specialTicker = nullptr;
     QLabel *m_status = nullptr;

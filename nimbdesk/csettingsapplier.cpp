@@ -5,6 +5,7 @@
 #include "meteo/location/wrecords.h"
 #include "nimbdesk/ctrayicon.h"
 #include "nimbdesk/cupdatethread.h"
+#include "nimbdesk/cweatherline.h"
 #include "nimbdesk/cwlabel.h"
 #include "nimbdesk/cwpres.h"
 #include "nimbdesk/cwptkr.h"
@@ -154,9 +155,14 @@ void CSettingsApplier::applyUnits()
         m_targets.temperature->SetScale(scale != 0 ? 1 : 0);
         m_targets.dewPoint->SetScale(scale != 0 ? 1 : 0);
         m_targets.tray->SetFahrenheit(scale != 0);
+        m_targets.words->SetScale(scale != 0 ? WCondition::Fahrenheit : WCondition::Celsius);
     }
-    if (readInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, scale))
+    if (readInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, scale)) {
         m_targets.wind->SetUnit(scale == 0 ? CWwind::MPH : CWwind::KMPH);
+        // Distances and heights in words follow the wind: miles and feet with miles per hour.
+        m_targets.words->SetDistance(
+            scale == 0 ? WObservationWords::Distance::Imperial : WObservationWords::Distance::Metric);
+    }
     if (readInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE, scale))
         m_targets.pressure->SetUnit(scale <= 2 ? static_cast<short>(scale) : CWpres::INHG);
 }

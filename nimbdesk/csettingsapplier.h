@@ -5,6 +5,7 @@
 
 class CTrayIcon;
 class CUpdateThread;
+class CWeatherLine;
 class CWcontrol;
 class CWlabel;
 class CWpres;
@@ -25,6 +26,7 @@ struct CSettingsTargets {
     CWptkr *forecastTicker = nullptr;
     CWptkr *specialTicker = nullptr;
     CTrayIcon *tray = nullptr;
+    CWeatherLine *words = nullptr;
 };
 
 // Reads the stored settings and passes each on: colours, fonts and units to the controls and the tray, the interval,

@@ -1,5 +1,6 @@
 #include "nimbdesk/ctrayicon.h"
 
+#include "meteo/reader/wobservationwords.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/colorref.h"
 
@@ -54,9 +55,10 @@ void CTrayIcon::SetFahrenheit(bool fahrenheit)
     showTemperature();
 }
 
-void CTrayIcon::ShowTemperature(const QString &temperature)
+void CTrayIcon::ShowTemperature(const QString &temperature, const QString &weather)
 {
-    setToolTip(QStringLiteral("%1 (%2)").arg(m_name, temperature));
+    const QString reading = weather.isEmpty() ? temperature : QStringLiteral("%1, %2").arg(temperature, weather);
+    setToolTip(QStringLiteral("%1 (%2)").arg(m_name, reading));
     m_number = temperature.section(QLatin1Char(' '), 0, 0);
     redraw();
 }
@@ -121,7 +123,8 @@ void CTrayIcon::showTemperature()
         return;
     LString text;
     m_observation.formatTemp(text, m_fahrenheit ? WCondition::Fahrenheit : WCondition::Celsius);
-    ShowTemperature(toQString(text));
+    ShowTemperature(
+        toQString(text), QString::fromStdString(WObservationWords::weather(m_observation.getObservation())));
 }
 
 void CTrayIcon::buildMenu()

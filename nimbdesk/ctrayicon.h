@@ -33,8 +33,9 @@ public:
     void ShowCondition(const WCondition &condition);
     void SetFahrenheit(bool fahrenheit);
 
-    // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip.
-    void ShowTemperature(const QString &temperature);
+    // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip,
+    // followed by the weather in words where there is any: "Nimbrel (24 C, light rain)".
+    void ShowTemperature(const QString &temperature, const QString &weather = QString());
     // COLORREF values, as the settings hold them.
     void SetColors(std::uint32_t fore, std::uint32_t back);
 

@@ -8,6 +8,7 @@
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/ctextviewdlg.h"
 #include "nimbdesk/ctrayicon.h"
+#include "nimbdesk/cweatherline.h"
 #include "nimbdesk/cwlabel.h"
 #include "nimbdesk/cwpres.h"
 #include "nimbdesk/cwptkr.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
@@ -250,6 +252,7 @@ private slots:
     void cancellingThePlaceAtFirstStartEndsTheProgram();
     void applySettingsPassesOnlyWhatChanged();
     void observationShowsInTheChosenUnits();
+    void weatherInWordsMovesNoGauge();
     void wholeCycleAgainstTheProductServers();
     void failedSpecialFetchesBlankTheirTicker();
     void changingThePlaceBlanksBothTickers();
@@ -424,6 +427,45 @@ void TestMainDlg::observationShowsInTheChosenUnits()
     QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C)"));
 }
 
+// The line under the gauges follows the units; a line longer than the window is cut, never widens it.
+void TestMainDlg::weatherInWordsMovesNoGauge()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    f.setInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 1);
+    f.setInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 1);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    window.resize(400, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const CWeatherLine *words = f.child<CWeatherLine>("weatherWords");
+    const QRect gauge = f.child<CWtemp>("temperature")->geometry();
+    const QSize least = window.minimumSizeHint();
+
+    WCondition condition;
+    condition.setTemp(28.0f);
+    WObservation observation = readObservation("KDSM 211854Z 17023G37KT 2 1/2SM -TSRA BR BKN008CB OVC035 28/23 A2951");
+    addComfort(observation, 28.0f, 23.0f, 23.0f);
+    condition.setObservation(observation);
+    window.ShowCondition(condition);
+    window.centralWidget()->layout()->activate();
+    QCOMPARE(words->GetText(),
+        QStringLiteral("Thunderstorm, light rain, mist · Broken 240 m (CB), overcast 1,070 m · Visibility 4 km · "
+                       "Humidity 74% · Feels like 88°F"));
+    QCOMPARE(words->toolTip(), words->GetText());
+    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (82 F, thunderstorm, light rain, mist)"));
+    QCOMPARE(window.minimumSizeHint(), least);
+    QCOMPARE(f.child<CWtemp>("temperature")->geometry(), gauge);
+
+    f.setInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0);
+    f.setInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 0);
+    window.ApplySettings();
+    QVERIFY(words->GetText().startsWith(QStringLiteral("Thunderstorm, light rain, mist · Broken 800 ft (CB)")));
+    QVERIFY(words->GetText().endsWith(QStringLiteral("Visibility 2½ mi · Humidity 74% · Feels like 31°C")));
+}
+
 void TestMainDlg::wholeCycleAgainstTheProductServers()
 {
     Fixture f;
@@ -440,6 +482,8 @@ void TestMainDlg::wholeCycleAgainstTheProductServers()
     QCOMPARE(f.child<CWwind>("wind")->directionText(), QStringLiteral("S"));
     QCOMPARE(f.gaugeText("pressure"), QStringLiteral("30.01 inHg"));
     QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C)"));
+    QCOMPARE(f.child<CWeatherLine>("weatherWords")->GetText(),
+        QStringLiteral("Few clouds 5,000 ft · Visibility 10 mi · Humidity 47%"));
 
     // As the reader keeps a product: CRLF line ends, a blank before each line after the first.
     QCOMPARE(window.forecastText(),
