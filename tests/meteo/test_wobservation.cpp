@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace
@@ -263,25 +262,6 @@ TEST(metarObservation, addsHumidityAndHowItFeels)
     decodeMetar(damaged, decoded);
     observation = metarObservation(damaged, decoded);
     EXPECT_FALSE(observation.humidityPct || observation.windChillC) << "a dew point of -99 C, 999 kt";
-}
-
-// Every report of the sample is read without fault, and those that report a visibility have one.
-TEST(readObservation, everySampleReport)
-{
-    std::ifstream in(NIMBREL_SOURCE_DIR "/tests/data/metar/reports-sample.txt");
-    std::string line;
-    int withVisibility = 0;
-    while (std::getline(in, line)) {
-        const WObservation observation = readObservation(line);
-        const std::string body = line.substr(0, line.find(" RMK"));
-        if (observation.visibilityMi)
-            ++withVisibility;
-        EXPECT_EQ(observation.visibilityMi.has_value(),
-            body.find("SM ") != std::string::npos || body.find(" 9999 ") != std::string::npos
-                || body.find(" 9000 ") != std::string::npos || body.find(" 6000 ") != std::string::npos)
-            << line;
-    }
-    EXPECT_GT(withVisibility, 350);
 }
 
 } // namespace
