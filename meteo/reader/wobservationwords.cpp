@@ -22,7 +22,7 @@ struct CoverWords {
 constexpr CoverWords COVERS[] = {{"FEW", "few clouds"}, {"SCT", "scattered clouds"}, {"BKN", "broken"},
     {"OVC", "overcast"}, {"VV", "sky obscured, vertical visibility"}, {"CLR", "clear sky"}, {"SKC", "clear sky"}};
 
-// Eighths and quarters of a mile as a reader sees them on a chart; sixteenths as a plain fraction.
+// Halves, quarters and eighths as single characters ("½"); the other sixteenths as plain fractions.
 constexpr const char *SIXTEENTHS[] = {"", "1/16", "\u215b", "3/16", "\u00bc", "5/16", "\u215c", "7/16", "\u00bd",
     "9/16", "\u215d", "11/16", "\u00be", "13/16", "\u215e", "15/16"};
 
