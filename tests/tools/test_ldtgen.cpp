@@ -42,7 +42,8 @@ TEST(LdtGenerator, regeneratesTheCommittedFiles)
     ASSERT_TRUE(ldtgen::loadSourceData(packageDirectory, source, error)) << error;
     ASSERT_TRUE(ldtgen::buildLocationSet(source, set, error)) << error;
     ASSERT_TRUE(ldtgen::writeLocationFiles(set, dir.path().string(), error)) << error;
-    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt"}) {
+    for (const char *name :
+        {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt", "zipcodes.ldt", "stations.ldt"}) {
         const std::string committed = nimbreltest::TempDir::read(std::string(NIMBREL_SOURCE_DIR) + "/data/" + name);
         const std::string generated = nimbreltest::TempDir::read(dir.file(name));
         ASSERT_FALSE(generated.empty()) << name;

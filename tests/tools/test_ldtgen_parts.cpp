@@ -4,12 +4,14 @@
 #include "tools/ldtgen/placename.h"
 #include "tools/ldtgen/sectionfile.h"
 #include "tools/ldtgen/sourcedata.h"
+#include "tools/ldtgen/statetable.h"
 
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -158,13 +160,18 @@ TEST(SectionFile, refusesBrokenFiles)
     EXPECT_FALSE(ldtgen::readSectionFile(cut, sections, error)) << "truncated gzip data";
 }
 
-// A small Illinois and Indiana: radians near Chicago, Springfield and Gary.
+// A small Illinois and Indiana: radians near Chicago, Springfield and Gary, and far to the east of Springfield a
+// designated place of the same name.
 ldtgen::SourceData smallSource()
 {
     ldtgen::SourceData source;
     source.counties = {{17031, "Cook County", "IL", {0.7303, -1.5302}, "", ""},
+        {17167, "Sangamon County", "IL", {0.6950, -1.5650}, "", ""},
+        {17183, "Vermilion County", "IL", {0.7010, -1.5010}, "", ""},
         {18089, "Lake County", "IN", {0.7234, -1.5190}, "", ""},
         {78010, "St. Croix Island", "VI", {0.3100, -1.1300}, "", ""}};
+    source.subdivisions = {
+        {17031, {0.7300, -1.5300}}, {17167, {0.6957, -1.5655}}, {17183, {0.6990, -1.5020}}, {18089, {0.7240, -1.5190}}};
     source.stations = {{"kord", {0.7318, -1.5310}, true, true}, {"kmdw", {0.7294, -1.5298}, true, true},
         {"k1a9", {0.6960, -1.5640}, true, true}, {"kspi", {0.6953, -1.5669}, true, true},
         {"kgry", {0.7242, -1.5195}, true, true}, {"cyyz", {0.7620, -1.3855}, true, true},
@@ -177,7 +184,9 @@ ldtgen::SourceData smallSource()
         {1721000, "\u00C9den village", "IL", {0.7100, -1.5400}, "kspi", "ilz051"},
         {1872000, "Springfield CDP", "IN", {0.7240, -1.5193}, "cyyz", "ilz104"},
         {1827000, "Gary city", "IN", {0.7243, -1.5194}, "kgry", "inz001"},
+        {1827010, "Gary CDP", "IN", {0.7244, -1.5195}, "kgry", "inz001"},
         {7800001, "Charlotte Amalie", "VI", {0.3200, -1.1330}, "tist", "viz001"}};
+    source.zipAreas = {{"62701", {0.6956, -1.5656}}, {"46402", {0.7243, -1.5194}}, {"00802", {0.3200, -1.1330}}};
     return source;
 }
 
@@ -190,21 +199,64 @@ TEST(LocationSet, buildsStatesAreasAndCities)
     EXPECT_EQ(set.states[0].id, 17u);
     EXPECT_EQ(set.states[0].name, "Illinois");
     EXPECT_EQ(set.states[1].data, "in");
-    ASSERT_EQ(set.areas.size(), 2u);
-    EXPECT_EQ(set.areas[1].state, 18u);
-    ASSERT_EQ(set.cities.size(), 5u);
-    const char *order[] = {"Chicago", "\u00C9den", "Springfield", "Gary", "Springfield"};
-    for (std::size_t i = 0; i < 5; ++i)
+    ASSERT_EQ(set.areas.size(), 4u);
+    EXPECT_EQ(set.areas[3].state, 18u);
+    ASSERT_EQ(set.cities.size(), 6u);
+    const char *order[] = {"Chicago", "\u00C9den", "Springfield", "Springfield", "Gary", "Springfield"};
+    for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(set.cities[i].name, order[i]) << i;
     EXPECT_EQ(set.cities[0].data, "acode(KORD)azone(ILZ104)alat(41.8374)alon(-87.6855)") << "principal station";
-    EXPECT_EQ(set.cities[2].id, 1772000u) << "the town stays, its designated twin goes";
     EXPECT_EQ(set.cities[2].data.substr(0, 24), "acode(KSPI)azone(ILZ051)") << "k1a9 has a digit";
-    EXPECT_EQ(set.cities[4].data.substr(0, 24), "acode(KGRY)azone(INZ001)") << "no Canadian station, no Illinois zone";
-    EXPECT_EQ(set.counts.designatedDropped, 1u);
+    EXPECT_EQ(set.cities[5].data.substr(0, 24), "acode(KGRY)azone(INZ001)") << "no Canadian station, no Illinois zone";
     EXPECT_EQ(set.counts.principalStations, 1u);
     EXPECT_EQ(set.counts.stationsReplaced, 2u);
     EXPECT_EQ(set.counts.zonesReplaced, 1u);
     EXPECT_EQ(set.counts.outsideStates, 1u);
+}
+
+// A designated place far from the town of its name stays, and both are told apart by county; one within 10 km is
+// the town itself.
+TEST(LocationSet, keepsDistantNamesakesWithTheirCounties)
+{
+    ldtgen::LocationSet set;
+    std::string error;
+    ASSERT_TRUE(ldtgen::buildLocationSet(smallSource(), set, error)) << error;
+    EXPECT_EQ(set.cities[2].id, 1772000u);
+    EXPECT_EQ(set.cities[3].id, 1772010u);
+    const std::string sangamon = ")acounty(Sangamon County)";
+    const std::string &data = set.cities[2].data;
+    EXPECT_EQ(data.substr(data.size() - std::min(data.size(), sangamon.size())), sangamon) << "the last token";
+    EXPECT_NE(set.cities[3].data.find("acounty(Vermilion County)"), std::string::npos) << set.cities[3].data;
+    EXPECT_EQ(set.cities[4].id, 1827000u) << "Gary CDP lies in Gary";
+    EXPECT_EQ(set.cities[5].data.find("acounty"), std::string::npos) << "one Springfield in Indiana";
+    EXPECT_EQ(set.counts.designatedDropped, 1u);
+    EXPECT_EQ(set.counts.countiesNamed, 2u);
+}
+
+TEST(LocationSet, listsZipCodesAndStations)
+{
+    ldtgen::LocationSet set;
+    std::string error;
+    ASSERT_TRUE(ldtgen::buildLocationSet(smallSource(), set, error)) << error;
+    ASSERT_EQ(set.zipCodes.size(), 2u);
+    EXPECT_EQ(set.zipCodes[0].id, 46402u);
+    EXPECT_EQ(set.zipCodes[0].state, 18u);
+    EXPECT_EQ(set.zipCodes[0].name, "46402");
+    EXPECT_EQ(set.zipCodes[0].data.rfind("acity(1827000)adist(", 0), 0u) << set.zipCodes[0].data;
+    EXPECT_EQ(set.zipCodes[1].data, "acity(1772000)adist(0.0)");
+    EXPECT_EQ(set.counts.zipsOutsideStates, 1u) << "the Virgin Islands";
+    ASSERT_EQ(set.stations.size(), 3u);
+    EXPECT_EQ(set.stations[0].id, 1u);
+    EXPECT_EQ(set.stations[0].name, "KGRY");
+    EXPECT_EQ(set.stations[2].name, "KSPI");
+    EXPECT_EQ(set.stations[2].data, "alat(39.8378)alon(-89.7768)");
+
+    EXPECT_STREQ(ldtgen::zipState("50309"), "IA");
+    EXPECT_STREQ(ldtgen::zipState("00601"), "PR");
+    EXPECT_STREQ(ldtgen::zipState("20101"), "VA") << "Dulles lies among the District's prefixes";
+    EXPECT_STREQ(ldtgen::zipState("88510"), "TX");
+    for (const char *outside : {"00802", "96910", "96799", "09001", "5030", "5030x", "123456"})
+        EXPECT_EQ(ldtgen::zipState(outside), nullptr) << outside;
 }
 
 TEST(LocationSet, refusesDataItCannotWrite)
@@ -225,6 +277,12 @@ TEST(LocationSet, refusesDataItCannotWrite)
     noPrincipal.stations.erase(noPrincipal.stations.begin());
     EXPECT_FALSE(ldtgen::buildLocationSet(noPrincipal, set, error));
     EXPECT_NE(error.find("kord"), std::string::npos) << error;
+
+    ldtgen::SourceData noCounty = smallSource();
+    noCounty.subdivisions.pop_back();
+    noCounty.places.push_back({1872010, "Gary CDP", "IN", {0.7100, -1.5100}, "kgry", "inz001"});
+    EXPECT_FALSE(ldtgen::buildLocationSet(noCounty, set, error)) << "Indiana's Gary places have no subdivision";
+    EXPECT_NE(error.find("1827000"), std::string::npos) << error;
 
     ldtgen::SourceData twoCodes = smallSource();
     twoCodes.counties.push_back({19001, "Adair County", "IL", {0.7, -1.6}, "", ""});

@@ -159,6 +159,9 @@ void expectWellFormedCity(const Record &city, const std::map<std::uint32_t, Reco
     const std::string zone = tokenAt(city.data, "azone", at);
     const std::string lat = tokenAt(city.data, "alat", at);
     const std::string lon = tokenAt(city.data, "alon", at);
+    if (at < city.data.size()) {
+        EXPECT_FALSE(tokenAt(city.data, "acounty", at).empty()) << city.data;
+    }
     ASSERT_EQ(at, city.data.size()) << city.id << " " << city.data;
     EXPECT_TRUE(station.size() == 4 && allOf(station, 0, 4, std::isupper)) << city.data;
     EXPECT_TRUE(
@@ -220,15 +223,69 @@ TEST(LocationFiles, citiesGoByTheirCommonNames)
     EXPECT_EQ(cities.at(103004).data.find("azone(AL"), 11u);
 }
 
-TEST(LocationFiles, designatedTwinsOfTownsAreLeftOut)
+// A designated place stays unless it lies in the town of its name; two places of one name in a state carry their
+// counties, which tell them apart.
+TEST(LocationFiles, namesakesInAStateAreToldApartByCounty)
+{
+    const std::vector<Record> cities = readRecords("cities.ldt", true);
+    const auto map = byId(cities);
+    ASSERT_EQ(map.count(4847892), 1u) << "Mesquite city, Texas";
+    ASSERT_EQ(map.count(4847898), 1u) << "Mesquite CDP, Texas, 740 km away";
+    EXPECT_NE(map.at(4847892).data.find("acounty(Dallas County)"), std::string::npos);
+    EXPECT_NE(map.at(4847898).data.find("acounty(Starr County)"), std::string::npos);
+
+    std::map<std::pair<std::uint32_t, std::string>, std::set<std::string>> counties;
+    std::map<std::pair<std::uint32_t, std::string>, int> uses;
+    for (const Record &city : cities) {
+        const std::size_t county = city.data.find("acounty(");
+        ++uses[{city.state, city.name}];
+        counties[{city.state, city.name}].insert(county == std::string::npos ? "" : city.data.substr(county));
+    }
+    std::size_t apart = 0;
+    for (const auto &[key, count] : uses) {
+        EXPECT_TRUE(count == 1 || counties[key].count("") == 0) << key.second << ": every namesake names its county";
+        EXPECT_TRUE(count > 1 || counties[key].count("") == 1) << key.second << ": a county only where needed";
+        apart += count > 1 && counties[key].size() == static_cast<std::size_t>(count) ? 1 : 0;
+    }
+    EXPECT_GT(apart, 100u) << "most namesakes lie in different counties";
+}
+
+// Every ZIP code names a listed city of its own state; Des Moines' downtown lies in Des Moines.
+TEST(LocationFiles, zipCodesNameACityOfTheirState)
 {
     const auto cities = byId(readRecords("cities.ldt", true));
-    EXPECT_EQ(cities.count(4847892), 1u) << "Mesquite city, Texas";
-    EXPECT_EQ(cities.count(4847898), 0u) << "Mesquite CDP, Texas";
-    // Two Census-designated places of one name both stay.
-    ASSERT_EQ(cities.count(7206593), 1u);
-    ASSERT_EQ(cities.count(7206679), 1u);
-    EXPECT_EQ(cities.at(7206593).name, cities.at(7206679).name);
+    const std::vector<Record> zips = readRecords("zipcodes.ldt", true);
+    EXPECT_GT(zips.size(), 33000u);
+    for (std::size_t i = 0; i < zips.size(); ++i) {
+        const Record &zip = zips[i];
+        std::size_t at = 0;
+        const std::string city = tokenAt(zip.data, "acity", at);
+        const std::string distance = tokenAt(zip.data, "adist", at);
+        ASSERT_EQ(at, zip.data.size()) << zip.data;
+        ASSERT_EQ(cities.count(std::stoul(city)), 1u) << zip.name;
+        EXPECT_EQ(cities.at(std::stoul(city)).state, zip.state) << zip.name;
+        EXPECT_TRUE(zip.name.size() == 5 && std::stoul(zip.name) == zip.id) << zip.name;
+        EXPECT_LT(std::stod(distance), 150) << zip.name;
+        if (i > 0) {
+            EXPECT_LT(zips[i - 1].id, zip.id);
+        }
+    }
+    EXPECT_EQ(byId(zips).at(50309).data.rfind("acity(1921000)", 0), 0u);
+}
+
+TEST(LocationFiles, stationsOfEveryCityHavePositions)
+{
+    std::set<std::string> listed;
+    for (const Record &station : readRecords("stations.ldt", true)) {
+        std::size_t at = 0;
+        EXPECT_TRUE(isShortDecimal(tokenAt(station.data, "alat", at))) << station.data;
+        EXPECT_TRUE(isShortDecimal(tokenAt(station.data, "alon", at))) << station.data;
+        listed.insert(station.name);
+    }
+    for (const Record &city : readRecords("cities.ldt", true)) {
+        std::size_t at = 0;
+        EXPECT_EQ(listed.count(tokenAt(city.data, "acode", at)), 1u) << city.data;
+    }
 }
 
 } // namespace

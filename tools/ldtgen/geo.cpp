@@ -15,6 +15,14 @@ double angularDistance(const GeoPoint &a, const GeoPoint &b)
     return 2 * std::asin(std::sqrt(std::fmin(1.0, h)));
 }
 
+// The mean radius of the earth.
+constexpr double earthRadiusKm = 6371.0;
+
+double distanceKm(const GeoPoint &a, const GeoPoint &b)
+{
+    return angularDistance(a, b) * earthRadiusKm;
+}
+
 std::string formatDegrees(double radians)
 {
     char text[32];
@@ -25,6 +33,11 @@ std::string formatDegrees(double radians)
     if (degrees.back() == '.')
         degrees.pop_back();
     return degrees == "-0" ? "0" : degrees;
+}
+
+std::string positionTokens(const GeoPoint &point)
+{
+    return "alat(" + formatDegrees(point.lat) + ")alon(" + formatDegrees(point.lon) + ")";
 }
 
 } // namespace ldtgen

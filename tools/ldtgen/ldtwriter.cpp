@@ -71,7 +71,11 @@ bool writeLocationFiles(const LocationSet &set, const std::string &directory, st
         && writeFile(
             base + "areas.ldt", [&set](LOStream &out) { writePlaces(out, set.areas); }, error)
         && writeFile(
-            base + "cities.ldt", [&set](LOStream &out) { writePlaces(out, set.cities); }, error);
+            base + "cities.ldt", [&set](LOStream &out) { writePlaces(out, set.cities); }, error)
+        && writeFile(
+            base + "zipcodes.ldt", [&set](LOStream &out) { writePlaces(out, set.zipCodes); }, error)
+        && writeFile(
+            base + "stations.ldt", [&set](LOStream &out) { writePlaces(out, set.stations); }, error);
 }
 
 } // namespace ldtgen

@@ -7,8 +7,8 @@
 namespace ldtgen
 {
 
-// Writes countries.ldt, states.ldt, areas.ldt and cities.ldt into directory, one record a line; the record
-// streams put the comma that separates two records at the start of the later line:
+// Writes countries.ldt, states.ldt, areas.ldt, cities.ldt, zipcodes.ldt and stations.ldt into directory, one record a
+// line; the record streams put the comma that separates two records at the start of the later line:
 //   1,1,"Alabama","al"
 //   ,2,1,"Alaska","ak"
 // False, with a reason, when a file cannot be written.

@@ -1,9 +1,11 @@
 #include "tools/ldtgen/locationset.h"
 
+#include "tools/ldtgen/countyfinder.h"
 #include "tools/ldtgen/geo.h"
 #include "tools/ldtgen/latintext.h"
 #include "tools/ldtgen/placename.h"
 #include "tools/ldtgen/principalstation.h"
+#include "tools/ldtgen/searchlists.h"
 #include "tools/ldtgen/statetable.h"
 #include "tools/ldtgen/stationfinder.h"
 #include "tools/ldtgen/zonefinder.h"
@@ -25,6 +27,8 @@ constexpr std::uint32_t placesPerState = 100000;
 constexpr std::uint32_t countiesPerState = 1000;
 // The reader keeps at most this many bytes of a text value.
 constexpr std::size_t longestText = 1023;
+// A designated place this near an incorporated one of the same name is the same town.
+constexpr double sameTownKm = 10;
 
 using StateIds = std::map<std::string, std::uint32_t>;
 
@@ -61,14 +65,9 @@ bool collectStates(const SourceData &source, StateIds &ids, std::string &error)
 void buildStates(const StateIds &ids, LocationSet &set)
 {
     for (const auto &[code, id] : ids)
-        set.states.push_back({id, 0, stateName(code), caseChanged(code, std::tolower)});
+        set.states.push_back({id, 0, stateName(code), caseChanged(code, std::tolower), {}});
     std::sort(set.states.begin(), set.states.end(),
         [](const LocationRecord &a, const LocationRecord &b) { return a.id < b.id; });
-}
-
-std::string position(const GeoPoint &point)
-{
-    return "alat(" + formatDegrees(point.lat) + ")alon(" + formatDegrees(point.lon) + ")";
 }
 
 bool buildAreas(const SourceData &source, const StateIds &ids, LocationSet &set, std::string &error)
@@ -77,7 +76,7 @@ bool buildAreas(const SourceData &source, const StateIds &ids, LocationSet &set,
         const auto state = ids.find(county.state);
         if (state == ids.end())
             continue;
-        LocationRecord area{county.code, state->second, {}, position(county.centre)};
+        LocationRecord area{county.code, state->second, {}, positionTokens(county.centre), county.centre};
         if (!writableName(county.name, area.name)) {
             error = "county " + std::to_string(county.code) + " has an unusable name";
             return false;
@@ -89,11 +88,13 @@ bool buildAreas(const SourceData &source, const StateIds &ids, LocationSet &set,
     return true;
 }
 
-// A place of a known state under its common name, before the choice of station and zone.
+// A place of a known state under its common name, before the choice of station and zone; county is set when
+// another place of the state has the same name.
 struct NamedEntry {
     const CensusEntry *place;
     std::uint32_t state;
     CommonName name;
+    std::string county;
 };
 
 bool nameCities(
@@ -105,7 +106,7 @@ bool nameCities(
             ++set.counts.outsideStates;
             continue;
         }
-        NamedEntry entry{&place, state->second, commonName(place.code, place.name, place.state)};
+        NamedEntry entry{&place, state->second, commonName(place.code, place.name, place.state), {}};
         const std::string spoken = entry.name.name;
         if (!writableName(spoken, entry.name.name)) {
             error = "place " + std::to_string(place.code) + " (" + place.name + ") has an unusable name";
@@ -116,19 +117,50 @@ bool nameCities(
     return true;
 }
 
+using NameKey = std::pair<std::uint32_t, std::string>;
+
 void dropDesignatedTwins(std::vector<NamedEntry> &named, LocationSet &set)
 {
-    std::set<std::pair<std::uint32_t, std::string>> incorporated;
+    std::multimap<NameKey, const CensusEntry *> incorporated;
     for (const NamedEntry &entry : named) {
         if (!entry.name.designated)
-            incorporated.emplace(entry.state, entry.name.name);
+            incorporated.emplace(NameKey(entry.state, entry.name.name), entry.place);
     }
     const auto twin = [&incorporated](const NamedEntry &entry) {
-        return entry.name.designated && incorporated.count({entry.state, entry.name.name}) > 0;
+        const auto [first, last] = incorporated.equal_range(NameKey(entry.state, entry.name.name));
+        return entry.name.designated && std::any_of(first, last, [&entry](const auto &namesake) {
+            return distanceKm(entry.place->centre, namesake.second->centre) <= sameTownKm;
+        });
     };
     const auto end = std::remove_if(named.begin(), named.end(), twin);
     set.counts.designatedDropped = static_cast<std::size_t>(named.end() - end);
     named.erase(end, named.end());
+}
+
+// Names the county of every place whose state has another place of its name: "Mesquite" in Dallas County and
+// "Mesquite" in Starr County, Texas.
+bool nameCountiesOfNamesakes(
+    const SourceData &source, std::vector<NamedEntry> &named, LocationSet &set, std::string &error)
+{
+    std::map<NameKey, int> uses;
+    for (const NamedEntry &entry : named)
+        ++uses[NameKey(entry.state, entry.name.name)];
+    std::map<std::uint32_t, std::string> countyNames;
+    for (const LocationRecord &area : set.areas)
+        countyNames.emplace(area.id, area.name);
+    const CountyFinder counties(source.subdivisions);
+    for (NamedEntry &entry : named) {
+        if (uses[NameKey(entry.state, entry.name.name)] < 2)
+            continue;
+        const auto county = countyNames.find(counties.nearest(entry.state, entry.place->centre));
+        if (county == countyNames.end() || county->second.find(')') != std::string::npos) {
+            error = "no usable county for place " + std::to_string(entry.place->code);
+            return false;
+        }
+        entry.county = county->second;
+        ++set.counts.countiesNamed;
+    }
+    return true;
 }
 
 bool chooseStation(
@@ -162,9 +194,11 @@ bool addCity(const NamedEntry &entry, const StationFinder &stations, const ZoneF
         return false;
     }
     set.counts.zonesReplaced += zone != place.zone ? 1 : 0;
-    const std::string data = "acode(" + caseChanged(station, std::toupper) + ")azone(" + caseChanged(zone, std::toupper)
-        + ")" + position(place.centre);
-    set.cities.push_back({place.code, entry.state, entry.name.name, data});
+    std::string data = "acode(" + caseChanged(station, std::toupper) + ")azone(" + caseChanged(zone, std::toupper) + ")"
+        + positionTokens(place.centre);
+    if (!entry.county.empty())
+        data += "acounty(" + entry.county + ")";
+    set.cities.push_back({place.code, entry.state, entry.name.name, data, place.centre});
     return true;
 }
 
@@ -195,6 +229,8 @@ bool buildLocationSet(const SourceData &source, LocationSet &set, std::string &e
         return false;
     buildStates(ids, set);
     dropDesignatedTwins(named, set);
+    if (!nameCountiesOfNamesakes(source, named, set, error))
+        return false;
     const StationFinder stations(source.stations);
     const ZoneFinder zones(source.zones);
     for (const NamedEntry &entry : named) {
@@ -202,7 +238,8 @@ bool buildLocationSet(const SourceData &source, LocationSet &set, std::string &e
             return false;
     }
     sortCities(set.cities);
-    return true;
+    buildZipCodes(source, set);
+    return buildStationList(source, set, error);
 }
 
 } // namespace ldtgen

@@ -16,6 +16,9 @@ void printSummary(const ldtgen::LocationSet &set)
     const ldtgen::BuildCounts &counts = set.counts;
     std::printf("%zu states, %zu areas, %zu cities\n", set.states.size(), set.areas.size(), set.cities.size());
     std::printf("%zu designated places dropped as twins of incorporated ones\n", counts.designatedDropped);
+    std::printf("%zu cities told apart from their namesakes by county\n", counts.countiesNamed);
+    std::printf("%zu ZIP codes, %zu outside the states left out\n", set.zipCodes.size(), counts.zipsOutsideStates);
+    std::printf("%zu stations\n", set.stations.size());
     std::printf("%zu places outside the states left out\n", counts.outsideStates);
     std::printf("%zu principal stations, %zu other stations replaced by the nearest usable one\n",
         counts.principalStations, counts.stationsReplaced);

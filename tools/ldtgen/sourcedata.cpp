@@ -12,6 +12,8 @@ namespace
 
 constexpr std::size_t countyDigits = 5;
 constexpr std::size_t placeDigits = 7;
+constexpr std::size_t subdivisionDigits = 10;
+constexpr std::size_t zipDigits = 5;
 
 bool parseNumber(const std::string &text, std::size_t begin, std::size_t end, double &value)
 {
@@ -32,13 +34,32 @@ bool splitDescription(const std::string &description, CensusEntry &entry)
     return true;
 }
 
-// Places are "fips" and seven digits, counties "fips" and five; longer codes are county subdivisions.
+bool allDigits(const std::string &text, std::size_t from)
+{
+    return text.find_first_not_of("0123456789", from) == std::string::npos;
+}
+
+// Places are "fips" and seven digits, counties "fips" and five, county subdivisions "fips" and ten.
 std::size_t censusDigits(const std::string &name)
 {
     const std::size_t digits = name.size() - 4;
-    if (name.size() < 4 || name.compare(0, 4, "fips") != 0 || (digits != countyDigits && digits != placeDigits))
+    if (name.size() < 4 || name.compare(0, 4, "fips") != 0
+        || (digits != countyDigits && digits != placeDigits && digits != subdivisionDigits))
         return 0;
-    return name.find_first_not_of("0123456789", 4) == std::string::npos ? digits : 0;
+    return allDigits(name, 4) ? digits : 0;
+}
+
+// Only the county and the centre of a subdivision are needed; its ten digits do not fit 32 bits.
+bool takeSubdivision(const Section &section, SourceData &data, std::string &error)
+{
+    Subdivision subdivision;
+    subdivision.county = static_cast<std::uint32_t>(std::stoul(section.name.substr(4, countyDigits)));
+    if (!parsePoint(section.value("centroid"), subdivision.centre)) {
+        error = "places: unreadable section " + section.name;
+        return false;
+    }
+    data.subdivisions.push_back(subdivision);
+    return true;
 }
 
 bool takeCensusSection(const Section &section, SourceData &data, std::string &error)
@@ -46,6 +67,8 @@ bool takeCensusSection(const Section &section, SourceData &data, std::string &er
     const std::size_t digits = censusDigits(section.name);
     if (digits == 0)
         return true;
+    if (digits == subdivisionDigits)
+        return takeSubdivision(section, data, error);
     CensusEntry entry;
     entry.code = static_cast<std::uint32_t>(std::stoul(section.name.substr(4)));
     entry.station = quotedCode(section.value("station"));
@@ -100,6 +123,24 @@ bool loadZones(const std::string &directory, SourceData &data, std::string &erro
     return true;
 }
 
+bool loadZipAreas(const std::string &directory, SourceData &data, std::string &error)
+{
+    std::vector<Section> sections;
+    if (!readSectionFile(directory + "/zctas.gz", sections, error))
+        return false;
+    for (const Section &section : sections) {
+        ZipArea area;
+        area.code = section.name;
+        if (area.code.size() != zipDigits || !allDigits(area.code, 0)
+            || !parsePoint(section.value("centroid"), area.centre)) {
+            error = "zctas: unreadable section " + section.name;
+            return false;
+        }
+        data.zipAreas.push_back(area);
+    }
+    return true;
+}
+
 } // namespace
 
 bool parsePoint(const std::string &text, GeoPoint &point)
@@ -123,7 +164,7 @@ bool loadSourceData(const std::string &directory, SourceData &data, std::string 
 {
     data = SourceData();
     return loadPlaces(directory, data, error) && loadStations(directory, data, error)
-        && loadZones(directory, data, error);
+        && loadZones(directory, data, error) && loadZipAreas(directory, data, error);
 }
 
 } // namespace ldtgen

@@ -41,14 +41,29 @@ struct Zone {
     bool located = false;
 };
 
+// A county subdivision (a township, a census county division): its county's five-digit code, which begins its own
+// ten-digit code (1901591002, Dodge township, lies in county 19015, Boone County, Iowa), and its centre.
+struct Subdivision {
+    std::uint32_t county = 0;
+    GeoPoint centre;
+};
+
+// A ZIP code tabulation area: the five digits ("00601", "50309") and its centre.
+struct ZipArea {
+    std::string code;
+    GeoPoint centre;
+};
+
 struct SourceData {
     std::vector<CensusEntry> places;
     std::vector<CensusEntry> counties;
+    std::vector<Subdivision> subdivisions;
     std::vector<Station> stations;
     std::vector<Zone> zones;
+    std::vector<ZipArea> zipAreas;
 };
 
-// Reads places.gz, stations.gz and zones.gz of the weather-util-data package from directory.
+// Reads places.gz, stations.gz, zones.gz and zctas.gz of the weather-util-data package from directory.
 bool loadSourceData(const std::string &directory, SourceData &data, std::string &error);
 
 // The parts of the correlation files' values: "(0.5775578, -1.4927283)" and "('kalx', 0.0070861)".
