@@ -39,6 +39,9 @@ public:
     static void closeLocationDB();
     static WLocationDB &getLocationDB() { return *p_locDB; }
 
+    // The directory of the files, as given.
+    const LString &getDirectory() const { return m_directory; }
+
     // Fill the list with every matching record; on -1 the list is untouched, or partly filled when memory ran out.
     int getCountryList(LVector<WCountry> &list) const;
     int getStateList(std::uint32_t countryId, LVector<WState> &list) const;

@@ -1,5 +1,6 @@
 #include "meteo/location/wrecords.h"
 
+#include "corekit/lex.h"
 #include "meteo/location/wlocation.h"
 
 WCountry::WCountry() = default;
@@ -80,4 +81,16 @@ void WCity::setCity(
 int WCity::getDataToken(const char *key, LString &value) const
 {
     return WLocation::getDataToken(m_data, key, value);
+}
+
+LString WCity::getListName() const
+{
+    LString county;
+    if (getDataToken("acounty", county) != L_OK || county.isEmpty())
+        return m_name;
+    LString name = m_name;
+    name += " (";
+    name += county;
+    name += ")";
+    return name;
 }

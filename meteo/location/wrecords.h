@@ -74,7 +74,8 @@ private:
     LString m_data;
 };
 
-// A city's data is a run of keyed tokens: "acode(KSPI)azone(ILZ051)alat(39.7817)alon(-89.6501)".
+// A city's data is a run of keyed tokens: "acode(KSPI)azone(ILZ051)alat(39.7817)alon(-89.6501)", and for a city
+// whose state has another of the same name, its county: "acounty(Starr County)".
 class METEO_EXPORT WCity
 {
 public:
@@ -88,6 +89,9 @@ public:
         std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
     // The value of one token of the city's data; results as WLocation::getDataToken.
     int getDataToken(const char *key, LString &value) const;
+    // The name that tells the city apart in a list: the name, and where the data names a county because the state
+    // has another place of the name, the county after it: "Mesquite (Starr County)".
+    LString getListName() const;
 
     std::uint32_t getId() const { return m_id; }
     std::uint32_t getCountryId() const { return m_countryId; }

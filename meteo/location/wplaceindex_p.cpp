@@ -1,0 +1,150 @@
+#include "meteo/location/wplaceindex_p.h"
+
+#include "corekit/lex.h"
+#include "corekit/lstream.h"
+#include "meteo/location/wplacetext_p.h"
+#include "meteo/location/wrecords.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <map>
+#include <new>
+
+namespace
+{
+
+// States have two ids before their texts; cities, ZIP codes and stations three:
+//   ,1921000,1,19,"Des Moines","acode(KDSM)azone(IAZ060)alat(41.5725)alon(-93.6105)"
+struct FileRecord {
+    std::uint32_t ids[3] = {0, 0, 0};
+    char name[LSTREAM_MAX_TEXT + 1];
+    char data[LSTREAM_MAX_TEXT + 1];
+};
+
+// Marks an id that the stream did not find, since it leaves the target as it was and every id fits 32 bits.
+constexpr unsigned long MISSING_ID = ULONG_MAX;
+
+// Reads every record of a file, handing each to take; false when the file is missing, empty or damaged.
+template<typename Take>
+bool readFile(const std::string &path, int ids, Take take)
+{
+    LIStream in(path.c_str());
+    if (in.bad())
+        return false;
+    FileRecord record;
+    do {
+        for (int i = 0; i < ids; ++i) {
+            unsigned long id = MISSING_ID;
+            in >> id;
+            if (id == MISSING_ID || in.eof())
+                return false;
+            record.ids[i] = static_cast<std::uint32_t>(id);
+        }
+        in >> record.name >> record.data;
+        take(record);
+    } while (!in.eof());
+    return true;
+}
+
+// A number of a token; 0 where there is none.
+template<typename T>
+T number(const std::string &text)
+{
+    T value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+double degrees(const std::string &text)
+{
+    return number<double>(text);
+}
+
+WIndexedCity indexedCity(const FileRecord &record, std::uint32_t state)
+{
+    WIndexedCity city;
+    city.id = record.ids[0];
+    city.stateId = record.ids[2];
+    city.state = state;
+    city.name = static_cast<const char *>(WCity(city.id, 1, city.stateId, record.name, record.data).getListName());
+    city.foldedName = foldPlaceText(record.name);
+    city.station = placeToken(record.data, "acode");
+    city.zone = placeToken(record.data, "azone");
+    city.latitude = degrees(placeToken(record.data, "alat"));
+    city.longitude = degrees(placeToken(record.data, "alon"));
+    return city;
+}
+
+bool readStates(const std::string &base, WPlaceIndex &index)
+{
+    return readFile(base + "states.ldt", 2, [&index](const FileRecord &record) {
+        index.states.push_back({record.ids[0], record.name, foldPlaceText(record.name), record.data});
+    });
+}
+
+// Cities of a state the state file does not list cannot be shown with their state, and are left out.
+bool readCities(const std::string &base, WPlaceIndex &index)
+{
+    std::map<std::uint32_t, std::uint32_t> stateIndex;
+    for (std::uint32_t i = 0; i < index.states.size(); ++i)
+        stateIndex.emplace(index.states[i].id, i);
+    return readFile(base + "cities.ldt", 3, [&index, &stateIndex](const FileRecord &record) {
+        const auto state = stateIndex.find(record.ids[2]);
+        if (state != stateIndex.end())
+            index.cities.push_back(indexedCity(record, state->second));
+    });
+}
+
+// A ZIP code whose city is not listed is left out.
+bool readZipCodes(const std::string &base, WPlaceIndex &index)
+{
+    std::map<std::uint32_t, std::uint32_t> cityIndex;
+    for (std::uint32_t i = 0; i < index.cities.size(); ++i)
+        cityIndex.emplace(index.cities[i].id, i);
+    const bool read = readFile(base + "zipcodes.ldt", 3, [&index, &cityIndex](const FileRecord &record) {
+        const auto found = cityIndex.find(number<std::uint32_t>(placeToken(record.data, "acity")));
+        if (found != cityIndex.end())
+            index.zipCodes.push_back({record.ids[0], found->second, number<float>(placeToken(record.data, "adist"))});
+    });
+    std::sort(index.zipCodes.begin(), index.zipCodes.end(),
+        [](const WIndexedZip &a, const WIndexedZip &b) { return a.code < b.code; });
+    return read;
+}
+
+bool readStations(const std::string &base, WPlaceIndex &index)
+{
+    const bool read = readFile(base + "stations.ldt", 3, [&index](const FileRecord &record) {
+        index.stations.push_back(
+            {record.name, degrees(placeToken(record.data, "alat")), degrees(placeToken(record.data, "alon"))});
+    });
+    std::sort(index.stations.begin(), index.stations.end(),
+        [](const WIndexedStation &a, const WIndexedStation &b) { return a.code < b.code; });
+    return read;
+}
+
+} // namespace
+
+bool loadPlaceIndex(const std::string &directory, WPlaceIndex &index, std::string &error)
+{
+    const std::string base = directory.empty() ? std::string() : directory + "/";
+    const std::pair<const char *, bool (*)(const std::string &, WPlaceIndex &)> steps[] = {
+        {"states.ldt", readStates},
+        {"cities.ldt", readCities},
+        {"zipcodes.ldt", readZipCodes},
+        {"stations.ldt", readStations},
+    };
+    for (const auto &[file, read] : steps) {
+        bool done = false;
+        try {
+            done = read(base, index);
+        } catch (const LEx &) {
+        } catch (const std::bad_alloc &) {
+        }
+        if (!done) {
+            error = std::string("cannot read ") + file;
+            return false;
+        }
+    }
+    return true;
+}

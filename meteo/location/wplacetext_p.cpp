@@ -1,0 +1,139 @@
+#include "meteo/location/wplacetext_p.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+namespace
+{
+
+// The base letter of each character from U+00C0 to U+017F ("À" to "ſ"), in lower case; a space for the two signs
+// among them (× and ÷).
+constexpr std::string_view LATIN_BASES = "aaaaaaaceeeeiiiidnooooo ouuuuytsaaaaaaaceeeeiiiidnooooo ouuuuyty"
+                                         "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiiiiijjkkklllllll"
+                                         "lllnnnnnnnnnoooooooorrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+constexpr char32_t FIRST_LATIN = 0xC0;
+constexpr double EARTH_RADIUS_KM = 6371.0;
+
+// Decodes the UTF-8 character at text[at], moving at past it; a byte that starts no well-formed character gives
+// U+FFFD and moves on by one.
+char32_t nextCharacter(std::string_view text, std::size_t &at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > text.size()) {
+        ++at;
+        return 0xFFFD;
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++at;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    at += length;
+    return c;
+}
+
+// The folded form of one character: a lower-case letter or digit, ' ' for a separator, or '\0' for a character
+// that is kept as written.
+char foldedCharacter(char32_t c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        return static_cast<char>(c);
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<char>(c - 'A' + 'a');
+    if (c >= FIRST_LATIN && c < FIRST_LATIN + LATIN_BASES.size())
+        return LATIN_BASES[c - FIRST_LATIN];
+    if (c < 0x250 || c == 0xFFFD)
+        return ' ';
+    return '\0';
+}
+
+// Skips spaces and at most one comma between them.
+void skipSeparator(std::string_view text, std::size_t &at)
+{
+    bool comma = false;
+    while (at < text.size() && (text[at] == ' ' || (text[at] == ',' && !comma))) {
+        comma = comma || text[at] == ',';
+        ++at;
+    }
+}
+
+bool readDegrees(std::string_view text, std::size_t &at, double &value)
+{
+    const char *first = text.data() + at;
+    const char *last = text.data() + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto result = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return false;
+    at = static_cast<std::size_t>(result.ptr - text.data());
+    return true;
+}
+
+double radians(double degrees)
+{
+    return degrees * std::numbers::pi / 180;
+}
+
+} // namespace
+
+std::string foldPlaceText(std::string_view text)
+{
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        const char c = foldedCharacter(nextCharacter(text, at));
+        if (c == ' ') {
+            if (!folded.empty() && folded.back() != ' ')
+                folded += ' ';
+        } else {
+            folded.append(c ? std::string_view(&c, 1) : text.substr(start, at - start));
+        }
+    }
+    if (!folded.empty() && folded.back() == ' ')
+        folded.pop_back();
+    return folded;
+}
+
+std::string placeToken(std::string_view data, std::string_view key)
+{
+    const std::string open = std::string(key) + "(";
+    const std::size_t start = data.find(open);
+    const std::size_t close = start == std::string_view::npos ? start : data.find(')', start);
+    if (close == std::string_view::npos)
+        return {};
+    return std::string(data.substr(start + open.size(), close - start - open.size()));
+}
+
+std::optional<WTypedPoint> parseTypedPoint(std::string_view text)
+{
+    WTypedPoint point;
+    std::size_t at = 0;
+    skipSeparator(text, at);
+    if (!readDegrees(text, at, point.latitude))
+        return std::nullopt;
+    const std::size_t beforeSeparator = at;
+    skipSeparator(text, at);
+    if (at == beforeSeparator || !readDegrees(text, at, point.longitude))
+        return std::nullopt;
+    skipSeparator(text, at);
+    if (at != text.size() || std::fabs(point.latitude) > 90 || std::fabs(point.longitude) > 180)
+        return std::nullopt;
+    return point;
+}
+
+// The haversine formula, exact enough at every distance between two places.
+double groundDistanceKm(double latitudeA, double longitudeA, double latitudeB, double longitudeB)
+{
+    const double sinLat = std::sin(radians(latitudeB - latitudeA) / 2);
+    const double sinLon = std::sin(radians(longitudeB - longitudeA) / 2);
+    const double h = sinLat * sinLat + std::cos(radians(latitudeA)) * std::cos(radians(latitudeB)) * sinLon * sinLon;
+    return 2 * EARTH_RADIUS_KM * std::asin(std::sqrt(std::fmin(1.0, h)));
+}
