@@ -1,74 +1,14 @@
 #include "meteo/location/wlocationdb.h"
 
+#include "bench/heapcounter.h"
 #include "corekit/lstream.h"
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <map>
-
-// Heap accounting for the memory benchmark: while it is switched on, this program's own malloc family counts the
-// bytes in use, for every library of the process, and keeps their peak.
-extern "C" {
-void *__libc_malloc(std::size_t size);
-void *__libc_calloc(std::size_t count, std::size_t size);
-void *__libc_realloc(void *block, std::size_t size);
-void __libc_free(void *block);
-}
-
-namespace
-{
-
-bool heapCounting = false;
-std::size_t heapInUse = 0;
-std::size_t heapPeak = 0;
-
-void *counted(void *block)
-{
-    if (heapCounting && block) {
-        heapInUse += malloc_usable_size(block);
-        heapPeak = std::max(heapPeak, heapInUse);
-    }
-    return block;
-}
-
-void uncount(void *block)
-{
-    if (heapCounting && block)
-        heapInUse -= std::min(heapInUse, malloc_usable_size(block));
-}
-
-} // namespace
-
-extern "C" void *malloc(std::size_t size) noexcept
-{
-    return counted(__libc_malloc(size));
-}
-
-extern "C" void *calloc(std::size_t count, std::size_t size) noexcept
-{
-    return counted(__libc_calloc(count, size));
-}
-
-extern "C" void *realloc(void *block, std::size_t size) noexcept
-{
-    uncount(block);
-    void *moved = __libc_realloc(block, size);
-    if (!moved && block && size) {
-        counted(block);
-        return nullptr;
-    }
-    return counted(moved);
-}
-
-extern "C" void free(void *block) noexcept
-{
-    uncount(block);
-    __libc_free(block);
-}
 
 namespace
 {
@@ -161,14 +101,12 @@ void cityListPeakHeap(benchmark::State &state)
     const WLocationDB db(data.directory.c_str());
     std::size_t peak = 0;
     for (auto _ : state) {
-        heapInUse = heapPeak = 0;
-        heapCounting = true;
+        heapcounter::start();
         {
             LVector<WCity> list;
             db.getCityList(1, data.largestState, list);
         }
-        heapCounting = false;
-        peak = std::max(peak, heapPeak);
+        peak = std::max(peak, heapcounter::stop().peak);
     }
     state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
 }
