@@ -3,6 +3,7 @@
 #include "corekit/lex.h"
 #include "corekit/lkeeper.h"
 #include "meteo/location/wlocationdb.h"
+#include "nimbdesk/cplacefinder.h"
 #include "nimbdesk/lsettings.h"
 #include "nimbdesk/lstringqt.h"
 
@@ -83,13 +84,16 @@ CLocationDlg::CLocationDlg(LKeeper *keeper, QWidget *parent)
     m_collator.setNumericMode(true);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(selectionRow());
+    m_finder = new CPlaceFinder(this);
+    connect(m_finder, &CPlaceFinder::placeChosen, this, &CLocationDlg::selectPlace);
+    layout->addWidget(m_finder);
     layout->addLayout(listColumns(), 1);
     layout->addWidget(buttonBox());
-    resize(480, 420);
+    resize(480, 480);
 
     fillStates();
     restoreStored();
-    m_stateFilter->setFocus();
+    m_finder->setFocus();
 }
 
 void CLocationDlg::accept()
@@ -197,14 +201,8 @@ void CLocationDlg::restoreStored()
     std::uint32_t cityId = 0;
     const bool stored = m_keeper->GetInt(LSettings::LOCATION, LSettings::STATE, stateId, false) == L_OK
         && m_keeper->GetInt(LSettings::LOCATION, LSettings::CITY, cityId, false) == L_OK;
-    if (QListWidgetItem *state = stored ? itemWithId(m_states, stateId) : nullptr) {
-        m_states->setCurrentItem(state);
-        m_states->scrollToItem(state, QAbstractItemView::PositionAtCenter);
-        if (QListWidgetItem *city = itemWithId(m_cities, cityId)) {
-            m_cities->setCurrentItem(city);
-            m_cities->scrollToItem(city, QAbstractItemView::PositionAtCenter);
-        }
-    }
+    if (stored)
+        selectIds(stateId, cityId);
     if (!selectedItem(m_cities)) {
         m_selection->setText(tr("Please select state and city"));
         m_ok->setEnabled(false);
@@ -223,7 +221,7 @@ void CLocationDlg::stateSelectionChanged()
     if (db.initCityIterator(UNITED_STATES, idOf(state)) == 0) {
         WCity city;
         while (db.getNextCity(city) == 0)
-            entries.emplace_back(toQString(city.getName()), city.getId());
+            entries.emplace_back(toQString(city.getListName()), city.getId());
     }
     db.closeCityIterator();
     fillList(m_cities, entries);
@@ -237,6 +235,31 @@ void CLocationDlg::citySelectionChanged()
         return;
     m_selection->setText(QStringLiteral("%1, %2").arg(city->text(), state->text()));
     m_ok->setEnabled(true);
+}
+
+// Selects the state and then the city of the ids and scrolls to them; true when both are listed.
+bool CLocationDlg::selectIds(std::uint32_t stateId, std::uint32_t cityId)
+{
+    QListWidgetItem *state = itemWithId(m_states, stateId);
+    if (!state)
+        return false;
+    m_states->setCurrentItem(state);
+    m_states->scrollToItem(state, QAbstractItemView::PositionAtCenter);
+    QListWidgetItem *city = itemWithId(m_cities, cityId);
+    if (!city)
+        return false;
+    m_cities->setCurrentItem(city);
+    m_cities->scrollToItem(city, QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
+// The filters are emptied so that the chosen names show.
+void CLocationDlg::selectPlace(std::uint32_t stateId, std::uint32_t cityId)
+{
+    m_stateFilter->clear();
+    m_cityFilter->clear();
+    if (selectIds(stateId, cityId))
+        m_ok->setFocus();
 }
 
 // Sorted by the collator's keys, which are made once per name; equal names keep the order of the file.

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+class CPlaceFinder;
 class LKeeper;
 class QLabel;
 class QLineEdit;
@@ -14,9 +15,12 @@ class QListWidget;
 class QPushButton;
 
 // "Select Location": one state and one city of the location database, stored on OK as the identifiers
-// Location/State and Location/City; Cancel stores nothing. Both lists are sorted as people read names
-// ("Cañon City" among the C's, "Puerto Rico" after "Pennsylvania") and each has a filter box above it. The keyboard
-// alone picks a place: type into the state filter, arrow to the state, Enter, the same for the city, Enter.
+// Location/State and Location/City; Cancel stores nothing. A search box above the lists, focused on opening, finds
+// a place in any state by name, ZIP code, station or coordinates, and choosing a result selects its state and city
+// in the lists. Both lists are sorted as people read names ("Cañon City" among the C's, "Puerto Rico" after
+// "Pennsylvania"), two cities of one name are told apart by county ("Mesquite (Dallas County)"), and each list has
+// a filter box above it. The keyboard alone picks a place: type into the search box, Enter, Enter; or type into the
+// state filter, arrow to the state, Enter, the same for the city, Enter.
 //
 // The process-wide location database must be open while the dialog lives.
 class CLocationDlg : public QDialog
@@ -42,6 +46,9 @@ private:
     void restoreStored();
     void stateSelectionChanged();
     void citySelectionChanged();
+    bool selectIds(std::uint32_t stateId, std::uint32_t cityId);
+    // A place chosen in the search: its state and city are selected and shown, and OK takes the focus.
+    void selectPlace(std::uint32_t stateId, std::uint32_t cityId);
     void fillList(QListWidget *list, const std::vector<std::pair<QString, std::uint32_t>> &entries);
     void filterList(QListWidget *list, const QString &text);
     // Enter in a filter box or a list; true when the key was used up.
@@ -50,6 +57,7 @@ private:
     LKeeper *m_keeper;
     QCollator m_collator;
     QLabel *m_selection = nullptr;
+    CPlaceFinder *m_finder = nullptr;
     QLineEdit *m_stateFilter = nullptr;
     QListWidget *m_states = nullptr;
     QLineEdit *m_cityFilter = nullptr;

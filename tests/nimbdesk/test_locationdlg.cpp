@@ -24,6 +24,9 @@ constexpr std::uint32_t CANON_CITY_CO = 811810;
 constexpr std::uint32_t ILLINOIS = 17;
 constexpr std::uint32_t SPRINGFIELD_IL = 1772000;
 constexpr std::uint32_t TEXAS = 48;
+constexpr std::uint32_t IOWA = 19;
+constexpr std::uint32_t DES_MOINES_IA = 1921000;
+constexpr std::uint32_t MESQUITE_STARR_TX = 4847898;
 
 const char *const PROMPT = "Please select state and city";
 
@@ -49,6 +52,8 @@ public:
     QListWidget *cities() const { return child<QListWidget>("cities"); }
     QLineEdit *stateFilter() const { return child<QLineEdit>("stateFilter"); }
     QLineEdit *cityFilter() const { return child<QLineEdit>("cityFilter"); }
+    QLineEdit *search() const { return child<QLineEdit>("placeSearch"); }
+    QListWidget *results() const { return child<QListWidget>("placeResults"); }
     QString selection() const { return dialog->findChild<QLabel *>(QStringLiteral("selection"))->text(); }
     QPushButton *ok() const { return buttons()->button(QDialogButtonBox::Ok); }
     QPushButton *cancel() const { return buttons()->button(QDialogButtonBox::Cancel); }
@@ -141,6 +146,8 @@ private slots:
     void cancelStoresNothing();
     void filterBoxes();
     void keyboardAlone();
+    void searchByZipCode();
+    void searchByClickAmongNamesakes();
     void renderForReview();
 };
 
@@ -314,7 +321,7 @@ void TestLocationDlg::filterBoxes()
 void TestLocationDlg::keyboardAlone()
 {
     Fixture f;
-    QCOMPARE(QApplication::focusWidget(), f.stateFilter());
+    f.stateFilter()->setFocus();
     QTest::keyClicks(f.stateFilter(), QStringLiteral("illi"));
     QTest::keyClick(f.stateFilter(), Qt::Key_Down);
     QCOMPARE(selectedName(f.states()), QStringLiteral("Illinois"));
@@ -340,6 +347,59 @@ void TestLocationDlg::keyboardAlone()
     QCOMPARE(f.stored().city, CANON_CITY_CO);
 }
 
+// The search box has the focus on opening: a ZIP code, Enter to choose, Enter for OK.
+void TestLocationDlg::searchByZipCode()
+{
+    Fixture f;
+    f.store({COLORADO, CANON_CITY_CO});
+    f.open();
+    QCOMPARE(QApplication::focusWidget(), f.search());
+    QVERIFY(!f.results()->isVisible());
+    QTest::keyClicks(f.cityFilter(), QStringLiteral("xyz"));
+    QTest::keyClicks(f.search(), QStringLiteral("50309"));
+    QVERIFY(f.results()->isVisible());
+    QCOMPARE(f.results()->count(), 1);
+    QVERIFY(f.results()->item(0)->text().startsWith(QStringLiteral("Des Moines, Iowa")));
+    QCOMPARE(selectedName(f.states()), QStringLiteral("Colorado"));
+
+    QTest::keyClick(f.search(), Qt::Key_Return);
+    QVERIFY(f.dialog->isVisible());
+    QCOMPARE(selectedName(f.states()), QStringLiteral("Iowa"));
+    QCOMPARE(selectedName(f.cities()), QStringLiteral("Des Moines"));
+    QVERIFY(f.cityFilter()->text().isEmpty());
+    QCOMPARE(f.selection(), QStringLiteral("Des Moines, Iowa"));
+    QCOMPARE(QApplication::focusWidget(), f.ok());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(f.dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(f.stored().state, IOWA);
+    QCOMPARE(f.stored().city, DES_MOINES_IA);
+}
+
+// Two places of one name in a state show their counties, in the results and in the city list; a click chooses.
+// Text that finds nothing says so, and Enter then neither chooses nor closes.
+void TestLocationDlg::searchByClickAmongNamesakes()
+{
+    Fixture f;
+    QTest::keyClicks(f.search(), QStringLiteral("nowhere at all"));
+    QCOMPARE(f.results()->count(), 1);
+    QCOMPARE(f.results()->item(0)->text(), QStringLiteral("No place found"));
+    QTest::keyClick(f.search(), Qt::Key_Return);
+    QVERIFY(f.dialog->isVisible());
+    QCOMPARE(f.states()->selectedItems().size(), 0);
+
+    f.search()->setText(QStringLiteral("Mesquite, TX"));
+    QListWidgetItem *starr = itemNamed(f.results(), QStringLiteral("Mesquite (Starr County), Texas"));
+    QVERIFY(starr);
+    QVERIFY(itemNamed(f.results(), QStringLiteral("Mesquite (Dallas County), Texas")));
+    QTest::mouseClick(f.results()->viewport(), Qt::LeftButton, {}, f.results()->visualItemRect(starr).center());
+    QCOMPARE(selectedName(f.states()), QStringLiteral("Texas"));
+    QCOMPARE(selectedName(f.cities()), QStringLiteral("Mesquite (Starr County)"));
+    QCOMPARE(f.selection(), QStringLiteral("Mesquite (Starr County), Texas"));
+    QVERIFY(itemNamed(f.cities(), QStringLiteral("Mesquite (Dallas County)")));
+    QTest::mouseClick(f.ok(), Qt::LeftButton);
+    QCOMPARE(f.stored().city, MESQUITE_STARR_TX);
+}
+
 void TestLocationDlg::renderForReview()
 {
     const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT "/dialogs");
@@ -350,6 +410,8 @@ void TestLocationDlg::renderForReview()
     f.open();
     QTest::keyClicks(f.cityFilter(), QStringLiteral("ca"));
     QVERIFY(f.dialog->grab().save(folder + QStringLiteral("/location-stored.png")));
+    QTest::keyClicks(f.search(), QStringLiteral("springfield"));
+    QVERIFY(f.dialog->grab().save(folder + QStringLiteral("/location-search.png")));
 }
 
 QTEST_MAIN(TestLocationDlg)
