@@ -1,5 +1,6 @@
 #include "tools/ldtgen/latintext.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 
@@ -146,6 +147,13 @@ std::string foldLatin(const std::string &text)
             folded += static_cast<char>(std::tolower(static_cast<int>(base)));
     }
     return folded;
+}
+
+std::string changeCase(std::string text, int (*change)(int))
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+        [change](char c) { return static_cast<char>(change(static_cast<unsigned char>(c))); });
+    return text;
 }
 
 } // namespace ldtgen

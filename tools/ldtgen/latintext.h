@@ -15,4 +15,7 @@ bool composeLatin(const std::string &text, std::string &composed);
 // Characters the composition table does not know stay as they are.
 std::string foldLatin(const std::string &text);
 
+// The text with each ASCII letter passed through change (std::tolower, std::toupper): codes such as "KORD"/"kord".
+std::string changeCase(std::string text, int (*change)(int));
+
 } // namespace ldtgen

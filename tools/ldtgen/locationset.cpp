@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
-#include <set>
 #include <tuple>
 
 namespace ldtgen
@@ -31,13 +30,6 @@ constexpr std::size_t longestText = 1023;
 constexpr double sameTownKm = 10;
 
 using StateIds = std::map<std::string, std::uint32_t>;
-
-std::string caseChanged(std::string text, int (*change)(int))
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-        [change](char c) { return static_cast<char>(change(static_cast<unsigned char>(c))); });
-    return text;
-}
 
 // A name as it will be written: composed UTF-8, not empty, no double quote, within the reader's limit.
 bool writableName(const std::string &name, std::string &composed)
@@ -65,7 +57,7 @@ bool collectStates(const SourceData &source, StateIds &ids, std::string &error)
 void buildStates(const StateIds &ids, LocationSet &set)
 {
     for (const auto &[code, id] : ids)
-        set.states.push_back({id, 0, stateName(code), caseChanged(code, std::tolower), {}});
+        set.states.push_back({id, 0, stateName(code), changeCase(code, std::tolower), {}});
     std::sort(set.states.begin(), set.states.end(),
         [](const LocationRecord &a, const LocationRecord &b) { return a.id < b.id; });
 }
@@ -194,7 +186,7 @@ bool addCity(const NamedEntry &entry, const StationFinder &stations, const ZoneF
         return false;
     }
     set.counts.zonesReplaced += zone != place.zone ? 1 : 0;
-    std::string data = "acode(" + caseChanged(station, std::toupper) + ")azone(" + caseChanged(zone, std::toupper) + ")"
+    std::string data = "acode(" + changeCase(station, std::toupper) + ")azone(" + changeCase(zone, std::toupper) + ")"
         + positionTokens(place.centre);
     if (!entry.county.empty())
         data += "acounty(" + entry.county + ")";

@@ -1,6 +1,7 @@
 #include "tools/ldtgen/searchlists.h"
 
 #include "tools/ldtgen/geo.h"
+#include "tools/ldtgen/latintext.h"
 #include "tools/ldtgen/statetable.h"
 
 #include <algorithm>
@@ -14,19 +15,12 @@ namespace ldtgen
 namespace
 {
 
-std::string upperCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-        [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-    return text;
-}
-
 // The cities of each state, by the state's postal code ("IA").
 std::map<std::string, std::vector<const LocationRecord *>> citiesByPostalCode(const LocationSet &set)
 {
     std::map<std::uint32_t, std::string> codes;
     for (const LocationRecord &state : set.states)
-        codes.emplace(state.id, upperCase(state.data));
+        codes.emplace(state.id, changeCase(state.data, std::toupper));
     std::map<std::string, std::vector<const LocationRecord *>> cities;
     for (const LocationRecord &city : set.cities)
         cities[codes[city.state]].push_back(&city);
@@ -87,7 +81,7 @@ bool buildStationList(const SourceData &source, LocationSet &set, std::string &e
     std::map<std::string, const Station *> byCode;
     for (const Station &station : source.stations) {
         if (station.located)
-            byCode.emplace(upperCase(station.code), &station);
+            byCode.emplace(changeCase(station.code, std::toupper), &station);
     }
     std::map<std::string, GeoPoint> used;
     for (const LocationRecord &city : set.cities) {

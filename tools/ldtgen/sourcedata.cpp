@@ -2,6 +2,7 @@
 
 #include "tools/ldtgen/sectionfile.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace ldtgen
@@ -82,53 +83,48 @@ bool takeCensusSection(const Section &section, SourceData &data, std::string &er
     return true;
 }
 
-bool loadPlaces(const std::string &directory, SourceData &data, std::string &error)
+// Reads every section of one file of the package, handing each to take, which may refuse it.
+template<typename Take>
+bool eachSection(const std::string &path, std::string &error, Take take)
 {
     std::vector<Section> sections;
-    if (!readSectionFile(directory + "/places.gz", sections, error))
+    if (!readSectionFile(path, sections, error))
         return false;
-    for (const Section &section : sections) {
-        if (!takeCensusSection(section, data, error))
-            return false;
-    }
-    return true;
+    return std::all_of(sections.begin(), sections.end(), take);
+}
+
+bool loadPlaces(const std::string &directory, SourceData &data, std::string &error)
+{
+    return eachSection(directory + "/places.gz", error,
+        [&data, &error](const Section &section) { return takeCensusSection(section, data, error); });
 }
 
 bool loadStations(const std::string &directory, SourceData &data, std::string &error)
 {
-    std::vector<Section> sections;
-    if (!readSectionFile(directory + "/stations.gz", sections, error))
-        return false;
-    for (const Section &section : sections) {
+    return eachSection(directory + "/stations.gz", error, [&data](const Section &section) {
         Station station;
         station.code = section.name;
         station.located = parsePoint(section.value("location"), station.location);
         station.inZoneList = !section.value("zone").empty();
         data.stations.push_back(station);
-    }
-    return true;
+        return true;
+    });
 }
 
 bool loadZones(const std::string &directory, SourceData &data, std::string &error)
 {
-    std::vector<Section> sections;
-    if (!readSectionFile(directory + "/zones.gz", sections, error))
-        return false;
-    for (const Section &section : sections) {
+    return eachSection(directory + "/zones.gz", error, [&data](const Section &section) {
         Zone zone;
         zone.code = section.name;
         zone.located = parsePoint(section.value("centroid"), zone.centre);
         data.zones.push_back(zone);
-    }
-    return true;
+        return true;
+    });
 }
 
 bool loadZipAreas(const std::string &directory, SourceData &data, std::string &error)
 {
-    std::vector<Section> sections;
-    if (!readSectionFile(directory + "/zctas.gz", sections, error))
-        return false;
-    for (const Section &section : sections) {
+    return eachSection(directory + "/zctas.gz", error, [&data, &error](const Section &section) {
         ZipArea area;
         area.code = section.name;
         if (area.code.size() != zipDigits || !allDigits(area.code, 0)
@@ -137,8 +133,8 @@ bool loadZipAreas(const std::string &directory, SourceData &data, std::string &e
             return false;
         }
         data.zipAreas.push_back(area);
-    }
-    return true;
+        return true;
+    });
 }
 
 } // namespace

@@ -1,24 +1,13 @@
 #include "tools/ldtgen/zonefinder.h"
 
 #include "tools/ldtgen/geo.h"
+#include "tools/ldtgen/latintext.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace ldtgen
 {
-
-namespace
-{
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-        [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    return text;
-}
-
-} // namespace
 
 std::string zoneState(const std::string &zone)
 {
@@ -37,7 +26,7 @@ ZoneFinder::ZoneFinder(const std::vector<Zone> &zones)
 // Ties go to the first code in alphabetical order, so that the choice never depends on the input's order.
 std::string ZoneFinder::choose(const CensusEntry &place) const
 {
-    const std::string state = lowerCase(place.state);
+    const std::string state = changeCase(place.state, std::tolower);
     if (zoneState(place.zone) == state)
         return place.zone;
     const Zone *best = nullptr;
