@@ -190,11 +190,18 @@ ldtgen::SourceData smallSource()
     return source;
 }
 
-TEST(LocationSet, buildsStatesAreasAndCities)
+// The set built from the small source, which builds without error.
+ldtgen::LocationSet smallSet()
 {
     ldtgen::LocationSet set;
     std::string error;
-    ASSERT_TRUE(ldtgen::buildLocationSet(smallSource(), set, error)) << error;
+    EXPECT_TRUE(ldtgen::buildLocationSet(smallSource(), set, error)) << error;
+    return set;
+}
+
+TEST(LocationSet, buildsStatesAreasAndCities)
+{
+    const ldtgen::LocationSet set = smallSet();
     ASSERT_EQ(set.states.size(), 2u);
     EXPECT_EQ(set.states[0].id, 17u);
     EXPECT_EQ(set.states[0].name, "Illinois");
@@ -218,9 +225,8 @@ TEST(LocationSet, buildsStatesAreasAndCities)
 // the town itself.
 TEST(LocationSet, keepsDistantNamesakesWithTheirCounties)
 {
-    ldtgen::LocationSet set;
-    std::string error;
-    ASSERT_TRUE(ldtgen::buildLocationSet(smallSource(), set, error)) << error;
+    const ldtgen::LocationSet set = smallSet();
+    ASSERT_EQ(set.cities.size(), 6u);
     EXPECT_EQ(set.cities[2].id, 1772000u);
     EXPECT_EQ(set.cities[3].id, 1772010u);
     const std::string sangamon = ")acounty(Sangamon County)";
@@ -235,9 +241,7 @@ TEST(LocationSet, keepsDistantNamesakesWithTheirCounties)
 
 TEST(LocationSet, listsZipCodesAndStations)
 {
-    ldtgen::LocationSet set;
-    std::string error;
-    ASSERT_TRUE(ldtgen::buildLocationSet(smallSource(), set, error)) << error;
+    const ldtgen::LocationSet set = smallSet();
     ASSERT_EQ(set.zipCodes.size(), 2u);
     EXPECT_EQ(set.zipCodes[0].id, 46402u);
     EXPECT_EQ(set.zipCodes[0].state, 18u);
