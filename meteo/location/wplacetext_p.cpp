@@ -1,8 +1,10 @@
 #include "meteo/location/wplacetext_p.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace
 {
@@ -13,6 +15,15 @@ constexpr std::string_view LATIN_BASES = "aaaaaaaceeeeiiiidnooooo ouuuuytsaaaaaa
                                          "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiiiiijjkkklllllll"
                                          "lllnnnnnnnnnoooooooorrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
 constexpr char32_t FIRST_LATIN = 0xC0;
+
+// Words that names write both in full and short ("St. Louis", "Saint Paul", "Fort Myers", "Mount Vernon"); folded
+// text uses the short form, so that either finds both.
+constexpr std::pair<std::string_view, std::string_view> SHORT_WORDS[] = {
+    {"saint", "st"},
+    {"sainte", "ste"},
+    {"fort", "ft"},
+    {"mount", "mt"},
+};
 constexpr double EARTH_RADIUS_KM = 6371.0;
 
 // Decodes the UTF-8 character at text[at], moving at past it; a byte that starts no well-formed character gives
@@ -81,6 +92,24 @@ double radians(double degrees)
     return degrees * std::numbers::pi / 180;
 }
 
+// Each word of folded text in its short form, where it has one.
+std::string shortenWords(const std::string &folded)
+{
+    std::string shortened;
+    shortened.reserve(folded.size());
+    for (std::size_t start = 0; start < folded.size();) {
+        const std::size_t end = std::min(folded.find(' ', start), folded.size());
+        std::string_view word(folded.data() + start, end - start);
+        for (const auto &[full, brief] : SHORT_WORDS)
+            word = word == full ? brief : word;
+        shortened.append(word);
+        if (end < folded.size())
+            shortened += ' ';
+        start = end + 1;
+    }
+    return shortened;
+}
+
 } // namespace
 
 std::string foldPlaceText(std::string_view text)
@@ -99,7 +128,7 @@ std::string foldPlaceText(std::string_view text)
     }
     if (!folded.empty() && folded.back() == ' ')
         folded.pop_back();
-    return folded;
+    return shortenWords(folded);
 }
 
 std::string placeToken(std::string_view data, std::string_view key)
