@@ -52,10 +52,11 @@ CPlaceFinder::CPlaceFinder(QWidget *parent)
     m_box->setClearButtonEnabled(true);
     m_box->installEventFilter(this);
     setFocusProxy(m_box);
+    // As high as the box and the results need; the lists below take the rest.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_results->setObjectName(QStringLiteral("placeResults"));
     m_results->setAccessibleName(tr("Places found"));
     m_results->setUniformItemSizes(true);
-    m_results->setFixedHeight(m_results->fontMetrics().height() * SHOWN_RESULTS + 2 * m_results->frameWidth() + 8);
     m_results->hide();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -83,13 +84,22 @@ bool CPlaceFinder::eventFilter(QObject *watched, QEvent *event)
 void CPlaceFinder::search(const QString &text)
 {
     m_results->clear();
-    m_results->setVisible(!text.trimmed().isEmpty());
-    if (text.trimmed().isEmpty())
-        return;
-    if (!m_search.isLoaded() && m_search.load(WLocationDB::getLocationDB()) != 0) {
-        showMessage(tr("Places cannot be searched: %1").arg(QString::fromStdString(m_search.getError())));
+    if (text.trimmed().isEmpty()) {
+        m_results->hide();
         return;
     }
+    if (!m_search.isLoaded() && m_search.load(WLocationDB::getLocationDB()) != 0)
+        showMessage(tr("Places cannot be searched: %1").arg(QString::fromStdString(m_search.getError())));
+    else
+        listPlaces(text);
+    // Rows are all as high as the first, which the style decides; the height is set before the list shows, so that
+    // the dialog lays out once.
+    m_results->setFixedHeight(m_results->sizeHintForRow(0) * SHOWN_RESULTS + 2 * m_results->frameWidth());
+    m_results->show();
+}
+
+void CPlaceFinder::listPlaces(const QString &text)
+{
     for (const WPlaceMatch &match : m_search.find(text.toStdString())) {
         auto *item = new QListWidgetItem(resultText(match), m_results);
         item->setData(STATE_ROLE, QVariant::fromValue(match.stateId));

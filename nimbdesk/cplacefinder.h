@@ -31,6 +31,7 @@ protected:
 
 private:
     void search(const QString &text);
+    void listPlaces(const QString &text);
     void showMessage(const QString &text);
     void choose(const QListWidgetItem *item);
     // Enter in the box: the result under the cursor, or the first; true when one was chosen.

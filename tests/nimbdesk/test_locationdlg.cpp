@@ -411,6 +411,7 @@ void TestLocationDlg::renderForReview()
     QTest::keyClicks(f.cityFilter(), QStringLiteral("ca"));
     QVERIFY(f.dialog->grab().save(folder + QStringLiteral("/location-stored.png")));
     QTest::keyClicks(f.search(), QStringLiteral("springfield"));
+    QCoreApplication::processEvents();
     QVERIFY(f.dialog->grab().save(folder + QStringLiteral("/location-search.png")));
 }
 
