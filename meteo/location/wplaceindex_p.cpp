@@ -25,14 +25,15 @@ struct FileRecord {
 // Marks an id that the stream did not find, since it leaves the target as it was and every id fits 32 bits.
 constexpr unsigned long MISSING_ID = ULONG_MAX;
 
-// Reads every record of a file, handing each to take; false when the file is missing, empty or damaged.
+// Reads every record of a file, handing each to take; false when the file is missing, empty or cut short inside a
+// record (a record cut inside a text throws LEx from the stream).
 template<typename Take>
 bool readFile(const std::string &path, int ids, Take take)
 {
     LIStream in(path.c_str());
     if (in.bad())
         return false;
-    FileRecord record;
+    FileRecord record{};
     do {
         for (int i = 0; i < ids; ++i) {
             unsigned long id = MISSING_ID;
@@ -41,7 +42,10 @@ bool readFile(const std::string &path, int ids, Take take)
                 return false;
             record.ids[i] = static_cast<std::uint32_t>(id);
         }
-        in >> record.name >> record.data;
+        in >> record.name;
+        if (in.eof())
+            return false;
+        in >> record.data;
         take(record);
     } while (!in.eof());
     return true;

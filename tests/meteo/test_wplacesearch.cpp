@@ -183,10 +183,12 @@ TEST(PlaceSearch, reportsFilesItCannotRead)
     EXPECT_EQ(search.getError(), "cannot read zipcodes.ldt");
     EXPECT_FALSE(search.isLoaded());
 
-    dir.write("zipcodes.ldt", "50309,1,19,\"50309\",\"acity(1921000)adist(1");
     dir.write("stations.ldt", nimbreltest::TempDir::read(DATA + "/stations.ldt"));
-    EXPECT_EQ(search.load(dir.path().string()), -1) << "a file cut short";
-    EXPECT_EQ(search.getError(), "cannot read zipcodes.ldt");
+    for (const char *cut : {"50309,1,19,\"50309\",\"acity(1921000)adist(1", "50309,1,19,\"50309\",", "50309,1,"}) {
+        dir.write("zipcodes.ldt", cut);
+        EXPECT_EQ(search.load(dir.path().string()), -1) << cut;
+        EXPECT_EQ(search.getError(), "cannot read zipcodes.ldt");
+    }
 
     dir.write("zipcodes.ldt", "50309,1,19,\"50309\",\"acity(1921000)adist(1.4)\"");
     WLocationDB::initLocationDB(dir.path().string().c_str());
