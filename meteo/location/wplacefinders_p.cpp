@@ -8,6 +8,7 @@ namespace
 {
 
 constexpr std::size_t ZIP_DIGITS = 5;
+constexpr std::size_t ZIP_PLUS_FOUR = 10;
 constexpr std::size_t STATION_LETTERS = 4;
 
 // Places with their distances, nearest first (then in file order), cut to the most a search returns.
@@ -47,12 +48,20 @@ WPlaceMatch placeMatch(const WPlaceIndex &index, std::uint32_t city, WPlaceMatch
     return match;
 }
 
+// "50309", or with the four digits that the post adds, "50309-1234" (folded to "50309 1234").
 std::vector<WPlaceMatch> findByZipCode(const WPlaceIndex &index, const std::string &folded)
 {
-    std::uint32_t code = 0;
-    const auto parsed = std::from_chars(folded.data(), folded.data() + folded.size(), code);
-    if (folded.size() != ZIP_DIGITS || parsed.ec != std::errc() || parsed.ptr != folded.data() + folded.size())
+    const auto digits = [&folded](std::size_t from, std::size_t count) {
+        return from + count <= folded.size()
+            && std::all_of(folded.begin() + static_cast<std::ptrdiff_t>(from),
+                folded.begin() + static_cast<std::ptrdiff_t>(from + count),
+                [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const bool plusFour = folded.size() == ZIP_PLUS_FOUR && folded[ZIP_DIGITS] == ' ' && digits(ZIP_DIGITS + 1, 4);
+    if (!digits(0, ZIP_DIGITS) || (folded.size() != ZIP_DIGITS && !plusFour))
         return {};
+    std::uint32_t code = 0;
+    std::from_chars(folded.data(), folded.data() + ZIP_DIGITS, code);
     const auto found = std::lower_bound(index.zipCodes.begin(), index.zipCodes.end(), code,
         [](const WIndexedZip &zip, std::uint32_t wanted) { return zip.code < wanted; });
     if (found == index.zipCodes.end() || found->code != code)

@@ -42,7 +42,7 @@ struct WPlaceMatch {
 //   a place name in any state, accents and case ignored: "des moines", "Des Moines, IA", "des moines iowa",
 //     "catano" for "Cataño"; exact names rank before names that begin so, before names that hold the text, and
 //     within each rank the places of a state that was typed come first, then the rest by name and state;
-//   a five-digit ZIP code: "50309";
+//   a five-digit ZIP code: "50309" or "50309-1234";
 //   a station: "KDSM" or "kdsm", the places it reports for, nearest first (four letters are also tried as a name);
 //   coordinates in degrees: "41.59, -93.62" or "41.59 -93.62", the places within 100 km, nearest first.
 // At most MAX_RESULTS places come back; text that is none of these finds nothing.

@@ -153,7 +153,8 @@ std::optional<WTypedPoint> parseTypedPoint(std::string_view text)
     if (at == beforeSeparator || !readDegrees(text, at, point.longitude))
         return std::nullopt;
     skipSeparator(text, at);
-    if (at != text.size() || std::fabs(point.latitude) > 90 || std::fabs(point.longitude) > 180)
+    // Written so that "nan" fails too.
+    if (at != text.size() || !(std::fabs(point.latitude) <= 90) || !(std::fabs(point.longitude) <= 180))
         return std::nullopt;
     return point;
 }

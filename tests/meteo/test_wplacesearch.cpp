@@ -130,6 +130,9 @@ TEST(PlaceSearch, findsZipCodes)
     EXPECT_EQ(found.front().name, "Des Moines, Iowa");
     EXPECT_EQ(found.front().kind, WPlaceMatchKind::ZipCode);
     EXPECT_LT(found.front().distanceKm, 10);
+    ASSERT_EQ(search().find("50309-1234").size(), 1u);
+    EXPECT_EQ(search().find("50309-1234").front().cityId, DES_MOINES_IA);
+    EXPECT_TRUE(search().find("50309-12").empty());
     ASSERT_EQ(search().find(" 00601 ").size(), 1u) << "a leading zero";
     EXPECT_EQ(search().find("00601").front().name.find(", Puerto Rico") != std::string::npos, true);
     EXPECT_TRUE(search().find("00000").empty());
@@ -164,8 +167,9 @@ TEST(PlaceSearch, findsNothingInNonsense)
     std::string binary;
     for (int c = 0; c < 256; ++c)
         binary += static_cast<char>(c);
-    for (const std::string &query : {std::string(), std::string("   "), std::string("xqzzqx"), std::string(",,"),
-             std::string(10000, 'a'), binary, std::string("\xC3"), std::string("41.5, "), std::string("KZZZ")}) {
+    for (const std::string &query :
+        {std::string(), std::string("   "), std::string("xqzzqx"), std::string(",,"), std::string(10000, 'a'), binary,
+            std::string("\xC3"), std::string("41.5, "), std::string("KZZZ"), std::string("nan, nan")}) {
         EXPECT_TRUE(search().find(query).empty()) << query.size() << " bytes";
     }
 }
