@@ -2,22 +2,14 @@
 
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
+#include "meteo/location/wrawrecord_p.h"
 
-#include <climits>
 #include <new>
 
 WLocationDB *WLocationDB::p_locDB = nullptr;
 
 namespace
 {
-
-// One record as it stands in a file: up to three ids, then the name and the data. The texts are read into
-// buffers of their own, so that records the query does not keep cost no allocation.
-struct RawRecord {
-    std::uint32_t ids[3] = {0, 0, 0};
-    char name[LSTREAM_MAX_TEXT + 1];
-    char data[LSTREAM_MAX_TEXT + 1];
-};
 
 struct Filter {
     std::uint32_t countryId = 0;
@@ -70,28 +62,6 @@ struct CityFile {
         out.setCity(raw.ids[0], raw.ids[1], raw.ids[2], raw.name, raw.data);
     }
 };
-
-// The stream leaves an integer without digits ("abc,") untouched, and every value it reads fits 32 bits, so this
-// marks an id that was not there.
-constexpr unsigned long NO_NUMBER = ULONG_MAX;
-
-// Reads the next record. False, or LEx L_INPUT from the stream, when the record is damaged: the file ends before
-// the closing quote of its last value (an empty file ends before the first), or one of its ids is not a number.
-bool readRecord(LIStream &in, int ids, RawRecord &raw)
-{
-    for (int i = 0; i < ids; ++i) {
-        unsigned long id = NO_NUMBER;
-        in >> id;
-        if (id == NO_NUMBER || in.eof())
-            return false;
-        raw.ids[i] = static_cast<std::uint32_t>(id);
-    }
-    in >> raw.name;
-    if (in.eof())
-        return false;
-    in >> raw.data;
-    return true;
-}
 
 // Runs a query, turning the exceptions of exhausted memory and of the stream into the failure result.
 template<typename Query>

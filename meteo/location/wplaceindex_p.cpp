@@ -3,49 +3,29 @@
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
 #include "meteo/location/wplacetext_p.h"
+#include "meteo/location/wrawrecord_p.h"
 #include "meteo/location/wrecords.h"
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
 #include <map>
 #include <new>
 
 namespace
 {
 
-// States have two ids before their texts; cities, ZIP codes and stations three:
-//   ,1921000,1,19,"Des Moines","acode(KDSM)azone(IAZ060)alat(41.5725)alon(-93.6105)"
-struct FileRecord {
-    std::uint32_t ids[3] = {0, 0, 0};
-    char name[LSTREAM_MAX_TEXT + 1];
-    char data[LSTREAM_MAX_TEXT + 1];
-};
-
-// Marks an id that the stream did not find, since it leaves the target as it was and every id fits 32 bits.
-constexpr unsigned long MISSING_ID = ULONG_MAX;
-
-// Reads every record of a file, handing each to take; false when the file is missing, empty or cut short inside a
-// record (a record cut inside a text throws LEx from the stream).
+// Reads every record of a file, handing each to take; false when the file is missing, empty or damaged (see
+// readRecord). States have two ids before their texts; cities, ZIP codes and stations three.
 template<typename Take>
 bool readFile(const std::string &path, int ids, Take take)
 {
     LIStream in(path.c_str());
     if (in.bad())
         return false;
-    FileRecord record{};
+    RawRecord record{};
     do {
-        for (int i = 0; i < ids; ++i) {
-            unsigned long id = MISSING_ID;
-            in >> id;
-            if (id == MISSING_ID || in.eof())
-                return false;
-            record.ids[i] = static_cast<std::uint32_t>(id);
-        }
-        in >> record.name;
-        if (in.eof())
+        if (!readRecord(in, ids, record))
             return false;
-        in >> record.data;
         take(record);
     } while (!in.eof());
     return true;
@@ -65,7 +45,7 @@ double degrees(const std::string &text)
     return number<double>(text);
 }
 
-WIndexedCity indexedCity(const FileRecord &record, std::uint32_t state)
+WIndexedCity indexedCity(const RawRecord &record, std::uint32_t state)
 {
     WIndexedCity city;
     city.id = record.ids[0];
@@ -82,7 +62,7 @@ WIndexedCity indexedCity(const FileRecord &record, std::uint32_t state)
 
 bool readStates(const std::string &base, WPlaceIndex &index)
 {
-    return readFile(base + "states.ldt", 2, [&index](const FileRecord &record) {
+    return readFile(base + "states.ldt", 2, [&index](const RawRecord &record) {
         index.states.push_back({record.ids[0], record.name, foldPlaceText(record.name), record.data});
     });
 }
@@ -93,7 +73,7 @@ bool readCities(const std::string &base, WPlaceIndex &index)
     std::map<std::uint32_t, std::uint32_t> stateIndex;
     for (std::uint32_t i = 0; i < index.states.size(); ++i)
         stateIndex.emplace(index.states[i].id, i);
-    return readFile(base + "cities.ldt", 3, [&index, &stateIndex](const FileRecord &record) {
+    return readFile(base + "cities.ldt", 3, [&index, &stateIndex](const RawRecord &record) {
         const auto state = stateIndex.find(record.ids[2]);
         if (state != stateIndex.end())
             index.cities.push_back(indexedCity(record, state->second));
@@ -106,7 +86,7 @@ bool readZipCodes(const std::string &base, WPlaceIndex &index)
     std::map<std::uint32_t, std::uint32_t> cityIndex;
     for (std::uint32_t i = 0; i < index.cities.size(); ++i)
         cityIndex.emplace(index.cities[i].id, i);
-    const bool read = readFile(base + "zipcodes.ldt", 3, [&index, &cityIndex](const FileRecord &record) {
+    const bool read = readFile(base + "zipcodes.ldt", 3, [&index, &cityIndex](const RawRecord &record) {
         const auto found = cityIndex.find(number<std::uint32_t>(placeToken(record.data, "acity")));
         if (found != cityIndex.end())
             index.zipCodes.push_back({record.ids[0], found->second, number<float>(placeToken(record.data, "adist"))});
@@ -118,7 +98,7 @@ bool readZipCodes(const std::string &base, WPlaceIndex &index)
 
 bool readStations(const std::string &base, WPlaceIndex &index)
 {
-    const bool read = readFile(base + "stations.ldt", 3, [&index](const FileRecord &record) {
+    const bool read = readFile(base + "stations.ldt", 3, [&index](const RawRecord &record) {
         index.stations.push_back(
             {record.name, degrees(placeToken(record.data, "alat")), degrees(placeToken(record.data, "alon"))});
     });
