@@ -1,6 +1,7 @@
 #include "meteo/location/wplacefinders_p.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <tuple>
 
@@ -29,15 +30,6 @@ std::optional<std::uint32_t> stateTyped(const WPlaceIndex &index, std::string_vi
     return std::nullopt;
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 // "springfield, il" reads as Springfield in Illinois; without a comma, the last one to three words are tried as a
 // state ("des moines iowa", "washington dc", "x district of columbia"). The whole text is always one reading.
 std::vector<Reading> readingsOf(const WPlaceIndex &index, std::string_view typed)
@@ -56,7 +48,7 @@ std::vector<Reading> readingsOf(const WPlaceIndex &index, std::string_view typed
         if (space == std::string::npos || space == 0)
             break;
         if (const auto state = stateTyped(index, std::string_view(whole).substr(space + 1)))
-            readings.push_back({std::string(trimmed(std::string_view(whole).substr(0, space))), *state});
+            readings.push_back({whole.substr(0, space), *state});
     }
     return readings;
 }
