@@ -72,20 +72,19 @@ std::vector<WPlaceMatch> findByZipCode(const WPlaceIndex &index, const std::stri
 // A station the files give no position of lists its places in file order.
 std::vector<WPlaceMatch> findByStation(const WPlaceIndex &index, const std::string &folded)
 {
-    if (folded.size() != STATION_LETTERS || !std::all_of(folded.begin(), folded.end(), [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c));
-        }))
+    const auto letterOrDigit = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    if (folded.size() != STATION_LETTERS || !std::all_of(folded.begin(), folded.end(), letterOrDigit))
         return {};
     std::string code = folded;
     std::transform(code.begin(), code.end(), code.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
     const WIndexedStation *station = stationNamed(index, code);
+    const auto distance = [station](const WIndexedCity &city) {
+        return station ? groundDistanceKm(station->latitude, station->longitude, city.latitude, city.longitude) : 0.0;
+    };
     std::vector<std::pair<double, std::uint32_t>> found;
     for (std::uint32_t i = 0; i < index.cities.size(); ++i) {
-        const WIndexedCity &city = index.cities[i];
-        if (city.station == code)
-            found.emplace_back(
-                station ? groundDistanceKm(station->latitude, station->longitude, city.latitude, city.longitude) : 0.0,
-                i);
+        if (index.cities[i].station == code)
+            found.emplace_back(distance(index.cities[i]), i);
     }
     return nearestFirst(index, found, WPlaceMatchKind::Station);
 }
