@@ -75,7 +75,8 @@ private:
 };
 
 // A city's data is a run of keyed tokens: "acode(KSPI)azone(ILZ051)alat(39.7817)alon(-89.6501)", and for a city
-// whose state has another of the same name, its county: "acounty(Starr County)".
+// whose state has another of the same name, its county: "acounty(Starr County)" (with the kind of place where the
+// county holds both: "acounty(Waukesha County, village)").
 class METEO_EXPORT WCity
 {
 public:

@@ -26,7 +26,9 @@ TEST(CommonName, dropsTheKindOfPlace)
 {
     EXPECT_EQ(commonName(100124, "Abbeville city", "AL").name, "Abbeville");
     EXPECT_FALSE(commonName(100124, "Abbeville city", "AL").designated);
+    EXPECT_EQ(commonName(100124, "Abbeville city", "AL").kind, "city");
     EXPECT_EQ(commonName(100100, "Abanda CDP", "AL").name, "Abanda");
+    EXPECT_EQ(commonName(100100, "Abanda CDP", "AL").kind, "CDP");
     EXPECT_TRUE(commonName(100100, "Abanda CDP", "AL").designated);
     EXPECT_EQ(commonName(7215193, "Cata\xC3\xB1o zona urbana", "PR").name, "Cata\xC3\xB1o");
     EXPECT_TRUE(commonName(7215193, "Cata\xC3\xB1o zona urbana", "PR").designated);
@@ -237,6 +239,16 @@ TEST(LocationSet, keepsDistantNamesakesWithTheirCounties)
     EXPECT_EQ(set.cities[5].data.find("acounty"), std::string::npos) << "one Springfield in Indiana";
     EXPECT_EQ(set.counts.designatedDropped, 1u);
     EXPECT_EQ(set.counts.countiesNamed, 2u);
+
+    // A village beside the city of its name: both in Lake County, so the kind tells them apart.
+    ldtgen::SourceData village = smallSource();
+    village.places.push_back({1827020, "Gary village", "IN", {0.7250, -1.5200}, "kgry", "inz001"});
+    ldtgen::LocationSet withVillage;
+    std::string error;
+    ASSERT_TRUE(ldtgen::buildLocationSet(village, withVillage, error)) << error;
+    ASSERT_EQ(withVillage.cities.size(), 7u);
+    EXPECT_NE(withVillage.cities[4].data.find("acounty(Lake County, city)"), std::string::npos);
+    EXPECT_NE(withVillage.cities[5].data.find("acounty(Lake County, village)"), std::string::npos);
 }
 
 TEST(LocationSet, listsZipCodesAndStations)

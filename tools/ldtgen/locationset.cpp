@@ -129,6 +129,21 @@ void dropDesignatedTwins(std::vector<NamedEntry> &named, LocationSet &set)
     named.erase(end, named.end());
 }
 
+// Namesakes of one county ("Pewaukee" city and "Pewaukee" village, both in Waukesha County) are told apart by
+// their kind as well: "Waukesha County, village".
+void addKindsWhereCountiesMatch(std::vector<NamedEntry> &named)
+{
+    using CountyKey = std::tuple<std::uint32_t, std::string, std::string>;
+    std::map<CountyKey, int> uses;
+    for (const NamedEntry &entry : named)
+        ++uses[CountyKey(entry.state, entry.name.name, entry.county)];
+    for (NamedEntry &entry : named) {
+        if (!entry.county.empty() && !entry.name.kind.empty()
+            && uses[CountyKey(entry.state, entry.name.name, entry.county)] > 1)
+            entry.county += ", " + entry.name.kind;
+    }
+}
+
 // Names the county of every place whose state has another place of its name: "Mesquite" in Dallas County and
 // "Mesquite" in Starr County, Texas.
 bool nameCountiesOfNamesakes(
@@ -152,6 +167,7 @@ bool nameCountiesOfNamesakes(
         entry.county = county->second;
         ++set.counts.countiesNamed;
     }
+    addKindsWhereCountiesMatch(named);
     return true;
 }
 

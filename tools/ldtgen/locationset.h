@@ -11,7 +11,8 @@ namespace ldtgen
 
 // One record of the location files. States leave state at 0 and hold their short code as data ("il"); areas and
 // cities name their state, and a city's data lists its station, zone and position, and for a city whose state
-// has another of the same name, its county:
+// has another of the same name, its county (and where that county holds both, the kind of place:
+// "Waukesha County, village"):
 //   acode(KORD)azone(ILZ104)alat(41.837)alon(-87.6849)
 //   acode(KMFE)azone(TXZ253)alat(26.3549)alon(-98.7403)acounty(Starr County)
 // The centre of a city is kept beside its data for the lists built from the cities.

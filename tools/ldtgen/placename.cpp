@@ -52,14 +52,15 @@ bool cutSuffix(std::string &name, std::string_view suffix)
     return true;
 }
 
+// The kind that was cut, without its space; empty when the name ends in none of them.
 template<std::size_t N>
-bool cutAnySuffix(std::string &name, const std::string_view (&suffixes)[N])
+std::string_view cutAnySuffix(std::string &name, const std::string_view (&suffixes)[N])
 {
     for (const std::string_view suffix : suffixes) {
         if (cutSuffix(name, suffix))
-            return true;
+            return suffix.substr(1);
     }
-    return false;
+    return {};
 }
 
 // "El Paso de Robles (Paso Robles)": the name in parentheses is the one in common use.
@@ -77,8 +78,11 @@ CommonName commonName(std::uint32_t code, const std::string &censusName, const s
     CommonName result;
     result.name = censusName;
     cutSuffix(result.name, " (balance)");
-    result.designated = cutAnySuffix(result.name, designatedKinds);
-    if (!result.designated && cutAnySuffix(result.name, incorporatedKinds) && state == "MA")
+    result.kind = cutAnySuffix(result.name, designatedKinds);
+    result.designated = !result.kind.empty();
+    if (!result.designated)
+        result.kind = cutAnySuffix(result.name, incorporatedKinds);
+    if (!result.designated && !result.kind.empty() && state == "MA")
         cutSuffix(result.name, " Town");
     takeCommonAlias(result.name);
     for (const NamedPlace &place : namedPlaces) {

@@ -11,6 +11,8 @@ namespace ldtgen
 struct CommonName {
     std::string name;
     bool designated = false;
+    // The kind the Census name ended in: "city", "village", "CDP"; empty for one the table does not know.
+    std::string kind;
 };
 
 // Census names carry the kind of place, which people do not say: "Abbeville city" is Abbeville, "Agawam Town
