@@ -6,14 +6,14 @@ set(NIMBREL_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/Nimbrel")
 
 install(TARGETS corekit meteo
     EXPORT NimbrelTargets
-    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT dev
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel)
 
 install(EXPORT NimbrelTargets
     NAMESPACE Nimbrel::
-    DESTINATION ${NIMBREL_INSTALL_CMAKEDIR})
+    DESTINATION ${NIMBREL_INSTALL_CMAKEDIR} COMPONENT dev)
 
 configure_package_config_file(cmake/NimbrelConfig.cmake.in
     "${PROJECT_BINARY_DIR}/NimbrelConfig.cmake"
@@ -21,4 +21,4 @@ configure_package_config_file(cmake/NimbrelConfig.cmake.in
 write_basic_package_version_file("${PROJECT_BINARY_DIR}/NimbrelConfigVersion.cmake"
     COMPATIBILITY SameMajorVersion)
 install(FILES "${PROJECT_BINARY_DIR}/NimbrelConfig.cmake" "${PROJECT_BINARY_DIR}/NimbrelConfigVersion.cmake"
-    DESTINATION ${NIMBREL_INSTALL_CMAKEDIR})
+    DESTINATION ${NIMBREL_INSTALL_CMAKEDIR} COMPONENT dev)

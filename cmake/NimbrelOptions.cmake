@@ -41,10 +41,10 @@ function(nimbrel_add_library name)
     # helpers, for one); no library of the project relies on interposing another's symbols.
     target_compile_options(${name} PRIVATE -fno-semantic-interposition)
     install(FILES "${NIMBREL_GENERATED_INCLUDE_DIR}/${ARG_EXPORT_FOLDER}/${name}_export.h"
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel/${ARG_EXPORT_FOLDER})
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel/${ARG_EXPORT_FOLDER} COMPONENT dev)
     foreach(header IN LISTS ARG_PUBLIC_HEADERS)
         file(RELATIVE_PATH relative "${PROJECT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}/${header}")
         get_filename_component(folder "${relative}" DIRECTORY)
-        install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel/${folder})
+        install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nimbrel/${folder} COMPONENT dev)
     endforeach()
 endfunction()

@@ -7,12 +7,13 @@ packages=(
     build-essential cmake ninja-build pkg-config git ccache zlib1g-dev
     clang libclang-rt-dev llvm
     clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libcurl4-openssl-dev ca-certificates tzdata
     nlohmann-json3-dev libcpp-httplib-dev libssl-dev libbrotli-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     weather-util-data
     xvfb xauth
+    dpkg-dev file appstream desktop-file-utils lintian
 )
 
 if [ "$(id -u)" -ne 0 ]; then
