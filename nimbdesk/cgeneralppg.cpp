@@ -1,14 +1,18 @@
 #include "nimbdesk/cgeneralppg.h"
 
+#include "nimbdesk/cautostart.h"
 #include "nimbdesk/ccolorbutton.h"
 #include "nimbdesk/cfontbutton.h"
 #include "nimbdesk/lsettings.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -87,6 +91,7 @@ CGeneralPpg::CGeneralPpg(LKeeper *keeper, QWidget *parent)
     layout->addWidget(scaleGroup(
         tr("Pressure"), {tr("Inches Hg"), tr("mm Hg"), tr("hPa")}, {"inchesHg", "mmHg", "hPa"}, m_pressureScale));
     layout->addLayout(fontsAndColors());
+    layout->addWidget(autostartBox());
     layout->addStretch();
 }
 
@@ -120,6 +125,7 @@ void CGeneralPpg::load()
     m_background->setColor(readInt(section, LSettings::BACKGROUND_COLOR, DEFAULT_BACKGROUND));
     m_font->setRecord(readFont(section, LSettings::FONT));
     m_headerFont->setRecord(readFont(section, LSettings::HEADER_FONT));
+    m_autostart->setChecked(CAutostart::isEnabled());
 }
 
 void CGeneralPpg::store()
@@ -133,6 +139,7 @@ void CGeneralPpg::store()
     writeInt(section, LSettings::BACKGROUND_COLOR, m_background->color());
     writeFont(section, LSettings::FONT, m_font->record());
     writeFont(section, LSettings::HEADER_FONT, m_headerFont->record());
+    storeAutostart();
 }
 
 QLayout *CGeneralPpg::intervalRow()
@@ -196,4 +203,26 @@ QLayout *CGeneralPpg::fontsAndColors()
     grid->addWidget(m_background, 3, 1, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
     return grid;
+}
+
+// The autostart entry is not a setting of the keeper: the box says whether the entry exists.
+QCheckBox *CGeneralPpg::autostartBox()
+{
+    m_autostart = new QCheckBox(tr("Start Nimbrel when I log in"), this);
+    m_autostart->setObjectName(QStringLiteral("autostart"));
+    connect(m_autostart, &QCheckBox::toggled, this, [this] { setModified(); });
+    return m_autostart;
+}
+
+// A failure is said in the window, and the box goes back to what is on disk.
+void CGeneralPpg::storeAutostart()
+{
+    if (m_autostart->isChecked() == CAutostart::isEnabled())
+        return;
+    const QString failure = m_autostart->isChecked() ? CAutostart::enable(QCoreApplication::applicationFilePath())
+                                                     : CAutostart::disable();
+    if (failure.isEmpty())
+        return;
+    m_autostart->setChecked(CAutostart::isEnabled());
+    QMessageBox::warning(this, tr("Start at login"), failure);
 }

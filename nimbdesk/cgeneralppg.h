@@ -7,6 +7,7 @@
 class CColorButton;
 class CFontButton;
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QSpinBox;
 
@@ -34,6 +35,8 @@ private:
     QGroupBox *scaleGroup(
         const QString &title, const QStringList &labels, const QStringList &names, QButtonGroup *&group);
     QLayout *fontsAndColors();
+    QCheckBox *autostartBox();
+    void storeAutostart();
 
     QSpinBox *m_interval = nullptr;
     QButtonGroup *m_temperatureScale = nullptr;
@@ -43,4 +46,5 @@ private:
     CFontButton *m_headerFont = nullptr;
     CColorButton *m_foreground = nullptr;
     CColorButton *m_background = nullptr;
+    QCheckBox *m_autostart = nullptr;
 };

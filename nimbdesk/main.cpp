@@ -2,8 +2,11 @@
 #include "corekit/lstring.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/appicon.h"
+#include "nimbdesk/cautostart.h"
 #include "nimbdesk/cmaindlg.h"
+#include "nimbdesk/csingleinstance.h"
 #include "nimbdesk/datadir.h"
+#include "nimbdesk/lwinkeeper.h"
 
 #include <QApplication>
 #include <QCommandLineOption>
@@ -12,6 +15,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QStringList>
+#include <QSystemTrayIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +29,8 @@ struct Options {
         QStringLiteral("Read the location files (cities.ldt and the others) from DIR."), QStringLiteral("DIR")};
     QCommandLineOption settingsDir{QStringLiteral("settings-dir"),
         QStringLiteral("Keep the settings in DIR instead of ~/.config/Nimbrel."), QStringLiteral("DIR")};
+    QCommandLineOption minimized{QLatin1String(CAutostart::MINIMIZED_OPTION).mid(2),
+        QStringLiteral("Start hidden in the tray (shown where the desktop has no tray).")};
 };
 
 void describeProgram()
@@ -41,6 +47,7 @@ void addOptions(QCommandLineParser &parser, const Options &options)
     parser.addVersionOption();
     parser.addOption(options.dataDir);
     parser.addOption(options.settingsDir);
+    parser.addOption(options.minimized);
 }
 
 // --help and --version answer without a display: a plain application object prints them and ends the program.
@@ -116,15 +123,29 @@ int failWithDamagedLocationFile(const QString &file, const QString &directory)
                     .arg(file, QDir::toNativeSeparators(QDir(directory).absolutePath())));
 }
 
-// The location database stays open while the window lives.
-int runWindow(const QString &dataDirectory, const QString &settingsDirectory)
+// Started at login the window waits in the tray; without a tray nothing would show that the program runs.
+void showWindow(CMainDlg &window, bool minimized)
 {
+    if (!minimized || !QSystemTrayIcon::isSystemTrayAvailable())
+        window.show();
+}
+
+// A program already running on the same settings shows its window, and this one ends. The location database
+// stays open while the window lives.
+int runWindow(const QString &dataDirectory, const QString &settingsDirectory, bool minimized)
+{
+    const std::string settings = QFile::encodeName(settingsDirectory).toStdString();
+    const LWinKeeper keeper(LString(CMainDlg::APP_NAME), settings);
+    CSingleInstance instance(QFile::decodeName(keeper.FilePath(false).c_str()));
+    if (instance.claim() == CSingleInstance::Role::HandedOver)
+        return EXIT_SUCCESS;
     WLocationDB::initLocationDB(LString(QFile::encodeName(dataDirectory).constData()));
     int result = EXIT_SUCCESS;
     {
-        CMainDlg window(QFile::encodeName(settingsDirectory).toStdString());
+        CMainDlg window(settings);
+        QObject::connect(&instance, &CSingleInstance::showRequested, &window, &CMainDlg::Restore);
         if (window.Start()) {
-            window.show();
+            showWindow(window, minimized);
             result = QApplication::exec();
         }
     }
@@ -162,7 +183,7 @@ int main(int argc, char *argv[])
     if (const QString damaged = damagedLocationFile(dataDirectory); !damaged.isEmpty())
         return failWithDamagedLocationFile(damaged, dataDirectory);
     try {
-        return runWindow(dataDirectory, parser.value(options.settingsDir));
+        return runWindow(dataDirectory, parser.value(options.settingsDir), parser.isSet(options.minimized));
     } catch (const LEx &ex) {
         std::fprintf(stderr, "nimbdesk: %s\n", ex.text() ? ex.text() : LEx::describe(ex.code()));
         return EXIT_FAILURE;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+class QLocalSocket;
+
+// One running program per user and settings file. The first to start listens on a local socket named after the
+// settings file; a later start with the same file connects, asks the first to show its window, and ends. A socket
+// left behind by a program that crashed refuses connections and is replaced.
+class CSingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    // How long a second start waits for the first to take its request, in milliseconds.
+    static constexpr int HANDOVER_TIMEOUT = 2000;
+
+    explicit CSingleInstance(const QString &settingsFile, QObject *parent = nullptr);
+    ~CSingleInstance() override;
+
+    enum class Role { First, HandedOver };
+    // First: this program listens and runs its window; also when the socket cannot be made, so that a broken
+    // socket folder never keeps Nimbrel from starting. HandedOver: a running program shows its window instead.
+    Role claim();
+
+    // The socket's name: in $XDG_RUNTIME_DIR when the session has one, else in the temporary folder with the user's
+    // id, so that users and settings files never share one: "/run/user/1000/nimbrel-3f2a9c0d1e4b5a67".
+    static QString serverName(const QString &settingsFile);
+
+signals:
+    // A later start asked for the window.
+    void showRequested();
+
+private:
+    bool listen();
+    bool handOver();
+    void acceptConnection();
+    void readRequest(QLocalSocket *socket);
+
+    const QString m_name;
+    QLocalServer m_server;
+};

@@ -1,0 +1,159 @@
+#include "nimbdesk/cautostart.h"
+#include "nimbdesk/cgeneralppg.h"
+#include "nimbdesk/csingleinstance.h"
+#include "nimbdesk/lwinkeeper.h"
+#include "tests/support/tempdir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+
+namespace
+{
+
+QString settingsFileIn(const nimbreltest::TempDir &directory)
+{
+    const LWinKeeper keeper("Nimbrel", directory.path().string());
+    return QString::fromStdString(keeper.FilePath(false));
+}
+
+// What a crash leaves: a socket file that nobody listens on.
+void leaveStaleSocket(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::strncpy(address.sun_path, name.constData(), sizeof address.sun_path - 1);
+    QVERIFY(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0);
+    ::close(fd);
+    QVERIFY(QFile::exists(path));
+}
+
+// The General page's box, on a page loaded from a keeper of its own folder.
+struct GeneralPage {
+    GeneralPage()
+        : page(&keeper)
+    {
+        page.ensureLoaded();
+    }
+    QCheckBox *box() const { return page.findChild<QCheckBox *>(QStringLiteral("autostart")); }
+
+    nimbreltest::TempDir settings;
+    LWinKeeper keeper{"Nimbrel", settings.path().string()};
+    CGeneralPpg page;
+};
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void autostartBoxWritesAndRemovesTheEntry();
+    void autostartFailureIsShown();
+    void secondStartHandsOver();
+    void staleSocketDoesNotBlock();
+
+private:
+    std::unique_ptr<nimbreltest::TempDir> m_home;
+};
+
+// Each case has its own configuration and runtime folders, which the program started by a case inherits.
+void TestStartup::init()
+{
+    m_home = std::make_unique<nimbreltest::TempDir>();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QString::fromStdString(m_home->file("config"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QString::fromStdString(m_home->path().string())));
+}
+
+void TestStartup::autostartBoxWritesAndRemovesTheEntry()
+{
+    const QString entry = QString::fromStdString(m_home->file("config/autostart/nimbrel.desktop"));
+    QCOMPARE(CAutostart::entryPath(), entry);
+    {
+        GeneralPage general;
+        QVERIFY(!general.box()->isChecked());
+        general.box()->setChecked(true);
+        general.page.apply();
+    }
+    const QString text = QString::fromStdString(nimbreltest::TempDir::read(entry.toStdString()));
+    QVERIFY2(text.contains(QLatin1String("Exec=") + QCoreApplication::applicationFilePath() + " --minimized\n"),
+        qPrintable(text));
+
+    GeneralPage general;
+    QVERIFY(general.box()->isChecked());
+    general.box()->setChecked(false);
+    general.page.apply();
+    QVERIFY(!QFile::exists(entry));
+}
+
+// A configuration folder that is a file: the box goes back and the reason is said in a message box.
+void TestStartup::autostartFailureIsShown()
+{
+    m_home->write("config", "not a folder");
+    GeneralPage general;
+    general.box()->setChecked(true);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shown = box->text();
+        box->close();
+    });
+    general.page.apply();
+    QVERIFY2(shown.contains(QLatin1String("autostart")), qPrintable(shown));
+    QVERIFY(!general.box()->isChecked());
+}
+
+// The running program is this test; the second is the real nimbdesk on the same settings, which must end at once
+// with success after asking for the window.
+void TestStartup::secondStartHandsOver()
+{
+    nimbreltest::TempDir settings;
+    nimbreltest::TempDir other;
+    QVERIFY(
+        CSingleInstance::serverName(settingsFileIn(settings)) != CSingleInstance::serverName(settingsFileIn(other)));
+    CSingleInstance first(settingsFileIn(settings));
+    QCOMPARE(first.claim(), CSingleInstance::Role::First);
+    QSignalSpy shown(&first, &CSingleInstance::showRequested);
+
+    QProcess second;
+    second.start(QStringLiteral(NIMBDESK_PROGRAM),
+        {QStringLiteral("--settings-dir"), QString::fromStdString(settings.path().string())});
+    QVERIFY(shown.wait(10000));
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+}
+
+void TestStartup::staleSocketDoesNotBlock()
+{
+    nimbreltest::TempDir settings;
+    const QString name = CSingleInstance::serverName(settingsFileIn(settings));
+    leaveStaleSocket(name);
+    CSingleInstance instance(settingsFileIn(settings));
+    QCOMPARE(instance.claim(), CSingleInstance::Role::First);
+    QLocalSocket client;
+    client.connectToServer(name);
+    QVERIFY(client.waitForConnected(5000));
+}
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
