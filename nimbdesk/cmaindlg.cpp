@@ -4,6 +4,7 @@
 #include "corekit/lex.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/caboutdlg.h"
+#include "nimbdesk/caccessiblecontrol.h"
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/coptionssheet.h"
 #include "nimbdesk/csettingsnotice.h"
@@ -133,6 +134,8 @@ void CMainDlg::ShowCondition(const WCondition &condition)
     m_wind->SetGust(static_cast<short>(condition.getWindGustSpeed()));
     m_wind->SetDirection(static_cast<float>(condition.getWindDirection()));
     m_words->SetObservation(condition.getObservation());
+    CAccessibleControl::announceObservation(
+        {m_temperature, m_dewPoint, m_wind, m_pressure}, static_cast<std::int64_t>(condition.getTime()));
     m_tray->ShowCondition(condition);
 }
 
@@ -298,6 +301,7 @@ QGroupBox *CMainDlg::tickerBox(const QString &title, CWptkr *ticker, QToolButton
     QHBoxLayout *layout = new QHBoxLayout(box);
     layout->setContentsMargins(frameMargins(box));
     more->setText(QStringLiteral(">>"));
+    more->setAccessibleName(more->toolTip());
     more->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     layout->addWidget(ticker, 1);
     layout->addWidget(more);

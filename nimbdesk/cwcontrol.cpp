@@ -2,6 +2,9 @@
 
 #include "nimbdesk/colorref.h"
 
+#include <QFocusEvent>
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +13,7 @@ CWcontrol::CWcontrol(QWidget *parent)
     , m_fore(colorFromColorref(255))
     , m_back(colorFromColorref(0))
 {
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void CWcontrol::SetForeColor(std::uint32_t colorref)
@@ -50,4 +54,40 @@ QFont CWcontrol::scaledFont(const QFont &font, qreal factor)
     else
         scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(scaled.pixelSize() * factor))));
     return scaled;
+}
+
+void CWcontrol::paintFocus(QPainter &painter) const
+{
+    if (!hasKeyboardFocus())
+        return;
+    const qreal width = std::max(1.0, fontMetrics().height() / 8.0);
+    painter.setPen(QPen(m_fore, width, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2));
+}
+
+// Focus that comes and goes with the window or a menu keeps the look it had: the first control of a window that
+// opens shows no frame, and one reached by Tab keeps its frame while another window is in front.
+namespace
+{
+
+bool followsWindow(const QFocusEvent *event)
+{
+    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+void CWcontrol::focusInEvent(QFocusEvent *event)
+{
+    if (!followsWindow(event))
+        m_keyboardFocus = true;
+    QWidget::focusInEvent(event);
+}
+
+void CWcontrol::focusOutEvent(QFocusEvent *event)
+{
+    if (!followsWindow(event))
+        m_keyboardFocus = false;
+    QWidget::focusOutEvent(event);
 }

@@ -66,6 +66,7 @@ void CWgauge::paintEvent(QPaintEvent *)
     paintDial(painter, dial);
     painter.restore();
     paintCaption(painter, text);
+    paintFocus(painter);
 }
 
 // Number and unit share one baseline; when both do not fit across the gauge they shrink together.

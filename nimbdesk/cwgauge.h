@@ -21,18 +21,19 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-protected:
+    // The caption in two parts, the number ("24", "17 G 29", "Calm", "--") and the unit ("°C", "MPH", none).
     struct Caption {
         QString value;
         QString unit;
     };
-
+    virtual Caption caption() const = 0;
     // "--" with no unit: the caption of a gauge that has no value yet.
     static Caption noValue();
+
+protected:
     // A number as "%.0f" would print it, but never "-0": -0.3 °C reads "0".
     static QString formatNumber(double value, int decimals);
 
-    virtual Caption caption() const = 0;
     virtual void paintDial(QPainter &painter, const QRectF &dial) const = 0;
 
     void paintEvent(QPaintEvent *event) override;

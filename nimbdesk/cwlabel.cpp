@@ -41,4 +41,5 @@ void CWlabel::paintEvent(QPaintEvent *)
     const QRect area = rect().adjusted(margin, 0, -margin, 0);
     painter.setPen(foreColor());
     painter.drawText(area, Qt::AlignCenter, fontMetrics().elidedText(m_text, Qt::ElideRight, area.width()));
+    paintFocus(painter);
 }

@@ -1,5 +1,7 @@
 #include "nimbdesk/cwptkr.h"
 
+#include "nimbdesk/caccessiblecontrol.h"
+
 #include <QBasicTimer>
 #include <QFontMetricsF>
 #include <QPaintEvent>
@@ -106,9 +108,11 @@ void CWptkr::Scroll(const QString &text)
 {
     m_text = text.simplified();
     layoutText();
-    m_offset = width();
+    // A paused ticker shows the new text from its start.
+    m_offset = isPaused() ? 0 : width();
     updateTimer();
     update();
+    CAccessibleControl::announce(this);
 }
 
 QString CWptkr::GetText() const
@@ -185,7 +189,7 @@ qsizetype CWptkr::pieceEnd(qsizetype begin) const
 
 void CWptkr::updateTimer()
 {
-    setBeat(!m_pieces.empty() && isVisible() ? intervalFor(m_delay) : 0);
+    setBeat(!m_pieces.empty() && isVisible() && !isPaused() ? intervalFor(m_delay) : 0);
 }
 
 void CWptkr::setBeat(int interval)
@@ -210,21 +214,29 @@ void CWptkr::advance()
     scroll(-step, 0);
 }
 
+bool CWptkr::event(QEvent *event)
+{
+    const bool handled = CWcontrol::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Enter || type == QEvent::Leave || type == QEvent::FocusIn || type == QEvent::FocusOut)
+        updateTimer();
+    return handled;
+}
+
 void CWptkr::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
     painter.fillRect(area, backColor());
-    if (m_pieces.empty())
-        return;
     painter.setPen(foreColor());
     painter.setFont(font());
     const qreal top = std::round((height() - QFontMetricsF(font()).height()) / 2);
     const int slack = fontMetrics().height();
-    for (int start = m_offset; start <= area.right() + slack; start += m_turn) {
+    for (int start = m_offset; !m_pieces.empty() && start <= area.right() + slack; start += m_turn) {
         if (start + m_turn > area.left())
             paintTurn(painter, start, top, area);
     }
+    paintFocus(painter);
 }
 
 // Glyphs reach a little beyond their advance (antialiased edges, italics), and only a strip is painted at a time:

@@ -8,7 +8,8 @@
 #include <vector>
 
 // A ticker that scrolls a text on one line from right to left, over and over, with a gap between the end of the text
-// and its next start. The delay (5 to 50) is how many milliseconds the text takes to move one pixel: a smaller delay
+// and its next start. It stands still while the pointer is over it or it has the keyboard focus, so that it can be
+// read at leisure. The delay (5 to 50) is how many milliseconds the text takes to move one pixel: a smaller delay
 // scrolls faster.
 class CWptkr : public CWcontrol
 {
@@ -34,6 +35,7 @@ public:
     // up by a whole turn (text and gap) once a turn has passed out at the left.
     int offset() const { return m_offset; }
     bool isScrolling() const { return m_beat != 0; }
+    bool isPaused() const { return underMouse() || hasKeyboardFocus(); }
     // The timer's interval in milliseconds and the pixels moved per tick for a delay.
     static int intervalFor(long delay);
     static int stepFor(long delay);
@@ -42,6 +44,7 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;

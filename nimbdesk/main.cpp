@@ -2,6 +2,7 @@
 #include "corekit/lstring.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/appicon.h"
+#include "nimbdesk/caccessiblecontrol.h"
 #include "nimbdesk/cautostart.h"
 #include "nimbdesk/cmaindlg.h"
 #include "nimbdesk/csingleinstance.h"
@@ -171,6 +172,7 @@ int main(int argc, char *argv[])
     describeProgram();
     QGuiApplication::setDesktopFileName(QStringLiteral("nimbrel"));
     QApplication::setWindowIcon(applicationIcon());
+    CAccessibleControl::install();
     // The window lives on in the tray when minimised; it ends the program itself when it is closed.
     QApplication::setQuitOnLastWindowClosed(false);
     parser.process(*application);
