@@ -29,6 +29,7 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTest>
@@ -230,6 +231,26 @@ int pixelsOf(const QImage &image, const QColor &color)
 
 // Drawn straight into the format the PNG files take, since converting a large image would hand it to Qt's
 // thread pool.
+// A desktop's dark colour scheme, as a dark theme hands it to the program.
+QPalette darkPalette()
+{
+    QPalette palette;
+    const QColor window(0x2b, 0x2b, 0x2b);
+    const QColor text(0xe6, 0xe6, 0xe6);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    return palette;
+}
+
 QImage renderedAt(QWidget &widget, int scale)
 {
     QImage image(widget.size() * scale, QImage::Format_RGB32);
@@ -753,6 +774,11 @@ void TestMainDlg::renderForReview()
     const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT);
     QVERIFY(renderedAt(window, 1).save(folder + QStringLiteral("/mainwindow.png")));
     QVERIFY(renderedAt(window, 2).save(folder + QStringLiteral("/mainwindow@2x.png")));
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    QTest::qWait(1500);
+    QVERIFY(renderedAt(window, 1).save(folder + QStringLiteral("/mainwindow-dark.png")));
+    QApplication::setPalette(light);
     CAboutDlg about(&window);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
