@@ -144,8 +144,9 @@ int runWindow(const QString &dataDirectory, const QString &settingsDirectory, bo
     int result = EXIT_SUCCESS;
     {
         CMainDlg window(settings);
-        QObject::connect(&instance, &CSingleInstance::showRequested, &window, &CMainDlg::Restore);
         if (window.Start()) {
+            // While the first place is being chosen its dialog is in front; a window without a place is not.
+            QObject::connect(&instance, &CSingleInstance::showRequested, &window, &CMainDlg::Restore);
             showWindow(window, minimized);
             result = QApplication::exec();
         }

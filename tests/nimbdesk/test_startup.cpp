@@ -43,6 +43,13 @@ void leaveStaleSocket(const QString &path)
     QVERIFY(QFile::exists(path));
 }
 
+bool listening(const QString &name)
+{
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    return probe.waitForConnected(1000);
+}
+
 // The General page's box, on a page loaded from a keeper of its own folder.
 struct GeneralPage {
     GeneralPage()
@@ -69,6 +76,7 @@ private slots:
     void autostartFailureIsShown();
     void secondStartHandsOver();
     void staleSocketDoesNotBlock();
+    void programsHandOverPastAStaleSocket();
 
 private:
     std::unique_ptr<nimbreltest::TempDir> m_home;
@@ -153,6 +161,32 @@ void TestStartup::staleSocketDoesNotBlock()
     QLocalSocket client;
     client.connectToServer(name);
     QVERIFY(client.waitForConnected(5000));
+}
+
+// Both programs real: the first starts past a crashed one's socket on a stored place, with updates off so that it
+// fetches nothing; the second ends at once with success.
+void TestStartup::programsHandOverPastAStaleSocket()
+{
+    nimbreltest::TempDir settings;
+    LWinKeeper keeper("Nimbrel", settings.path().string());
+    keeper.SetInt("Location", "State", 36, false);
+    keeper.SetInt("Location", "City", 3623217, false);
+    keeper.SetInt("General", "UpdateTimeout", 0, false);
+    const QString name = CSingleInstance::serverName(settingsFileIn(settings));
+    leaveStaleSocket(name);
+    const QStringList arguments{QStringLiteral("--settings-dir"), QString::fromStdString(settings.path().string())};
+
+    QProcess first;
+    first.start(QStringLiteral(NIMBDESK_PROGRAM), arguments);
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(first.state() == QProcess::Running && listening(name), 10000);
+    QProcess second;
+    second.start(QStringLiteral(NIMBDESK_PROGRAM), arguments);
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
 }
 
 QTEST_MAIN(TestStartup)
