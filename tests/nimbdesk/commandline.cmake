@@ -19,7 +19,9 @@ endfunction()
 run_without_display(--help)
 string(FIND "${output}" "--data-dir <DIR>" data_dir)
 string(FIND "${output}" "--settings-dir <DIR>" settings_dir)
-expect("--help lists the options" result EQUAL 0 AND data_dir GREATER -1 AND settings_dir GREATER -1)
+string(FIND "${output}" "--minimized" minimized)
+expect("--help lists the options" result EQUAL 0 AND data_dir GREATER -1 AND settings_dir GREATER -1
+    AND minimized GREATER -1)
 
 run_without_display(--version)
 expect("--version prints the version" result EQUAL 0 AND output MATCHES "^Nimbrel ${VERSION}")
