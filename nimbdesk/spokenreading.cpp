@@ -3,6 +3,7 @@
 #include "nimbdesk/cwwind.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <array>
 #include <utility>

@@ -56,7 +56,7 @@ private slots:
     void windSaysDirectionSpeedAndGust();
     void observationTimeJoinsTheDescription();
     void tickerSaysItsWholeText();
-    void tickerPausesWithKeyboardFocus();
+    void tickerPausesUnderPointerOrWithFocus();
 };
 
 void TestAccessible::initTestCase()
@@ -126,8 +126,9 @@ void TestAccessible::tickerSaysItsWholeText()
     QCOMPARE(said(panel.ticker, QAccessible::Value), forecast.simplified());
 }
 
-// Focus that came with the window leaves the ticker moving; Tab stops it, and leaving it starts it again.
-void TestAccessible::tickerPausesWithKeyboardFocus()
+// Focus that came with the window leaves the ticker moving; Tab stops it, and leaving it starts it again; so does
+// the pointer.
+void TestAccessible::tickerPausesUnderPointerOrWithFocus()
 {
     Panel panel;
     panel.ticker->Scroll(QStringLiteral("Winter Storm Warning in effect."));
@@ -138,6 +139,11 @@ void TestAccessible::tickerPausesWithKeyboardFocus()
     QVERIFY(!panel.ticker->isScrolling());
     panel.temperature->setFocus(Qt::BacktabFocusReason);
     QVERIFY(panel.ticker->isScrolling());
+
+    QTest::mouseMove(panel.ticker);
+    QTRY_VERIFY(!panel.ticker->isScrolling());
+    QTest::mouseMove(panel.temperature);
+    QTRY_VERIFY(panel.ticker->isScrolling());
 }
 
 QTEST_MAIN(TestAccessible)
