@@ -8,6 +8,18 @@
 #include <algorithm>
 #include <cmath>
 
+namespace
+{
+
+// Focus that comes and goes with the window or a menu keeps the look it had: the first control of a window that
+// opens shows no frame, and one reached by Tab keeps its frame while another window is in front.
+bool followsWindow(const QFocusEvent *event)
+{
+    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+}
+
+} // namespace
+
 CWcontrol::CWcontrol(QWidget *parent)
     : QWidget(parent)
     , m_fore(colorFromColorref(255))
@@ -65,18 +77,6 @@ void CWcontrol::paintFocus(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2));
 }
-
-// Focus that comes and goes with the window or a menu keeps the look it had: the first control of a window that
-// opens shows no frame, and one reached by Tab keeps its frame while another window is in front.
-namespace
-{
-
-bool followsWindow(const QFocusEvent *event)
-{
-    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
-
-} // namespace
 
 void CWcontrol::focusInEvent(QFocusEvent *event)
 {
