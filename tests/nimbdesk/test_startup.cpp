@@ -109,6 +109,11 @@ void TestStartup::autostartBoxWritesAndRemovesTheEntry()
     general.box()->setChecked(false);
     general.page.apply();
     QVERIFY(!QFile::exists(entry));
+
+    // A path with a blank is quoted, a '%' doubled, as the Exec key requires.
+    QCOMPARE(CAutostart::enable(QStringLiteral("/opt/my apps/100%/nimbdesk")), QString());
+    QVERIFY(QString::fromStdString(nimbreltest::TempDir::read(entry.toStdString()))
+                .contains(QLatin1String("\nExec=\"/opt/my apps/100%%/nimbdesk\" --minimized\n")));
 }
 
 // A configuration folder that is a file: the box goes back and the reason is said in a message box.
