@@ -3,6 +3,7 @@
 #include "corekit/lex.h"
 #include "meteo/reader/wreader.h"
 #include "nimbdesk/cupdateevent.h"
+#include "nimbdesk/timetext.h"
 
 #include <QCoreApplication>
 
@@ -20,11 +21,6 @@ namespace
 constexpr std::array<int (WReader::*)(const WLocation &, LString &), CUpdateThread::MESSAGE_KINDS> MESSAGE_FETCHES
     = {&WReader::getDiscussion, &WReader::getSummary, &WReader::getPublic, &WReader::getWatches,
         &WReader::getStatements, &WReader::getWarnings};
-
-// The order in which a cycle fetches the special messages, and so the order in which the window joins them.
-constexpr std::array<int, CUpdateThread::MESSAGE_KINDS> CYCLE_ORDER
-    = {CUpdateThread::WARNINGS, CUpdateThread::DISCUSSION, CUpdateThread::SUMMARY, CUpdateThread::WATCHES,
-        CUpdateThread::STATEMENTS, CUpdateThread::PUBLIC};
 
 // A fetch that throws has failed like any other: the cycle goes on with the next one.
 template<typename Fetch>
@@ -48,6 +44,12 @@ void copyTerminated(const LString &text, char *buffer, unsigned long size)
     const unsigned long count = std::min(text.length(), size - 1);
     std::memcpy(buffer, static_cast<const char *>(text), count);
     buffer[count] = '\0';
+}
+
+// The result of a fetch and when it ended.
+void note(CUpdateResults::Fetch &fetch, int code)
+{
+    fetch = {true, code, currentTime()};
 }
 
 bool validKind(int index)
@@ -159,6 +161,12 @@ void CUpdateThread::CopyInfoText(char *buffer, unsigned long size)
     copyTerminated(m_infoText, buffer, size);
 }
 
+void CUpdateThread::CopyResults(CUpdateResults &results)
+{
+    Locker lock(*this);
+    results = m_results;
+}
+
 // The request and the abort go together under the lock; an abort stays in force, so a fetch that begins after
 // it fails at once.
 bool CUpdateThread::Stop()
@@ -249,19 +257,22 @@ bool CUpdateThread::CycleDue()
 
 void CUpdateThread::RunCycle()
 {
+    m_cycleResults = CUpdateResults();
     {
         Locker lock(*this);
         m_cycleRunning = true;
         Post(WM_UPDATE_STARTED, 0);
     }
-    bool going = FetchCondition() && FetchText(&WReader::getForecast, m_forecast, WM_FORECAST_READY, 0);
-    for (const int kind : CYCLE_ORDER) {
+    bool going = FetchCondition()
+        && FetchText(&WReader::getForecast, m_forecast, m_cycleResults.forecast, WM_FORECAST_READY, 0);
+    for (const int kind : CUpdateResults::CYCLE_ORDER) {
         if (going && FlagSet(kind))
-            going = FetchText(MESSAGE_FETCHES[kind], m_messages[kind], WM_MESSAGE_READY, kind);
+            going = FetchText(
+                MESSAGE_FETCHES[kind], m_messages[kind], m_cycleResults.messages[kind], WM_MESSAGE_READY, kind);
     }
     if (!going)
         return;
-    Post(WM_UPDATE_FINISHED, 0);
+    PublishResults();
     ScheduleNextCycle();
 }
 
@@ -274,6 +285,17 @@ void CUpdateThread::EndCycle()
     if (m_cutCycle && !StopRequested() && m_reader)
         m_reader->allowFetch();
     m_cutCycle = false;
+}
+
+// The results go out with the event that ends the cycle, so that the window reads those of the cycle it ends. A
+// cycle that UpdateNow cut short in its last fetch ends without them, since the next one follows at once.
+void CUpdateThread::PublishResults()
+{
+    Locker lock(*this);
+    if (m_cutCycle)
+        return;
+    m_results = m_cycleResults;
+    Post(WM_UPDATE_FINISHED, 0);
 }
 
 // The next cycle starts an interval after this one ended, unless the window changed a setting while it ran and
@@ -294,6 +316,8 @@ bool CUpdateThread::PrepareFetch()
     if (StopRequested() || m_cutCycle)
         return false;
     m_fetchLocation = m_location;
+    m_cycleResults.state = m_fetchLocation.getState();
+    m_cycleResults.city = m_fetchLocation.getCity();
     return true;
 }
 
@@ -310,7 +334,9 @@ bool CUpdateThread::FetchCondition()
     if (!PrepareFetch())
         return false;
     WCondition fetched = m_fetchCondition;
-    if (guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); }) != L_OK)
+    const int result = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
+    note(m_cycleResults.condition, result);
+    if (result != L_OK)
         return true;
     m_fetchCondition = fetched;
     {
@@ -322,7 +348,8 @@ bool CUpdateThread::FetchCondition()
 }
 
 // The text is fetched into a string of the worker's own and published by exchanging it with the shared one.
-bool CUpdateThread::FetchText(TextFetch fetch, std::unique_ptr<LString> &shared, QEvent::Type type, int index)
+bool CUpdateThread::FetchText(
+    TextFetch fetch, std::unique_ptr<LString> &shared, CUpdateResults::Fetch &record, QEvent::Type type, int index)
 {
     if (!PrepareFetch())
         return false;
@@ -331,6 +358,7 @@ bool CUpdateThread::FetchText(TextFetch fetch, std::unique_ptr<LString> &shared,
         fetched = std::make_unique<LString>();
         return ((*m_reader).*fetch)(m_fetchLocation, *fetched);
     });
+    note(record, result);
     if (result != L_OK)
         return true;
     {

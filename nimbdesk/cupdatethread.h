@@ -5,6 +5,7 @@
 #include "meteo/location/wlocation.h"
 #include "meteo/reader/wcondition.h"
 #include "meteo/reader/wfetchlimits.h"
+#include "nimbdesk/cupdateresults.h"
 #include "nimbdesk/lsyncthread.h"
 #include "nimbdesk/lwinkeeper.h"
 
@@ -43,13 +44,13 @@ class CUpdateThread final : public LSyncThread, public LInfoLine
 {
 public:
     // The kinds of special message, as the window's flags and WM_MESSAGE_READY name them.
-    static constexpr int DISCUSSION = 0;
-    static constexpr int SUMMARY = 1;
-    static constexpr int PUBLIC = 2;
-    static constexpr int WATCHES = 3;
-    static constexpr int STATEMENTS = 4;
-    static constexpr int WARNINGS = 5;
-    static constexpr int MESSAGE_KINDS = 6;
+    static constexpr int DISCUSSION = CUpdateResults::DISCUSSION;
+    static constexpr int SUMMARY = CUpdateResults::SUMMARY;
+    static constexpr int PUBLIC = CUpdateResults::PUBLIC;
+    static constexpr int WATCHES = CUpdateResults::WATCHES;
+    static constexpr int STATEMENTS = CUpdateResults::STATEMENTS;
+    static constexpr int WARNINGS = CUpdateResults::WARNINGS;
+    static constexpr int MESSAGE_KINDS = CUpdateResults::MESSAGE_KINDS;
 
     // The worker's keeper is named appName and keeps its settings in settingsDirectory, or where LWinKeeper
     // keeps them by default when it is empty. Returns once the thread runs.
@@ -78,6 +79,9 @@ public:
     int CopyMessage(int index, char *buffer, unsigned long size);
     // Takes the info lock only.
     void CopyInfoText(char *buffer, unsigned long size);
+    // What became of each fetch of the last cycle that ended, for the window to read at WM_UPDATE_FINISHED;
+    // empty (nothing tried) until a cycle has ended.
+    void CopyResults(CUpdateResults &results);
 
     // Aborts the fetch under way, skips the rest of the cycle and returns once the thread has ended.
     bool Stop() override;
@@ -101,7 +105,9 @@ private:
     bool PrepareFetch();
     bool FlagSet(int kind);
     bool FetchCondition();
-    bool FetchText(TextFetch fetch, std::unique_ptr<LString> &shared, QEvent::Type type, int index);
+    bool FetchText(
+        TextFetch fetch, std::unique_ptr<LString> &shared, CUpdateResults::Fetch &record, QEvent::Type type, int index);
+    void PublishResults();
     bool HandOver();
     void Post(QEvent::Type type, int index);
 
@@ -110,6 +116,7 @@ private:
     LWinKeeper m_keeper;
     WLocation m_fetchLocation;
     WCondition m_fetchCondition;
+    CUpdateResults m_cycleResults;
 
     // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
     // under the lock and used by it without the lock; the window's thread only aborts its fetch.
@@ -126,6 +133,7 @@ private:
     bool m_cycleRunning = false;
     // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
     bool m_cutCycle = false;
+    CUpdateResults m_results;
 
     std::mutex m_infoLock;
     LString m_infoText;

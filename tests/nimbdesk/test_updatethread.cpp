@@ -326,6 +326,18 @@ TEST_F(UpdateThreadTest, onlyEnabledKindsAndNoEventForAFailedFetch)
         (Strings{"/weather/current/KJFK.html", "/iwin/ny/zone.html", "/iwin/ny/allwarnings.html",
             "/iwin/ny/summary.html", "/iwin/ny/watches.html", "/iwin/ny/public.html"}));
     EXPECT_TRUE(window.messages[CUpdateThread::SUMMARY].empty());
+
+    // What became of each fetch, for the window to read when the cycle has ended.
+    CUpdateResults results;
+    worker.CopyResults(results);
+    EXPECT_EQ(results.city, 3623217u);
+    EXPECT_EQ(results.condition.code, L_CONNECT);
+    EXPECT_EQ(results.forecast.code, L_OK);
+    EXPECT_GT(results.forecast.time, 0);
+    EXPECT_EQ(results.messages[CUpdateThread::SUMMARY].code, L_INPUT);
+    EXPECT_EQ(results.messages[CUpdateThread::WATCHES].code, L_CONNECT);
+    EXPECT_TRUE(results.messages[CUpdateThread::PUBLIC].tried);
+    EXPECT_FALSE(results.messages[CUpdateThread::DISCUSSION].tried);
 }
 
 TEST_F(UpdateThreadTest, settingsStartACycleOnTheNextTick)
