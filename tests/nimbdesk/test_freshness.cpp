@@ -1,0 +1,170 @@
+#include "nimbdesk/cfreshness.h"
+
+#include "corekit/lex.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using Strings = std::vector<std::string>;
+
+// The clock texts are the machine's local time: these tests read them in US Central time.
+class CentralTime final : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        setenv("TZ", "America/Chicago", 1);
+        tzset();
+    }
+};
+
+[[maybe_unused]] const ::testing::Environment *const centralTime = ::testing::AddGlobalTestEnvironment(new CentralTime);
+
+constexpr std::int64_t MINUTE = 60;
+constexpr std::int64_t HOUR = 3600;
+// Monday 7 December 2026, 1:50 PM CST.
+constexpr std::int64_t T0 = 1796673000;
+
+constexpr std::uint32_t NEW_YORK = 36;
+constexpr std::uint32_t EAST_WILLISTON = 3623217;
+
+// The results of a cycle at East Williston that fetched the observation, the forecast and the warnings at `time`,
+// each with its code.
+CUpdateResults cycle(std::int64_t time, int condition, int forecast, int warnings)
+{
+    CUpdateResults results;
+    results.state = NEW_YORK;
+    results.city = EAST_WILLISTON;
+    results.condition = {true, condition, time};
+    results.forecast = {true, forecast, time};
+    results.messages[CUpdateResults::WARNINGS] = {true, warnings, time};
+    return results;
+}
+
+// A cycle as the window sees it: the texts of the fetches that succeeded arrive, then the results.
+void run(CFreshness &freshness, const CUpdateResults &results, std::int64_t now)
+{
+    if (results.forecast.code == L_OK)
+        freshness.TextArrived(CFreshness::FORECAST, ".TODAY...SNOW.");
+    if (results.messages[CUpdateResults::WARNINGS].code == L_OK)
+        freshness.TextArrived(CUpdateResults::WARNINGS, "WINTER WEATHER ADVISORY");
+    freshness.CycleFinished(results, now);
+}
+
+bool contains(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(CFreshness, failedFetchesKeepTheLastTextsWithTheirTimeUntilTheNextGoodCycle)
+{
+    CFreshness freshness;
+    run(freshness, cycle(T0, L_OK, L_OK, L_OK), T0);
+    EXPECT_FALSE(freshness.LastCycleFailed());
+    EXPECT_EQ(freshness.StatusLine(), "Last updated: 12/07/26 13:50:00");
+    EXPECT_EQ(freshness.ForecastText(), ".TODAY...SNOW.");
+
+    run(freshness, cycle(T0 + 15 * MINUTE, L_OK, L_CONNECT, L_CONNECT), T0 + 15 * MINUTE);
+    EXPECT_TRUE(freshness.LastCycleFailed());
+    EXPECT_EQ(freshness.ForecastText(), "[as of 1:50 PM] .TODAY...SNOW.");
+    EXPECT_EQ(freshness.MessageTexts(), Strings{"[as of 1:50 PM] WINTER WEATHER ADVISORY"});
+    EXPECT_EQ(freshness.StatusLine(),
+        "Forecast and warnings not updated: cannot connect to server. Last full update 1:50 PM.");
+    EXPECT_TRUE(contains(freshness.Story(), "Warnings: not updated: cannot connect to server.\n"));
+    EXPECT_TRUE(contains(freshness.Story(), "Warnings: showing the text of 1:50 PM.\n"));
+
+    run(freshness, cycle(T0 + 30 * MINUTE, L_OK, L_OK, L_OK), T0 + 30 * MINUTE);
+    EXPECT_EQ(freshness.ForecastText(), ".TODAY...SNOW.");
+    EXPECT_EQ(freshness.MessageTexts(), Strings{"WINTER WEATHER ADVISORY"});
+    EXPECT_EQ(freshness.StatusLine(), "Last updated: 12/07/26 14:20:00");
+}
+
+TEST(CFreshness, expiredAndOutdatedMessagesGo)
+{
+    // Nothing in force for the place: the warning is over.
+    CFreshness freshness;
+    run(freshness, cycle(T0, L_OK, L_OK, L_OK), T0);
+    run(freshness, cycle(T0 + 15 * MINUTE, L_OK, L_OK, L_INPUT), T0 + 15 * MINUTE);
+    EXPECT_TRUE(freshness.MessageTexts().empty());
+    EXPECT_FALSE(freshness.LastCycleFailed());
+    EXPECT_TRUE(contains(freshness.Story(), "Warnings: nothing in force for the place.\n"));
+
+    // A warning kept for more than six hours is no longer shown; a forecast lasts longer.
+    run(freshness, cycle(T0 + HOUR, L_OK, L_OK, L_OK), T0 + HOUR);
+    run(freshness, cycle(T0 + 8 * HOUR, L_CONNECT, L_CONNECT, L_CONNECT), T0 + 8 * HOUR);
+    EXPECT_TRUE(freshness.MessageTexts().empty());
+    EXPECT_TRUE(contains(freshness.Story(), "Warnings: the text of 2:50 PM was dropped: older than 6 hours.\n"));
+    EXPECT_EQ(freshness.ForecastText(), "[as of 2:50 PM] .TODAY...SNOW.");
+
+    // A kind no longer enabled shows nothing, kept or not.
+    CUpdateResults withoutWarnings = cycle(T0 + 9 * HOUR, L_CONNECT, L_CONNECT, L_OK);
+    withoutWarnings.messages[CUpdateResults::WARNINGS] = {};
+    run(freshness, withoutWarnings, T0 + 9 * HOUR);
+    EXPECT_TRUE(freshness.MessageTexts().empty());
+}
+
+TEST(CFreshness, aCycleWithNothingFetchedSaysSinceWhen)
+{
+    CFreshness freshness;
+    run(freshness, cycle(T0, L_CONNECT, L_CONNECT, L_CONNECT), T0);
+    EXPECT_EQ(freshness.StatusLine(), "No update succeeded since 1:50 PM: cannot connect to server.");
+    EXPECT_TRUE(contains(freshness.Story(), "No full update yet."));
+
+    run(freshness, cycle(T0 + HOUR, L_OK, L_OK, L_CONNECT), T0 + HOUR);
+    EXPECT_EQ(freshness.StatusLine(), "Warnings not updated: cannot connect to server. No full update yet.");
+    run(freshness, cycle(T0 + 2 * HOUR, L_DB, L_CONNECT, L_CONNECT), T0 + 2 * HOUR);
+    EXPECT_EQ(freshness.StatusLine(),
+        "No update succeeded since 2:50 PM: the place has no weather station and other errors.");
+    // The next day, the time carries its date.
+    run(freshness, cycle(T0 + 12 * HOUR, L_CONNECT, L_CONNECT, L_CONNECT), T0 + 12 * HOUR);
+    EXPECT_EQ(freshness.StatusLine(), "No update succeeded since 12/07 2:50 PM: cannot connect to server.");
+}
+
+TEST(CFreshness, aNewPlaceKeepsNothingOfTheOld)
+{
+    CFreshness freshness;
+    run(freshness, cycle(T0, L_OK, L_OK, L_OK), T0);
+    CUpdateResults elsewhere = cycle(T0 + MINUTE, L_OK, L_CONNECT, L_CONNECT);
+    elsewhere.state = 17;
+    elsewhere.city = 1772000;
+    run(freshness, elsewhere, T0 + MINUTE);
+    EXPECT_EQ(freshness.ForecastText(), "");
+    EXPECT_TRUE(freshness.MessageTexts().empty());
+    EXPECT_EQ(
+        freshness.StatusLine(), "Forecast and warnings not updated: cannot connect to server. No full update yet.");
+}
+
+TEST(CFreshness, observationAge)
+{
+    CFreshness freshness;
+    EXPECT_EQ(freshness.ObservationAge(T0), CFreshness::Age::None);
+    EXPECT_EQ(freshness.ObservedLine(T0), "");
+
+    freshness.Observed(T0 - 4 * MINUTE);
+    EXPECT_EQ(freshness.ObservationAge(T0), CFreshness::Age::Fresh);
+    EXPECT_EQ(freshness.ObservedLine(T0), "Observed 1:46 PM CST");
+    EXPECT_EQ(freshness.ObservedNote(T0), "1:46 PM");
+    EXPECT_EQ(freshness.ObservationAge(T0 + 2 * HOUR - 5 * MINUTE), CFreshness::Age::Fresh);
+
+    EXPECT_EQ(freshness.ObservationAge(T0 + 3 * HOUR), CFreshness::Age::Old);
+    EXPECT_EQ(freshness.ObservedLine(T0 + 3 * HOUR), "Observed 1:46 PM CST, 3 h ago");
+    EXPECT_EQ(freshness.ObservedNote(T0 + 3 * HOUR), "observed 3 h ago");
+    EXPECT_EQ(freshness.ObservedNote(T0 + 50 * HOUR), "observed 2 days ago");
+
+    // A report stamped a little ahead of this clock is fresh; more than ten minutes ahead, it is not.
+    freshness.Observed(T0 + 5 * MINUTE);
+    EXPECT_EQ(freshness.ObservationAge(T0), CFreshness::Age::Fresh);
+    freshness.Observed(T0 + 20 * MINUTE);
+    EXPECT_EQ(freshness.ObservationAge(T0), CFreshness::Age::Ahead);
+    EXPECT_EQ(freshness.ObservedLine(T0), "Observed 2:10 PM CST, ahead of this computer's clock");
+}
