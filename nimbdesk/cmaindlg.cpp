@@ -1,6 +1,5 @@
 #include "nimbdesk/cmaindlg.h"
 
-#include "corekit/lctime.h"
 #include "corekit/lex.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/caboutdlg.h"
@@ -8,6 +7,7 @@
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/coptionssheet.h"
 #include "nimbdesk/csettingsnotice.h"
+#include "nimbdesk/cstatusline.h"
 #include "nimbdesk/ctextviewdlg.h"
 #include "nimbdesk/ctrayicon.h"
 #include "nimbdesk/cupdateevent.h"
@@ -18,6 +18,7 @@
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
 #include "nimbdesk/lsettings.h"
+#include "nimbdesk/timetext.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -27,17 +28,22 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
 namespace
 {
+
+// How often the window looks again at how old the observation is, while no cycle brings a new one.
+constexpr int FRESHNESS_CHECK_MS = 60000;
 
 // The worker hands the info text over cut to 255 bytes, which may split a character of more than one byte: that
 // character goes, so "Getting Cañon City..." cut inside the "ñ" reads "Getting Ca".
@@ -95,6 +101,9 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
         CSettingsTargets{m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker,
             m_tray, m_words});
+    QTimer *freshnessCheck = new QTimer(this);
+    connect(freshnessCheck, &QTimer::timeout, this, &CMainDlg::showFreshness);
+    freshnessCheck->start(FRESHNESS_CHECK_MS);
 }
 
 CMainDlg::~CMainDlg()
@@ -137,6 +146,9 @@ void CMainDlg::ShowCondition(const WCondition &condition)
     CAccessibleControl::announceObservation(
         {m_temperature, m_dewPoint, m_wind, m_pressure}, static_cast<std::int64_t>(condition.getTime()));
     m_tray->ShowCondition(condition);
+    if (condition.getTime().IsValid())
+        m_freshness.Observed(static_cast<std::int64_t>(condition.getTime()));
+    showFreshness();
 }
 
 void CMainDlg::UpdateNow()
@@ -191,6 +203,11 @@ QString CMainDlg::statusText() const
     return m_status->text();
 }
 
+QString CMainDlg::statusStory() const
+{
+    return m_status->toolTip();
+}
+
 // Worker events carry no data and arrive in the order they were posted; the results are copied out of the worker.
 // Nothing that a result does to the window may end the event loop.
 bool CMainDlg::event(QEvent *event)
@@ -242,12 +259,15 @@ void CMainDlg::buildControls()
     layout->addWidget(tickerBox(tr("Special messages"), m_specialTicker, specialMore));
     setCentralWidget(central);
 
-    m_status = new QLabel(this);
+    m_status = new CStatusLine(this);
     m_status->setObjectName(QStringLiteral("status"));
+    m_observedAt = new QLabel(this);
+    m_observedAt->setObjectName(QStringLiteral("observedAt"));
     // Lined up with the frames above.
     const QMargins margins = layout->contentsMargins();
     statusBar()->setContentsMargins(margins.left(), 0, margins.right(), 0);
     statusBar()->addWidget(m_status, 1);
+    statusBar()->addPermanentWidget(m_observedAt);
     statusBar()->setSizeGripEnabled(false);
 }
 
@@ -395,6 +415,7 @@ void CMainDlg::forecastReady()
 {
     m_forecastText = copyForecast();
     m_forecastTicker->Scroll(m_forecastText);
+    m_freshness.TextArrived(CFreshness::FORECAST, m_forecastText.toStdString());
 }
 
 // Messages come in the order of the cycle, so the joined text reads warnings, discussion, summary, watches,
@@ -402,20 +423,53 @@ void CMainDlg::forecastReady()
 void CMainDlg::messageReady(int index)
 {
     const QString message = copyMessage(index);
+    m_freshness.TextArrived(index, message.toStdString());
     if (!m_specialText.isEmpty())
         m_specialText += MESSAGE_SEPARATOR;
     m_specialText += message;
 }
 
-// "Last updated: 12/06/99 14:05:00"; an empty special text blanks its ticker.
+// "Last updated: 12/06/99 14:05:00", or what failed; the status line's tooltip tells the whole cycle.
 void CMainDlg::updateFinished()
 {
+    CUpdateResults results;
+    m_worker.CopyResults(results);
+    m_freshness.CycleFinished(results, currentTime());
+    showKeptTexts();
+    m_status->setText(QString::fromStdString(m_freshness.StatusLine()));
+    m_status->setToolTip(QString::fromStdString(m_freshness.Story()));
+    showFreshness();
+}
+
+// A text whose fetch failed goes on with its time marked; one that expired goes. The forecast ticker starts anew
+// only when its text changed; an empty special text blanks its ticker.
+void CMainDlg::showKeptTexts()
+{
+    const QString forecast = QString::fromStdString(m_freshness.ForecastText());
+    if (forecast != m_forecastText) {
+        m_forecastText = forecast;
+        m_forecastTicker->Scroll(m_forecastText);
+    }
+    QStringList messages;
+    for (const std::string &message : m_freshness.MessageTexts())
+        messages.append(QString::fromStdString(message));
+    m_specialText = messages.join(MESSAGE_SEPARATOR);
     m_specialTicker->Scroll(m_specialText);
-    LCTime now(LCTime::LCL);
-    now.Now();
-    char formatted[64] = {};
-    now.format(formatted, sizeof formatted, 1, nullptr);
-    m_status->setText(tr("Last updated: %1").arg(QString::fromLatin1(formatted)));
+}
+
+// The observation's time beside the status line and in the tray's tip. An old observation dims the gauges; the
+// tray's number turns grey when the observation is old or ahead of the clock, or the last update failed.
+void CMainDlg::showFreshness()
+{
+    const std::int64_t now = currentTime();
+    const CFreshness::Age age = m_freshness.ObservationAge(now);
+    for (CWgauge *gauge : std::initializer_list<CWgauge *>{m_temperature, m_dewPoint, m_wind, m_pressure})
+        gauge->SetStale(age == CFreshness::Age::Old);
+    m_observedAt->setText(QString::fromStdString(m_freshness.ObservedLine(now)));
+    const bool failed = m_freshness.LastCycleFailed();
+    m_tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)),
+        failed ? QString::fromStdString(m_freshness.StatusLine()) : QString(),
+        (age == CFreshness::Age::Fresh || age == CFreshness::Age::None) && !failed);
 }
 
 void CMainDlg::infoText()

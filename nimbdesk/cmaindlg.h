@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/reader/wcondition.h"
+#include "nimbdesk/cfreshness.h"
 #include "nimbdesk/csettingsapplier.h"
 #include "nimbdesk/cupdatethread.h"
 #include "nimbdesk/lwinkeeper.h"
@@ -13,6 +14,7 @@
 #include <string>
 
 class CSettingsNotice;
+class CStatusLine;
 class CTrayIcon;
 class CWeatherLine;
 class CWlabel;
@@ -70,6 +72,8 @@ public:
     const QString &forecastText() const { return m_forecastText; }
     const QString &specialText() const { return m_specialText; }
     QString statusText() const;
+    // What the last cycle fetched, failed and kept, as the status line's tooltip tells it.
+    QString statusStory() const;
     CTrayIcon *trayIcon() const { return m_tray; }
 
 protected:
@@ -94,6 +98,8 @@ private:
     void forecastReady();
     void messageReady(int index);
     void updateFinished();
+    void showKeptTexts();
+    void showFreshness();
     void infoText();
     QString copyForecast();
     QString copyMessage(int index);
@@ -103,6 +109,7 @@ private:
     CUpdateThread m_worker;
     QString m_forecastText;
     QString m_specialText;
+    CFreshness m_freshness;
 
     std::array<QGroupBox *, 4> m_gaugeFrames{};
     CWlabel *m_header = nullptr;
@@ -113,7 +120,8 @@ private:
     CWeatherLine *m_words = nullptr;
     CWptkr *m_forecastTicker = nullptr;
     CWptkr *m_specialTicker = nullptr;
-    QLabel *m_status = nullptr;
+    CStatusLine *m_status = nullptr;
+    QLabel *m_observedAt = nullptr;
     CTrayIcon *m_tray = nullptr;
     std::unique_ptr<CSettingsApplier> m_settings;
     CSettingsNotice *m_settingsNotice = nullptr;

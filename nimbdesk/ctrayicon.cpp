@@ -19,16 +19,24 @@
 
 #include <initializer_list>
 
+namespace
+{
+
+// The number of a temperature not to be trusted (an old observation, a failed update), whatever the colours.
+const QColor UNTRUSTED_GREY(140, 140, 140);
+
+} // namespace
+
 CTrayIcon::CTrayIcon(const QString &name, QWidget *window)
     : QSystemTrayIcon(window)
-    , m_name(name)
+    , m_tip{name, QString(), QString(), QString(), QString()}
     , m_window(window)
     , m_menu(std::make_unique<QMenu>())
     , m_fore(colorFromColorref(255))
     , m_back(colorFromColorref(0))
 {
     setIcon(applicationIcon());
-    setToolTip(m_name);
+    setToolTip(m_tip.text());
     buildMenu();
     connect(this, &QSystemTrayIcon::activated, this, &CTrayIcon::activate);
     m_window->installEventFilter(this);
@@ -57,9 +65,21 @@ void CTrayIcon::SetFahrenheit(bool fahrenheit)
 
 void CTrayIcon::ShowTemperature(const QString &temperature, const QString &weather)
 {
-    const QString reading = weather.isEmpty() ? temperature : QStringLiteral("%1, %2").arg(temperature, weather);
-    setToolTip(QStringLiteral("%1 (%2)").arg(m_name, reading));
+    m_tip.temperature = temperature;
+    m_tip.weather = weather;
+    setToolTip(m_tip.text());
     m_number = temperature.section(QLatin1Char(' '), 0, 0);
+    redraw();
+}
+
+void CTrayIcon::ShowFreshness(const QString &observed, const QString &problem, bool trusted)
+{
+    m_tip.observed = observed;
+    m_tip.problem = problem;
+    setToolTip(m_tip.text());
+    if (trusted == m_trusted)
+        return;
+    m_trusted = trusted;
     redraw();
 }
 
@@ -147,5 +167,6 @@ void CTrayIcon::activate(QSystemTrayIcon::ActivationReason reason)
 
 void CTrayIcon::redraw()
 {
-    setIcon(m_number.isEmpty() ? applicationIcon() : temperatureIcon(m_number, m_fore, m_back));
+    setIcon(m_number.isEmpty() ? applicationIcon()
+                               : temperatureIcon(m_number, m_trusted ? m_fore : UNTRUSTED_GREY, m_back));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/reader/wcondition.h"
+#include "nimbdesk/ctraytip.h"
 
 #include <QColor>
 #include <QIcon>
@@ -36,6 +37,9 @@ public:
     // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip,
     // followed by the weather in words where there is any: "Nimbrel (24 C, light rain)".
     void ShowTemperature(const QString &temperature, const QString &weather = QString());
+    // When the temperature was observed, for the tip ("1:54 PM", "observed 3 h ago"), and what went wrong in the
+    // last update (empty when nothing did). An untrusted number is drawn in grey.
+    void ShowFreshness(const QString &observed, const QString &problem, bool trusted);
     // COLORREF values, as the settings hold them.
     void SetColors(std::uint32_t fore, std::uint32_t back);
 
@@ -57,7 +61,7 @@ private:
     void activate(QSystemTrayIcon::ActivationReason reason);
     void redraw();
 
-    const QString m_name;
+    CTrayTip m_tip;
     QWidget *const m_window;
     WCondition m_observation;
     // The reader leaves the record's own validity flag alone: this one says whether an observation came.
@@ -67,4 +71,5 @@ private:
     QString m_number;
     QColor m_fore;
     QColor m_back;
+    bool m_trusted = true;
 };

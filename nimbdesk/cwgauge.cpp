@@ -11,6 +11,9 @@ namespace
 
 // The unit is set a little smaller than the number, so that the number catches the eye.
 constexpr qreal UNIT_SCALE = 0.8;
+// An old reading shows through at this opacity; the "old" mark is set at this size of the font.
+constexpr qreal STALE_OPACITY = 0.35;
+constexpr qreal STALE_MARK_SCALE = 0.75;
 
 } // namespace
 
@@ -24,6 +27,14 @@ QString CWgauge::displayText() const
 {
     const Caption text = caption();
     return text.unit.isEmpty() ? text.value : text.value + QLatin1Char(' ') + text.unit;
+}
+
+void CWgauge::SetStale(bool stale)
+{
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    update();
 }
 
 QSize CWgauge::sizeHint() const
@@ -62,11 +73,23 @@ void CWgauge::paintEvent(QPaintEvent *)
     const QRectF dial(inner.left(), inner.top(), inner.width(), inner.height() - textHeight - margin);
     const QRectF text(inner.left(), inner.bottom() - textHeight, inner.width(), textHeight);
 
+    if (m_stale)
+        painter.setOpacity(STALE_OPACITY);
     painter.save();
     paintDial(painter, dial);
     painter.restore();
     paintCaption(painter, text);
+    if (m_stale)
+        paintStaleMark(painter, inner);
     paintFocus(painter);
+}
+
+void CWgauge::paintStaleMark(QPainter &painter, const QRectF &area) const
+{
+    painter.setOpacity(1.0);
+    painter.setPen(foreColor());
+    painter.setFont(scaledFont(font(), STALE_MARK_SCALE));
+    painter.drawText(area, Qt::AlignTop | Qt::AlignRight, tr("old"));
 }
 
 // Number and unit share one baseline; when both do not fit across the gauge they shrink together.

@@ -17,6 +17,9 @@ public:
 
     // The caption as one text: "24 °C", "Calm", "--".
     QString displayText() const;
+    // An old reading is dimmed and marked "old" in the corner, so that no one takes it for the weather now.
+    void SetStale(bool stale);
+    bool IsStale() const { return m_stale; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -40,5 +43,8 @@ protected:
 
 private:
     void paintCaption(QPainter &painter, const QRectF &area) const;
+    void paintStaleMark(QPainter &painter, const QRectF &area) const;
     qreal captionHeight() const;
+
+    bool m_stale = false;
 };

@@ -8,6 +8,7 @@
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/ctextviewdlg.h"
 #include "nimbdesk/ctrayicon.h"
+#include "nimbdesk/cupdateevent.h"
 #include "nimbdesk/cweatherline.h"
 #include "nimbdesk/cwlabel.h"
 #include "nimbdesk/cwpres.h"
@@ -26,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
@@ -39,6 +41,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -81,6 +84,21 @@ std::string productPage(const std::string &text)
     }
     return "<HTML>\r\n<BODY>\r\n<PRE>\r\n" + body + "</PRE><BR>\r\n</BODY>\r\n</HTML>\r\n";
 }
+
+// Counts the cycles that reached the window's end, by their last event.
+class CycleCounter final : public QObject
+{
+public:
+    int ended = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == WM_UPDATE_FINISHED)
+            ++ended;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Runs the action once a modal dialog of the type is up, while the code under test waits in its exec().
 template<class Dialog>
@@ -147,6 +165,7 @@ public:
     CMainDlg &open()
     {
         window = std::make_unique<CMainDlg>(settings.path().string(), timing());
+        window->installEventFilter(&cycles);
         return *window;
     }
 
@@ -170,12 +189,26 @@ public:
 
     void serveEastWilliston()
     {
-        server.page(
-            "/weather/current/KJFK.html", nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/conditions/KJFK.html"));
+        serveObservation(10);
         server.page("/iwin/ny/zone.html", productPage(FORECAST_PRODUCT));
         server.page("/iwin/ny/allwarnings.html", productPage(product("WSWOKX_10.txt")));
         server.page("/iwin/ny/special.html", productPage(product("SPS_SPSOKX.txt")));
     }
+
+    // The recorded KJFK report, restamped as made that many minutes ago: as recorded it is weeks old by now.
+    void serveObservation(std::time_t minutesAgo)
+    {
+        const std::time_t made = std::time(nullptr) - minutesAgo * 60;
+        std::tm utc{};
+        gmtime_r(&made, &utc);
+        char stamp[8] = {};
+        std::strftime(stamp, sizeof stamp, "%d%H%MZ", &utc);
+        std::string page = nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/conditions/KJFK.html");
+        page.replace(page.find("121851Z"), 7, stamp);
+        server.page("/weather/current/KJFK.html", page);
+    }
+
+    void serveNotFound(const std::string &target) { server.page(target, "<HTML>Not here</HTML>\r\n", 404); }
 
     std::vector<std::string> requested(std::size_t from = 0) const
     {
@@ -198,6 +231,14 @@ public:
         return QTest::qWaitFor([&] { return window->statusText().startsWith(QLatin1String("Last updated: ")); }, 30000);
     }
 
+    // Starts a cycle and waits until the window has taken in its end, whatever failed.
+    bool updateNow()
+    {
+        const int before = cycles.ended;
+        window->UpdateNow();
+        return QTest::qWaitFor([&] { return cycles.ended > before; }, 30000);
+    }
+
     template<class T>
     T *child(const char *name) const
     {
@@ -210,6 +251,7 @@ public:
     LWinKeeper keeper{"Nimbrel", settings.path().string()};
     nimbreltest::HttpServer server;
     std::atomic<int> clockReads{0};
+    CycleCounter cycles;
     // Last, so that it goes first: the worker reads the fixture's clock until it stops.
     std::unique_ptr<CMainDlg> window;
 };
@@ -275,8 +317,9 @@ private slots:
     void observationShowsInTheChosenUnits();
     void weatherInWordsMovesNoGauge();
     void wholeCycleAgainstTheProductServers();
-    void failedSpecialFetchesBlankTheirTicker();
-    void changingThePlaceBlanksBothTickers();
+    void failedFetchesKeepTheLastTextsWithTheirTime();
+    void oldObservationIsMarked();
+    void changingThePlaceBlanksAndDropsTheOldTexts();
     void statusLineTakesInfoTextsOnCharacterBoundaries();
     void keysAndMinimisingLeaveTheMonitorRunning();
     void exitAndTheCloseBoxStopTheWorker();
@@ -502,9 +545,18 @@ void TestMainDlg::wholeCycleAgainstTheProductServers()
     QCOMPARE(f.gaugeText("wind"), QStringLiteral("12 MPH"));
     QCOMPARE(f.child<CWwind>("wind")->directionText(), QStringLiteral("S"));
     QCOMPARE(f.gaugeText("pressure"), QStringLiteral("30.01 inHg"));
-    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C)"));
     QCOMPARE(f.child<CWeatherLine>("weatherWords")->GetText(),
         QStringLiteral("Few clouds 5,000 ft · Visibility 10 mi · Humidity 47%"));
+    // The report's own time, in local time.
+    const QRegularExpression clock(QStringLiteral("^\\d{1,2}:\\d\\d [AP]M"));
+    const QString observed = f.child<QLabel>("observedAt")->text();
+    QVERIFY2(observed.startsWith(QLatin1String("Observed ")) && clock.match(observed.mid(9)).hasMatch(),
+        qPrintable(observed));
+    QVERIFY(!f.child<CWtemp>("temperature")->IsStale());
+    const QString tip = window.trayIcon()->toolTip();
+    QVERIFY2(tip.startsWith(QLatin1String("Nimbrel (24 C, ")) && clock.match(tip.mid(15)).hasMatch()
+            && tip.endsWith(QLatin1Char(')')),
+        qPrintable(tip));
 
     // As the reader keeps a product: CRLF line ends, a blank before each line after the first.
     QCOMPARE(window.forecastText(),
@@ -537,7 +589,7 @@ void TestMainDlg::wholeCycleAgainstTheProductServers()
     QCOMPARE(window.specialText(), special);
 }
 
-void TestMainDlg::failedSpecialFetchesBlankTheirTicker()
+void TestMainDlg::failedFetchesKeepTheLastTextsWithTheirTime()
 {
     Fixture f;
     f.serveEastWilliston();
@@ -545,32 +597,64 @@ void TestMainDlg::failedSpecialFetchesBlankTheirTicker()
     CMainDlg &window = f.open();
     QVERIFY(window.Start());
     QVERIFY(f.cycleFinished());
-    QVERIFY(!window.specialText().isEmpty());
-    QVERIFY(!window.specialText().contains(CMainDlg::MESSAGE_SEPARATOR));
+    const QString forecast = f.child<CWptkr>("forecastTicker")->GetText();
+    const QString warnings = f.child<CWptkr>("specialTicker")->GetText();
+    QVERIFY(warnings.contains(QLatin1String("WINTER WEATHER ADVISORY")));
+    const QColor red(255, 0, 0);
+    QVERIFY(pixelsOf(imageOf(window.trayIcon()->icon()), red) > 20);
 
-    // The observation and the warnings fail this time: the gauges keep their values, the forecast its text, and
-    // the special-messages ticker is restarted empty.
-    f.server.page("/weather/current/KJFK.html", "<HTML>Not here</HTML>\r\n", 404);
-    f.server.page("/iwin/ny/allwarnings.html", "<HTML>Not here</HTML>\r\n", 404);
-    const std::size_t before = f.server.requests().size();
-    window.UpdateNow();
-    QVERIFY(QTest::qWaitFor([&] { return f.requested(before).size() == 3; }, 30000));
-    QVERIFY(f.cycleFinished());
+    // The server is down: the gauges keep their values, both texts stay with the time they were fetched, and the
+    // status line, the tray's tip and its grey number say that nothing updated.
+    for (const char *target : {"/weather/current/KJFK.html", "/iwin/ny/zone.html", "/iwin/ny/allwarnings.html"})
+        f.serveNotFound(target);
+    QVERIFY(f.updateNow());
+    const QRegularExpression marked(QStringLiteral("^\\[as of \\d{1,2}:\\d\\d [AP]M\\] "));
+    const QString keptForecast = f.child<CWptkr>("forecastTicker")->GetText();
+    QVERIFY2(marked.match(keptForecast).hasMatch() && keptForecast.endsWith(forecast), qPrintable(keptForecast));
+    const QString keptWarnings = f.child<CWptkr>("specialTicker")->GetText();
+    QVERIFY2(marked.match(keptWarnings).hasMatch() && keptWarnings.endsWith(warnings), qPrintable(keptWarnings));
+    QVERIFY(marked.match(window.specialText()).hasMatch());
+    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("24 °C"));
+    QVERIFY2(QRegularExpression(QStringLiteral("^No update succeeded since \\d{1,2}:\\d\\d [AP]M: cannot connect to "
+                                               "server\\.$"))
+                 .match(window.statusText())
+                 .hasMatch(),
+        qPrintable(window.statusText()));
+    QVERIFY(window.statusStory().contains(QLatin1String("Warnings: showing the text of ")));
+    QVERIFY(window.trayIcon()->toolTip().endsWith(QLatin1Char('\n') + window.statusText()));
+    QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), red), 0);
+
+    // Back again: no marks. Then the warning has expired: nothing for the place on the page, and it goes.
+    f.serveEastWilliston();
+    QVERIFY(f.updateNow());
+    QVERIFY(window.statusText().startsWith(QLatin1String("Last updated: ")));
+    QCOMPARE(f.child<CWptkr>("forecastTicker")->GetText(), forecast);
+    QCOMPARE(f.child<CWptkr>("specialTicker")->GetText(), warnings);
+    QVERIFY(pixelsOf(imageOf(window.trayIcon()->icon()), red) > 20);
+    f.server.page("/iwin/ny/allwarnings.html", productPage(product("WSW_WSWDLH.txt")));
+    QVERIFY(f.updateNow());
+    QVERIFY(window.statusText().startsWith(QLatin1String("Last updated: ")));
     QVERIFY(window.specialText().isEmpty());
     QVERIFY(f.child<CWptkr>("specialTicker")->GetText().isEmpty());
-    QCOMPARE(f.gaugeText("temperature"), QStringLiteral("24 °C"));
-    QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().startsWith(QLatin1String(".TODAY")));
-
-    QString shown = QStringLiteral("unset");
-    whenModal<CTextViewDlg>([&](CTextViewDlg *dialog) {
-        shown = dialog->text();
-        dialog->accept();
-    });
-    f.child<QToolButton>("specialMore")->click();
-    QVERIFY(shown.isEmpty());
 }
 
-void TestMainDlg::changingThePlaceBlanksBothTickers()
+void TestMainDlg::oldObservationIsMarked()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.serveObservation(3 * 60);
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY(f.cycleFinished());
+    for (const char *gauge : {"temperature", "dewPoint", "wind", "pressure"})
+        QVERIFY2(f.child<CWgauge>(gauge)->IsStale(), gauge);
+    QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String(", 3 h ago")));
+    QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C, observed 3 h ago)"));
+    QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 0, 0)), 0);
+}
+
+void TestMainDlg::changingThePlaceBlanksAndDropsTheOldTexts()
 {
     Fixture f;
     f.serveEastWilliston();
@@ -581,19 +665,24 @@ void TestMainDlg::changingThePlaceBlanksBothTickers()
     const QString forecast = window.forecastText();
     QVERIFY(!f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
 
-    // Springfield has no pages on the servers: nothing of it arrives to fill the tickers again.
+    // Springfield has no pages on the servers: nothing of it arrives to fill the tickers again, and nothing of
+    // East Williston is kept for it. Until its first cycle ends, the ">>" buttons still have the last texts.
     const std::size_t before = f.server.requests().size();
+    const int cycles = f.cycles.ended;
     whenModal<CLocationDlg>(
         [](CLocationDlg *dialog) { pickPlace(dialog, QStringLiteral("Illinois"), QStringLiteral("Springfield")); });
     f.child<QAction>("selectLocation")->trigger();
     QCOMPARE(f.child<CWlabel>("header")->GetText(), QStringLiteral("Springfield, Illinois"));
     QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
     QVERIFY(f.child<CWptkr>("specialTicker")->GetText().isEmpty());
-    QVERIFY(QTest::qWaitFor([&] { return f.requested(before).size() == 3; }, 30000));
+    QCOMPARE(window.forecastText(), forecast);
+    QVERIFY(QTest::qWaitFor([&] { return f.cycles.ended > cycles; }, 30000));
     QCOMPARE(f.requested(before).front(), "/weather/current/KSPI.html");
     QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
-    // The ">>" buttons still have the last texts.
-    QCOMPARE(window.forecastText(), forecast);
+    QVERIFY(f.child<CWptkr>("specialTicker")->GetText().isEmpty());
+    QVERIFY(window.forecastText().isEmpty());
+    QVERIFY(window.specialText().isEmpty());
+    QVERIFY(window.statusText().startsWith(QLatin1String("No update succeeded since ")));
 
     // Cancel changes nothing: the tickers go on with what they have.
     f.child<CWptkr>("forecastTicker")->Scroll(QStringLiteral("KEPT"));
