@@ -179,7 +179,7 @@ void CFreshness::settleObservation(const CUpdateResults::Fetch &fetch, std::int6
         return;
     }
     m_failures.push_back({OBSERVATION, fetch.code});
-    tell(OBSERVATION, "not updated: " + reasonOf(fetch.code) + '.');
+    tell(OBSERVATION, "not updated (" + reasonOf(fetch.code) + ").");
 }
 
 // A kind that is not enabled shows nothing; one with nothing in force for the place ("L_INPUT") is gone. A
@@ -198,28 +198,25 @@ void CFreshness::settleText(int item, const CUpdateResults::Fetch &fetch, std::i
         tell(item, "nothing in force for the place.");
     } else {
         m_failures.push_back({item, fetch.code});
-        tell(item, "not updated: " + reasonOf(fetch.code) + '.');
-        holdFailed(item, now);
+        tell(item, "not updated (" + reasonOf(fetch.code) + ")" + holdFailed(item, now) + '.');
     }
 }
 
-void CFreshness::holdFailed(int item, std::int64_t now)
+// What became of the text kept for an item whose fetch failed: "; showing the text of 1:50 PM".
+std::string CFreshness::holdFailed(int item, std::int64_t now)
 {
     Kept &kept = m_kept[item];
     if (!kept.held)
-        return;
+        return std::string();
     const std::string fetched = clockTime(kept.time, now);
-    if (now - kept.time <= ITEM_TABLE[item].keepFor) {
-        tell(item, "showing the text of " + fetched + '.');
-        return;
-    }
-    tell(item,
-        "the text of " + fetched + " was dropped: older than " + std::to_string(ITEM_TABLE[item].keepFor / HOUR)
-            + " hours.");
+    if (now - kept.time <= ITEM_TABLE[item].keepFor)
+        return "; showing the text of " + fetched;
     kept = Kept();
+    return "; the text of " + fetched + " was dropped, older than " + std::to_string(ITEM_TABLE[item].keepFor / HOUR)
+        + " hours";
 }
 
-// "Forecast: not updated: cannot connect to server."
+// "Forecast: not updated (cannot connect to server)."
 void CFreshness::tell(int item, const std::string &what)
 {
     m_story += capitalized(ITEM_TABLE[item].name) + ": " + what + '\n';

@@ -66,7 +66,7 @@ private:
     void changePlace(const CUpdateResults &results);
     void settleObservation(const CUpdateResults::Fetch &fetch, std::int64_t now);
     void settleText(int item, const CUpdateResults::Fetch &fetch, std::int64_t now);
-    void holdFailed(int item, std::int64_t now);
+    std::string holdFailed(int item, std::int64_t now);
     void tell(int item, const std::string &what);
     void noteCycle(const CUpdateResults &results, std::int64_t now);
     std::string failureLine(bool anySucceeded, std::int64_t now) const;

@@ -80,8 +80,8 @@ TEST(CFreshness, failedFetchesKeepTheLastTextsWithTheirTimeUntilTheNextGoodCycle
     EXPECT_EQ(freshness.MessageTexts(), Strings{"[as of 1:50 PM] WINTER WEATHER ADVISORY"});
     EXPECT_EQ(freshness.StatusLine(),
         "Forecast and warnings not updated: cannot connect to server. Last full update 1:50 PM.");
-    EXPECT_TRUE(contains(freshness.Story(), "Warnings: not updated: cannot connect to server.\n"));
-    EXPECT_TRUE(contains(freshness.Story(), "Warnings: showing the text of 1:50 PM.\n"));
+    EXPECT_TRUE(contains(
+        freshness.Story(), "Warnings: not updated (cannot connect to server); showing the text of 1:50 PM.\n"));
 
     run(freshness, cycle(T0 + 30 * MINUTE, L_OK, L_OK, L_OK), T0 + 30 * MINUTE);
     EXPECT_EQ(freshness.ForecastText(), ".TODAY...SNOW.");
@@ -103,7 +103,8 @@ TEST(CFreshness, expiredAndOutdatedMessagesGo)
     run(freshness, cycle(T0 + HOUR, L_OK, L_OK, L_OK), T0 + HOUR);
     run(freshness, cycle(T0 + 8 * HOUR, L_CONNECT, L_CONNECT, L_CONNECT), T0 + 8 * HOUR);
     EXPECT_TRUE(freshness.MessageTexts().empty());
-    EXPECT_TRUE(contains(freshness.Story(), "Warnings: the text of 2:50 PM was dropped: older than 6 hours.\n"));
+    EXPECT_TRUE(contains(freshness.Story(),
+        "Warnings: not updated (cannot connect to server); the text of 2:50 PM was dropped, older than 6 hours.\n"));
     EXPECT_EQ(freshness.ForecastText(), "[as of 2:50 PM] .TODAY...SNOW.");
 
     // A kind no longer enabled shows nothing, kept or not.

@@ -620,7 +620,8 @@ void TestMainDlg::failedFetchesKeepTheLastTextsWithTheirTime()
                  .match(window.statusText())
                  .hasMatch(),
         qPrintable(window.statusText()));
-    QVERIFY(window.statusStory().contains(QLatin1String("Warnings: showing the text of ")));
+    QVERIFY(window.statusStory().contains(
+        QLatin1String("Warnings: not updated (cannot connect to server); showing the text of ")));
     QVERIFY(window.trayIcon()->toolTip().endsWith(QLatin1Char('\n') + window.statusText()));
     QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), red), 0);
 
