@@ -128,10 +128,11 @@ std::string CFreshness::ObservedLine(std::int64_t now) const
     const Age age = ObservationAge(now);
     if (age == Age::None)
         return std::string();
-    std::string line = "Observed " + observedAt(now);
+    // How old says more than the day and the zone.
     if (age == Age::Old)
-        line += ", " + ageText(now - m_observed);
-    else if (age == Age::Ahead)
+        return "Observed " + twelveHourTime(m_observed) + ", " + ageText(now - m_observed);
+    std::string line = "Observed " + observedAt(now);
+    if (age == Age::Ahead)
         line += ", ahead of this computer's clock";
     return line;
 }

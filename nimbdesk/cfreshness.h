@@ -45,7 +45,7 @@ public:
     bool LastCycleFailed() const { return m_failed; }
 
     Age ObservationAge(std::int64_t now) const;
-    // "Observed 1:54 PM CST", "Observed 10:54 AM CST, 3 h ago"; empty before the first observation.
+    // "Observed 1:54 PM CST", "Observed 10:54 AM, 3 h ago"; empty before the first observation.
     std::string ObservedLine(std::int64_t now) const;
     // For the tray icon's tip: "1:54 PM", "observed 3 h ago".
     std::string ObservedNote(std::int64_t now) const;

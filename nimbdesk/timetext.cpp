@@ -8,7 +8,7 @@ namespace
 {
 
 // The hour on a 12-hour clock with AM or PM, built from the fields: strftime's "%p" is empty in many locales.
-std::string twelveHour(const LCTime &local)
+std::string twelveHourOf(const LCTime &local)
 {
     const unsigned hour = local.GetHour() % 12 == 0 ? 12 : local.GetHour() % 12;
     char text[32];
@@ -23,6 +23,11 @@ bool sameDay(const LCTime &one, const LCTime &other)
 
 } // namespace
 
+std::string twelveHourTime(std::int64_t time)
+{
+    return twelveHourOf(LCTime(time, LCTime::LCL));
+}
+
 std::int64_t currentTime()
 {
     LCTime now;
@@ -34,10 +39,10 @@ std::string clockTime(std::int64_t time, std::int64_t now)
 {
     const LCTime local(time, LCTime::LCL);
     if (sameDay(local, LCTime(now, LCTime::LCL)))
-        return twelveHour(local);
+        return twelveHourOf(local);
     char date[32];
     std::snprintf(date, sizeof date, "%02u/%02u ", local.GetMonth(), local.GetDay());
-    return date + twelveHour(local);
+    return date + twelveHourOf(local);
 }
 
 std::string zoneName(std::int64_t time)

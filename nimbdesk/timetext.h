@@ -8,6 +8,8 @@
 
 // The calendar time now.
 std::int64_t currentTime();
+// "1:54 PM".
+std::string twelveHourTime(std::int64_t time);
 // "1:54 PM" when the time falls on the same local day as now, else "12/06 1:54 PM".
 std::string clockTime(std::int64_t time, std::int64_t now);
 // "CST", "CDT": the zone's name at that time.

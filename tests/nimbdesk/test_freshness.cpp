@@ -158,7 +158,7 @@ TEST(CFreshness, observationAge)
     EXPECT_EQ(freshness.ObservationAge(T0 + 2 * HOUR - 5 * MINUTE), CFreshness::Age::Fresh);
 
     EXPECT_EQ(freshness.ObservationAge(T0 + 3 * HOUR), CFreshness::Age::Old);
-    EXPECT_EQ(freshness.ObservedLine(T0 + 3 * HOUR), "Observed 1:46 PM CST, 3 h ago");
+    EXPECT_EQ(freshness.ObservedLine(T0 + 3 * HOUR), "Observed 1:46 PM, 3 h ago");
     EXPECT_EQ(freshness.ObservedNote(T0 + 3 * HOUR), "observed 3 h ago");
     EXPECT_EQ(freshness.ObservedNote(T0 + 50 * HOUR), "observed 2 days ago");
 
