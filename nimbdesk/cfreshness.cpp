@@ -52,8 +52,7 @@ std::string capitalized(std::string text)
 }
 
 // "forecast", "forecast and warnings", "observation, forecast and warnings".
-template<typename Names>
-std::string joined(const Names &names)
+std::string joined(const std::vector<const char *> &names)
 {
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) {
