@@ -4,6 +4,7 @@
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/caboutdlg.h"
 #include "nimbdesk/caccessiblecontrol.h"
+#include "nimbdesk/cfreshnessview.h"
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/coptionssheet.h"
 #include "nimbdesk/csettingsnotice.h"
@@ -18,7 +19,6 @@
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
 #include "nimbdesk/lsettings.h"
-#include "nimbdesk/timetext.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,22 +28,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
 namespace
 {
-
-// How often the window looks again at how old the observation is, while no cycle brings a new one.
-constexpr int FRESHNESS_CHECK_MS = 60000;
 
 // The worker hands the info text over cut to 255 bytes, which may split a character of more than one byte: that
 // character goes, so "Getting Cañon City..." cut inside the "ñ" reads "Getting Ca".
@@ -101,9 +96,8 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
         CSettingsTargets{m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker,
             m_tray, m_words});
-    QTimer *freshnessCheck = new QTimer(this);
-    connect(freshnessCheck, &QTimer::timeout, this, &CMainDlg::showFreshness);
-    freshnessCheck->start(FRESHNESS_CHECK_MS);
+    m_freshness = new CFreshnessView(
+        CFreshnessTargets{{m_temperature, m_dewPoint, m_wind, m_pressure}, m_status, m_observedAt, m_tray}, this);
 }
 
 CMainDlg::~CMainDlg()
@@ -146,9 +140,7 @@ void CMainDlg::ShowCondition(const WCondition &condition)
     CAccessibleControl::announceObservation(
         {m_temperature, m_dewPoint, m_wind, m_pressure}, static_cast<std::int64_t>(condition.getTime()));
     m_tray->ShowCondition(condition);
-    if (condition.getTime().IsValid())
-        m_freshness.Observed(static_cast<std::int64_t>(condition.getTime()));
-    showFreshness();
+    m_freshness->ShowCondition(condition);
 }
 
 void CMainDlg::UpdateNow()
@@ -415,7 +407,7 @@ void CMainDlg::forecastReady()
 {
     m_forecastText = copyForecast();
     m_forecastTicker->Scroll(m_forecastText);
-    m_freshness.TextArrived(CFreshness::FORECAST, m_forecastText.toStdString());
+    m_freshness->TextArrived(CFreshness::FORECAST, m_forecastText);
 }
 
 // Messages come in the order of the cycle, so the joined text reads warnings, discussion, summary, watches,
@@ -423,53 +415,35 @@ void CMainDlg::forecastReady()
 void CMainDlg::messageReady(int index)
 {
     const QString message = copyMessage(index);
-    m_freshness.TextArrived(index, message.toStdString());
+    m_freshness->TextArrived(index, message);
     if (!m_specialText.isEmpty())
         m_specialText += MESSAGE_SEPARATOR;
     m_specialText += message;
 }
 
-// "Last updated: 12/06/99 14:05:00", or what failed; the status line's tooltip tells the whole cycle.
 void CMainDlg::updateFinished()
 {
     CUpdateResults results;
     m_worker.CopyResults(results);
-    m_freshness.CycleFinished(results, currentTime());
+    m_freshness->CycleFinished(results);
     showKeptTexts();
-    m_status->setText(QString::fromStdString(m_freshness.StatusLine()));
-    m_status->setToolTip(QString::fromStdString(m_freshness.Story()));
-    showFreshness();
 }
 
 // A text whose fetch failed goes on with its time marked; one that expired goes. The forecast ticker starts anew
 // only when its text changed; an empty special text blanks its ticker.
 void CMainDlg::showKeptTexts()
 {
-    const QString forecast = QString::fromStdString(m_freshness.ForecastText());
+    const CFreshness &freshness = m_freshness->freshness();
+    const QString forecast = QString::fromStdString(freshness.ForecastText());
     if (forecast != m_forecastText) {
         m_forecastText = forecast;
         m_forecastTicker->Scroll(m_forecastText);
     }
     QStringList messages;
-    for (const std::string &message : m_freshness.MessageTexts())
+    for (const std::string &message : freshness.MessageTexts())
         messages.append(QString::fromStdString(message));
     m_specialText = messages.join(MESSAGE_SEPARATOR);
     m_specialTicker->Scroll(m_specialText);
-}
-
-// The observation's time beside the status line and in the tray's tip. An old observation dims the gauges; the
-// tray's number turns grey when the observation is old or ahead of the clock, or the last update failed.
-void CMainDlg::showFreshness()
-{
-    const std::int64_t now = currentTime();
-    const CFreshness::Age age = m_freshness.ObservationAge(now);
-    for (CWgauge *gauge : std::initializer_list<CWgauge *>{m_temperature, m_dewPoint, m_wind, m_pressure})
-        gauge->SetStale(age == CFreshness::Age::Old);
-    m_observedAt->setText(QString::fromStdString(m_freshness.ObservedLine(now)));
-    const bool failed = m_freshness.LastCycleFailed();
-    m_tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)),
-        failed ? QString::fromStdString(m_freshness.StatusLine()) : QString(),
-        (age == CFreshness::Age::Fresh || age == CFreshness::Age::None) && !failed);
 }
 
 void CMainDlg::infoText()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "meteo/reader/wcondition.h"
-#include "nimbdesk/cfreshness.h"
 #include "nimbdesk/csettingsapplier.h"
 #include "nimbdesk/cupdatethread.h"
 #include "nimbdesk/lwinkeeper.h"
@@ -13,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CFreshnessView;
 class CSettingsNotice;
 class CStatusLine;
 class CTrayIcon;
@@ -99,7 +99,6 @@ private:
     void messageReady(int index);
     void updateFinished();
     void showKeptTexts();
-    void showFreshness();
     void infoText();
     QString copyForecast();
     QString copyMessage(int index);
@@ -109,7 +108,6 @@ private:
     CUpdateThread m_worker;
     QString m_forecastText;
     QString m_specialText;
-    CFreshness m_freshness;
 
     std::array<QGroupBox *, 4> m_gaugeFrames{};
     CWlabel *m_header = nullptr;
@@ -123,6 +121,7 @@ private:
     CStatusLine *m_status = nullptr;
     QLabel *m_observedAt = nullptr;
     CTrayIcon *m_tray = nullptr;
+    CFreshnessView *m_freshness = nullptr;
     std::unique_ptr<CSettingsApplier> m_settings;
     CSettingsNotice *m_settingsNotice = nullptr;
     bool m_shutDown = false;
