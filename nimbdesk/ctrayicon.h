@@ -16,9 +16,10 @@ class QMenu;
 class QWidget;
 
 // The tray icon: the current temperature drawn as a number on a tile in the gauges' colours (the program's icon
-// until the first observation), the tip "Nimbrel (24 C)", and a menu with Update Now, Show and Exit. A click or a
-// double click asks for the window: trays that speak the StatusNotifier protocol send one activation, the older
-// embedding trays a click and then a double click. Once shown, it takes the window in when the window is minimised.
+// until the first observation), the tip "Nimbrel (24 C, 1:54 PM)" (CTrayTip), and a menu with Update Now, Show and
+// Exit. A click or a double click asks for the window: trays that speak the StatusNotifier protocol send one
+// activation, the older embedding trays a click and then a double click. Once shown, it takes the window in when the
+// window is minimised.
 class CTrayIcon : public QSystemTrayIcon
 {
     Q_OBJECT
