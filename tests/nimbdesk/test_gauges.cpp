@@ -43,6 +43,17 @@ int pixelsOf(const QImage &image, const QColor &color)
     return count;
 }
 
+// Pixels of a strong red, drawn in red at full strength but perhaps smoothed at the edges.
+int brightRedOf(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y).red() > 200 ? 1 : 0;
+    }
+    return count;
+}
+
 // Pixels not of the black background.
 int inkOf(const QImage &image)
 {
@@ -174,6 +185,7 @@ private slots:
     void windShowsSpeedGustAndDirection();
     void pressureShowsTheUnitSet();
     void gaugesShowNoValueUntilTheFirst();
+    void oldReadingsAreDimmedAndMarked();
     void labelElidesLongText();
     void tickerKeepsTextOnOneLine();
     void tickerScrollsAndWraps();
@@ -326,6 +338,26 @@ void TestGauges::gaugesShowNoValueUntilTheFirst()
     pressure.SetValue(29.92f);
     QVERIFY2(pixelsOf(imageOf(temperature), Qt::red) > emptyThermometer + 20, "the mercury shows");
     QVERIFY2(pixelsOf(imageOf(pressure), Qt::red) > emptyDial + 20, "the needle shows");
+}
+
+void TestGauges::oldReadingsAreDimmedAndMarked()
+{
+    CWpres pressure;
+    pressure.resize(160, 100);
+    pressure.SetValue(29.92f);
+    const QImage fresh = imageOf(pressure);
+    const QRect corner(120, 0, 40, 20);
+    QCOMPARE(brightRedOf(fresh.copy(corner)), 0);
+    QVERIFY(brightRedOf(fresh) > 100);
+
+    // The reading shows through, dimmed; the mark in the corner is in the full colour.
+    pressure.SetStale(true);
+    const QImage old = imageOf(pressure);
+    QVERIFY2(brightRedOf(old.copy(corner)) > 5, "the corner is marked");
+    QCOMPARE(brightRedOf(old), brightRedOf(old.copy(corner)));
+    QVERIFY(inkOf(old) > inkOf(fresh) / 2);
+    pressure.SetStale(false);
+    QCOMPARE(imageOf(pressure), fresh);
 }
 
 void TestGauges::labelElidesLongText()
