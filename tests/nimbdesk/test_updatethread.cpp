@@ -501,6 +501,20 @@ TEST_F(UpdateThreadTest, updateNowCutsACycleThatIsHeldBack)
     held.UpdateNow();
     ASSERT_TRUE(cyclesFinished(2));
     EXPECT_EQ(window.count("condition"), 2);
+
+    // Cut short in its last fetch, a cycle ends without WM_UPDATE_FINISHED: it has no results to tell.
+    server.stalled("/iwin/ny/zone.html", "<HTML>\r\n<PRE>\r\nNYZ177-022100-\r\nSTALLED");
+    const std::size_t before = server.requests().size();
+    held.UpdateNow();
+    ASSERT_TRUE(deliverUntil([&] { return requested(before).size() == 2; }));
+    server.page("/iwin/ny/zone.html", productPage("NYZ177-022100-\nTODAY...SNOW.\n$$\n"));
+    held.UpdateNow();
+    ASSERT_TRUE(deliverUntil([&] { return window.count("forecast") == 3 && window.results.back() == "finished"; }));
+    EXPECT_EQ(window.count("started"), 5);
+    EXPECT_EQ(window.count("finished"), 3);
+    CUpdateResults results;
+    held.CopyResults(results);
+    EXPECT_EQ(results.forecast.code, L_OK);
 }
 
 TEST_F(UpdateThreadTest, copiesAreCutAndTerminated)
