@@ -68,7 +68,8 @@ public:
 
     CUpdateThread &worker() { return m_worker; }
     // What the ">>" buttons show: the forecast last given to its ticker, and the special messages of the cycle,
-    // joined as they arrive.
+    // joined as they arrive; once the cycle has ended, those whose fetch failed are there too, marked with their
+    // time.
     const QString &forecastText() const { return m_forecastText; }
     const QString &specialText() const { return m_specialText; }
     QString statusText() const;
