@@ -39,6 +39,9 @@ QString CAccessibleControl::text(QAccessible::Text kind) const
         const QString observed = widget()->property(OBSERVED).toString();
         if (!observed.isEmpty())
             description += QObject::tr(", observed %1").arg(observed);
+        const auto *gauge = qobject_cast<const CWgauge *>(widget());
+        if (gauge && gauge->IsStale())
+            description += QObject::tr(", an old reading");
         const QString title = frameTitle();
         return title.isEmpty() || description.isEmpty() ? description : title + QStringLiteral(", ") + description;
     }

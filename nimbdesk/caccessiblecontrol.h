@@ -13,7 +13,8 @@ class QWidget;
 // What assistive tools find in the main window's display controls, which paint their readings themselves. A gauge
 // or ticker is named after the frame it stands in ("Temperature", "Forecast"); its value and description are what
 // it shows, in words: "76 degrees Fahrenheit", and for a ticker its whole text, not the slice in sight. The
-// description of a gauge adds the time of the observation: "Temperature, 76 degrees Fahrenheit, observed 1:54 PM".
+// description of a gauge adds the time of the observation: "Temperature, 76 degrees Fahrenheit, observed 1:54 PM",
+// and says so when the reading is old.
 // The texts are composed when asked for, so they are always those of the moment.
 class CAccessibleControl : public QAccessibleWidget
 {

@@ -113,6 +113,9 @@ void TestAccessible::observationTimeJoinsTheDescription()
     const QString time = QLocale().toString(QTime(13, 54), QLocale::ShortFormat);
     QCOMPARE(said(panel.temperature, QAccessible::Description),
         QStringLiteral("Temperature, 76 degrees Fahrenheit, observed ") + time);
+    panel.temperature->SetStale(true);
+    QCOMPARE(said(panel.temperature, QAccessible::Description),
+        QStringLiteral("Temperature, 76 degrees Fahrenheit, observed ") + time + QStringLiteral(", an old reading"));
 }
 
 // The visible slice is a few words; a screen reader gets them all.
