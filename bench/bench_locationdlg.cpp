@@ -1,8 +1,8 @@
 #include "nimbdesk/clocationdlg.h"
 
 #include "meteo/location/wlocationdb.h"
-#include "nimbdesk/lsettings.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
 #include "tests/support/tempdir.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nimbdesk/lfontrecord.h"
+#include "settings/lfontrecord.h"
 
 #include <QPushButton>
 

@@ -3,7 +3,7 @@
 #include "nimbdesk/cautostart.h"
 #include "nimbdesk/ccolorbutton.h"
 #include "nimbdesk/cfontbutton.h"
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

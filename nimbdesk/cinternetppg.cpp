@@ -1,6 +1,6 @@
 #include "nimbdesk/cinternetppg.h"
 
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 #include "corekit/lkeeper.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/cplacefinder.h"
-#include "nimbdesk/lsettings.h"
 #include "nimbdesk/lstringqt.h"
+#include "settings/lsettings.h"
 
 #include <QCollatorSortKey>
 #include <QCoreApplication>

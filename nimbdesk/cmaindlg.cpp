@@ -18,7 +18,7 @@
 #include "nimbdesk/cwptkr.h"
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

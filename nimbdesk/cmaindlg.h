@@ -3,7 +3,7 @@
 #include "meteo/reader/wcondition.h"
 #include "nimbdesk/csettingsapplier.h"
 #include "nimbdesk/cupdatethread.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 
 #include <QMainWindow>
 #include <QString>

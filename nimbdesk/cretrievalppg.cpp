@@ -1,6 +1,6 @@
 #include "nimbdesk/cretrievalppg.h"
 
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>

@@ -12,10 +12,10 @@
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
 #include "nimbdesk/fontconvert.h"
-#include "nimbdesk/lfontrecord.h"
-#include "nimbdesk/lsettings.h"
 #include "nimbdesk/lstringqt.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lfontrecord.h"
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
 
 #include <QFont>
 

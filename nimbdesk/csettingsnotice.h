@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 
 #include <QMessageBox>
 #include <QObject>

@@ -2,7 +2,7 @@
 
 #include "nimbdesk/ccolorbutton.h"
 #include "nimbdesk/cfontbutton.h"
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

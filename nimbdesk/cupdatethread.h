@@ -7,7 +7,7 @@
 #include "meteo/reader/wfetchlimits.h"
 #include "nimbdesk/cupdateresults.h"
 #include "nimbdesk/lsyncthread.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 
 #include <QEvent>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "nimbdesk/lfontrecord.h"
+#include "settings/lfontrecord.h"
 
 #include <QFont>
 #include <QString>
 
 class QWidget;
 
-// Font settings are 60-byte records (nimbdesk/lfontrecord.h); Qt draws with QFont. A QFont holds the face, the
+// Font settings are 60-byte records (settings/lfontrecord.h); Qt draws with QFont. A QFont holds the face, the
 // size, the weight, italic, underline and strike-out of a record; it has no place for the width, escapement,
 // orientation, character set, precisions, quality or pitch and family, so those fields stay as the record has them
 // whenever a font is written back into a record.

@@ -7,7 +7,7 @@
 #include "nimbdesk/cmaindlg.h"
 #include "nimbdesk/csingleinstance.h"
 #include "nimbdesk/datadir.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 
 #include <QApplication>
 #include <QCommandLineOption>

@@ -16,9 +16,9 @@
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
 #include "nimbdesk/datadir.h"
-#include "nimbdesk/lfontrecord.h"
-#include "nimbdesk/lsettings.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lfontrecord.h"
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/tempdir.h"
 

@@ -3,8 +3,8 @@
 #include "nimbdesk/ccolorbutton.h"
 #include "nimbdesk/cfontbutton.h"
 #include "nimbdesk/fontconvert.h"
-#include "nimbdesk/lsettings.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
 #include "tests/support/tempdir.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "nimbdesk/cautostart.h"
 #include "nimbdesk/cgeneralppg.h"
 #include "nimbdesk/csingleinstance.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 #include "tests/support/tempdir.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "meteo/location/wlocationdb.h"
 #include "meteo/reader/wcondition.h"
 #include "nimbdesk/cupdateevent.h"
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/tempdir.h"
 

@@ -1,4 +1,4 @@
-#include "nimbdesk/lfontrecord.h"
+#include "settings/lfontrecord.h"
 
 #include <cstring>
 

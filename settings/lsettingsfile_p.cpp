@@ -1,7 +1,7 @@
-#include "nimbdesk/lsettingsfile_p.h"
+#include "settings/lsettingsfile_p.h"
 
 #include "corekit/lex.h"
-#include "nimbdesk/lsettingslock_p.h"
+#include "settings/lsettingslock_p.h"
 
 #include <cerrno>
 #include <cstdio>

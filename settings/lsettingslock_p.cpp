@@ -1,4 +1,4 @@
-#include "nimbdesk/lsettingslock_p.h"
+#include "settings/lsettingslock_p.h"
 
 #include <cerrno>
 #include <fcntl.h>

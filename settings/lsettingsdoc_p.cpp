@@ -1,4 +1,4 @@
-#include "nimbdesk/lsettingsdoc_p.h"
+#include "settings/lsettingsdoc_p.h"
 
 #include <charconv>
 

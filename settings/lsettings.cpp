@@ -1,6 +1,6 @@
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
-#include "nimbdesk/lfontrecord.h"
+#include "settings/lfontrecord.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 
-#include "nimbdesk/lsettingsdoc_p.h"
-#include "nimbdesk/lsettingsfile_p.h"
+#include "settings/lsettingsdoc_p.h"
+#include "settings/lsettingsfile_p.h"
 
 #include <cstdlib>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "nimbdesk/lwinkeeper.h"
+#include "settings/lwinkeeper.h"
 
-#include "nimbdesk/lfontrecord.h"
-#include "nimbdesk/lsettings.h"
+#include "settings/lfontrecord.h"
+#include "settings/lsettings.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "corekit/lex.h"
-#include "nimbdesk/lsettingsdoc_p.h"
+#include "settings/lsettingsdoc_p.h"
 
 #include <string>
 #include <string_view>
