@@ -5,9 +5,8 @@
 #include "meteo/reader/wapisource_p.h"
 #include "meteo/reader/wcityscanner_p.h"
 #include "meteo/reader/wcondition.h"
+#include "meteo/reader/wdecodereport.h"
 #include "meteo/reader/wmarkertable_p.h"
-#include "meteo/reader/wmetar_p.h"
-#include "meteo/reader/wmetarobservation_p.h"
 #include "meteo/reader/wproduct_p.h"
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
@@ -116,37 +115,12 @@ int WReader::getCondition(const WLocation &location, WCondition &condition)
     if (result != L_OK)
         return result;
 
-    WMetarReport report;
-    decodeMetar(markers.valueOf("ob"), report);
-    // A page without a report, or a report such as 'KXYZ 121851Z NIL', would otherwise pass off the previous
-    // observation as fresh.
-    if (!report.hasTemperature && !report.hasDewPoint && !report.hasPressure && !report.hasWindSpeed
-        && !report.hasWindDirection) {
+    if (decodeReport(markers.valueOf("ob"), condition) != L_OK) {
         showText("Error: cannot obtain conditions");
         return L_ERROR;
     }
-    applyReport(report, condition);
-    condition.setObservation(metarObservation(markers.valueOf("ob"), report));
     clearText();
     return L_OK;
-}
-
-// Values the report lacks keep the previous observation's; the gust is always written.
-void WReader::applyReport(const WMetarReport &report, WCondition &condition)
-{
-    if (report.hasTemperature)
-        condition.setTemp(report.temperature);
-    if (report.hasDewPoint)
-        condition.setDewPoint(report.dewPoint);
-    if (report.hasPressure)
-        condition.setPressure(report.pressure);
-    if (report.hasWindDirection)
-        condition.setWindDirection(report.windDirection);
-    if (report.hasWindSpeed)
-        condition.setWindSpeed(report.windSpeed);
-    condition.setWindGustSpeed(report.hasWindGust ? report.windGust : -1);
-    if (report.hasObservationTime)
-        condition.setTime(LCTime(report.observationTime, LCTime::LCL));
 }
 
 int WReader::getWarnings(const WLocation &location, LString &text)

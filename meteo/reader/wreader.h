@@ -13,7 +13,6 @@ class WApiSource;
 class WCondition;
 class WLocation;
 class WProductScanner;
-struct WMetarReport;
 enum class WApiProduct;
 
 // Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
@@ -85,7 +84,6 @@ private:
     int scanPage(const LString &address, const LString &description, WProductScanner &scanner, LString &out);
     int readPage(const LString &address, const LString &firstText, const LineHandler &eachLine);
     LString productAddress(const WLocation &location, const char *page) const;
-    static void applyReport(const WMetarReport &report, WCondition &condition);
     void showText(const LString &text) const;
     void clearText() const;
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "meteo/meteo_export.h"
+
+#include <cstdint>
+
+class LString;
+class WCondition;
+
+// Decodes one METAR or SPECI report into a condition exactly as the reader does with the report of an observation
+// page, for callers that hold report texts of their own. Only the values the report holds are written; the gust
+// always is (-1 for none), the time is the observation's in the local zone, and the observation (visibility,
+// weather, sky, how it feels) is this report's alone.
+//   L_OK     condition updated;
+//   L_ERROR  the text holds no temperature, dew point, pressure or wind ('KXYZ 121851Z NIL', a line of prose);
+//            condition untouched.
+// Month and year of the report's day are those of now (seconds since 1970), or of the month before when the day
+// lies ahead; without now, of the clock.
+METEO_EXPORT int decodeReport(const LString &report, WCondition &condition);
+METEO_EXPORT int decodeReport(const LString &report, WCondition &condition, std::int64_t now);
