@@ -220,6 +220,24 @@ LSettingsDoc LSettingsFile::read() const
     return doc;
 }
 
+int LSettingsFile::check(std::string &reason) const
+{
+    std::string bytes;
+    switch (readBytes(m_path, bytes, reason)) {
+    case Content::Missing:
+        return L_OK;
+    case Content::Unreadable:
+        return L_INPUT;
+    case Content::TooLarge:
+        reason = "larger than " + std::to_string(MAX_SIZE) + " bytes";
+        return L_INPUT;
+    case Content::Read:
+        break;
+    }
+    LSettingsDoc doc;
+    return doc.parse(bytes, reason) ? L_OK : L_FORMAT;
+}
+
 LSettingsOutcome LSettingsFile::write(std::string_view section, std::string_view key, const LSettingsValue &value) const
 {
     const Change change{section, key, value};

@@ -43,6 +43,10 @@ public:
     // The settings of the file with the values not yet written over them. A missing, unreadable or unparseable file
     // reads as empty; a damaged line is skipped.
     LSettingsDoc read() const;
+    // Whether the file can be read as settings, with the reason when it cannot: L_OK (also when there is no file),
+    // L_INPUT when it cannot be read at all (unreadable, too large, not a file), L_FORMAT when lines are damaged,
+    // which reading passes over.
+    int check(std::string &reason) const;
     // Stores one value. A damaged file is first moved aside with a time stamp in its name, which is also reported
     // once on standard error, and the settings of its good lines are kept.
     LSettingsOutcome write(std::string_view section, std::string_view key, const LSettingsValue &value) const;

@@ -81,6 +81,11 @@ std::string LWinKeeper::FilePath(bool global) const
     return directory + '/' + app + (global ? "-global.conf" : ".conf");
 }
 
+int LWinKeeper::Check(bool global, std::string &reason) const
+{
+    return LSettingsFile(FilePath(global)).check(reason);
+}
+
 int LWinKeeper::Repair()
 {
     const std::string path = FilePath(false);

@@ -52,6 +52,11 @@ public:
     // Mends a damaged settings file at once (see above) rather than at the next write: L_OK, L_CREATE or L_OUTPUT.
     int Repair();
 
+    // Whether the settings of the scope can be read, with the reason when they cannot: L_OK (also when there are none
+    // yet), L_INPUT when the file cannot be read at all, L_FORMAT when lines are damaged, which every Get passes
+    // over.
+    int Check(bool global, std::string &reason) const;
+
     bool Exists(const LString &section, const LString &key, bool global) override;
     int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global) override;
     int GetString(const LString &section, const LString &key, LString &value, bool global) override;
