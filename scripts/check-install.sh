@@ -10,3 +10,5 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 cmake -S tests/consumer -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/consumer" >/dev/null
 LD_LIBRARY_PATH="$work/prefix/lib:$work/prefix/lib/x86_64-linux-gnu" "$work/consumer/consumer"
+# The command-line program runs from the prefix without LD_LIBRARY_PATH: its RPATH finds the libraries.
+"$work/prefix/bin/nimbrel" --version

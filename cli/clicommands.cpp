@@ -1,0 +1,148 @@
+#include "cli/clicommands.h"
+
+#include "cli/climessagekind.h"
+#include "cli/cliobservation.h"
+#include "cli/clisession.h"
+#include "cli/clitext.h"
+#include "meteo/reader/wcondition.h"
+#include "settings/lsettings.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <ctime>
+#include <iostream>
+#include <map>
+
+namespace
+{
+
+using json = nlohmann::ordered_json;
+
+// Says on standard error that the service holds nothing, and returns the status that says so to a script.
+CliExit nothing(const std::string &message)
+{
+    std::cerr << "nimbrel: " << message << '\n';
+    return CliExit::Nothing;
+}
+
+// The kinds --kinds names, or those enabled in the settings, in the window's order.
+std::vector<const CliMessageKind *> chosenKinds(CliSession &session)
+{
+    const std::vector<std::string> &named = session.options().kinds;
+    std::vector<const CliMessageKind *> kinds;
+    for (const CliMessageKind &kind : MESSAGE_KINDS) {
+        std::uint32_t enabled = 0;
+        if (named.empty())
+            session.keeper().GetInt(LSettings::SPECIAL, kind.setting, enabled, false);
+        else
+            enabled = std::find(named.begin(), named.end(), kind.name) != named.end();
+        if (enabled)
+            kinds.push_back(&kind);
+    }
+    return kinds;
+}
+
+} // namespace
+
+CliObservation fetchObservation(CliSession &session, const WLocation &location)
+{
+    LString station;
+    location.getCityData("acode", station);
+    WCondition condition = CliObservation::blankCondition();
+    switch (session.reader().getCondition(location, condition)) {
+    case L_OK:
+        return CliObservation::fromCondition(condition, std::string(station));
+    case L_DB:
+        throw CliError(CliExit::Nothing, std::string(location.getName()) + " has no observation station");
+    case L_ERROR:
+        throw CliError(
+            CliExit::NoObservation, "the observation page of " + std::string(station) + " holds no observation");
+    default:
+        throw CliError(CliExit::Fetch, "cannot fetch the observation of " + std::string(station) + " from the server");
+    }
+}
+
+std::string fetchText(CliSession &session, const WLocation &location, CliTextFetch fetch, const std::string &what)
+{
+    LString text;
+    const int result = (session.reader().*fetch)(location, text);
+    if (result == L_OK)
+        return plainText(std::string_view(text, text.length()));
+    if (result == L_INPUT || result == L_NOTFOUND)
+        return {};
+    throw CliError(CliExit::Fetch, "cannot fetch the " + what + " from the server");
+}
+
+CliExit runPlaces(CliSession &session, std::ostream &out)
+{
+    if (!session.options().argument)
+        throw CliError(CliExit::Usage, "places needs a QUERY (see nimbrel --help)");
+    const std::string &query = *session.options().argument;
+    const std::vector<CliPlace> places = session.places().find(query);
+    if (session.options().json) {
+        json list = json::array();
+        for (const CliPlace &place : places)
+            list.push_back(place.toJson());
+        out << json{{"query", query}, {"places", list}}.dump() << '\n';
+    } else {
+        for (const CliPlace &place : places)
+            out << place.id() << '\t' << place.label() << '\n';
+    }
+    return places.empty() ? nothing("no place matches \"" + query + "\"") : CliExit::Ok;
+}
+
+CliExit runNow(CliSession &session, std::ostream &out)
+{
+    const CliPlace place = session.place();
+    const CliObservation observation = fetchObservation(session, session.location(place));
+    const std::int64_t now = std::time(nullptr);
+    if (session.options().json) {
+        json object{{"place", place.toJson()}};
+        observation.toJson(object, now);
+        out << object.dump() << '\n';
+    } else {
+        out << place.label() << '\n' << observation.text(session.units(), now);
+    }
+    return CliExit::Ok;
+}
+
+CliExit runForecast(CliSession &session, std::ostream &out)
+{
+    const CliPlace place = session.place();
+    const std::string forecast = fetchText(session, session.location(place), &WReader::getForecast, "forecast");
+    if (session.options().json)
+        out << json{{"place", place.toJson()}, {"forecast", forecast.empty() ? json(nullptr) : json(forecast)}}.dump()
+            << '\n';
+    else
+        out << forecast;
+    return forecast.empty() ? nothing("the service holds no forecast for " + place.label()) : CliExit::Ok;
+}
+
+CliExit runMessages(CliSession &session, std::ostream &out)
+{
+    const CliPlace place = session.place();
+    const WLocation location = session.location(place);
+    json list = json::array();
+    for (const CliMessageKind *kind : chosenKinds(session)) {
+        const std::string text = fetchText(session, location, kind->fetch, kind->name);
+        if (text.empty())
+            continue;
+        list.push_back({{"kind", kind->name}, {"title", kind->title}, {"text", text}});
+        if (!session.options().json)
+            out << (list.size() > 1 ? "\n" : "") << "== " << kind->title << " ==\n" << text;
+    }
+    if (session.options().json)
+        out << json{{"place", place.toJson()}, {"messages", list}}.dump() << '\n';
+    return list.empty() ? nothing("no messages of the kinds asked for at " + place.label()) : CliExit::Ok;
+}
+
+CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out)
+{
+    const std::string &command = session.options().command;
+    if (command == "decode")
+        return runDecode(session, in, out);
+    const std::map<std::string, CliExit (*)(CliSession &, std::ostream &)> commands = {{"places", &runPlaces},
+        {"now", &runNow}, {"forecast", &runForecast}, {"messages", &runMessages}, {"status", &runStatus}};
+    return commands.at(command)(session, out);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cli/clierror.h"
+
+#include <iosfwd>
+#include <string>
+
+class CliSession;
+class LString;
+class WLocation;
+class WReader;
+struct CliObservation;
+
+// Runs the command of the session's options; failures throw CliError.
+CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out);
+
+CliExit runPlaces(CliSession &session, std::ostream &out);
+CliExit runNow(CliSession &session, std::ostream &out);
+CliExit runForecast(CliSession &session, std::ostream &out);
+CliExit runMessages(CliSession &session, std::ostream &out);
+CliExit runStatus(CliSession &session, std::ostream &out);
+CliExit runDecode(CliSession &session, std::istream &in, std::ostream &out);
+
+// The observation of the place's station; throws CliError: CliExit::Nothing when the place has no station,
+// Fetch when the page cannot be fetched, NoObservation when it holds no observation.
+CliObservation fetchObservation(CliSession &session, const WLocation &location);
+// A text of the reader (the forecast, a kind of special message), cleaned for a terminal; empty when the service
+// holds none for the place. Throws CliError (CliExit::Fetch) naming what when it cannot be fetched.
+using CliTextFetch = int (WReader::*)(const WLocation &, LString &);
+std::string fetchText(CliSession &session, const WLocation &location, CliTextFetch fetch, const std::string &what);

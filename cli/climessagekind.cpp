@@ -1,0 +1,22 @@
+#include "cli/climessagekind.h"
+
+#include "meteo/reader/wreader.h"
+#include "settings/lsettings.h"
+
+const std::array<CliMessageKind, 6> MESSAGE_KINDS = {{
+    {"warnings", "Warnings", LSettings::SHOW_WARNINGS, &WReader::getWarnings},
+    {"discussion", "Forecast discussion", LSettings::SHOW_DISCUSSION, &WReader::getDiscussion},
+    {"summary", "Weather summary", LSettings::SHOW_SUMMARY, &WReader::getSummary},
+    {"watches", "Watches", LSettings::SHOW_WATCHES, &WReader::getWatches},
+    {"statements", "Special weather statements", LSettings::SHOW_STATEMENTS, &WReader::getStatements},
+    {"public", "Public information", LSettings::SHOW_PUBLIC, &WReader::getPublic},
+}};
+
+const CliMessageKind *findMessageKind(std::string_view name)
+{
+    for (const CliMessageKind &kind : MESSAGE_KINDS) {
+        if (name == kind.name)
+            return &kind;
+    }
+    return nullptr;
+}

@@ -1,0 +1,189 @@
+#include "cli/cliobservation.h"
+
+#include "cli/cliunits.h"
+#include "meteo/reader/wcondition.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cmath>
+#include <ctime>
+#include <iomanip>
+#include <sstream>
+
+namespace
+{
+
+constexpr std::array<const char *, 16> COMPASS
+    = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE", "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
+
+// The vapour pressure formula of Bolton (1980) that the National Weather Service's own pages and calculators use:
+// its observation page for 24.4 °C over a dew point of 12.2 °C says 46 %, where other coefficients give 47.
+constexpr double VAPOUR_B = 17.67;
+constexpr double VAPOUR_C = 243.5;
+
+std::tm brokenDown(std::int64_t seconds, bool utc)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    if (utc)
+        gmtime_r(&time, &parts);
+    else
+        localtime_r(&time, &parts);
+    return parts;
+}
+
+std::string formatted(const std::tm &parts, const char *format)
+{
+    std::ostringstream text;
+    text << std::put_time(&parts, format);
+    return text.str();
+}
+
+std::string age(std::int64_t seconds)
+{
+    const std::int64_t minutes = seconds / 60;
+    if (minutes < 1)
+        return "just now";
+    if (minutes < 120)
+        return std::to_string(minutes) + (minutes == 1 ? " minute ago" : " minutes ago");
+    if (minutes < 48 * 60)
+        return std::to_string(minutes / 60) + " hours " + std::to_string(minutes % 60) + " minutes ago";
+    return std::to_string(minutes / (24 * 60)) + " days ago";
+}
+
+std::string wind(const CliObservation &o, const CliUnits &units)
+{
+    if (*o.windSpeed == 0)
+        return "calm";
+    std::string text;
+    if (o.windDirection == CliObservation::VARIABLE_WIND)
+        text = "variable ";
+    else if (o.windDirection)
+        text = std::string(COMPASS[static_cast<std::size_t>(std::lround(*o.windDirection / 22.5)) % COMPASS.size()])
+            + " (" + std::to_string(*o.windDirection) + "°) ";
+    text += units.speed(*o.windSpeed);
+    if (o.windGust)
+        text += ", gusts " + units.speed(*o.windGust);
+    return text;
+}
+
+void line(std::ostringstream &out, const char *label, const std::string &value)
+{
+    out << label << std::string(14 - std::string(label).size(), ' ') << value << '\n';
+}
+
+template<typename T>
+nlohmann::ordered_json orNull(const std::optional<T> &value)
+{
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+// Floats as the decoder holds them print as 24.399999618530273; one or two decimals are what a report says.
+nlohmann::ordered_json rounded(const std::optional<float> &value, int decimals)
+{
+    if (!value)
+        return nullptr;
+    const double scale = std::pow(10.0, decimals);
+    return std::round(*value * scale) / scale;
+}
+
+} // namespace
+
+WCondition CliObservation::blankCondition()
+{
+    WCondition condition;
+    condition.setTemp(NAN);
+    condition.setDewPoint(NAN);
+    condition.setPressure(NAN);
+    condition.setWindDirection(-1);
+    condition.setWindSpeed(-1);
+    condition.setWindGustSpeed(-1);
+    return condition;
+}
+
+CliObservation CliObservation::fromCondition(const WCondition &condition, std::string station)
+{
+    CliObservation o;
+    o.station = std::move(station);
+    if (condition.getTime().IsValid())
+        o.time = static_cast<std::int64_t>(condition.getTime());
+    if (!std::isnan(condition.getTemp()))
+        o.temperature = condition.getTemp();
+    if (!std::isnan(condition.getDewPoint()))
+        o.dewPoint = condition.getDewPoint();
+    if (!std::isnan(condition.getPressure()))
+        o.pressure = condition.getPressure();
+    if (condition.getWindDirection() >= 0)
+        o.windDirection = condition.getWindDirection();
+    if (condition.getWindSpeed() >= 0)
+        o.windSpeed = condition.getWindSpeed();
+    if (condition.getWindGustSpeed() >= 0)
+        o.windGust = condition.getWindGustSpeed();
+    return o;
+}
+
+std::string CliObservation::stationOf(const std::string &report)
+{
+    std::istringstream groups(report);
+    std::string group;
+    while (groups >> group && (group == "METAR" || group == "SPECI")) { }
+    return group;
+}
+
+std::optional<int> CliObservation::humidity() const
+{
+    if (!temperature || !dewPoint)
+        return std::nullopt;
+    const double t = *temperature;
+    const double d = *dewPoint;
+    const double percent = 100.0 * std::exp(VAPOUR_B * d / (VAPOUR_C + d) - VAPOUR_B * t / (VAPOUR_C + t));
+    return static_cast<int>(std::lround(std::min(percent, 100.0)));
+}
+
+std::string CliObservation::text(const CliUnits &units, std::optional<std::int64_t> now) const
+{
+    std::ostringstream out;
+    line(out, "Station:", station);
+    if (time)
+        line(out, "Observed:",
+            now ? formatted(brokenDown(*time, false), "%Y-%m-%d %H:%M %Z") + " (" + age(*now - *time) + ")"
+                : formatted(brokenDown(*time, true), "%Y-%m-%d %H:%M UTC"));
+    if (temperature)
+        line(out, "Temperature:", units.temperature(*temperature));
+    if (dewPoint)
+        line(out, "Dew point:", units.temperature(*dewPoint));
+    if (const auto percent = humidity())
+        line(out, "Humidity:", std::to_string(*percent) + " %");
+    if (windSpeed)
+        line(out, "Wind:", wind(*this, units));
+    if (pressure)
+        line(out, "Pressure:", units.pressure(*pressure));
+    return out.str();
+}
+
+void CliObservation::toJson(nlohmann::ordered_json &object, std::optional<std::int64_t> now) const
+{
+    object["station"] = station;
+    object["time"] = time ? nlohmann::ordered_json(isoTime(*time, !now)) : nlohmann::ordered_json(nullptr);
+    if (now)
+        object["age_minutes"] = time ? nlohmann::ordered_json((*now - *time) / 60) : nlohmann::ordered_json(nullptr);
+    object["temperature_c"] = rounded(temperature, 1);
+    object["dew_point_c"] = rounded(dewPoint, 1);
+    object["relative_humidity"] = orNull(humidity());
+    object["pressure_inhg"] = rounded(pressure, 2);
+    object["wind_direction_deg"]
+        = windDirection == VARIABLE_WIND ? nlohmann::ordered_json("variable") : orNull(windDirection);
+    object["wind_speed_kt"] = orNull(windSpeed);
+    object["wind_gust_kt"] = orNull(windGust);
+}
+
+std::string isoTime(std::int64_t seconds, bool utc)
+{
+    if (utc)
+        return formatted(brokenDown(seconds, true), "%Y-%m-%dT%H:%M:%SZ");
+    // strftime writes the offset as "-0500"; ISO 8601 with a date and time wants "-05:00".
+    const std::string text = formatted(brokenDown(seconds, false), "%Y-%m-%dT%H:%M:%S%z");
+    const std::size_t minutes = text.size() - 2;
+    return text.substr(0, minutes) + ':' + text.substr(minutes);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line: "nimbrel [options] COMMAND [ARGUMENT]", options before or after the command.
+struct CliOptions {
+    enum class Units { Settings, Us, Metric };
+    enum class Format { Text, Waybar };
+
+    std::string command;
+    // The place, the query of "places" or the report of "decode"; absent when not given.
+    std::optional<std::string> argument;
+    bool json = false;
+    bool help = false;
+    bool version = false;
+    Units units = Units::Settings;
+    Format format = Format::Text;
+    std::string settingsDir;
+    std::string dataDir;
+    std::string conditionsBase;
+    std::string apiBase;
+    std::string warningsBase;
+    // "api" or "pages"; empty: as the settings say.
+    std::string source;
+    // The kinds of special message asked for with --kinds; empty: those enabled in the settings.
+    std::vector<std::string> kinds;
+};
+
+// Throws CliError (CliExit::Usage) for an unknown option or command, a missing or bad value, or an argument too
+// many.
+CliOptions parseCommandLine(const std::vector<std::string> &arguments);
+
+// The text of --help; the manual page nimbrel(1) says the same at more length.
+const char *usageText();

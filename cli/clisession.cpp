@@ -1,0 +1,99 @@
+#include "cli/clisession.h"
+
+#include "cli/clidatadir.h"
+#include "cli/clierror.h"
+#include "meteo/location/wlocationdb.h"
+#include "settings/lsettings.h"
+
+#include <cstdint>
+
+namespace
+{
+
+// The values of the ProductSource setting.
+constexpr std::uint32_t SOURCE_PAGES = 0;
+constexpr std::uint32_t SOURCE_API = 1;
+
+} // namespace
+
+CliSession::CliSession(const CliOptions &options)
+    : m_options(options)
+    , m_keeper(options.settingsDir)
+{
+}
+
+LKeeper &CliSession::keeper()
+{
+    if (!m_keeperChecked) {
+        std::string reason;
+        if (m_keeper.file().Check(false, reason) != L_OK)
+            throw CliError(CliExit::Damaged,
+                "the settings file " + m_keeper.file().FilePath(false) + " is damaged (" + reason + ")");
+        applyOverrides();
+        // The window's defaults, in memory, for the settings the window has not stored yet.
+        LSettings::InitDefaults(m_keeper);
+        m_keeperChecked = true;
+    }
+    return m_keeper;
+}
+
+void CliSession::applyOverrides()
+{
+    const std::pair<const char *, const std::string *> addresses[] = {
+        {LSettings::CONDITIONS_BASE, &m_options.conditionsBase},
+        {LSettings::API_BASE, &m_options.apiBase},
+        {LSettings::WARNINGS_BASE, &m_options.warningsBase},
+    };
+    for (const auto &[key, value] : addresses) {
+        if (!value->empty())
+            m_keeper.SetString(LSettings::INTERNET, key, value->c_str(), false);
+    }
+    if (!m_options.source.empty())
+        m_keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE,
+            m_options.source == "api" ? SOURCE_API : SOURCE_PAGES, false);
+}
+
+CliUnits CliSession::units()
+{
+    if (m_options.units != CliOptions::Units::Settings)
+        return CliUnits::choose(m_options.units, m_keeper);
+    return CliUnits::choose(m_options.units, keeper());
+}
+
+const CliPlaces &CliSession::places()
+{
+    if (!m_places) {
+        m_dataDirectory = findDataDirectory(dataDirectoryCandidates(m_options.dataDir));
+        m_places = std::make_unique<CliPlaces>(m_dataDirectory);
+    }
+    return *m_places;
+}
+
+CliPlace CliSession::place()
+{
+    if (m_options.argument)
+        return places().resolve(*m_options.argument);
+    std::uint32_t state = 0;
+    std::uint32_t city = 0;
+    if (keeper().GetInt(LSettings::LOCATION, LSettings::STATE, state, false) != L_OK
+        || keeper().GetInt(LSettings::LOCATION, LSettings::CITY, city, false) != L_OK)
+        throw CliError(CliExit::Usage, "no place given, and none chosen in the desktop program");
+    return places().byIds(state, city);
+}
+
+WLocation CliSession::location(const CliPlace &place)
+{
+    WLocation location;
+    if (WLocationDB(m_dataDirectory.c_str()).makeUSLocation(place.stateId, place.cityId, location) != 0)
+        throw CliError(CliExit::Damaged, "the location files in " + m_dataDirectory + " are damaged");
+    return location;
+}
+
+WReader &CliSession::reader()
+{
+    if (!m_reader) {
+        m_reader = std::make_unique<WReader>();
+        m_reader->SetKeeper(&keeper());
+    }
+    return *m_reader;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "cli/clikeeper.h"
+#include "cli/clioptions.h"
+#include "cli/cliplaces.h"
+#include "cli/cliunits.h"
+#include "meteo/location/wlocation.h"
+#include "meteo/reader/wreader.h"
+
+#include <memory>
+#include <string>
+
+// What the commands share: the settings (read, never written, with the command line's overrides), the location
+// files and the reader. Each part is opened when a command first needs it, so that "decode --json" reads
+// neither the settings nor the location files.
+class CliSession
+{
+public:
+    explicit CliSession(const CliOptions &options);
+
+    const CliOptions &options() const { return m_options; }
+    // Throws CliError (CliExit::Damaged) when the settings file is damaged.
+    LKeeper &keeper();
+    CliUnits units();
+    // Throws CliError (CliExit::Damaged) when the location files are missing or damaged.
+    const CliPlaces &places();
+    // The place the command's argument names, or the desktop program's place without one; throws CliError
+    // (CliExit::Usage) when there is none or it is not one place.
+    CliPlace place();
+    WLocation location(const CliPlace &place);
+    WReader &reader();
+
+private:
+    void applyOverrides();
+
+    CliOptions m_options;
+    CliKeeper m_keeper;
+    bool m_keeperChecked = false;
+    std::unique_ptr<CliPlaces> m_places;
+    std::string m_dataDirectory;
+    std::unique_ptr<WReader> m_reader;
+};

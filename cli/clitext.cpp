@@ -1,0 +1,21 @@
+#include "cli/clitext.h"
+
+std::string plainText(std::string_view text)
+{
+    std::string plain;
+    plain.reserve(text.size());
+    bool lineStart = true;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            plain += '\n';
+            lineStart = true;
+        } else if ((byte >= 0x20 && byte != 0x7f) || c == '\t') {
+            const bool tickerBlank = lineStart && c == ' ' && !plain.empty();
+            lineStart = false;
+            if (!tickerBlank)
+                plain += c;
+        }
+    }
+    return plain;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A text of the reader for a terminal: "A\r\n B\r\n" (the tickers' layout, each line after the first opened by a
+// blank) becomes "A\nB\n", and control characters that a server could send to move the cursor or change the
+// terminal's colours are dropped.
+std::string plainText(std::string_view text);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "cli/clioptions.h"
+
+#include <string>
+
+class LKeeper;
+
+// The units of the text output, as the window's settings choose them or as --units overrides them.
+class CliUnits
+{
+public:
+    enum class Speed { Mph, Kmh };
+    enum class Pressure { InHg, MmHg, HPa };
+
+    // The settings' TemperatureScale, WindSpeedScale and PressureScale, each with the window's default where it
+    // is not stored; "us" is °F, mph and inHg, "metric" °C, km/h and hPa.
+    static CliUnits choose(CliOptions::Units units, LKeeper &keeper);
+
+    // "76 °F"; compact "76°F".
+    std::string temperature(float celsius, bool compact = false) const;
+    // "12 mph", in whole units as the window's wind gauge shows them.
+    std::string speed(int knots) const;
+    // "30.01 inHg", "762 mmHg", "1016 hPa".
+    std::string pressure(float inHg) const;
+
+private:
+    bool m_fahrenheit = false;
+    Speed m_speed = Speed::Mph;
+    Pressure m_pressure = Pressure::InHg;
+};

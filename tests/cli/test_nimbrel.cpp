@@ -1,0 +1,269 @@
+// The program as a script runs it: a separate process, its output, its exit status, against a loopback server that
+// serves a real observation page, a real zone forecast product and recorded alerts of the web service.
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
+#include "tests/support/httpserver.h"
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace
+{
+
+using json = nlohmann::json;
+using nimbreltest::HttpServer;
+using nimbreltest::TempDir;
+
+// Places of the location files: Atlantic Beach, NY reports at KJFK; Epping, ND lies in zone NDZ009 of the
+// Bismarck forecast; Phoenix, AZ, where the recorded heat warning was in force.
+const std::string ATLANTIC_BEACH = "36/3602968";
+const std::string EPPING = "Epping, ND";
+const std::string PHOENIX = "Phoenix, AZ";
+const std::string PHOENIX_ALERTS = "/api/alerts/active?point=33.5722,-112.0901";
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string data(const std::string &name)
+{
+    return TempDir::read(NIMBREL_TEST_DATA "/" + name);
+}
+
+std::string quoted(const std::string &argument)
+{
+    std::string text = "'";
+    for (const char c : argument)
+        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
+}
+
+// The recorded alerts as if they were in force now.
+std::string inForce(const std::string &answer)
+{
+    json alerts = json::parse(answer);
+    for (auto &feature : alerts["features"])
+        feature["properties"]["expires"] = "2999-01-01T00:00:00+00:00";
+    return alerts.dump();
+}
+
+class NimbrelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        nimbreltest::clearProxyEnvironment();
+        server.page("/obs/KJFK.html", data("conditions/KJFK.html"));
+        server.page("/obs/KPHX.html", data("conditions/KJFK.html"));
+        server.page("/iwin/nd/zone.html", data("products/ZFP.txt"));
+        server.page(PHOENIX_ALERTS, inForce(data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+    }
+
+    // Runs the program with the loopback server's addresses and the test's settings folder.
+    Outcome run(const std::vector<std::string> &arguments, const std::string &input = "")
+    {
+        std::string command = quoted(NIMBREL_PROGRAM) + " --settings-dir " + quoted(settings.path().string())
+            + " --conditions-base " + server.url("/obs/") + " --api-base " + server.url("/api/") + " --warnings-base "
+            + server.url("/iwin/");
+        for (const std::string &argument : arguments)
+            command += ' ' + quoted(argument);
+        const std::string in = files.write("in", input);
+        command += " <" + quoted(in) + " >" + quoted(files.file("out")) + " 2>" + quoted(files.file("err"));
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(files.file("out")),
+            TempDir::read(files.file("err"))};
+    }
+
+    HttpServer server;
+    TempDir settings;
+    TempDir files;
+};
+
+TEST_F(NimbrelTest, nowFromTheObservationPage)
+{
+    const Outcome text = run({"now", ATLANTIC_BEACH, "--units", "us"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("Atlantic Beach, NY\nStation:      KJFK\nObserved:     2"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\nTemperature:  76 °F\nDew point:    54 °F\nHumidity:     46 %\n"
+                            "Wind:         S (180°) 12 mph\nPressure:     30.01 inHg\n"),
+        std::string::npos)
+        << text.out;
+
+    const Outcome metric = run({"now", "Atlantic Beach, ny", "--json", "--units", "metric"});
+    ASSERT_EQ(metric.status, 0) << metric.err;
+    const json now = json::parse(metric.out);
+    EXPECT_EQ(now["place"]["id"], ATLANTIC_BEACH);
+    EXPECT_EQ(now["station"], "KJFK");
+    EXPECT_DOUBLE_EQ(now["temperature_c"].get<double>(), 24.4);
+    EXPECT_DOUBLE_EQ(now["dew_point_c"].get<double>(), 12.2);
+    EXPECT_EQ(now["relative_humidity"], 46);
+    EXPECT_DOUBLE_EQ(now["pressure_inhg"].get<double>(), 30.01);
+    EXPECT_EQ(now["wind_direction_deg"], 180);
+    EXPECT_EQ(now["wind_speed_kt"], 10);
+    EXPECT_TRUE(now["wind_gust_kt"].is_null());
+    EXPECT_TRUE(now["age_minutes"].is_number());
+    EXPECT_EQ(now["time"].get<std::string>().substr(13, 3), ":51") << now["time"];
+
+    // Settings are read, never written.
+    EXPECT_TRUE(std::filesystem::is_empty(settings.path()));
+}
+
+TEST_F(NimbrelTest, thePlaceAndUnitsOfTheDesktopProgram)
+{
+    LWinKeeper keeper("Nimbrel", settings.path().string());
+    keeper.SetInt(LSettings::LOCATION, LSettings::STATE, 36, false);
+    keeper.SetInt(LSettings::LOCATION, LSettings::CITY, 3602968, false);
+    keeper.SetInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0, false);
+    keeper.SetInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 1, false);
+    keeper.SetInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE, 2, false);
+    const std::string before = TempDir::read(keeper.FilePath(false));
+    const Outcome now = run({"now"});
+    ASSERT_EQ(now.status, 0) << now.err;
+    EXPECT_NE(now.out.find("Temperature:  24 °C\n"), std::string::npos) << now.out;
+    EXPECT_NE(now.out.find("Wind:         S (180°) 19 km/h\nPressure:     1016 hPa\n"), std::string::npos) << now.out;
+    EXPECT_EQ(TempDir::read(keeper.FilePath(false)), before);
+}
+
+TEST_F(NimbrelTest, forecastAndMessages)
+{
+    const Outcome forecast = run({"--source", "pages", "forecast", EPPING});
+    ASSERT_EQ(forecast.status, 0) << forecast.err;
+    EXPECT_EQ(forecast.out.rfind("WILLIAMS-\nINCLUDING THE CITIES OF...WILLISTON\n", 0), 0u) << forecast.out;
+    EXPECT_EQ(forecast.out.find('\r'), std::string::npos);
+    const Outcome forecastJson = run({"--source", "pages", "--json", "forecast", EPPING});
+    EXPECT_EQ(json::parse(forecastJson.out)["forecast"], forecast.out);
+
+    const Outcome messages = run({"messages", PHOENIX, "--kinds", "watches,warnings", "--json"});
+    ASSERT_EQ(messages.status, 0) << messages.err;
+    const json list = json::parse(messages.out)["messages"];
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0]["kind"], "warnings");
+    EXPECT_EQ(
+        list[0]["text"].get<std::string>().rfind("EXCESSIVE HEAT WARNING - EXCESSIVE HEAT WARNING REMAINS", 0), 0u);
+
+    // One kind that holds nothing.
+    const Outcome watches = run({"messages", PHOENIX, "--kinds", "watches"});
+    EXPECT_EQ(watches.status, 1);
+    EXPECT_EQ(watches.out, "");
+}
+
+TEST_F(NimbrelTest, statusForABar)
+{
+    const Outcome warning = run({"status", PHOENIX, "--units", "us"});
+    ASSERT_EQ(warning.status, 0) << warning.err;
+    EXPECT_EQ(warning.out, "76°F ⚠ Excessive Heat Warning\n");
+
+    const Outcome waybar = run({"status", PHOENIX, "--format", "waybar"});
+    ASSERT_EQ(waybar.status, 0) << waybar.err;
+    const json bar = json::parse(waybar.out);
+    EXPECT_EQ(bar["class"], "warning");
+    EXPECT_NE(bar["tooltip"].get<std::string>().find("Phoenix, AZ\nStation:      KPHX\n"), std::string::npos);
+
+    // The recorded alerts as they were recorded: expired long ago, like the observation.
+    server.page(PHOENIX_ALERTS, data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json"));
+    const json old = json::parse(run({"status", PHOENIX, "--format", "waybar", "--units", "metric"}).out);
+    EXPECT_EQ(old["text"], "24°C");
+    EXPECT_EQ(old["class"], "stale");
+
+    server.page(PHOENIX_ALERTS, "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome down = run({"status", PHOENIX, "--format", "waybar"});
+    EXPECT_EQ(down.status, 3);
+    EXPECT_EQ(json::parse(down.out)["class"], "error");
+}
+
+TEST_F(NimbrelTest, decodeReportsOfStandardInput)
+{
+    const std::string reports = data("metar/reports-sample.txt") + "not a report\n";
+    const Outcome decoded = run({"decode", "--json", "-"}, reports);
+    ASSERT_EQ(decoded.status, 0) << decoded.err;
+    std::istringstream lines(decoded.out);
+    std::vector<json> objects;
+    for (std::string line; std::getline(lines, line);)
+        objects.push_back(json::parse(line));
+    ASSERT_EQ(objects.size(), 401u);
+    EXPECT_EQ(objects[0]["report"], "KSTF 262135Z AUTO 06006KT 10SM SCT070 28/16 A3007 RMK AO2");
+    EXPECT_EQ(objects[0]["station"], "KSTF");
+    EXPECT_EQ(objects[0]["time"].get<std::string>().substr(7), "-26T21:35:00Z");
+    EXPECT_DOUBLE_EQ(objects[0]["temperature_c"].get<double>(), 28.0);
+    EXPECT_EQ(objects[0]["wind_direction_deg"], 60);
+    // 'KIMM ... 23/ A2996': a temperature without its dew point.
+    EXPECT_TRUE(objects[4]["dew_point_c"].is_null());
+    EXPECT_TRUE(objects[4]["relative_humidity"].is_null());
+    EXPECT_EQ(objects[400]["error"].is_string(), true);
+
+    const Outcome one = run({"decode", "KJFK 121851Z VRB03G15KT 10SM M02/M05 A3001", "--units", "metric"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_NE(one.out.find("Wind:         variable 6 km/h, gusts 28 km/h\n"), std::string::npos) << one.out;
+    EXPECT_EQ(run({"decode", "KXYZ 121851Z NIL"}).status, 4);
+}
+
+TEST_F(NimbrelTest, exitStatusOfEachFailure)
+{
+    const Outcome ambiguous = run({"now", "Phoenix"});
+    EXPECT_EQ(ambiguous.status, 2);
+    EXPECT_NE(ambiguous.err.find("\n  4/455000  Phoenix, AZ\n"), std::string::npos) << ambiguous.err;
+    EXPECT_EQ(run({"now", "Nowhere At All, IA"}).status, 2);
+    EXPECT_EQ(run({"now", "--units", "kelvin", ATLANTIC_BEACH}).status, 2);
+    EXPECT_EQ(run({"weather"}).status, 2);
+
+    const Outcome down = run({"now", ATLANTIC_BEACH, "--conditions-base", "http://127.0.0.1:1/"});
+    EXPECT_EQ(down.status, 3);
+    EXPECT_EQ(std::count(down.err.begin(), down.err.end(), '\n'), 1) << down.err;
+
+    server.page("/obs/KJFK.html", "<HTML><BODY>No current observation</BODY></HTML>\n");
+    EXPECT_EQ(run({"now", ATLANTIC_BEACH}).status, 4);
+
+    // Arizona's product page is missing, then it holds North Dakota's zones only.
+    EXPECT_EQ(run({"--source", "pages", "forecast", "Phoenix, AZ"}).status, 3);
+    server.page("/iwin/az/zone.html", data("products/ZFP.txt"));
+    EXPECT_EQ(run({"--source", "pages", "forecast", "Phoenix, AZ"}).status, 1);
+
+    TempDir damaged;
+    for (const char *name : {"countries.ldt", "areas.ldt", "cities.ldt"})
+        std::filesystem::copy_file(NIMBREL_SOURCE_DIR "/data/" + std::string(name), damaged.file(name));
+    damaged.write("states.ldt", "1,1,\"Alabama\",\"al\"\n,2,1,\"Alas");
+    EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
+    settings.write("Nimbrel.conf", "[General\nTemperatureScale=");
+    const Outcome settingsDamaged = run({"now", ATLANTIC_BEACH});
+    EXPECT_EQ(settingsDamaged.status, 5);
+    EXPECT_NE(settingsDamaged.err.find("Nimbrel.conf"), std::string::npos);
+}
+
+TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)
+{
+    const Outcome places = run({"places", "springfield, il"});
+    ASSERT_EQ(places.status, 0);
+    EXPECT_EQ(places.out.rfind("17/1772000\tSpringfield, IL\n", 0), 0u) << places.out;
+    const json found = json::parse(run({"places", "--json", "des moines"}).out)["places"];
+    ASSERT_GE(found.size(), 2u);
+    EXPECT_EQ(found[0]["name"], "Des Moines");
+    EXPECT_EQ(run({"places", "qqqxz"}).status, 1);
+
+    const Outcome help = run({"--help"});
+    const std::string manual = TempDir::read(NIMBREL_SOURCE_DIR "/docs/man/nimbrel.1");
+    std::istringstream words(help.out);
+    int options = 0;
+    for (std::string word; words >> word;) {
+        if (word.rfind("--", 0) != 0)
+            continue;
+        ++options;
+        std::string escaped;
+        for (const char c : word)
+            escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+        EXPECT_NE(manual.find(escaped), std::string::npos) << word << " is not in the manual";
+    }
+    EXPECT_GE(options, 12);
+}
+
+} // namespace
