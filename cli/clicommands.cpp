@@ -84,7 +84,7 @@ CliExit runPlaces(CliSession &session, std::ostream &out)
         json list = json::array();
         for (const CliPlace &place : places)
             list.push_back(place.toJson());
-        out << json{{"query", query}, {"places", list}}.dump() << '\n';
+        out << jsonLine({{"query", query}, {"places", list}});
     } else {
         for (const CliPlace &place : places)
             out << place.id() << '\t' << place.label() << '\n';
@@ -100,7 +100,7 @@ CliExit runNow(CliSession &session, std::ostream &out)
     if (session.options().json) {
         json object{{"place", place.toJson()}};
         observation.toJson(object, now);
-        out << object.dump() << '\n';
+        out << jsonLine(object);
     } else {
         out << place.label() << '\n' << observation.text(session.units(), now);
     }
@@ -112,8 +112,7 @@ CliExit runForecast(CliSession &session, std::ostream &out)
     const CliPlace place = session.place();
     const std::string forecast = fetchText(session, session.location(place), &WReader::getForecast, "forecast");
     if (session.options().json)
-        out << json{{"place", place.toJson()}, {"forecast", forecast.empty() ? json(nullptr) : json(forecast)}}.dump()
-            << '\n';
+        out << jsonLine({{"place", place.toJson()}, {"forecast", forecast.empty() ? json(nullptr) : json(forecast)}});
     else
         out << forecast;
     return forecast.empty() ? nothing("the service holds no forecast for " + place.label()) : CliExit::Ok;
@@ -133,7 +132,7 @@ CliExit runMessages(CliSession &session, std::ostream &out)
             out << (list.size() > 1 ? "\n" : "") << "== " << kind->title << " ==\n" << text;
     }
     if (session.options().json)
-        out << json{{"place", place.toJson()}, {"messages", list}}.dump() << '\n';
+        out << jsonLine({{"place", place.toJson()}, {"messages", list}});
     return list.empty() ? nothing("no messages of the kinds asked for at " + place.label()) : CliExit::Ok;
 }
 

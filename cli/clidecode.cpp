@@ -56,7 +56,7 @@ private:
             observation->toJson(object, std::nullopt);
         else
             object["error"] = NOT_A_REPORT;
-        m_out << object.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
+        m_out << jsonLine(object);
     }
 
     void writeText(const std::string &report, const CliObservation *observation)

@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 
 #include <nlohmann/json.hpp>
 
@@ -103,19 +104,16 @@ CliExit runStatus(CliSession &session, std::ostream &out)
     const CliUnits units = session.units();
     const std::string line = statusLine(report, units);
     if (session.options().format == CliOptions::Format::Waybar) {
-        out << json{{"text", line}, {"tooltip", tooltip(report, place, units, now)}, {"class", className(report, now)}}
-                   .dump()
-            << '\n';
+        out << jsonLine(
+            {{"text", line}, {"tooltip", tooltip(report, place, units, now)}, {"class", className(report, now)}});
     } else if (session.options().json) {
         json observation = nullptr;
         if (report.observation)
             report.observation->toJson(observation, now);
-        out << json{{"place", place.toJson()}, {"text", line}, {"class", className(report, now)},
+        out << jsonLine({{"place", place.toJson()}, {"text", line}, {"class", className(report, now)},
             {"warning", report.warnings.empty() ? json(nullptr) : json(eventOf(report.warnings))},
             {"watch", report.watches.empty() ? json(nullptr) : json(eventOf(report.watches))},
-            {"observation", observation}, {"error", report.error.empty() ? json(nullptr) : json(report.error)}}
-                   .dump()
-            << '\n';
+            {"observation", observation}, {"error", report.error.empty() ? json(nullptr) : json(report.error)}});
     } else if (report.error.empty()) {
         out << line << '\n';
     }

@@ -1,5 +1,7 @@
 #include "cli/clitext.h"
 
+#include <nlohmann/json.hpp>
+
 std::string plainText(std::string_view text)
 {
     std::string plain;
@@ -18,4 +20,9 @@ std::string plainText(std::string_view text)
         }
     }
     return plain;
+}
+
+std::string jsonLine(const nlohmann::ordered_json &object)
+{
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
 }

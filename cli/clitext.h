@@ -1,5 +1,7 @@
 #pragma once
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <string>
 #include <string_view>
 
@@ -7,3 +9,7 @@
 // blank) becomes "A\nB\n", and control characters that a server could send to move the cursor or change the
 // terminal's colours are dropped.
 std::string plainText(std::string_view text);
+
+// One JSON object on one line. Texts from servers need not be UTF-8: a byte that is not becomes U+FFFD instead of
+// failing the whole output.
+std::string jsonLine(const nlohmann::ordered_json &object);

@@ -144,6 +144,17 @@ TEST_F(NimbrelTest, forecastAndMessages)
     const Outcome forecastJson = run({"--source", "pages", "--json", "forecast", EPPING});
     EXPECT_EQ(json::parse(forecastJson.out)["forecast"], forecast.out);
 
+    // Escape sequences that a server sends never reach the terminal; a byte that is not UTF-8 does not fail JSON.
+    std::string zfp = data("products/ZFP.txt");
+    zfp.insert(zfp.find("INCLUDING THE CITIES OF...WILLISTON"), "\x1b]0;title\x07\x1b[2J 75\xb0" "F");
+    server.page("/iwin/nd/zone.html", zfp);
+    const Outcome escaped = run({"--source", "pages", "forecast", EPPING});
+    ASSERT_EQ(escaped.status, 0);
+    EXPECT_EQ(escaped.out.find_first_of("\x1b\x07"), std::string::npos);
+    const Outcome latin1 = run({"--source", "pages", "--json", "forecast", EPPING});
+    ASSERT_EQ(latin1.status, 0) << latin1.err;
+    EXPECT_NE(json::parse(latin1.out)["forecast"].get<std::string>().find("75\uFFFDF"), std::string::npos);
+
     const Outcome messages = run({"messages", PHOENIX, "--kinds", "watches,warnings", "--json"});
     ASSERT_EQ(messages.status, 0) << messages.err;
     const json list = json::parse(messages.out)["messages"];
