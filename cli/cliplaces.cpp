@@ -127,6 +127,17 @@ const CliPlaces::State *CliPlaces::findState(const std::string &text) const
     return nullptr;
 }
 
+// A place not found may be one that stands behind damage in the city file, which the iterator takes for its end:
+// the list reads the whole file and fails on damage anywhere. Read only when a place was not found, it costs a
+// command that succeeds nothing.
+CliError CliPlaces::unknown(const std::string &message) const
+{
+    LVector<WCity> cities;
+    if (m_db.getCityList(UNITED_STATES, m_states.front().id, cities) != 0)
+        return CliError(CliExit::Damaged, "the location file cities.ldt is damaged");
+    return CliError(CliExit::Usage, message);
+}
+
 std::vector<CliPlace> CliPlaces::find(const std::string &query) const
 {
     const std::size_t comma = query.rfind(',');
@@ -177,7 +188,7 @@ CliPlace CliPlaces::byIds(std::uint32_t stateId, std::uint32_t cityId) const
     const auto state
         = std::find_if(m_states.begin(), m_states.end(), [stateId](const State &s) { return s.id == stateId; });
     if (state == m_states.end() || m_db.getCity(cityId, city) != 0 || city.getStateId() != stateId)
-        throw CliError(CliExit::Usage, "no place " + std::to_string(stateId) + '/' + std::to_string(cityId));
+        throw unknown("no place " + std::to_string(stateId) + '/' + std::to_string(cityId));
     return {stateId, cityId, std::string(city.getName()), state->code, state->name, std::string(city.getData())};
 }
 
@@ -199,6 +210,6 @@ CliPlace CliPlaces::resolve(const std::string &text) const
     if (!exact.empty())
         throw CliError(CliExit::Usage, "\"" + text + "\" names several places; give one of these:" + listed(exact));
     if (places.empty())
-        throw CliError(CliExit::Usage, "no place matches \"" + text + "\"");
+        throw unknown("no place matches \"" + text + "\"");
     throw CliError(CliExit::Usage, "no place is named \"" + text + "\"; did you mean one of these?" + listed(places));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/clierror.h"
 #include "meteo/location/wlocationdb.h"
 
 // A city of the location database with its state.
@@ -58,6 +59,7 @@ private:
     std::vector<State> readStates() const;
     const State *findState(const std::string &text) const;
     std::vector<CliPlace> matching(const std::string &name, const State *state) const;
+    CliError unknown(const std::string &message) const;
 
     // Iterating changes the database object, not the files.
     mutable WLocationDB m_db;

@@ -6,6 +6,7 @@
 #include "settings/lsettings.h"
 
 #include <cstdint>
+#include <iostream>
 
 namespace
 {
@@ -25,16 +26,27 @@ CliSession::CliSession(const CliOptions &options)
 LKeeper &CliSession::keeper()
 {
     if (!m_keeperChecked) {
-        std::string reason;
-        if (m_keeper.file().Check(false, reason) != L_OK)
-            throw CliError(CliExit::Damaged,
-                "the settings file " + m_keeper.file().FilePath(false) + " is damaged (" + reason + ")");
+        checkSettingsFile();
         applyOverrides();
         // The window's defaults, in memory, for the settings the window has not stored yet.
         LSettings::InitDefaults(m_keeper);
         m_keeperChecked = true;
     }
     return m_keeper;
+}
+
+// Damaged lines are passed over as the window passes over them until it mends the file; a file that cannot be read
+// at all would leave every setting at its default, which the person must know.
+void CliSession::checkSettingsFile()
+{
+    const std::string path = m_keeper.file().FilePath(false);
+    std::string reason;
+    const int result = m_keeper.file().Check(false, reason);
+    if (result == L_INPUT)
+        throw CliError(CliExit::Damaged, "cannot read the settings file " + path + " (" + reason + ")");
+    if (result != L_OK)
+        std::cerr << "nimbrel: the settings file " << path << " has damaged lines, which are passed over (" << reason
+                  << ")\n";
 }
 
 void CliSession::applyOverrides()

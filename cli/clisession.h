@@ -19,7 +19,7 @@ public:
     explicit CliSession(const CliOptions &options);
 
     const CliOptions &options() const { return m_options; }
-    // Throws CliError (CliExit::Damaged) when the settings file is damaged.
+    // Throws CliError (CliExit::Damaged) when the settings file cannot be read; damaged lines are only reported.
     LKeeper &keeper();
     CliUnits units();
     // Throws CliError (CliExit::Damaged) when the location files are missing or damaged.
@@ -31,6 +31,7 @@ public:
     WReader &reader();
 
 private:
+    void checkSettingsFile();
     void applyOverrides();
 
     CliOptions m_options;

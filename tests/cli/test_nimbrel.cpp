@@ -146,7 +146,9 @@ TEST_F(NimbrelTest, forecastAndMessages)
 
     // Escape sequences that a server sends never reach the terminal; a byte that is not UTF-8 does not fail JSON.
     std::string zfp = data("products/ZFP.txt");
-    zfp.insert(zfp.find("INCLUDING THE CITIES OF...WILLISTON"), "\x1b]0;title\x07\x1b[2J 75\xb0" "F");
+    zfp.insert(zfp.find("INCLUDING THE CITIES OF...WILLISTON"),
+        "\x1b]0;title\x07\x1b[2J 75\xb0"
+        "F");
     server.page("/iwin/nd/zone.html", zfp);
     const Outcome escaped = run({"--source", "pages", "forecast", EPPING});
     ASSERT_EQ(escaped.status, 0);
@@ -240,15 +242,38 @@ TEST_F(NimbrelTest, exitStatusOfEachFailure)
     server.page("/iwin/az/zone.html", data("products/ZFP.txt"));
     EXPECT_EQ(run({"--source", "pages", "forecast", "Phoenix, AZ"}).status, 1);
 
+    // Location files cut short: the states, then the cities, in the record before New York's first.
     TempDir damaged;
     for (const char *name : {"countries.ldt", "areas.ldt", "cities.ldt"})
         std::filesystem::copy_file(NIMBREL_SOURCE_DIR "/data/" + std::string(name), damaged.file(name));
     damaged.write("states.ldt", "1,1,\"Alabama\",\"al\"\n,2,1,\"Alas");
     EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
-    settings.write("Nimbrel.conf", "[General\nTemperatureScale=");
-    const Outcome settingsDamaged = run({"now", ATLANTIC_BEACH});
-    EXPECT_EQ(settingsDamaged.status, 5);
-    EXPECT_NE(settingsDamaged.err.find("Nimbrel.conf"), std::string::npos);
+    std::filesystem::copy_file(NIMBREL_SOURCE_DIR "/data/states.ldt", damaged.file("states.ldt"),
+        std::filesystem::copy_options::overwrite_existing);
+    const std::string cities = data("../../data/cities.ldt");
+    damaged.write("cities.ldt", cities.substr(0, cities.find("\"Albertson\"")));
+    EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
+}
+
+TEST_F(NimbrelTest, damagedSettings)
+{
+    // A damaged line is passed over, as the window passes over it, and reported.
+    LWinKeeper keeper("Nimbrel", settings.path().string());
+    keeper.SetInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 1, false);
+    const std::string file = keeper.FilePath(false);
+    settings.write("Nimbrel.conf", TempDir::read(file) + "[General\nPressureScale=int:");
+    const Outcome lines = run({"now", ATLANTIC_BEACH});
+    EXPECT_EQ(lines.status, 0);
+    EXPECT_NE(lines.out.find("Temperature:  76 °F\n"), std::string::npos) << lines.out;
+    EXPECT_NE(lines.err.find("has damaged lines"), std::string::npos) << lines.err;
+
+    // A file that cannot be read leaves every setting unknown.
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    const Outcome unreadable = run({"now", ATLANTIC_BEACH});
+    EXPECT_EQ(unreadable.status, 5);
+    EXPECT_NE(unreadable.err.find("Nimbrel.conf"), std::string::npos);
+    EXPECT_EQ(std::count(unreadable.err.begin(), unreadable.err.end(), '\n'), 1) << unreadable.err;
 }
 
 TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)
