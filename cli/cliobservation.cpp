@@ -17,11 +17,6 @@ namespace
 constexpr std::array<const char *, 16> COMPASS
     = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE", "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
 
-// The vapour pressure formula of Bolton (1980) that the National Weather Service's own pages and calculators use:
-// its observation page for 24.4 °C over a dew point of 12.2 °C says 46 %, where other coefficients give 47.
-constexpr double VAPOUR_B = 17.67;
-constexpr double VAPOUR_C = 243.5;
-
 std::tm brokenDown(std::int64_t seconds, bool utc)
 {
     const std::time_t time = static_cast<std::time_t>(seconds);
@@ -88,6 +83,31 @@ nlohmann::ordered_json rounded(const std::optional<float> &value, int decimals)
     return std::round(*value * scale) / scale;
 }
 
+const char *boundName(WBound bound)
+{
+    return bound == WBound::Below ? "below" : bound == WBound::Above ? "above" : "exact";
+}
+
+// What the report says beyond the gauges' values, with the codes as the report writes them.
+void detailsToJson(const WObservation &details, nlohmann::ordered_json &object)
+{
+    object["visibility_mi"] = rounded(details.visibilityMi, 2);
+    object["visibility_bound"] = details.visibilityMi ? nlohmann::ordered_json(boundName(details.visibilityBound))
+                                                      : nlohmann::ordered_json(nullptr);
+    nlohmann::ordered_json weather = nlohmann::ordered_json::array();
+    for (const WWeather &group : details.weather)
+        weather.push_back({{"intensity", group.intensity}, {"descriptor", group.descriptor},
+            {"phenomena", group.phenomena}, {"text", group.text}});
+    object["weather"] = weather;
+    nlohmann::ordered_json sky = nlohmann::ordered_json::array();
+    for (const WSkyLayer &layer : details.sky)
+        sky.push_back({{"cover", layer.cover}, {"height_ft", orNull(layer.heightFt)}, {"cloud", layer.cloud}});
+    object["sky"] = sky;
+    object["ceiling_ft"] = orNull(details.ceilingFt);
+    object["heat_index_c"] = rounded(details.heatIndexC, 1);
+    object["wind_chill_c"] = rounded(details.windChillC, 1);
+}
+
 } // namespace
 
 WCondition CliObservation::blankCondition()
@@ -120,6 +140,7 @@ CliObservation CliObservation::fromCondition(const WCondition &condition, std::s
         o.windSpeed = condition.getWindSpeed();
     if (condition.getWindGustSpeed() >= 0)
         o.windGust = condition.getWindGustSpeed();
+    o.details = condition.getObservation();
     return o;
 }
 
@@ -129,16 +150,6 @@ std::string CliObservation::stationOf(const std::string &report)
     std::string group;
     while (groups >> group && (group == "METAR" || group == "SPECI")) { }
     return group;
-}
-
-std::optional<int> CliObservation::humidity() const
-{
-    if (!temperature || !dewPoint)
-        return std::nullopt;
-    const double t = *temperature;
-    const double d = *dewPoint;
-    const double percent = 100.0 * std::exp(VAPOUR_B * d / (VAPOUR_C + d) - VAPOUR_B * t / (VAPOUR_C + t));
-    return static_cast<int>(std::lround(std::min(percent, 100.0)));
 }
 
 std::string CliObservation::text(const CliUnits &units, std::optional<std::int64_t> now) const
@@ -153,12 +164,12 @@ std::string CliObservation::text(const CliUnits &units, std::optional<std::int64
         line(out, "Temperature:", units.temperature(*temperature));
     if (dewPoint)
         line(out, "Dew point:", units.temperature(*dewPoint));
-    if (const auto percent = humidity())
-        line(out, "Humidity:", std::to_string(*percent) + " %");
     if (windSpeed)
         line(out, "Wind:", wind(*this, units));
     if (pressure)
         line(out, "Pressure:", units.pressure(*pressure));
+    if (const std::string words = units.words(details); !words.empty())
+        line(out, "Conditions:", words);
     return out.str();
 }
 
@@ -170,12 +181,13 @@ void CliObservation::toJson(nlohmann::ordered_json &object, std::optional<std::i
         object["age_minutes"] = time ? nlohmann::ordered_json((*now - *time) / 60) : nlohmann::ordered_json(nullptr);
     object["temperature_c"] = rounded(temperature, 1);
     object["dew_point_c"] = rounded(dewPoint, 1);
-    object["relative_humidity"] = orNull(humidity());
+    object["relative_humidity"] = rounded(details.humidityPct, 1);
     object["pressure_inhg"] = rounded(pressure, 2);
     object["wind_direction_deg"]
         = windDirection == VARIABLE_WIND ? nlohmann::ordered_json("variable") : orNull(windDirection);
     object["wind_speed_kt"] = orNull(windSpeed);
     object["wind_gust_kt"] = orNull(windGust);
+    detailsToJson(details, object);
 }
 
 std::string isoTime(std::int64_t seconds, bool utc)

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "meteo/reader/wobservation.h"
+
 #include <nlohmann/json_fwd.hpp>
 
 class CliUnits;
@@ -25,6 +27,8 @@ struct CliObservation {
     std::optional<int> windDirection;
     std::optional<int> windSpeed;
     std::optional<int> windGust;
+    // Visibility, weather, sky, humidity and how it feels.
+    WObservation details;
 
     // A condition for the reader or the decoder to fill: both write only the values a report holds, so what this
     // one holds afterwards that no report can say marks the values that were absent.
@@ -33,14 +37,11 @@ struct CliObservation {
     // The station of a report: its first group after "METAR" or "SPECI" ("KJFK").
     static std::string stationOf(const std::string &report);
 
-    // Per cent, from temperature and dew point (Bolton's vapour pressure formula); absent without both.
-    std::optional<int> humidity() const;
-
-    // "Temperature:  76 °F" and the like, one line each, for the values present; the time in the local zone with
-    // its age at now, or in UTC when now is absent.
+    // "Temperature:  76 °F" and the like, one line each, for the values present, then the rest in words; the time
+    // in the local zone with its age at now, or in UTC when now is absent.
     std::string text(const CliUnits &units, std::optional<std::int64_t> now) const;
-    // The fields of the JSON schema, in °C, inHg and knots, null where absent; the time in the local zone with its
-    // offset, and its age in minutes, when now is given, else in UTC.
+    // The fields of the JSON schema, in °C, inHg, knots, miles and feet, null where absent; the time in the local
+    // zone with its offset, and its age in minutes, when now is given, else in UTC.
     void toJson(nlohmann::ordered_json &object, std::optional<std::int64_t> now) const;
 };
 

@@ -2,6 +2,7 @@
 
 #include "corekit/lkeeper.h"
 #include "meteo/reader/wconvert.h"
+#include "meteo/reader/wobservationwords.h"
 #include "settings/lsettings.h"
 
 #include <cmath>
@@ -66,4 +67,11 @@ std::string CliUnits::pressure(float inHg) const
     if (m_pressure == Pressure::HPa)
         return number(INHG2HPA(inHg), 0, " hPa");
     return number(inHg, 2, " inHg");
+}
+
+std::string CliUnits::words(const WObservation &observation) const
+{
+    const WObservationWords words(m_fahrenheit ? WCondition::Fahrenheit : WCondition::Celsius,
+        m_speed == Speed::Kmh ? WObservationWords::Distance::Metric : WObservationWords::Distance::Imperial);
+    return words.line(observation);
 }

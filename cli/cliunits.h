@@ -5,6 +5,7 @@
 #include <string>
 
 class LKeeper;
+struct WObservation;
 
 // The units of the text output, as the window's settings choose them or as --units overrides them.
 class CliUnits
@@ -23,6 +24,8 @@ public:
     std::string speed(int knots) const;
     // "30.01 inHg", "762 mmHg", "1016 hPa".
     std::string pressure(float inHg) const;
+    // The observation in words in these units: distances and heights follow the wind, as in the window.
+    std::string words(const WObservation &observation) const;
 
 private:
     bool m_fahrenheit = false;

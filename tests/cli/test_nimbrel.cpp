@@ -95,8 +95,9 @@ TEST_F(NimbrelTest, nowFromTheObservationPage)
     const Outcome text = run({"now", ATLANTIC_BEACH, "--units", "us"});
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("Atlantic Beach, NY\nStation:      KJFK\nObserved:     2"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("\nTemperature:  76 °F\nDew point:    54 °F\nHumidity:     46 %\n"
-                            "Wind:         S (180°) 12 mph\nPressure:     30.01 inHg\n"),
+    EXPECT_NE(text.out.find("\nTemperature:  76 °F\nDew point:    54 °F\nWind:         S (180°) 12 mph\n"
+                            "Pressure:     30.01 inHg\n"
+                            "Conditions:   Few clouds 5,000 ft · Visibility 10 mi · Humidity 47%\n"),
         std::string::npos)
         << text.out;
 
@@ -107,7 +108,10 @@ TEST_F(NimbrelTest, nowFromTheObservationPage)
     EXPECT_EQ(now["station"], "KJFK");
     EXPECT_DOUBLE_EQ(now["temperature_c"].get<double>(), 24.4);
     EXPECT_DOUBLE_EQ(now["dew_point_c"].get<double>(), 12.2);
-    EXPECT_EQ(now["relative_humidity"], 46);
+    EXPECT_DOUBLE_EQ(now["relative_humidity"].get<double>(), 46.5);
+    EXPECT_DOUBLE_EQ(now["visibility_mi"].get<double>(), 10.0);
+    EXPECT_EQ(now["sky"], json::parse(R"([{"cover": "FEW", "height_ft": 5000, "cloud": ""}])"));
+    EXPECT_TRUE(now["ceiling_ft"].is_null());
     EXPECT_DOUBLE_EQ(now["pressure_inhg"].get<double>(), 30.01);
     EXPECT_EQ(now["wind_direction_deg"], 180);
     EXPECT_EQ(now["wind_speed_kt"], 10);
@@ -210,6 +214,9 @@ TEST_F(NimbrelTest, decodeReportsOfStandardInput)
     EXPECT_EQ(objects[0]["time"].get<std::string>().substr(7), "-26T21:35:00Z");
     EXPECT_DOUBLE_EQ(objects[0]["temperature_c"].get<double>(), 28.0);
     EXPECT_EQ(objects[0]["wind_direction_deg"], 60);
+    // 'KLUX ... 7SM RA OVC016 20/20': the weather and the sky as the window words them.
+    EXPECT_EQ(objects[2]["weather"][0]["text"], "rain");
+    EXPECT_EQ(objects[2]["ceiling_ft"], 1600);
     // 'KIMM ... 23/ A2996': a temperature without its dew point.
     EXPECT_TRUE(objects[4]["dew_point_c"].is_null());
     EXPECT_TRUE(objects[4]["relative_humidity"].is_null());
