@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <iostream>
 #include <map>
@@ -86,8 +87,12 @@ CliExit runPlaces(CliSession &session, std::ostream &out)
             list.push_back(place.toJson());
         out << jsonLine({{"query", query}, {"places", list}});
     } else {
-        for (const CliPlace &place : places)
-            out << place.id() << '\t' << place.label() << '\n';
+        for (const CliPlace &place : places) {
+            out << place.id() << '\t' << place.label();
+            if (place.distanceKm)
+                out << '\t' << std::lround(*place.distanceKm) << " km";
+            out << '\n';
+        }
     }
     return places.empty() ? nothing("no place matches \"" + query + "\"") : CliExit::Ok;
 }

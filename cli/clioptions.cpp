@@ -157,15 +157,17 @@ const char *usageText()
 The weather of a place in the United States, from the National Weather Service.
 
 Commands:
-  places QUERY        places whose name matches QUERY ("Springfield", "Springfield, IL"), best first
+  places QUERY        places that QUERY names, best first: "Springfield, IL", a ZIP code,
+                      a station ("KDSM") or coordinates ("41.59, -93.62")
   now [PLACE]         the current observation
   forecast [PLACE]    the zone forecast
   messages [PLACE]    the special messages of the kinds asked for
   status [PLACE]      one line for a status bar
   decode [REPORT|-]   decode METAR reports, one per line of standard input with -
 
-PLACE is "City, ST", a city name alone when only one state has it, or STATE_ID/CITY_ID as
-"nimbrel places" shows it. Without PLACE, the place chosen in the desktop program.
+PLACE is what "nimbrel places" takes, when it names one place ("Des Moines, IA", "50309"; for a
+station or coordinates the nearest place), or STATE_ID/CITY_ID as "nimbrel places" shows it.
+Without PLACE, the place chosen in the desktop program.
 
 Options:
   --json                  print JSON (the schema is in nimbrel(1))

@@ -1,8 +1,8 @@
 #include "cli/cliplaces.h"
 
-#include "cli/clierror.h"
 #include "corekit/lex.h"
 #include "corekit/lvector.h"
+#include "meteo/location/wlocation.h"
 
 #include <nlohmann/json.hpp>
 
@@ -10,8 +10,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <iterator>
-#include <tuple>
+#include <sstream>
 
 namespace
 {
@@ -26,33 +25,54 @@ std::string lower(std::string text)
     return text;
 }
 
-std::string trimmed(const std::string &text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// 0 the name is the query, 1 it begins with it, 2 it holds it, 3 no match.
-int rank(const std::string &lowerName, const std::string &lowerQuery)
-{
-    if (lowerName == lowerQuery)
-        return 0;
-    const std::size_t at = lowerName.find(lowerQuery);
-    return at == 0 ? 1 : at != std::string::npos ? 2 : 3;
-}
-
-// "Springfield" of "Springfield, IL".
-std::string placeName(const std::string &query)
-{
-    return trimmed(query.substr(0, query.rfind(',')));
-}
-
 bool parseId(std::string_view text, std::uint32_t &id)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+std::optional<double> coordinate(const LString &cityData, const char *key)
+{
+    LString value;
+    if (WLocation::getDataToken(cityData, key, value) != L_OK)
+        return std::nullopt;
+    char *end = nullptr;
+    const double number = std::strtod(value, &end);
+    return end && *end == '\0' && end != static_cast<const char *>(value) ? std::optional(number) : std::nullopt;
+}
+
+std::string token(const LString &cityData, const char *key)
+{
+    LString value;
+    return WLocation::getDataToken(cityData, key, value) == L_OK ? std::string(value) : std::string();
+}
+
+// Whether the query names the place's state after its name: "Des Moines, IA", "des moines iowa".
+bool namesState(const std::string &query, const CliPlace &place)
+{
+    const std::string text = lower(query);
+    std::istringstream words(text.substr(std::min(text.size(), place.name.size())));
+    for (std::string word; words >> word;) {
+        word.erase(std::remove(word.begin(), word.end(), ','), word.end());
+        if (word == lower(place.state))
+            return true;
+    }
+    return text.find(lower(place.stateName), place.name.size()) != std::string::npos;
+}
+
+// The places of the query's exact name, narrowed to those of the state typed with it when there are such.
+std::vector<CliPlace> exactPlaces(const std::vector<CliPlace> &places, const std::string &query)
+{
+    std::vector<CliPlace> exact;
+    std::vector<CliPlace> inState;
+    for (const CliPlace &place : places) {
+        if (place.match != WPlaceMatchKind::ExactName)
+            continue;
+        exact.push_back(place);
+        if (namesState(query, place))
+            inState.push_back(place);
+    }
+    return inState.empty() ? exact : inState;
 }
 
 std::string listed(const std::vector<CliPlace> &places)
@@ -63,6 +83,31 @@ std::string listed(const std::vector<CliPlace> &places)
     if (places.size() > LISTED)
         text += "\n  ... and " + std::to_string(places.size() - LISTED) + " more (nimbrel places lists them)";
     return text;
+}
+
+const char *matchName(WPlaceMatchKind kind)
+{
+    switch (kind) {
+    case WPlaceMatchKind::ExactName:
+        return "name";
+    case WPlaceMatchKind::NameStart:
+        return "name_start";
+    case WPlaceMatchKind::NameInside:
+        return "name_inside";
+    case WPlaceMatchKind::ZipCode:
+        return "zip_code";
+    case WPlaceMatchKind::Station:
+        return "station";
+    case WPlaceMatchKind::Coordinates:
+        break;
+    }
+    return "coordinates";
+}
+
+template<typename T>
+nlohmann::ordered_json orNull(const std::optional<T> &value)
+{
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
 
 } // namespace
@@ -79,25 +124,18 @@ std::string CliPlace::label() const
 
 nlohmann::ordered_json CliPlace::toJson() const
 {
-    const LString cityData(data.c_str());
-    const auto token = [&cityData](const char *key) {
-        LString value;
-        return WLocation::getDataToken(cityData, key, value) == L_OK ? nlohmann::ordered_json(std::string(value))
-                                                                     : nlohmann::ordered_json(nullptr);
-    };
-    const auto coordinate = [&token](const char *key) {
-        const nlohmann::ordered_json text = token(key);
-        char *end = nullptr;
-        const double value = text.is_string() ? std::strtod(text.get_ref<const std::string &>().c_str(), &end) : 0;
-        return end && *end == '\0' ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+    const auto text = [](const std::string &value) {
+        return value.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(value);
     };
     return {{"id", id()}, {"state_id", stateId}, {"city_id", cityId}, {"name", name}, {"state", state},
-        {"state_name", stateName}, {"station", token("acode")}, {"zone", token("azone")},
-        {"latitude", coordinate("alat")}, {"longitude", coordinate("alon")}};
+        {"state_name", stateName}, {"station", text(station)}, {"zone", text(zone)}, {"latitude", orNull(latitude)},
+        {"longitude", orNull(longitude)}, {"match", match ? nlohmann::ordered_json(matchName(*match)) : nullptr},
+        {"distance_km", orNull(distanceKm)}};
 }
 
 CliPlaces::CliPlaces(const std::string &directory)
-    : m_db(LString(directory.c_str()))
+    : m_directory(directory)
+    , m_db(LString(directory.c_str()))
     , m_states(readStates())
 {
 }
@@ -116,69 +154,41 @@ std::vector<CliPlaces::State> CliPlaces::readStates() const
     return states;
 }
 
-// "IL", "il" or "Illinois".
-const CliPlaces::State *CliPlaces::findState(const std::string &text) const
+const CliPlaces::State &CliPlaces::stateOf(std::uint32_t id) const
 {
-    const std::string wanted = lower(trimmed(text));
-    for (const State &state : m_states) {
-        if (lower(state.code) == wanted || lower(state.name) == wanted)
-            return &state;
-    }
-    return nullptr;
+    const auto found = std::find_if(m_states.begin(), m_states.end(), [id](const State &s) { return s.id == id; });
+    if (found == m_states.end())
+        throw CliError(CliExit::Damaged, "the location files name a state that states.ldt lacks");
+    return *found;
 }
 
-// A place not found may be one that stands behind damage in the city file, which the iterator takes for its end:
-// the list reads the whole file and fails on damage anywhere. Read only when a place was not found, it costs a
-// command that succeeds nothing.
-CliError CliPlaces::unknown(const std::string &message) const
+// The search reads every place when first asked, and fails on damage anywhere in its files.
+const WPlaceSearch &CliPlaces::search() const
 {
-    LVector<WCity> cities;
-    if (m_db.getCityList(UNITED_STATES, m_states.front().id, cities) != 0)
-        return CliError(CliExit::Damaged, "the location file cities.ldt is damaged");
-    return CliError(CliExit::Usage, message);
+    if (!m_search.isLoaded() && m_search.load(m_directory) != 0)
+        throw CliError(
+            CliExit::Damaged, "the location files in " + m_directory + " are damaged: " + m_search.getError());
+    return m_search;
+}
+
+// "Des Moines, Iowa" is the search's name of the place; the state is kept apart here.
+CliPlace CliPlaces::fromMatch(const WPlaceMatch &match) const
+{
+    const State &state = stateOf(match.stateId);
+    std::string name = match.name;
+    if (name.ends_with(", " + state.name))
+        name.resize(name.size() - state.name.size() - 2);
+    const bool far = match.kind == WPlaceMatchKind::ZipCode || match.kind == WPlaceMatchKind::Station
+        || match.kind == WPlaceMatchKind::Coordinates;
+    return {match.stateId, match.cityId, name, state.code, state.name, match.station, match.zone, match.latitude,
+        match.longitude, match.kind, far ? std::optional(match.distanceKm) : std::nullopt};
 }
 
 std::vector<CliPlace> CliPlaces::find(const std::string &query) const
 {
-    const std::size_t comma = query.rfind(',');
-    const State *state = nullptr;
-    if (comma != std::string::npos) {
-        state = findState(query.substr(comma + 1));
-        if (!state)
-            return {};
-    }
-    const std::string name = placeName(query);
-    if (name.empty())
-        return {};
-    std::vector<CliPlace> places = matching(name, state);
-    if (places.size() > MAX_RESULTS)
-        places.resize(MAX_RESULTS);
-    return places;
-}
-
-// One pass over the city file, for one state or for all.
-std::vector<CliPlace> CliPlaces::matching(const std::string &name, const State *state) const
-{
-    const std::string wanted = lower(name);
-    std::vector<std::pair<int, CliPlace>> found;
-    if (m_db.initCityIterator(UNITED_STATES, state ? state->id : WLocationDB::ALL_STATES) != 0)
-        throw CliError(CliExit::Damaged, "the location file cities.ldt is missing or damaged");
-    WCity city;
-    while (m_db.getNextCity(city) == 0) {
-        const std::string cityName(city.getName());
-        const int order = rank(lower(cityName), wanted);
-        const auto of = std::find_if(
-            m_states.begin(), m_states.end(), [&city](const State &s) { return s.id == city.getStateId(); });
-        if (order < 3 && of != m_states.end())
-            found.push_back({order, {of->id, city.getId(), cityName, of->code, of->name, std::string(city.getData())}});
-    }
-    m_db.closeCityIterator();
-    std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
-        return std::tie(a.first, a.second.name, a.second.state) < std::tie(b.first, b.second.name, b.second.state);
-    });
     std::vector<CliPlace> places;
-    for (auto &[order, place] : found)
-        places.push_back(std::move(place));
+    for (const WPlaceMatch &match : search().find(query))
+        places.push_back(fromMatch(match));
     return places;
 }
 
@@ -189,7 +199,9 @@ CliPlace CliPlaces::byIds(std::uint32_t stateId, std::uint32_t cityId) const
         = std::find_if(m_states.begin(), m_states.end(), [stateId](const State &s) { return s.id == stateId; });
     if (state == m_states.end() || m_db.getCity(cityId, city) != 0 || city.getStateId() != stateId)
         throw unknown("no place " + std::to_string(stateId) + '/' + std::to_string(cityId));
-    return {stateId, cityId, std::string(city.getName()), state->code, state->name, std::string(city.getData())};
+    const LString &data = city.getData();
+    return {stateId, cityId, std::string(city.getName()), state->code, state->name, token(data, "acode"),
+        token(data, "azone"), coordinate(data, "alat"), coordinate(data, "alon"), std::nullopt, std::nullopt};
 }
 
 CliPlace CliPlaces::resolve(const std::string &text) const
@@ -201,15 +213,23 @@ CliPlace CliPlaces::resolve(const std::string &text) const
         && parseId(std::string_view(text).substr(slash + 1), cityId))
         return byIds(stateId, cityId);
     const std::vector<CliPlace> places = find(text);
-    const std::string name = lower(placeName(text));
-    std::vector<CliPlace> exact;
-    std::copy_if(places.begin(), places.end(), std::back_inserter(exact),
-        [&name](const CliPlace &place) { return lower(place.name) == name; });
+    if (places.empty())
+        throw CliError(CliExit::Usage, "no place matches \"" + text + "\"");
+    if (places.front().distanceKm)
+        return places.front();
+    const std::vector<CliPlace> exact = exactPlaces(places, text);
     if (exact.size() == 1)
         return exact.front();
     if (!exact.empty())
         throw CliError(CliExit::Usage, "\"" + text + "\" names several places; give one of these:" + listed(exact));
-    if (places.empty())
-        throw unknown("no place matches \"" + text + "\"");
     throw CliError(CliExit::Usage, "no place is named \"" + text + "\"; did you mean one of these?" + listed(places));
+}
+
+// A place not found may stand behind damage in the city file, where a lookup stops: the search reads every file
+// whole and fails on damage anywhere. It is read only when a place was not found, so a command that finds its place
+// by its ids does not pay for it.
+CliError CliPlaces::unknown(const std::string &message) const
+{
+    search();
+    return CliError(CliExit::Usage, message);
 }

@@ -251,7 +251,7 @@ TEST_F(NimbrelTest, exitStatusOfEachFailure)
 
     // Location files cut short: the states, then the cities, in the record before New York's first.
     TempDir damaged;
-    for (const char *name : {"countries.ldt", "areas.ldt", "cities.ldt"})
+    for (const char *name : {"countries.ldt", "areas.ldt", "cities.ldt", "zipcodes.ldt", "stations.ldt"})
         std::filesystem::copy_file(NIMBREL_SOURCE_DIR "/data/" + std::string(name), damaged.file(name));
     damaged.write("states.ldt", "1,1,\"Alabama\",\"al\"\n,2,1,\"Alas");
     EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
@@ -292,6 +292,10 @@ TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)
     ASSERT_GE(found.size(), 2u);
     EXPECT_EQ(found[0]["name"], "Des Moines");
     EXPECT_EQ(run({"places", "qqqxz"}).status, 1);
+    const json zip = json::parse(run({"places", "--json", "50309"}).out)["places"];
+    ASSERT_EQ(zip.size(), 1u);
+    EXPECT_EQ(zip[0]["id"], "19/1921000");
+    EXPECT_EQ(zip[0]["match"], "zip_code");
 
     const Outcome help = run({"--help"});
     const std::string manual = TempDir::read(NIMBREL_SOURCE_DIR "/docs/man/nimbrel.1");
