@@ -1,5 +1,6 @@
 #include "cli/cliobservation.h"
 
+#include "cli/clitext.h"
 #include "cli/cliunits.h"
 #include "meteo/reader/wcondition.h"
 
@@ -66,12 +67,6 @@ std::string wind(const CliObservation &o, const CliUnits &units)
 void line(std::ostringstream &out, const char *label, const std::string &value)
 {
     out << label << std::string(14 - std::string(label).size(), ' ') << value << '\n';
-}
-
-template<typename T>
-nlohmann::ordered_json orNull(const std::optional<T> &value)
-{
-    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
 
 // Floats as the decoder holds them print as 24.399999618530273; one or two decimals are what a report says.

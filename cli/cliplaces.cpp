@@ -1,5 +1,6 @@
 #include "cli/cliplaces.h"
 
+#include "cli/clitext.h"
 #include "corekit/lex.h"
 #include "corekit/lvector.h"
 #include "meteo/location/wlocation.h"
@@ -102,12 +103,6 @@ const char *matchName(WPlaceMatchKind kind)
         break;
     }
     return "coordinates";
-}
-
-template<typename T>
-nlohmann::ordered_json orNull(const std::optional<T> &value)
-{
-    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <nlohmann/json_fwd.hpp>
+#include <nlohmann/json.hpp>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,3 +14,10 @@ std::string plainText(std::string_view text);
 // One JSON object on one line. Texts from servers need not be UTF-8: a byte that is not becomes U+FFFD instead of
 // failing the whole output.
 std::string jsonLine(const nlohmann::ordered_json &object);
+
+// The value, or null where it is absent.
+template<typename T>
+nlohmann::ordered_json orNull(const std::optional<T> &value)
+{
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
