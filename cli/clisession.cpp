@@ -83,8 +83,12 @@ const CliPlaces &CliSession::places()
 
 CliPlace CliSession::place()
 {
-    if (m_options.argument)
-        return places().resolve(*m_options.argument);
+    if (m_options.argument) {
+        CliPlace place = places().resolve(*m_options.argument);
+        // The search's index of every place is done with: its memory serves the fetches that follow.
+        m_places.reset();
+        return place;
+    }
     std::uint32_t state = 0;
     std::uint32_t city = 0;
     if (keeper().GetInt(LSettings::LOCATION, LSettings::STATE, state, false) != L_OK
