@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
-#include <limits>
 #include <set>
 
 namespace
@@ -32,14 +31,6 @@ std::string_view nwsHeadline(const json &properties)
     if (headline && headline->is_array() && !headline->empty())
         return textOf(headline->get_ref<const json::array_t &>().front());
     return headline ? textOf(*headline) : std::string_view();
-}
-
-// Extreme 0, Severe 1, Moderate 2, Minor 3; "Unknown" and anything else 4.
-int severityRank(std::string_view severity)
-{
-    static constexpr std::string_view ORDER[] = {"Extreme", "Severe", "Moderate", "Minor"};
-    const auto found = std::find(std::begin(ORDER), std::end(ORDER), severity);
-    return static_cast<int>(found - std::begin(ORDER));
 }
 
 bool inForce(const json &properties, std::int64_t now)
@@ -77,24 +68,55 @@ void appendLines(std::string &text, std::string_view lines)
     }
 }
 
-struct Entry {
-    WAlert alert;
-    int severity;
-    std::int64_t sent;
-};
-
-Entry entryOf(const json &properties, std::string_view event)
+// "references": [{"identifier": "urn:oid:2.49.0.1.840.0.08c1...", "sent": "..."}, ...]
+std::vector<std::string> referencesOf(const json &properties)
 {
-    Entry entry{{alertKind(event), headLine(properties, event)}, severityRank(textOf(properties, "severity")),
-        std::numeric_limits<std::int64_t>::min()};
-    appendLines(entry.alert.text, textOf(properties, "description"));
-    appendLines(entry.alert.text, textOf(properties, "instruction"));
-    parseIsoTime(textOf(properties, "sent"), entry.sent);
-    return entry;
+    std::vector<std::string> ids;
+    if (const json::array_t *references = listOf(properties, "references")) {
+        for (const json &reference : *references) {
+            const std::string_view id = textOf(reference, "identifier");
+            if (!id.empty())
+                ids.emplace_back(id);
+        }
+    }
+    return ids;
+}
+
+std::int64_t timeOf(const json &properties, const char *name)
+{
+    std::int64_t seconds = 0;
+    parseIsoTime(textOf(properties, name), seconds);
+    return seconds;
+}
+
+WAlertRecord recordOf(const json &properties, std::string_view event, std::string_view id)
+{
+    WAlertRecord record;
+    record.id = id;
+    record.references = referencesOf(properties);
+    // The service's JSON may escape any character; none but the line feed reaches a record.
+    record.event = withoutControls(event);
+    record.severity = textOf(properties, "severity");
+    record.urgency = textOf(properties, "urgency");
+    record.certainty = textOf(properties, "certainty");
+    record.headline = withoutControls(textOf(properties, "headline"));
+    if (record.headline.empty())
+        record.headline = withoutControls(nwsHeadline(properties));
+    appendLines(record.description, withoutControls(textOf(properties, "description")));
+    record.sent = timeOf(properties, "sent");
+    record.effective = timeOf(properties, "effective");
+    record.expires = timeOf(properties, "expires");
+    record.ends = timeOf(properties, "ends");
+    record.messageType = textOf(properties, "messageType");
+    record.kind = alertKind(event);
+    record.text = withoutControls(headLine(properties, event)) + record.description;
+    appendLines(record.text, withoutControls(textOf(properties, "instruction")));
+    return record;
 }
 
 // Ids are taken from the properties, or else from the feature; alerts without either are never duplicates.
-void addEntry(const json &feature, std::int64_t now, std::set<std::string_view> &ids, std::vector<Entry> &entries)
+void addRecord(
+    const json &feature, std::int64_t now, std::set<std::string_view> &ids, std::vector<WAlertRecord> &records)
 {
     const json *properties = memberOf(feature, "properties");
     if (!properties || !properties->is_object() || !inForce(*properties, now))
@@ -107,7 +129,7 @@ void addEntry(const json &feature, std::int64_t now, std::set<std::string_view> 
         id = textOf(feature, "id");
     if (!id.empty() && !ids.insert(id).second)
         return;
-    entries.push_back(entryOf(*properties, event));
+    records.push_back(recordOf(*properties, event, id));
 }
 
 // Reads fixed-width decimal fields and single characters off the front of a text.
@@ -171,6 +193,13 @@ private:
 
 } // namespace
 
+int severityRank(std::string_view severity)
+{
+    static constexpr std::string_view ORDER[] = {"Extreme", "Severe", "Moderate", "Minor"};
+    const auto found = std::find(std::begin(ORDER), std::end(ORDER), severity);
+    return static_cast<int>(found - std::begin(ORDER));
+}
+
 WAlertKind alertKind(std::string_view event)
 {
     event = trimmed(event);
@@ -192,14 +221,13 @@ int WAlertList::read(std::string_view answer, std::int64_t now)
     if (!features)
         return L_FORMAT;
     std::set<std::string_view> ids;
-    std::vector<Entry> entries;
     for (const json &feature : *features)
-        addEntry(feature, now, ids, entries);
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        return a.severity != b.severity ? a.severity < b.severity : a.sent > b.sent;
+        addRecord(feature, now, ids, m_alerts);
+    std::stable_sort(m_alerts.begin(), m_alerts.end(), [](const WAlertRecord &a, const WAlertRecord &b) {
+        const int rankA = severityRank(a.severity);
+        const int rankB = severityRank(b.severity);
+        return rankA != rankB ? rankA < rankB : a.sent > b.sent;
     });
-    for (auto &entry : entries)
-        m_alerts.push_back(std::move(entry.alert));
     return L_OK;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/meteo_export.h"
+#include "meteo/reader/walert.h"
 
 #include <cstdint>
 #include <string>
@@ -10,21 +11,10 @@
 // Active alerts of the web service, sorted into the three kinds of special message that the reader hands out.
 // Exported for the tests and fuzzers only; this header is not installed.
 
-enum class WAlertKind { Warning, Watch, Statement };
-
 // The kind of an alert by its event name: names ending in "Watch" are watches; those ending in "Statement",
 // and "Short Term Forecast", "Hazardous Weather Outlook" and "Hydrologic Outlook", are statements; the rest
 // ("Tornado Warning", "Heat Advisory", "Civil Emergency", "Air Quality Alert") are warnings.
 METEO_EXPORT WAlertKind alertKind(std::string_view event);
-
-struct WAlert {
-    WAlertKind kind;
-    // Lines each ended by a line feed: the event in capitals, " - " and the headline, then the description and
-    // the instruction as the service wrote them:
-    //   "EXCESSIVE HEAT WARNING - EXCESSIVE HEAT WARNING REMAINS IN EFFECT FROM 10 AM FRIDAY...\n"
-    //   "* WHAT...Dangerously hot conditions. Afternoon temperatures 112 to\n" ...
-    std::string text;
-};
 
 // The alerts of one answer of the active-alert listing (a GeoJSON FeatureCollection), most severe first.
 class METEO_EXPORT WAlertList
@@ -37,12 +27,12 @@ public:
     // service's answers (withinJsonLimits) or holds no "features" list.
     int read(std::string_view answer, std::int64_t now);
 
-    const std::vector<WAlert> &alerts() const { return m_alerts; }
+    const std::vector<WAlertRecord> &alerts() const { return m_alerts; }
     // The alerts of one kind in the reader's layout ("A\r\n B\r\n"); empty when there are none.
     std::string text(WAlertKind kind) const;
 
 private:
-    std::vector<WAlert> m_alerts;
+    std::vector<WAlertRecord> m_alerts;
 };
 
 // The moment an ISO 8601 time with its offset names ('2024-07-19T03:00:00-07:00', '2026-09-02T07:47:16Z',

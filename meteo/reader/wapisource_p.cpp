@@ -86,10 +86,7 @@ WApiSource::WApiSource(Clock clock)
 int WApiSource::getText(
     WApiProduct product, const WLocation &location, const WApiAccess &access, LInfoLine *infoLine, LString &text)
 {
-    if (m_place.select(location)) {
-        m_forecastNewest.clear();
-        m_forecastFrom.clear();
-    }
+    selectPlace(location);
     if (m_place.zone().empty() && (product == WApiProduct::Forecast || m_place.point().empty()))
         return L_NOTFOUND;
     LString firstText;
@@ -106,6 +103,15 @@ int WApiSource::getText(
         infoLine->Clear();
     text.assign(out.data(), out.size());
     return out.empty() ? L_INPUT : L_OK;
+}
+
+// A new place starts the forecast search afresh.
+void WApiSource::selectPlace(const WLocation &location)
+{
+    if (m_place.select(location)) {
+        m_forecastNewest.clear();
+        m_forecastFrom.clear();
+    }
 }
 
 int WApiSource::fetchText(WApiProduct product, WApiClient &client, std::string &text)
@@ -197,9 +203,29 @@ int WApiSource::zonePeriods(WApiClient &client, std::string &text)
     return L_OK;
 }
 
-// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
-// alerts of the zone.
+int WApiSource::getAlerts(const WLocation &location, const WApiAccess &access, std::vector<WAlertRecord> &alerts)
+{
+    selectPlace(location);
+    if (m_place.point().empty() && m_place.zone().empty())
+        return L_NOTFOUND;
+    WApiClient client(access);
+    if (refreshAlerts(client) != L_OK)
+        return L_CONNECT;
+    alerts = m_alerts.alerts();
+    return L_OK;
+}
+
 int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)
+{
+    if (refreshAlerts(client) != L_OK)
+        return L_CONNECT;
+    text = m_alerts.text(kind);
+    return L_OK;
+}
+
+// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
+// alerts of the zone. The answer stands for a cycle.
+int WApiSource::refreshAlerts(WApiClient &client)
 {
     const std::string path
         = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone() : "alerts/active?point=" + m_place.point();
@@ -214,10 +240,7 @@ int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)
         m_alertsAt = now();
         m_alertsResult = result;
     }
-    if (m_alertsResult != L_OK)
-        return L_CONNECT;
-    text = m_alerts.text(kind);
-    return L_OK;
+    return m_alertsResult;
 }
 
 int WApiSource::bulletin(WApiClient &client, const char *type, std::string &text)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class WApiClient;
 class WLocation;
@@ -39,8 +40,12 @@ public:
     //   L_CONNECT    an answer could not be had or was not what was asked for; text untouched.
     int getText(
         WApiProduct product, const WLocation &location, const WApiAccess &access, LInfoLine *infoLine, LString &text);
+    // The alerts in force for the place, from the same answer as the warnings, watches and statements texts: a
+    // cycle that asked for one of those asks nothing more. L_OK, L_NOTFOUND or L_CONNECT as getText, silently.
+    int getAlerts(const WLocation &location, const WApiAccess &access, std::vector<WAlertRecord> &alerts);
 
 private:
+    void selectPlace(const WLocation &location);
     int fetchText(WApiProduct product, WApiClient &client, std::string &text);
     int forecast(WApiClient &client, std::string &text);
     int nextNewest(
@@ -48,6 +53,7 @@ private:
     int segment(WApiClient &client, const WApiOffice &office, const std::string &id, std::string &text);
     int zonePeriods(WApiClient &client, std::string &text);
     int alerts(WApiClient &client, WAlertKind kind, std::string &text);
+    int refreshAlerts(WApiClient &client);
     int bulletin(WApiClient &client, const char *type, std::string &text);
     int officeRequest(WApiClient &client, int result);
     std::int64_t now() const;

@@ -7,6 +7,7 @@
 #include "meteo/reader/wcondition.h"
 #include "meteo/reader/wdecodereport.h"
 #include "meteo/reader/wmarkertable_p.h"
+#include "meteo/reader/wpagealerts_p.h"
 #include "meteo/reader/wproduct_p.h"
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
@@ -35,6 +36,7 @@ WReader::WReader(LInfoLine *infoLine)
     , m_keeper(nullptr)
     , m_abort(false)
     , m_api(std::make_unique<WApiSource>())
+    , m_pageAlerts(std::make_unique<WPageAlerts>())
 {
 }
 
@@ -44,6 +46,7 @@ WReader::WReader(const WReader &other)
     , m_abort(other.m_abort.load())
     , m_limits(other.m_limits)
     , m_api(std::make_unique<WApiSource>(*other.m_api))
+    , m_pageAlerts(std::make_unique<WPageAlerts>(*other.m_pageAlerts))
 {
 }
 
@@ -54,6 +57,7 @@ WReader &WReader::operator=(const WReader &other)
     m_abort = other.m_abort.load();
     m_limits = other.m_limits;
     *m_api = *other.m_api;
+    *m_pageAlerts = *other.m_pageAlerts;
     return *this;
 }
 
@@ -127,7 +131,7 @@ int WReader::getWarnings(const WLocation &location, LString &text)
 {
     if (usesApi())
         return getApiText(WApiProduct::Warnings, location, text);
-    return getZoneText(location, productAddress(location, "/allwarnings.html"), "warnings", false, text);
+    return getPageAlerts(location, "/allwarnings.html", "warnings", WAlertKind::Warning, text);
 }
 
 int WReader::getForecast(const WLocation &location, LString &text)
@@ -141,14 +145,14 @@ int WReader::getWatches(const WLocation &location, LString &text)
 {
     if (usesApi())
         return getApiText(WApiProduct::Watches, location, text);
-    return getZoneText(location, productAddress(location, "/watches.html"), "watches", false, text);
+    return getPageAlerts(location, "/watches.html", "watches", WAlertKind::Watch, text);
 }
 
 int WReader::getStatements(const WLocation &location, LString &text)
 {
     if (usesApi())
         return getApiText(WApiProduct::Statements, location, text);
-    return getZoneText(location, productAddress(location, "/special.html"), "special statements", false, text);
+    return getPageAlerts(location, "/special.html", "special statements", WAlertKind::Statement, text);
 }
 
 int WReader::getDiscussion(const WLocation &location, LString &text)
@@ -180,7 +184,18 @@ bool WReader::usesApi() const
     return source != PRODUCT_SOURCE_PAGES;
 }
 
-int WReader::getApiText(WApiProduct product, const WLocation &location, LString &text)
+int WReader::getAlerts(const WLocation &location, std::vector<WAlertRecord> &alerts)
+{
+    if (usesApi())
+        return m_api->getAlerts(location, apiAccess(), alerts);
+    LString zone;
+    if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
+        return L_NOTFOUND;
+    alerts = m_pageAlerts->records(static_cast<const char *>(zone));
+    return L_OK;
+}
+
+WApiAccess WReader::apiAccess()
 {
     WApiAccess access;
     std::uint32_t useProxy = 0;
@@ -192,7 +207,27 @@ int WReader::getApiText(WApiProduct product, const WLocation &location, LString 
     access.useProxy = useProxy != 0;
     access.abort = &m_abort;
     access.limits = m_limits;
-    return m_api->getText(product, location, access, m_infoLine, text);
+    return access;
+}
+
+int WReader::getApiText(WApiProduct product, const WLocation &location, LString &text)
+{
+    return m_api->getText(product, location, apiAccess(), m_infoLine, text);
+}
+
+// The zone scan of every message for the place, whose messages become the kind's alert records; a page that could
+// not be read leaves the records as they were, like the text.
+int WReader::getPageAlerts(
+    const WLocation &location, const char *page, const LString &description, WAlertKind kind, LString &out)
+{
+    LString zone;
+    if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
+        return L_NOTFOUND;
+    WZoneScanner scanner(zone, false);
+    const int result = scanPage(productAddress(location, page), description, scanner, out);
+    if (result != L_CONNECT)
+        m_pageAlerts->keep(static_cast<const char *>(zone), kind, scanner.messages());
+    return result;
 }
 
 int WReader::getZoneText(

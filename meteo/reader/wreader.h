@@ -3,16 +3,20 @@
 #include "corekit/lkeeper.h"
 #include "corekit/lstring.h"
 #include "meteo/meteo_export.h"
+#include "meteo/reader/walert.h"
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class WApiSource;
 class WCondition;
 class WLocation;
+class WPageAlerts;
 class WProductScanner;
+struct WApiAccess;
 enum class WApiProduct;
 
 // Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
@@ -72,11 +76,24 @@ public:
     int getSummary(const WLocation &location, LString &text);
     int getPublic(const WLocation &location, LString &text);
 
+    // The alerts in force for the place, one record each (walert.h), made of what the warnings, watches and
+    // statements operations fetched: from the web service the place's alert answer (which the three share for a
+    // minute, so a cycle that ran one of them asks nothing more; otherwise it is fetched here), from the state
+    // pages the messages of the three kinds the last scans for the place kept. Most severe first from the service;
+    // warnings, watches, then statements from the pages. Shows nothing on the info line.
+    //   L_OK         alerts holds the records, none when nothing is in force;
+    //   L_NOTFOUND   the place has no zone or coordinates; alerts untouched;
+    //   L_CONNECT    the service's answer could not be had; alerts untouched.
+    int getAlerts(const WLocation &location, std::vector<WAlertRecord> &alerts);
+
 private:
     using LineHandler = std::function<bool(const LString &line)>;
 
     bool usesApi() const;
+    WApiAccess apiAccess();
     int getApiText(WApiProduct product, const WLocation &location, LString &text);
+    int getPageAlerts(
+        const WLocation &location, const char *page, const LString &description, WAlertKind kind, LString &out);
     int getZoneText(
         const WLocation &location, const LString &address, const LString &description, bool firstOnly, LString &out);
     int getCityText(const WLocation &location, const LString &address, const LString &prefix,
@@ -92,4 +109,5 @@ private:
     std::atomic<bool> m_abort;
     WFetchLimits m_limits;
     std::unique_ptr<WApiSource> m_api;
+    std::unique_ptr<WPageAlerts> m_pageAlerts;
 };

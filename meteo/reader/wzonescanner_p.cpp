@@ -54,6 +54,8 @@ bool WZoneScanner::header(const LString &line)
 {
     const bool wasInside = m_inside;
     m_inside = inZone(m_zone, line);
+    if (m_inside)
+        startMessage();
     return !(wasInside && m_firstOnly);
 }
 

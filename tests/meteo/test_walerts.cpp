@@ -275,3 +275,40 @@ TEST(ParseIsoTime, offsetsAndWrongFormats)
 }
 
 } // namespace
+
+// The records carry the alert's own fields; the update of the severe thunderstorm warning names the warning it
+// updates, and neither the test message nor the cancellation is in force.
+TEST(WAlertList, recordsOfTheRecordedAnswers)
+{
+    WAlertList list;
+    ASSERT_EQ(list.read(recorded(FIVE_ALERTS), FIVE_RECORDED), L_OK);
+    ASSERT_EQ(list.alerts().size(), 3u);
+    const WAlertRecord &update = list.alerts()[0];
+    EXPECT_EQ(update.id, "urn:oid:2.49.0.1.840.0.d0de060466dc387307cc0a44dbed836b1d20c5e5.002.1");
+    EXPECT_EQ(update.references,
+        std::vector<std::string>{"urn:oid:2.49.0.1.840.0.08c14df6cccd6f5f0611d2a53a712ac6e8ae7215.001.1"});
+    EXPECT_EQ(update.event, "Severe Thunderstorm Warning");
+    EXPECT_EQ(update.messageType, "Update");
+    EXPECT_EQ(update.severity + "/" + update.urgency + "/" + update.certainty, "Severe/Immediate/Observed");
+    // 2026-09-02T02:42:00-05:00 and 03:15:00-05:00.
+    EXPECT_EQ(update.sent, 1788334920);
+    EXPECT_EQ(update.effective, 1788334920);
+    EXPECT_EQ(update.expires, 1788336900);
+    EXPECT_EQ(update.ends, 1788336900);
+    EXPECT_EQ(update.headline.rfind("Severe Thunderstorm Warning issued September 2 at 2:42AM CDT", 0), 0u);
+    EXPECT_EQ(update.description.rfind("At 241 AM CDT, severe thunderstorms were located along a line\n", 0), 0u)
+        << update.description;
+    for (const WAlertRecord &alert : list.alerts())
+        EXPECT_NE(list.text(alert.kind).find(firstLine(alert.text)), std::string::npos) << alert.event;
+    EXPECT_EQ(list.alerts()[1].event, "Special Weather Statement");
+    EXPECT_EQ(list.alerts()[1].kind, WAlertKind::Statement);
+    EXPECT_TRUE(list.alerts()[1].references.empty());
+
+    ASSERT_EQ(list.read(recorded(PHOENIX), PHOENIX_RECORDED), L_OK);
+    ASSERT_EQ(list.alerts().size(), 2u);
+    EXPECT_EQ(list.alerts()[0].ends, 1721530800); // 2024-07-20T20:00:00-07:00
+    EXPECT_EQ(list.alerts()[1].event, "Air Quality Alert");
+    EXPECT_EQ(list.alerts()[1].severity, "Unknown");
+    EXPECT_EQ(list.alerts()[1].ends, 0);
+    EXPECT_EQ(list.alerts()[1].messageType, "Alert");
+}

@@ -323,6 +323,21 @@ TEST_F(WReaderApiTest, tricklingAnswerFailsWithinTheLimits)
     EXPECT_EQ(reader.getWarnings(phoenix, text), L_CONNECT);
     EXPECT_STREQ(text, "old warnings");
     EXPECT_EQ(reader.getDiscussion(phoenix, text), L_OK);
+
+// The records come from the answer the warnings fetch had: no further request, and the same alerts as the text.
+TEST_F(WReaderApiTest, alertRecordsFromTheCyclesAnswer)
+{
+    servePhoenix();
+    std::vector<WAlertRecord> alerts;
+    EXPECT_EQ(reader.getAlerts(place("acode(KPHX)"), alerts), L_NOTFOUND);
+    LString warnings;
+    ASSERT_EQ(reader.getWarnings(phoenix, warnings), L_OK);
+    ASSERT_EQ(reader.getAlerts(phoenix, alerts), L_OK);
+    EXPECT_EQ(targets(), (Strings{"/api/alerts/active?point=33.25,-112.3"}));
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0].event, "Excessive Heat Warning");
+    EXPECT_TRUE(contains(warnings, alerts[1].text.substr(0, alerts[1].text.find('\n')).c_str()));
+    EXPECT_EQ(info.calls.size(), 3u);
 }
 
 TEST_F(WReaderApiTest, recordedAlertsHaveExpired)

@@ -163,6 +163,50 @@ TEST_F(WReaderTest, warningsGatherEveryMessageForTheZone)
     EXPECT_FALSE(contains(first, "DENSE FOG"));
 }
 
+// The records of the page messages join to the very text the warnings operation returns, keep their ids from scan
+// to scan, and belong to the place they were scanned for.
+TEST_F(WReaderTest, warningsGiveOneAlertRecordPerMessage)
+{
+    const std::string advisory = "WWUS83 KDMX 140300\n"
+                                 "NPWDMX\n"
+                                 "IAZ086-141200-\n"
+                                 "...DENSE FOG ADVISORY TONIGHT...\n"
+                                 "$$\n";
+    server.page("/iwin/ia/allwarnings.html", productPage({product("NPW_NPWDMX.txt"), advisory}));
+    std::vector<WAlertRecord> alerts;
+    EXPECT_EQ(reader.getAlerts(place("ia", "acode(KDMX)"), alerts), L_NOTFOUND);
+    LString warnings;
+    ASSERT_EQ(reader.getWarnings(desMoines, warnings), L_OK);
+    ASSERT_EQ(reader.getAlerts(desMoines, alerts), L_OK);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0].event, "Heat Advisory");
+    EXPECT_EQ(alerts[0].headline, "HEAT ADVISORY REMAINS IN EFFECT UNTIL 7 PM CDT TUESDAY");
+    EXPECT_EQ(alerts[1].event, "Dense Fog Advisory");
+    EXPECT_EQ(alerts[1].kind, WAlertKind::Warning);
+    EXPECT_NE(alerts[0].id, alerts[1].id);
+    EXPECT_EQ(alerts[0].id.rfind("page:", 0), 0u);
+    std::string joined;
+    for (const WAlertRecord &alert : alerts) {
+        for (const char c : alert.text) {
+            if (c == '\n')
+                joined += '\r';
+            joined += c;
+        }
+    }
+    // The reader's layout begins every line after the first with a blank.
+    std::string expected(warnings);
+    for (std::size_t at = expected.find("\n "); at != std::string::npos; at = expected.find("\n ", at))
+        expected.erase(at + 1, 1);
+    EXPECT_EQ(joined, expected);
+
+    const std::vector<WAlertRecord> first = alerts;
+    ASSERT_EQ(reader.getWarnings(desMoines, warnings), L_OK);
+    ASSERT_EQ(reader.getAlerts(desMoines, alerts), L_OK);
+    EXPECT_EQ(alerts[1].id, first[1].id);
+    ASSERT_EQ(reader.getAlerts(place("ia", "acode(KDSM) azone(IAZ060)"), alerts), L_OK);
+    EXPECT_TRUE(alerts.empty());
+}
+
 TEST_F(WReaderTest, messagesFromSeveralProductsAndStates)
 {
     server.page("/iwin/ny/allwarnings.html", productPage({product("WSWOKX_10.txt"), product("SPS_SPSOKX.txt")}));
