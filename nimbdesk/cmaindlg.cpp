@@ -4,6 +4,7 @@
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/caboutdlg.h"
 #include "nimbdesk/caccessiblecontrol.h"
+#include "nimbdesk/calertnotifier.h"
 #include "nimbdesk/cfreshnessview.h"
 #include "nimbdesk/clocationdlg.h"
 #include "nimbdesk/coptionssheet.h"
@@ -18,10 +19,12 @@
 #include "nimbdesk/cwptkr.h"
 #include "nimbdesk/cwtemp.h"
 #include "nimbdesk/cwwind.h"
+#include "nimbdesk/lalertstate.h"
 #include "settings/lsettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,6 +101,12 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
             m_tray, m_words});
     m_freshness = new CFreshnessView(
         CFreshnessTargets{{m_temperature, m_dewPoint, m_wind, m_pressure}, m_status, m_observedAt, m_tray}, this);
+    // A settings directory of its own (as the tests give) holds the notified alerts too.
+    const std::string alertState
+        = settingsDirectory.empty() ? LAlertState::defaultPath() : settingsDirectory + "/notified-alerts";
+    m_alertNotifier = new CAlertNotifier(&m_keeper, m_tray, alertState, QDBusConnection::sessionBus(), {}, this);
+    connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
+    connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
 }
 
 CMainDlg::~CMainDlg()
@@ -179,6 +188,14 @@ void CMainDlg::ShowForecastText()
 void CMainDlg::ShowSpecialText()
 {
     CTextViewDlg dialog(tr("Special"), m_specialText, this);
+    dialog.exec();
+}
+
+void CMainDlg::ShowAlert(const QString &firstLine)
+{
+    Restore();
+    CTextViewDlg dialog(tr("Special"), m_specialText, this);
+    dialog.ShowAt(firstLine);
     dialog.exec();
 }
 
@@ -391,6 +408,9 @@ bool CMainDlg::workerEvent(QEvent *event)
     case WM_UPDATE_FINISHED:
         updateFinished();
         return true;
+    case WM_ALERTS_READY:
+        alertsReady();
+        return true;
     default:
         return false;
     }
@@ -444,6 +464,22 @@ void CMainDlg::showKeptTexts()
         messages.append(QString::fromStdString(message));
     m_specialText = messages.join(MESSAGE_SEPARATOR);
     m_specialTicker->Scroll(m_specialText);
+}
+
+void CMainDlg::alertsReady()
+{
+    std::vector<WAlertRecord> alerts;
+    WLocation place;
+    m_worker.CopyAlerts(alerts, place);
+    m_alertNotifier->Update(alerts, place, CSettingsApplier::PlaceName(place.getState(), place.getCity()));
+}
+
+// The news follows what the line says, which after a cycle is when it ended: "Last updated: 12/07/26 06:10:00 —
+// New: Tornado Warning".
+void CMainDlg::showNews(const QString &text)
+{
+    const QString shown = m_status->text();
+    m_status->setText(shown.isEmpty() ? text : tr("%1 — %2").arg(shown, text));
 }
 
 void CMainDlg::infoText()

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CAlertNotifier;
 class CFreshnessView;
 class CSettingsNotice;
 class CStatusLine;
@@ -63,6 +64,8 @@ public:
     void About();
     void ShowForecastText();
     void ShowSpecialText();
+    // Brings the window back and shows the special messages at the alert whose text begins with the line.
+    void ShowAlert(const QString &firstLine);
     // Brings the window back from the tray or from being minimised.
     void Restore();
 
@@ -100,6 +103,8 @@ private:
     void messageReady(int index);
     void updateFinished();
     void showKeptTexts();
+    void alertsReady();
+    void showNews(const QString &text);
     void infoText();
     QString copyForecast();
     QString copyMessage(int index);
@@ -125,5 +130,6 @@ private:
     CFreshnessView *m_freshness = nullptr;
     std::unique_ptr<CSettingsApplier> m_settings;
     CSettingsNotice *m_settingsNotice = nullptr;
+    CAlertNotifier *m_alertNotifier = nullptr;
     bool m_shutDown = false;
 };

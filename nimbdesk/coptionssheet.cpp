@@ -2,6 +2,7 @@
 
 #include "nimbdesk/cgeneralppg.h"
 #include "nimbdesk/cinternetppg.h"
+#include "nimbdesk/cnotifyppg.h"
 #include "nimbdesk/cretrievalppg.h"
 #include "nimbdesk/ctickerppg.h"
 
@@ -23,6 +24,7 @@ COptionsSheet::COptionsSheet(LKeeper *keeper, QWidget *parent)
     addPage(new CTickerPpg(keeper, CTickerPpg::Kind::Warnings));
     addPage(new CRetrievalPpg(keeper));
     addPage(new CInternetPpg(keeper));
+    addPage(new CNotifyPpg(keeper));
     connect(m_tabs, &QTabWidget::currentChanged, this, &COptionsSheet::currentChanged);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);

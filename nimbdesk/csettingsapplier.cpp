@@ -179,16 +179,17 @@ void CSettingsApplier::applyTicker(const char *section, CWptkr *ticker)
         ticker->SetDelay(static_cast<std::int32_t>(value));
 }
 
-// "Springfield, Illinois"; empty when the location files do not list the place.
 void CSettingsApplier::showPlaceName(std::uint32_t state, std::uint32_t city)
+{
+    m_targets.header->SetText(PlaceName(state, city));
+}
+
+QString CSettingsApplier::PlaceName(std::uint32_t state, std::uint32_t city)
 {
     const WLocationDB &database = WLocationDB::getLocationDB();
     WState stateRecord;
     WCity cityRecord;
-    if (database.getState(state, stateRecord) != 0 || database.getCity(city, cityRecord) != 0) {
-        m_targets.header->SetText(QString());
-        return;
-    }
-    m_targets.header->SetText(
-        QStringLiteral("%1, %2").arg(toQString(cityRecord.getName()), toQString(stateRecord.getName())));
+    if (database.getState(state, stateRecord) != 0 || database.getCity(city, cityRecord) != 0)
+        return QString();
+    return QStringLiteral("%1, %2").arg(toQString(cityRecord.getName()), toQString(stateRecord.getName()));
 }

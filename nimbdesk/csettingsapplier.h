@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include <QString>
+
 class CTrayIcon;
 class CUpdateThread;
 class CWeatherLine;
@@ -45,6 +47,8 @@ public:
     // A place whose state or city the location files no longer list counts as none, so that the user is asked
     // again instead of watching a window that never updates.
     bool PlaceStored();
+    // "Springfield, Illinois"; empty when the location files do not list the place.
+    static QString PlaceName(std::uint32_t state, std::uint32_t city);
     // The interval last passed to the worker, in minutes.
     int interval() const { return m_interval; }
 

@@ -44,3 +44,16 @@ QString CTextViewDlg::text() const
 {
     return m_edit->toPlainText();
 }
+
+bool CTextViewDlg::ShowAt(const QString &line)
+{
+    if (line.isEmpty() || !m_edit->find(line))
+        return false;
+    m_edit->centerCursor();
+    return true;
+}
+
+QString CTextViewDlg::selectedText() const
+{
+    return m_edit->textCursor().selectedText();
+}

@@ -16,6 +16,10 @@ public:
 
     // The text shown, with "\n" for each line break.
     QString text() const;
+    // Selects the first occurrence of the line and scrolls it into view; false when the text does not hold it.
+    bool ShowAt(const QString &line);
+    // The text selected, "" when none.
+    QString selectedText() const;
 
 private:
     QPlainTextEdit *m_edit;

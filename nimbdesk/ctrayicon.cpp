@@ -1,6 +1,7 @@
 #include "nimbdesk/ctrayicon.h"
 
 #include "meteo/reader/wobservationwords.h"
+#include "nimbdesk/alertmark.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/colorref.h"
 
@@ -29,7 +30,7 @@ const QColor UNTRUSTED_GREY(140, 140, 140);
 
 CTrayIcon::CTrayIcon(const QString &name, QWidget *window)
     : QSystemTrayIcon(window)
-    , m_tip{name, QString(), QString(), QString(), QString()}
+    , m_tip{name, QString(), QString(), QString(), QString(), QStringList()}
     , m_window(window)
     , m_menu(std::make_unique<QMenu>())
     , m_fore(colorFromColorref(255))
@@ -80,6 +81,14 @@ void CTrayIcon::ShowFreshness(const QString &observed, const QString &problem, b
     if (trusted == m_trusted)
         return;
     m_trusted = trusted;
+    redraw();
+}
+
+void CTrayIcon::ShowAlerts(const QStringList &events, const QColor &color)
+{
+    m_tip.alerts = events;
+    m_alertColor = color;
+    setToolTip(m_tip.text());
     redraw();
 }
 
@@ -167,6 +176,8 @@ void CTrayIcon::activate(QSystemTrayIcon::ActivationReason reason)
 
 void CTrayIcon::redraw()
 {
-    setIcon(m_number.isEmpty() ? applicationIcon()
-                               : temperatureIcon(m_number, m_trusted ? m_fore : UNTRUSTED_GREY, m_back));
+    const QIcon base = m_number.isEmpty() ? applicationIcon()
+                                          : temperatureIcon(m_number, m_trusted ? m_fore : UNTRUSTED_GREY, m_back);
+    const int alerts = static_cast<int>(m_tip.alerts.size());
+    setIcon(alerts == 0 ? base : markedIcon(base, alerts, m_alertColor));
 }

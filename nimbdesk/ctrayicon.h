@@ -41,6 +41,9 @@ public:
     // When the temperature was observed, for the tip ("1:54 PM", "observed 3 h ago"), and what went wrong in the
     // last update (empty when nothing did). An untrusted number is drawn in grey.
     void ShowFreshness(const QString &observed, const QString &problem, bool trusted);
+    // The events of the warnings in force, their count marked on the icon in the colour given, and listed in the tip;
+    // none takes the mark away.
+    void ShowAlerts(const QStringList &events, const QColor &color);
     // COLORREF values, as the settings hold them.
     void SetColors(std::uint32_t fore, std::uint32_t back);
 
@@ -73,4 +76,5 @@ private:
     QColor m_fore;
     QColor m_back;
     bool m_trusted = true;
+    QColor m_alertColor;
 };

@@ -14,5 +14,6 @@ QString CTrayTip::text() const
         reading.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, reading.join(QStringLiteral(", ")))};
     if (!problem.isEmpty())
         lines.append(problem);
+    lines.append(alerts);
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What the tray icon's tip tells, piece by piece: "Nimbrel (24 C, light rain, 1:54 PM)" on its first line, then a line
 // for each further note. Whoever has more to tell at the panel adds a piece here and to text().
@@ -14,6 +15,8 @@ struct CTrayTip {
     QString observed;
     // What went wrong in the last update, if anything: "Forecast not updated: cannot connect to server."
     QString problem;
+    // The events of the warnings in force, a line each: "Tornado Warning".
+    QStringList alerts;
 
     QString text() const;
 };

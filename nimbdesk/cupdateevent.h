@@ -11,6 +11,8 @@ inline constexpr QEvent::Type WM_INFO_TEXT = static_cast<QEvent::Type>(QEvent::U
 inline constexpr QEvent::Type WM_INFO_CLEAR = static_cast<QEvent::Type>(QEvent::User + 5);
 inline constexpr QEvent::Type WM_MESSAGE_READY = static_cast<QEvent::Type>(QEvent::User + 6);
 inline constexpr QEvent::Type WM_UPDATE_FINISHED = static_cast<QEvent::Type>(QEvent::User + 7);
+// After WM_UPDATE_FINISHED: the alerts in force for the place (CUpdateThread::CopyAlerts).
+inline constexpr QEvent::Type WM_ALERTS_READY = static_cast<QEvent::Type>(QEvent::User + 8);
 
 class CUpdateEvent final : public QEvent
 {

@@ -155,6 +155,13 @@ int CUpdateThread::CopyMessage(int index, char *buffer, unsigned long size)
     return L_OK;
 }
 
+void CUpdateThread::CopyAlerts(std::vector<WAlertRecord> &alerts, WLocation &place)
+{
+    Locker lock(*this);
+    alerts = m_alerts;
+    place = m_alertsPlace;
+}
+
 void CUpdateThread::CopyInfoText(char *buffer, unsigned long size)
 {
     std::lock_guard info(m_infoLock);
@@ -196,7 +203,7 @@ void CUpdateThread::Clear()
 bool CUpdateThread::Init()
 {
     try {
-        auto reader = std::make_unique<WReader>(this);
+        auto reader = std::make_unique<WReader>(this, m_timing.calendar);
         reader->SetKeeper(&m_keeper);
         reader->setFetchLimits(m_timing.fetchLimits);
         Locker lock(*this);
@@ -274,6 +281,8 @@ void CUpdateThread::RunCycle()
         return;
     PublishResults();
     ScheduleNextCycle();
+    if (AlertKindsSet())
+        FetchAlerts();
 }
 
 // After every tick, whatever became of its cycle: one cut short by UpdateNow lifts the reader's abort for the next
@@ -325,6 +334,26 @@ bool CUpdateThread::FlagSet(int kind)
 {
     Locker lock(*this);
     return m_flags[kind] != 0;
+}
+
+// The alerts come from the answers the warnings, watches and statements fetches had, so they are asked for only
+// when one of those kinds ran.
+bool CUpdateThread::AlertKindsSet()
+{
+    return FlagSet(WARNINGS) || FlagSet(WATCHES) || FlagSet(STATEMENTS);
+}
+
+void CUpdateThread::FetchAlerts()
+{
+    if (!PrepareFetch())
+        return;
+    std::vector<WAlertRecord> fetched;
+    if (guarded([&] { return m_reader->getAlerts(m_fetchLocation, fetched); }) != L_OK)
+        return;
+    Locker lock(*this);
+    m_alerts.swap(fetched);
+    m_alertsPlace = m_fetchLocation;
+    Post(WM_ALERTS_READY, 0);
 }
 
 // The reader leaves what it could not read as it was, so the observation is fetched into a copy of the last one

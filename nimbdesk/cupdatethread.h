@@ -3,6 +3,7 @@
 #include "corekit/lkeeper.h"
 #include "corekit/lstring.h"
 #include "meteo/location/wlocation.h"
+#include "meteo/reader/walert.h"
 #include "meteo/reader/wcondition.h"
 #include "meteo/reader/wfetchlimits.h"
 #include "nimbdesk/cupdateresults.h"
@@ -17,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class QObject;
 class WReader;
@@ -29,6 +31,8 @@ struct CUpdateTiming {
     std::chrono::milliseconds handOver{100};
     // How long each fetch may take.
     WFetchLimits fetchLimits;
+    // The reader's calendar clock (seconds since 1970); empty for the system's.
+    std::function<std::int64_t()> calendar;
 };
 
 // The update worker: on its own thread it wakes every tick, counts the interval down and, when it has run out,
@@ -77,6 +81,8 @@ public:
     // As the forecast; L_RANGE for an index that names no kind, with length 0 and an empty buffer.
     int GetMessageLength(int index, unsigned long &length);
     int CopyMessage(int index, char *buffer, unsigned long size);
+    // The alerts in force, as the last cycle that could read them found them, and the place they are for.
+    void CopyAlerts(std::vector<WAlertRecord> &alerts, WLocation &place);
     // Takes the info lock only.
     void CopyInfoText(char *buffer, unsigned long size);
     // What became of each fetch of the last cycle that ended, for the window to read at WM_UPDATE_FINISHED;
@@ -108,6 +114,8 @@ private:
     bool FetchText(
         TextFetch fetch, std::unique_ptr<LString> &shared, CUpdateResults::Fetch &record, QEvent::Type type, int index);
     void PublishResults();
+    bool AlertKindsSet();
+    void FetchAlerts();
     bool HandOver();
     void Post(QEvent::Type type, int index);
 
@@ -134,6 +142,8 @@ private:
     // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
     bool m_cutCycle = false;
     CUpdateResults m_results;
+    std::vector<WAlertRecord> m_alerts;
+    WLocation m_alertsPlace;
 
     std::mutex m_infoLock;
     LString m_infoText;

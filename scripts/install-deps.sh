@@ -14,6 +14,7 @@ packages=(
     weather-util-data
     xvfb xauth
     dpkg-dev file appstream desktop-file-utils lintian
+    dbus
 )
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -37,6 +37,11 @@ constexpr Default DEFAULTS[] = {
     {LSettings::SPECIAL, LSettings::SHOW_WATCHES, 0, false},
     {LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 0, false},
     {LSettings::SPECIAL, LSettings::SHOW_WARNINGS, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_WARNINGS, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_WATCHES, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_STATEMENTS, 0, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_OTHERS, 0, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND, 0, false},
 };
 
 } // namespace

@@ -39,6 +39,15 @@ public:
     static constexpr const char *SHOW_WATCHES = "ShowWatches";
     static constexpr const char *SHOW_STATEMENTS = "ShowStatements";
 
+    // Section "Notify": which alerts pop a desktop notification (non-zero: notify) by the kind of their event, and
+    // whether severe and extreme alerts ask the desktop for a sound.
+    static constexpr const char *NOTIFY = "Notify";
+    static constexpr const char *NOTIFY_WARNINGS = "Warnings";
+    static constexpr const char *NOTIFY_WATCHES = "Watches";
+    static constexpr const char *NOTIFY_STATEMENTS = "Statements";
+    static constexpr const char *NOTIFY_OTHERS = "Others";
+    static constexpr const char *NOTIFY_SOUND = "Sound";
+
     // Section "Location": the place's state and city identifiers; no default, the user picks the place.
     static constexpr const char *LOCATION = "Location";
     static constexpr const char *STATE = "State";
@@ -50,7 +59,7 @@ public:
     static constexpr const char *DELAY = "Delay";
     static constexpr const char *TEXT_COLOR = "TextColor";
 
-    // Writes the default of every setting of General, Special, ForecastTicker and WarningsTicker that has no value
-    // of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).
+    // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker that has no
+    // value of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).
     static int InitDefaults(LKeeper &keeper);
 };

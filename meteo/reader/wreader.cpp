@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace
 {
@@ -31,11 +32,11 @@ constexpr const char *DEFAULT_API_BASE = "https://api.weather.gov/";
 
 } // namespace
 
-WReader::WReader(LInfoLine *infoLine)
+WReader::WReader(LInfoLine *infoLine, Clock clock)
     : m_infoLine(infoLine)
     , m_keeper(nullptr)
     , m_abort(false)
-    , m_api(std::make_unique<WApiSource>())
+    , m_api(std::make_unique<WApiSource>(std::move(clock)))
     , m_pageAlerts(std::make_unique<WPageAlerts>())
 {
 }

@@ -7,6 +7,7 @@
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,7 +32,11 @@ enum class WApiProduct;
 class METEO_EXPORT WReader
 {
 public:
-    explicit WReader(LInfoLine *infoLine = nullptr);
+    // Seconds since 1970: when answers of the web service go stale and alerts expire.
+    using Clock = std::function<std::int64_t()>;
+
+    // Without a clock the system's is used.
+    explicit WReader(LInfoLine *infoLine = nullptr, Clock clock = {});
     WReader(const WReader &other);
     WReader &operator=(const WReader &other);
     ~WReader();

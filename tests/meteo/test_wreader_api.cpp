@@ -323,6 +323,7 @@ TEST_F(WReaderApiTest, tricklingAnswerFailsWithinTheLimits)
     EXPECT_EQ(reader.getWarnings(phoenix, text), L_CONNECT);
     EXPECT_STREQ(text, "old warnings");
     EXPECT_EQ(reader.getDiscussion(phoenix, text), L_OK);
+}
 
 // The records come from the answer the warnings fetch had: no further request, and the same alerts as the text.
 TEST_F(WReaderApiTest, alertRecordsFromTheCyclesAnswer)

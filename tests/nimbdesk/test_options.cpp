@@ -28,7 +28,7 @@
 namespace
 {
 
-enum Tab { GENERAL, FORECAST_TICKER, WARNINGS_TICKER, RETRIEVAL, INTERNET };
+enum Tab { GENERAL, FORECAST_TICKER, WARNINGS_TICKER, RETRIEVAL, INTERNET, NOTIFICATIONS };
 
 // Every key the sheet may write, section by section.
 const std::vector<std::pair<const char *, std::vector<const char *>>> ALL_KEYS = {
@@ -201,6 +201,7 @@ private slots:
     void tickerChoicesMarkTheirPage();
     void eachCheckBoxUnderItsOwnKey();
     void proxyAddressKeptWhenUnchecked();
+    void notifyDefaultsAndKeys();
     void productSourceStoredWithItsAddress();
     void productSourceFallsBackToWebService();
     void renderForReview();
@@ -215,7 +216,9 @@ void TestOptions::pagesButtonsAndTexts()
     QStringList captions;
     for (int i = 0; i < f.tabs()->count(); ++i)
         captions << f.tabs()->tabText(i);
-    QCOMPARE(captions, QStringList({"General", "Forecast Ticker", "Special Messages Ticker", "Retrieval", "Internet"}));
+    QCOMPARE(captions,
+        QStringList(
+            {"General", "Forecast Ticker", "Special Messages Ticker", "Retrieval", "Internet", "Notifications"}));
     QCOMPARE(f.tabs()->currentIndex(), int(GENERAL));
     QVERIFY(f.button(QDialogButtonBox::Ok) && f.button(QDialogButtonBox::Cancel));
     QVERIFY(!f.button(QDialogButtonBox::Apply)->isEnabled());
@@ -446,6 +449,28 @@ void TestOptions::eachCheckBoxUnderItsOwnKey()
     }
 }
 
+// Warnings and watches notify by default, statements, other alerts and the sound do not; each box is stored under
+// its own key.
+void TestOptions::notifyDefaultsAndKeys()
+{
+    const char *const keys[] = {LSettings::NOTIFY_WARNINGS, LSettings::NOTIFY_WATCHES, LSettings::NOTIFY_STATEMENTS,
+        LSettings::NOTIFY_OTHERS, LSettings::NOTIFY_SOUND};
+    const bool defaults[] = {true, true, false, false, false};
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    f.show(NOTIFICATIONS);
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+        auto *box = f.control<QCheckBox>(NOTIFICATIONS, keys[i]);
+        QVERIFY2(box->isChecked() == defaults[i], keys[i]);
+        if (i % 2 == 0)
+            clickBox(box);
+    }
+    f.press(QDialogButtonBox::Ok);
+    for (std::size_t i = 0; i < std::size(keys); ++i)
+        QVERIFY2(f.number(LSettings::NOTIFY, keys[i]) == ((i % 2 == 0) != defaults[i] ? 1u : 0u), keys[i]);
+}
+
 void TestOptions::proxyAddressKeptWhenUnchecked()
 {
     Fixture f;
@@ -567,11 +592,12 @@ void TestOptions::renderForReview()
 {
     const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT "/dialogs");
     QVERIFY(QDir().mkpath(folder));
-    const char *const names[] = {"general", "forecast-ticker", "warnings-ticker", "retrieval", "internet"};
+    const char *const names[]
+        = {"general", "forecast-ticker", "warnings-ticker", "retrieval", "internet", "notifications"};
     Fixture f;
     f.layDefaults();
     f.open();
-    for (int tab = GENERAL; tab <= INTERNET; ++tab) {
+    for (int tab = GENERAL; tab <= NOTIFICATIONS; ++tab) {
         f.show(static_cast<Tab>(tab));
         QVERIFY(f.sheet->grab().save(folder + QStringLiteral("/options-%1.png").arg(QLatin1String(names[tab]))));
     }

@@ -222,7 +222,8 @@ TEST(LWinKeeper, defaultsOnEmptyStore)
             "General/ForegroundColor", "General/BackgroundColor", "General/Font", "General/HeaderFont",
             "ForecastTicker/Delay", "ForecastTicker/Font", "ForecastTicker/TextColor", "WarningsTicker/Delay",
             "WarningsTicker/Font", "WarningsTicker/TextColor", "Special/ShowDiscussion", "Special/ShowSummary",
-            "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements", "Special/ShowWarnings"};
+            "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements", "Special/ShowWarnings",
+            "Notify/Warnings", "Notify/Watches", "Notify/Statements", "Notify/Others", "Notify/Sound"};
     EXPECT_EQ(recorder.writes, order);
 
     EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
@@ -234,6 +235,8 @@ TEST(LWinKeeper, defaultsOnEmptyStore)
     EXPECT_EQ(intOf(keeper, "WarningsTicker", "TextColor"), 255u);
     EXPECT_EQ(intOf(keeper, "Special", "ShowWarnings"), 1u);
     EXPECT_EQ(intOf(keeper, "Special", "ShowStatements"), 0u);
+    EXPECT_EQ(intOf(keeper, "Notify", "Watches"), 1u);
+    EXPECT_EQ(intOf(keeper, "Notify", "Sound"), 0u);
     for (const char *section : {"General", "ForecastTicker", "WarningsTicker"}) {
         LBinary font;
         EXPECT_EQ(keeper.GetBinary(section, "Font", font, false), L_OK);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+// The alerts the person has been notified of, each with the moment it stops being in force (seconds since 1970),
+// kept in a small file so that no alert is notified twice, also after a restart: one line per alert,
+// "1788337800 urn:oid:2.49.0.1.840.0.d0de...002.1". Lines that do not read so are passed over; expired alerts are
+// dropped when the file is read and written.
+class LAlertState
+{
+public:
+    // The file; an empty path keeps the state in memory only.
+    explicit LAlertState(std::string path);
+
+    // "$XDG_STATE_HOME/Nimbrel/notified-alerts", by default under "~/.local/state"; empty without a home.
+    static std::string defaultPath();
+
+    // Reads the file, dropping what expired before now. A missing file is an empty state: true; false when the
+    // file exists but cannot be read.
+    bool load(std::int64_t now);
+    // Writes the file anew, its directory made where needed. False when it cannot be written; the state in memory
+    // stands.
+    bool save(std::int64_t now);
+
+    bool contains(const std::string &id) const { return m_expiry.count(id) != 0; }
+    void add(const std::string &id, std::int64_t expiry);
+    const std::string &path() const { return m_path; }
+
+private:
+    void prune(std::int64_t now);
+
+    std::string m_path;
+    std::map<std::string, std::int64_t> m_expiry;
+};

@@ -1,0 +1,245 @@
+// New alerts reach the person as desktop notifications: the real window and worker against a loopback web service
+// that serves a scripted sequence of alert answers, and a notification server of the test's own on a private
+// session bus started for the run.
+#include "meteo/location/wlocationdb.h"
+#include "nimbdesk/calertnotifier.h"
+#include "nimbdesk/cmaindlg.h"
+#include "nimbdesk/ctextviewdlg.h"
+#include "nimbdesk/ctrayicon.h"
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
+#include "tests/support/httpserver.h"
+#include "tests/support/tempdir.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace std::chrono_literals;
+
+// East Williston, New York, in forecast zone NYZ177.
+constexpr std::uint32_t NEW_YORK = 36;
+constexpr std::uint32_t EAST_WILLISTON = 3623217;
+const QString PLACE = QStringLiteral("East Williston, New York");
+
+// One alert of the active-alert listing, in force until 2999.
+std::string alert(
+    const std::string &id, const std::string &event, const std::string &severity, const std::string &references = "")
+{
+    return R"({"properties": {"id": ")" + id + R"(", "status": "Actual", "messageType": ")"
+        + (references.empty() ? "Alert" : "Update") + R"(", "event": ")" + event + R"(", "severity": ")" + severity
+        + R"(", "sent": "2026-12-07T05:40:00-06:00", "expires": "2999-01-01T00:00:00+00:00", "headline": ")" + event
+        + R"( issued December 7 at 5:40AM CST by NWS Upton NY", "description": "At 540 AM, a confirmed tornado was located near Mineola.\nHAZARD...Damaging tornado.", "references": [)"
+        + (references.empty() ? "" : R"({"identifier": ")" + references + R"("})") + "]}}";
+}
+
+std::string listing(const std::vector<std::string> &alerts)
+{
+    std::string text = R"({"type": "FeatureCollection", "features": [)";
+    for (std::size_t i = 0; i < alerts.size(); ++i)
+        text += (i ? ", " : "") + alerts[i];
+    return text + "]}";
+}
+
+const std::string TORNADO = alert("urn:tor.1", "Tornado Warning", "Extreme");
+const std::string TORNADO_UPDATE = alert("urn:tor.2", "Tornado Warning", "Extreme", "urn:tor.1");
+const std::string WATCH = alert("urn:watch.1", "Severe Thunderstorm Watch", "Severe");
+const std::string SEVERE = alert("urn:svr.1", "Severe Thunderstorm Warning", "Severe");
+
+} // namespace
+
+// The notification service as the desktop offers it, recording every call.
+class NotificationServer : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Call {
+        uint replaces;
+        QString title;
+        QString body;
+        QVariantMap hints;
+        int timeout;
+        uint id;
+    };
+
+    std::vector<Call> calls;
+    std::vector<uint> closed;
+
+public slots:
+    uint Notify(const QString &, uint replaces, const QString &, const QString &title, const QString &body,
+        const QStringList &, const QVariantMap &hints, int timeout)
+    {
+        const uint id = replaces != 0 ? replaces : ++m_last;
+        calls.push_back({replaces, title, body, hints, timeout, id});
+        return id;
+    }
+    void CloseNotification(uint id) { closed.push_back(id); }
+    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
+
+signals:
+    void ActionInvoked(uint id, const QString &action);
+    void NotificationClosed(uint id, uint reason);
+
+private:
+    uint m_last = 0;
+};
+
+class TestAlertNotify : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void scriptedSequence();
+
+private:
+    void serve(const std::vector<std::string> &alerts);
+    CMainDlg &open();
+    bool cycle();
+
+    QProcess m_bus;
+    NotificationServer m_server;
+    nimbreltest::TempDir m_settings;
+    nimbreltest::HttpServer m_http;
+    // The reader's calendar: each cycle moves it on, so that no answer of the service stands from the last.
+    std::atomic<std::int64_t> m_now{1796000000};
+    std::unique_ptr<CMainDlg> m_window;
+};
+
+// The private bus replaces the session bus for the whole run before anything connects to it, so nothing reaches
+// the desktop of whoever runs the tests.
+void TestAlertNotify::initTestCase()
+{
+    m_bus.start(QStringLiteral("dbus-daemon"),
+        {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+    QVERIFY2(m_bus.waitForReadyRead(10000), "dbus-daemon did not start");
+    const QByteArray address = m_bus.readLine().trimmed();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    QDBusConnection server = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("server"));
+    QVERIFY(server.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_server,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+    QVERIFY(server.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    WLocationDB::initLocationDB(NIMBREL_SOURCE_DIR "/data");
+    nimbreltest::clearProxyEnvironment();
+    LWinKeeper keeper("Nimbrel", m_settings.path().string());
+    LSettings::InitDefaults(keeper);
+    keeper.SetInt(LSettings::LOCATION, LSettings::STATE, NEW_YORK, false);
+    keeper.SetInt(LSettings::LOCATION, LSettings::CITY, EAST_WILLISTON, false);
+    keeper.SetString(LSettings::INTERNET, LSettings::CONDITIONS_BASE, m_http.url("/current/").c_str(), false);
+    keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, m_http.url("/api/").c_str(), false);
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_WATCHES, 0, false);
+}
+
+void TestAlertNotify::cleanupTestCase()
+{
+    m_window.reset();
+    WLocationDB::closeLocationDB();
+    QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+    m_bus.kill();
+    m_bus.waitForFinished();
+}
+
+// The place's alerts by its coordinates and, without them, by its zone.
+void TestAlertNotify::serve(const std::vector<std::string> &alerts)
+{
+    for (const char *path : {"/api/alerts/active/zone/NYZ177", "/api/alerts/active?point=40.7608,-73.6336"})
+        m_http.page(path, listing(alerts));
+}
+
+CMainDlg &TestAlertNotify::open()
+{
+    CUpdateTiming timing;
+    timing.clock = [] { return std::chrono::steady_clock::time_point(); };
+    timing.tick = 5ms;
+    timing.handOver = 1ms;
+    timing.calendar = [this] { return m_now.load(); };
+    m_window = std::make_unique<CMainDlg>(m_settings.path().string(), timing);
+    return *m_window;
+}
+
+// One whole cycle, asked for as "Update Now" asks.
+bool TestAlertNotify::cycle()
+{
+    m_now += 3600;
+    m_window->UpdateNow();
+    QTest::qWait(1);
+    return QTest::qWaitFor([this] { return m_window->statusText().startsWith(QLatin1String("Last updated: ")); });
+}
+
+// Each step that must give no call is followed by one that gives exactly one, whose count shows that the step
+// before gave none (a batch's calls go out before the next batch comes).
+void TestAlertNotify::scriptedSequence()
+{
+    serve({});
+    QVERIFY(open().Start());
+    QVERIFY(QTest::qWaitFor([this] { return m_window->statusText().startsWith(QLatin1String("Last updated: ")); }));
+
+    serve({TORNADO});
+    QVERIFY(cycle());
+    QTRY_COMPARE(m_server.calls.size(), std::size_t(1));
+    const NotificationServer::Call first = m_server.calls[0];
+    QCOMPARE(first.title, QStringLiteral("Tornado Warning — ") + PLACE);
+    QVERIFY(first.body.startsWith(QLatin1String("Tornado Warning issued December 7")));
+    QCOMPARE(first.hints.value(QStringLiteral("urgency")).value<uchar>(), uchar(2));
+    QVERIFY(!first.hints.contains(QStringLiteral("sound-name")));
+    QCOMPARE(first.timeout, 0);
+    QCOMPARE(first.replaces, 0u);
+    QTRY_VERIFY(m_window->trayIcon()->toolTip().endsWith(QLatin1String("\nTornado Warning")));
+
+    QVERIFY(cycle());
+    serve({TORNADO_UPDATE});
+    QVERIFY(cycle());
+    QTRY_COMPARE(m_server.calls.size(), std::size_t(2));
+    QCOMPARE(m_server.calls[1].replaces, first.id);
+    QVERIFY(m_server.closed.empty());
+
+    // Restarted on the same state file, with a watch while watches are switched off.
+    m_window.reset();
+    QVERIFY(open().Start());
+    QVERIFY(cycle());
+    serve({TORNADO_UPDATE, WATCH});
+    QVERIFY(cycle());
+    serve({TORNADO_UPDATE, WATCH, SEVERE});
+    QVERIFY(cycle());
+    QTRY_COMPARE(m_server.calls.size(), std::size_t(3));
+    QCOMPARE(m_server.calls[2].title, QStringLiteral("Severe Thunderstorm Warning — ") + PLACE);
+    QCOMPARE(m_server.calls[2].replaces, 0u);
+
+    // The default action brings the window back, with the special messages at the alert.
+    m_window->hide();
+    QString selected;
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, poll, [&selected, poll] {
+        auto *dialog = qobject_cast<CTextViewDlg *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->deleteLater();
+        selected = dialog->selectedText();
+        dialog->accept();
+    });
+    poll->start(5);
+    emit m_server.ActionInvoked(m_server.calls[2].id, QStringLiteral("default"));
+    QTRY_VERIFY(!selected.isEmpty());
+    QVERIFY(m_window->isVisible());
+    QVERIFY2(selected.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(selected));
+}
+
+QTEST_MAIN(TestAlertNotify)
+#include "test_alertnotify.moc"
