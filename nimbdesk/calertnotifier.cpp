@@ -14,9 +14,6 @@
 namespace
 {
 
-// The body carries the headline and this many lines of the description.
-constexpr int DESCRIPTION_LINES = 3;
-
 // Texts from the service reach the desktop without control characters; line feeds stay.
 QString cleaned(const std::string &text)
 {
@@ -25,12 +22,13 @@ QString cleaned(const std::string &text)
     return out;
 }
 
+// The headline, then the description's first paragraph, whose lines the service breaks at about 65 characters,
+// joined back into one: "At 140 AM EST, a severe thunderstorm ... was located near Mineola...".
 QString bodyOf(const WAlertRecord &alert)
 {
-    QStringList lines{cleaned(alert.headline)};
-    const QStringList description = cleaned(alert.description).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : description.mid(0, DESCRIPTION_LINES))
-        lines << line.trimmed();
+    const QString description = cleaned(alert.description).trimmed();
+    const QString paragraph = description.section(QStringLiteral("\n\n"), 0, 0).simplified();
+    QStringList lines{cleaned(alert.headline).simplified(), paragraph};
     lines.removeAll(QString());
     return lines.join(QLatin1Char('\n'));
 }

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace
@@ -50,6 +51,8 @@ bool CTextViewDlg::ShowAt(const QString &line)
     if (line.isEmpty() || !m_edit->find(line))
         return false;
     m_edit->centerCursor();
+    // The line starts at the left edge; finding it scrolls to its end.
+    m_edit->horizontalScrollBar()->setValue(0);
     return true;
 }
 

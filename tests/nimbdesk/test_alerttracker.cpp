@@ -1,0 +1,116 @@
+#include "nimbdesk/lalertstate.h"
+#include "nimbdesk/lalerttracker.h"
+
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using nimbreltest::TempDir;
+
+constexpr std::int64_t NOW = 1796000000;
+
+WAlertRecord alert(const std::string &id, const std::string &event, WAlertKind kind = WAlertKind::Warning,
+    std::int64_t expires = NOW + 3600)
+{
+    WAlertRecord record;
+    record.id = id;
+    record.event = event;
+    record.kind = kind;
+    record.expires = expires;
+    return record;
+}
+
+std::vector<std::string> idsOf(const LAlertNotice &notice)
+{
+    std::vector<std::string> ids;
+    for (const WAlertRecord &record : notice.alerts)
+        ids.push_back(record.id);
+    return ids;
+}
+
+} // namespace
+
+// What is in force at start gives one summary; afterwards each new alert its own notice, once.
+TEST(LAlertTracker, summaryAtStartThenEachNewAlertOnce)
+{
+    LAlertState state("");
+    LAlertTracker tracker(state, NOW);
+    const LAlertChoice choice;
+    const std::vector<WAlertRecord> inForce
+        = {alert("a", "Tornado Warning"), alert("b", "Flood Watch", WAlertKind::Watch), alert("c", "Heat Advisory"),
+            alert("d", "Special Weather Statement", WAlertKind::Statement)};
+    LAlertDecision decision = tracker.update(inForce, choice, NOW);
+    ASSERT_EQ(decision.notices.size(), 1u);
+    EXPECT_TRUE(decision.notices[0].summary);
+    EXPECT_EQ(idsOf(decision.notices[0]), (std::vector<std::string>{"a", "b"}));
+
+    std::vector<WAlertRecord> next = {inForce[0], alert("e", "Severe Thunderstorm Warning")};
+    decision = tracker.update(next, choice, NOW);
+    ASSERT_EQ(decision.notices.size(), 1u);
+    EXPECT_FALSE(decision.notices[0].summary);
+    EXPECT_EQ(idsOf(decision.notices[0]), std::vector<std::string>{"e"});
+    EXPECT_EQ(decision.ended, (std::vector<std::string>{"b", "c", "d"}));
+    EXPECT_TRUE(tracker.update(next, choice, NOW).notices.empty());
+
+    // After a change of place a single new alert is notified by itself, and an update names what it replaces.
+    tracker.placeChanged();
+    WAlertRecord update = alert("f", "Tornado Warning");
+    update.references = {"x", "a"};
+    decision = tracker.update({update}, choice, NOW);
+    ASSERT_EQ(decision.notices.size(), 1u);
+    EXPECT_FALSE(decision.notices[0].summary);
+    EXPECT_EQ(decision.notices[0].replaces, "a");
+    EXPECT_TRUE(decision.ended.empty());
+}
+
+// The kinds chosen decide, by the event: advisories are other alerts, not warnings.
+TEST(LAlertTracker, categories)
+{
+    EXPECT_EQ(alertCategory(alert("", "Extreme Heat Warning")), LAlertCategory::Warning);
+    EXPECT_EQ(alertCategory(alert("", "Tornado Watch", WAlertKind::Watch)), LAlertCategory::Watch);
+    EXPECT_EQ(alertCategory(alert("", "Flood Statement", WAlertKind::Statement)), LAlertCategory::Statement);
+    EXPECT_EQ(alertCategory(alert("", "Air Quality Alert")), LAlertCategory::Other);
+    LAlertChoice choice;
+    choice.warnings = false;
+    choice.others = true;
+    EXPECT_FALSE(choice.wants(LAlertCategory::Warning));
+    EXPECT_TRUE(choice.wants(LAlertCategory::Other));
+    EXPECT_TRUE(choice.wants(LAlertCategory::Watch));
+    EXPECT_FALSE(choice.wants(LAlertCategory::Statement));
+}
+
+// The file keeps what has not expired, passes over lines it cannot read, and is made with its directory.
+TEST(LAlertState, keptUntilExpiryAcrossRuns)
+{
+    TempDir dir;
+    const std::string path = dir.file("state/Nimbrel/notified-alerts");
+    {
+        LAlertState state(path);
+        EXPECT_TRUE(state.load(NOW));
+        state.add("urn:a", NOW + 60);
+        state.add("urn:b", NOW + 7200);
+        state.add("urn:gone", NOW - 1);
+        ASSERT_TRUE(state.save(NOW));
+    }
+    EXPECT_EQ(TempDir::read(path), std::to_string(NOW + 60) + " urn:a\n" + std::to_string(NOW + 7200) + " urn:b\n");
+    dir.write("state/Nimbrel/notified-alerts",
+        TempDir::read(path) + "garbage\n12 two words\n" + std::to_string(NOW + 99) + " urn:c\n");
+    LAlertState later(path);
+    EXPECT_TRUE(later.load(NOW + 61));
+    EXPECT_FALSE(later.contains("urn:a"));
+    EXPECT_TRUE(later.contains("urn:b"));
+    EXPECT_TRUE(later.contains("urn:c"));
+    EXPECT_FALSE(later.contains("two"));
+
+    LAlertState blocked(dir.file("state/Nimbrel/notified-alerts/inside"));
+    blocked.add("urn:a", NOW + 60);
+    EXPECT_FALSE(blocked.save(NOW));
+    EXPECT_TRUE(blocked.contains("urn:a"));
+}
