@@ -1,14 +1,10 @@
 #pragma once
 
-#include "nimbdesk/cpropertypage.h"
-
-#include <array>
-
-class QCheckBox;
+#include "nimbdesk/ccheckboxpage.h"
 
 // The "Notifications" page, section "Notify": which kinds of alert pop a desktop notification ("Notify me of"),
 // and whether severe and extreme ones ask the desktop for a sound.
-class CNotifyPpg : public CPropertyPage
+class CNotifyPpg : public CCheckBoxPage
 {
     Q_OBJECT
 
@@ -16,12 +12,4 @@ public:
     explicit CNotifyPpg(LKeeper *keeper, QWidget *parent = nullptr);
 
     QString caption() const override;
-
-protected:
-    void load() override;
-    void store() override;
-
-private:
-    static constexpr std::size_t BOX_COUNT = 5;
-    std::array<QCheckBox *, BOX_COUNT> m_boxes{};
 };
