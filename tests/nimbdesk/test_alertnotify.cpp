@@ -59,6 +59,7 @@ const std::string TORNADO = alert("urn:tor.1", "Tornado Warning", "Extreme");
 const std::string TORNADO_UPDATE = alert("urn:tor.2", "Tornado Warning", "Extreme", "urn:tor.1");
 const std::string WATCH = alert("urn:watch.1", "Severe Thunderstorm Watch", "Severe");
 const std::string SEVERE = alert("urn:svr.1", "Severe Thunderstorm Warning", "Severe");
+const std::string FLOOD = alert("urn:ffw.1", "Flash Flood Warning", "Severe");
 
 } // namespace
 
@@ -123,6 +124,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void scriptedSequence();
+    void statusLineWithoutNotificationService();
 
 private:
     void serve(const std::vector<std::string> &alerts);
@@ -258,6 +260,25 @@ void TestAlertNotify::scriptedSequence()
     QTRY_VERIFY(!selected.isEmpty());
     QVERIFY(m_window->isVisible());
     QVERIFY2(selected.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(selected));
+}
+
+// Without a notification service, and without a tray (offscreen), the status line tells after the cycle's time.
+void TestAlertNotify::statusLineWithoutNotificationService()
+{
+    QVERIFY(
+        QDBusConnection(QStringLiteral("server")).unregisterService(QStringLiteral("org.freedesktop.Notifications")));
+    const std::size_t calls = m_server.calls.size();
+    serve({});
+    m_window.reset();
+    const int batches = m_batches.count;
+    QVERIFY(open().Start());
+    QVERIFY(QTest::qWaitFor([this, batches] { return m_batches.count > batches; }));
+    serve({FLOOD});
+    QVERIFY(cycle());
+    QTRY_VERIFY2(m_window->statusText().endsWith(QStringLiteral(" — New: Flash Flood Warning")),
+        qPrintable(m_window->statusText()));
+    QVERIFY(m_window->statusText().startsWith(QLatin1String("Last updated: ")));
+    QCOMPARE(m_server.calls.size(), calls);
 }
 
 QTEST_MAIN(TestAlertNotify)
