@@ -85,6 +85,8 @@ CAlertNotifier::CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::stri
 {
     connect(&m_desktop, &CDesktopNotifier::failed, this, &CAlertNotifier::fallBack);
     connect(&m_desktop, &CDesktopNotifier::activated, this, &CAlertNotifier::activate);
+    if (m_tray)
+        connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { activate(m_balloonKey); });
 }
 
 // New notices go out before ended alerts are closed, so that an update first takes over the notification of the
@@ -170,6 +172,7 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(
 void CAlertNotifier::fallBack(const CDesktopNotifier::Notice &notice)
 {
     if (m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages()) {
+        m_balloonKey = notice.keys.value(0);
         m_tray->showMessage(notice.title, notice.body,
             notice.critical ? QSystemTrayIcon::Critical : QSystemTrayIcon::Warning, notice.critical ? 0 : 10000);
         return;

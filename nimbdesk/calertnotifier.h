@@ -64,6 +64,8 @@ private:
     LAlertTracker m_tracker;
     CDesktopNotifier m_desktop;
     std::vector<WAlertRecord> m_alerts;
+    // The alert of the tray message last shown, which a click on the message opens.
+    QString m_balloonKey;
     bool m_stateReported = false;
     std::uint32_t m_placeState = 0;
     std::uint32_t m_placeCity = 0;
