@@ -474,7 +474,7 @@ void CMainDlg::alertsReady()
     m_alertNotifier->Update(alerts, place, CSettingsApplier::PlaceName(place.getState(), place.getCity()));
 }
 
-// The news follows what the line says, which after a cycle is when it ended: "Last updated: 12/07/26 06:10:00 —
+// The news follows what the line says of the cycle, its time or what failed: "Last updated: 12/07/26 06:10:00 —
 // New: Tornado Warning".
 void CMainDlg::showNews(const QString &text)
 {

@@ -262,7 +262,8 @@ void TestAlertNotify::scriptedSequence()
     QVERIFY2(selected.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(selected));
 }
 
-// Without a notification service, and without a tray (offscreen), the status line tells after the cycle's time.
+// Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the
+// cycle.
 void TestAlertNotify::statusLineWithoutNotificationService()
 {
     QVERIFY(
@@ -277,7 +278,6 @@ void TestAlertNotify::statusLineWithoutNotificationService()
     QVERIFY(cycle());
     QTRY_VERIFY2(m_window->statusText().endsWith(QStringLiteral(" — New: Flash Flood Warning")),
         qPrintable(m_window->statusText()));
-    QVERIFY(m_window->statusText().startsWith(QLatin1String("Last updated: ")));
     QCOMPARE(m_server.calls.size(), calls);
 }
 
