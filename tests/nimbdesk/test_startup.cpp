@@ -150,8 +150,8 @@ void TestStartup::secondStartHandsOver()
     QProcess second;
     second.start(QStringLiteral(NIMBDESK_PROGRAM),
         {QStringLiteral("--settings-dir"), QString::fromStdString(settings.path().string())});
-    QVERIFY(shown.wait(10000));
-    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(shown.wait(60000));
+    QVERIFY(second.waitForFinished(60000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
 }
@@ -184,10 +184,10 @@ void TestStartup::programsHandOverPastAStaleSocket()
     QProcess first;
     first.start(QStringLiteral(NIMBDESK_PROGRAM), arguments);
     QVERIFY(first.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(first.state() == QProcess::Running && listening(name), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(first.state() == QProcess::Running && listening(name), 60000);
     QProcess second;
     second.start(QStringLiteral(NIMBDESK_PROGRAM), arguments);
-    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(second.waitForFinished(60000));
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
