@@ -1,5 +1,6 @@
 #include "cli/clicommands.h"
 
+#include "cli/clialerts.h"
 #include "cli/climessagekind.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
@@ -141,12 +142,28 @@ CliExit runMessages(CliSession &session, std::ostream &out)
     return list.empty() ? nothing("no messages of the kinds asked for at " + place.label()) : CliExit::Ok;
 }
 
+CliExit runAlerts(CliSession &session, std::ostream &out)
+{
+    const CliPlace place = session.place();
+    const std::vector<WAlertRecord> alerts = fetchAlerts(session, session.location(place));
+    if (session.options().json) {
+        json list = json::array();
+        for (const WAlertRecord &alert : alerts)
+            list.push_back(alertJson(alert));
+        out << jsonLine({{"place", place.toJson()}, {"alerts", list}});
+    } else {
+        out << alertsText(alerts);
+    }
+    return CliExit::Ok;
+}
+
 CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out)
 {
     const std::string &command = session.options().command;
     if (command == "decode")
         return runDecode(session, in, out);
-    const std::map<std::string, CliExit (*)(CliSession &, std::ostream &)> commands = {{"places", &runPlaces},
-        {"now", &runNow}, {"forecast", &runForecast}, {"messages", &runMessages}, {"status", &runStatus}};
+    const std::map<std::string, CliExit (*)(CliSession &, std::ostream &)> commands
+        = {{"places", &runPlaces}, {"now", &runNow}, {"forecast", &runForecast}, {"messages", &runMessages},
+            {"alerts", &runAlerts}, {"status", &runStatus}};
     return commands.at(command)(session, out);
 }

@@ -18,6 +18,8 @@ CliExit runPlaces(CliSession &session, std::ostream &out);
 CliExit runNow(CliSession &session, std::ostream &out);
 CliExit runForecast(CliSession &session, std::ostream &out);
 CliExit runMessages(CliSession &session, std::ostream &out);
+// No alert in force is success, with nothing to print or an empty list.
+CliExit runAlerts(CliSession &session, std::ostream &out);
 CliExit runStatus(CliSession &session, std::ostream &out);
 CliExit runDecode(CliSession &session, std::istream &in, std::ostream &out);
 

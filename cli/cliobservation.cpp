@@ -66,7 +66,7 @@ std::string wind(const CliObservation &o, const CliUnits &units)
 
 void line(std::ostringstream &out, const char *label, const std::string &value)
 {
-    out << label << std::string(14 - std::string(label).size(), ' ') << value << '\n';
+    out << fieldLine(label, value);
 }
 
 // Floats as the decoder holds them print as 24.399999618530273; one or two decimals are what a report says.
@@ -153,7 +153,7 @@ std::string CliObservation::text(const CliUnits &units, std::optional<std::int64
     line(out, "Station:", station);
     if (time)
         line(out, "Observed:",
-            now ? formatted(brokenDown(*time, false), "%Y-%m-%d %H:%M %Z") + " (" + age(*now - *time) + ")"
+            now ? localTime(*time) + " (" + age(*now - *time) + ")"
                 : formatted(brokenDown(*time, true), "%Y-%m-%d %H:%M UTC"));
     if (temperature)
         line(out, "Temperature:", units.temperature(*temperature));
@@ -183,6 +183,11 @@ void CliObservation::toJson(nlohmann::ordered_json &object, std::optional<std::i
     object["wind_speed_kt"] = orNull(windSpeed);
     object["wind_gust_kt"] = orNull(windGust);
     detailsToJson(details, object);
+}
+
+std::string localTime(std::int64_t seconds)
+{
+    return formatted(brokenDown(seconds, false), "%Y-%m-%d %H:%M %Z");
 }
 
 std::string isoTime(std::int64_t seconds, bool utc)

@@ -45,5 +45,7 @@ struct CliObservation {
     void toJson(nlohmann::ordered_json &object, std::optional<std::int64_t> now) const;
 };
 
+// "2025-01-12 13:51 EST"
+std::string localTime(std::int64_t seconds);
 // "2025-01-12T13:51:00-05:00", or "2025-01-12T18:51:00Z" when utc.
 std::string isoTime(std::int64_t seconds, bool utc);

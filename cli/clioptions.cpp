@@ -11,7 +11,8 @@
 namespace
 {
 
-constexpr std::array<std::string_view, 6> COMMANDS = {"places", "now", "forecast", "messages", "status", "decode"};
+constexpr std::array<std::string_view, 7> COMMANDS
+    = {"places", "now", "forecast", "messages", "alerts", "status", "decode"};
 
 using Setter = std::function<void(CliOptions &, const std::string &)>;
 
@@ -162,6 +163,7 @@ Commands:
   now [PLACE]         the current observation
   forecast [PLACE]    the zone forecast
   messages [PLACE]    the special messages of the kinds asked for
+  alerts [PLACE]      the alerts in force: event, severity, headline, issued and expires
   status [PLACE]      one line for a status bar
   decode [REPORT|-]   decode METAR reports, one per line of standard input with -
 
@@ -180,7 +182,8 @@ Options:
   --conditions-base URL   fetch the observation pages from URL
   --api-base URL          fetch from the web service at URL
   --warnings-base URL     fetch the state product pages from URL
-  --source api|pages      take forecast and messages from the web service or the state pages
+  --source api|pages      take forecast, messages and alerts from the web service or the
+                          state pages
   -h, --help              print this help and exit
   --version               print the version and exit
 

@@ -1,11 +1,12 @@
 #include "cli/clicommands.h"
+
+#include "cli/clialerts.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
 #include "cli/clitext.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cctype>
 #include <ctime>
 #include <iostream>
 #include <optional>
@@ -24,19 +25,27 @@ constexpr const char *WARNING_MARK = "⚠";
 
 struct StatusReport {
     std::optional<CliObservation> observation;
-    std::string warnings;
-    std::string watches;
+    // The events of the gravest warning and the gravest watch in force, as the window's tray marks them; empty
+    // when none is.
+    std::string warning;
+    std::string watch;
     std::string error;
     CliExit exit = CliExit::Ok;
 };
+
+std::string eventOf(const WAlertRecord *alert)
+{
+    return alert ? plainText(alert->event) : std::string();
+}
 
 StatusReport gather(CliSession &session, const WLocation &location)
 {
     StatusReport report;
     try {
         report.observation = fetchObservation(session, location);
-        report.warnings = fetchText(session, location, &WReader::getWarnings, "warnings");
-        report.watches = fetchText(session, location, &WReader::getWatches, "watches");
+        const std::vector<WAlertRecord> alerts = fetchAlerts(session, location);
+        report.warning = eventOf(gravest(alerts, &isWarning));
+        report.watch = eventOf(gravest(alerts, &isWatch));
     } catch (const CliError &error) {
         report.error = error.what();
         report.exit = error.status();
@@ -44,27 +53,13 @@ StatusReport gather(CliSession &session, const WLocation &location)
     return report;
 }
 
-// The event of the first message: "EXCESSIVE HEAT WARNING - EXCESSIVE HEAT WARNING REMAINS..." gives "Excessive
-// Heat Warning".
-std::string eventOf(const std::string &messages)
-{
-    std::string event = messages.substr(0, std::min(messages.find(" - "), messages.find('\n')));
-    bool wordStart = true;
-    for (char &c : event) {
-        const auto byte = static_cast<unsigned char>(c);
-        c = static_cast<char>(wordStart ? std::toupper(byte) : std::tolower(byte));
-        wordStart = c == ' ' || c == '-' || c == '/';
-    }
-    return event;
-}
-
 std::string className(const StatusReport &report, std::int64_t now)
 {
     if (!report.error.empty())
         return "error";
-    if (!report.warnings.empty())
+    if (!report.warning.empty())
         return "warning";
-    if (!report.watches.empty())
+    if (!report.watch.empty())
         return "watch";
     const auto &time = report.observation->time;
     return time && now - *time > STALE_AFTER_SECONDS ? "stale" : "normal";
@@ -75,8 +70,8 @@ std::string statusLine(const StatusReport &report, const CliUnits &units)
     std::string line = "--";
     if (report.observation && report.observation->temperature)
         line = units.temperature(*report.observation->temperature, true);
-    if (!report.warnings.empty())
-        line += std::string(" ") + WARNING_MARK + ' ' + eventOf(report.warnings);
+    if (!report.warning.empty())
+        line += std::string(" ") + WARNING_MARK + ' ' + report.warning;
     return line;
 }
 
@@ -85,9 +80,9 @@ std::string tooltip(const StatusReport &report, const CliPlace &place, const Cli
     std::string text = place.label() + '\n';
     if (report.observation)
         text += report.observation->text(units, now);
-    for (const std::string *messages : {&report.warnings, &report.watches}) {
-        if (!messages->empty())
-            text += WARNING_MARK + (' ' + eventOf(*messages)) + '\n';
+    for (const std::string *event : {&report.warning, &report.watch}) {
+        if (!event->empty())
+            text += WARNING_MARK + (' ' + *event) + '\n';
     }
     if (!report.error.empty())
         text += report.error + '\n';
@@ -111,9 +106,9 @@ CliExit runStatus(CliSession &session, std::ostream &out)
         if (report.observation)
             report.observation->toJson(observation, now);
         out << jsonLine({{"place", place.toJson()}, {"text", line}, {"class", className(report, now)},
-            {"warning", report.warnings.empty() ? json(nullptr) : json(eventOf(report.warnings))},
-            {"watch", report.watches.empty() ? json(nullptr) : json(eventOf(report.watches))},
-            {"observation", observation}, {"error", report.error.empty() ? json(nullptr) : json(report.error)}});
+            {"warning", report.warning.empty() ? json(nullptr) : json(report.warning)},
+            {"watch", report.watch.empty() ? json(nullptr) : json(report.watch)}, {"observation", observation},
+            {"error", report.error.empty() ? json(nullptr) : json(report.error)}});
     } else if (report.error.empty()) {
         out << line << '\n';
     }

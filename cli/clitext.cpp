@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 std::string plainText(std::string_view text)
 {
     std::string plain;
@@ -20,6 +22,13 @@ std::string plainText(std::string_view text)
         }
     }
     return plain;
+}
+
+std::string fieldLine(std::string_view label, const std::string &value)
+{
+    constexpr std::size_t VALUE_COLUMN = 14;
+    return std::string(label) + std::string(VALUE_COLUMN - std::min(label.size(), VALUE_COLUMN - 1), ' ') + value
+        + '\n';
 }
 
 std::string jsonLine(const nlohmann::ordered_json &object)

@@ -11,6 +11,9 @@
 // terminal's colours are dropped.
 std::string plainText(std::string_view text);
 
+// "Label:       value\n", the values of a block lined up in one column.
+std::string fieldLine(std::string_view label, const std::string &value);
+
 // One JSON object on one line. Texts from servers need not be UTF-8: a byte that is not becomes U+FFFD instead of
 // failing the whole output.
 std::string jsonLine(const nlohmann::ordered_json &object);

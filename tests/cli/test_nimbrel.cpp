@@ -73,9 +73,9 @@ protected:
     // Runs the program with the loopback server's addresses and the test's settings folder.
     Outcome run(const std::vector<std::string> &arguments, const std::string &input = "")
     {
-        std::string command = quoted(NIMBREL_PROGRAM) + " --settings-dir " + quoted(settings.path().string())
-            + " --conditions-base " + server.url("/obs/") + " --api-base " + server.url("/api/") + " --warnings-base "
-            + server.url("/iwin/");
+        std::string command = environment + quoted(NIMBREL_PROGRAM) + " --settings-dir "
+            + quoted(settings.path().string()) + " --conditions-base " + server.url("/obs/") + " --api-base "
+            + server.url("/api/") + " --warnings-base " + server.url("/iwin/");
         for (const std::string &argument : arguments)
             command += ' ' + quoted(argument);
         const std::string in = files.write("in", input);
@@ -86,6 +86,8 @@ protected:
     }
 
     HttpServer server;
+    // Variables for the program, as "TZ=MST7 ".
+    std::string environment;
     TempDir settings;
     TempDir files;
 };
@@ -197,6 +199,53 @@ TEST_F(NimbrelTest, statusForABar)
     const Outcome down = run({"status", PHOENIX, "--format", "waybar"});
     EXPECT_EQ(down.status, 3);
     EXPECT_EQ(json::parse(down.out)["class"], "error");
+}
+
+TEST_F(NimbrelTest, alertsAsRecords)
+{
+    environment = "TZ=MST7 ";
+    const Outcome text = run({"alerts", PHOENIX});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("Excessive Heat Warning\nSeverity:     Severe\nHeadline:     Excessive Heat Warning "
+                             "issued July 18 at 12:47PM MST until July 20 at 8:00PM MST by NWS Phoenix AZ\n"
+                             "Issued:       2024-07-18 12:47 MST\nExpires:      2998-12-31 17:00 MST\n\n"
+                             "Air Quality Alert\n",
+                  0),
+        0u)
+        << text.out;
+
+    const Outcome records = run({"alerts", PHOENIX, "--json"});
+    ASSERT_EQ(records.status, 0) << records.err;
+    const json alerts = json::parse(records.out)["alerts"];
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0]["id"], "urn:oid:2.49.0.1.840.0.505a7220d91b00eb1d75a3fb4f339f825496a522.004.1");
+    EXPECT_EQ(alerts[0]["references"],
+        json::array({"urn:oid:2.49.0.1.840.0.2852349b8f25500975c692db29cb2f047ff20a7c.004.2"}));
+    EXPECT_EQ(alerts[0]["kind"], "warnings");
+    EXPECT_EQ(alerts[0]["urgency"], "Expected");
+    EXPECT_EQ(alerts[0]["certainty"], "Likely");
+    EXPECT_EQ(alerts[0]["message_type"], "Update");
+    EXPECT_EQ(alerts[0]["sent"], "2024-07-18T12:47:00-07:00");
+    EXPECT_EQ(alerts[0]["ends"], "2024-07-20T20:00:00-07:00");
+    EXPECT_EQ(alerts[1]["event"], "Air Quality Alert");
+    EXPECT_EQ(alerts[1]["severity"], "Unknown");
+    EXPECT_TRUE(alerts[1]["ends"].is_null());
+
+    // The warnings ticker holds the air quality alert, but the tray marks only warnings, and so does the status.
+    json airQuality = json::parse(inForce(data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+    airQuality["features"].erase(0);
+    server.page(PHOENIX_ALERTS, airQuality.dump());
+    EXPECT_EQ(run({"status", PHOENIX, "--units", "us"}).out, "76°F\n");
+
+    // The recorded alerts as they were recorded: none in force.
+    server.page(PHOENIX_ALERTS, data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json"));
+    const Outcome none = run({"alerts", PHOENIX, "--json"});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(json::parse(none.out)["alerts"], json::array());
+    EXPECT_EQ(run({"alerts", PHOENIX}).out, "");
+
+    server.page(PHOENIX_ALERTS, "<HTML>Service Unavailable</HTML>", 503);
+    EXPECT_EQ(run({"alerts", PHOENIX}).status, 3);
 }
 
 TEST_F(NimbrelTest, decodeReportsOfStandardInput)
