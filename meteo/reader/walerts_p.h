@@ -1,6 +1,5 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
 #include "meteo/reader/walert.h"
 
 #include <cstdint>
@@ -9,15 +8,15 @@
 #include <vector>
 
 // Active alerts of the web service, sorted into the three kinds of special message that the reader hands out.
-// Exported for the tests and fuzzers only; this header is not installed.
+// Private to the library; the tests and fuzzers reach it through the internal library.
 
 // The kind of an alert by its event name: names ending in "Watch" are watches; those ending in "Statement",
 // and "Short Term Forecast", "Hazardous Weather Outlook" and "Hydrologic Outlook", are statements; the rest
 // ("Tornado Warning", "Heat Advisory", "Civil Emergency", "Air Quality Alert") are warnings.
-METEO_EXPORT WAlertKind alertKind(std::string_view event);
+WAlertKind alertKind(std::string_view event);
 
 // The alerts of one answer of the active-alert listing (a GeoJSON FeatureCollection), most severe first.
-class METEO_EXPORT WAlertList
+class WAlertList
 {
 public:
     // Replaces the list with the alerts of the answer that are in force at now (seconds since 1970): actual (no
@@ -37,4 +36,4 @@ private:
 
 // The moment an ISO 8601 time with its offset names ('2024-07-19T03:00:00-07:00', '2026-09-02T07:47:16Z',
 // fractions of a second allowed), in seconds since 1970. False, seconds untouched, for anything else.
-METEO_EXPORT bool parseIsoTime(std::string_view text, std::int64_t &seconds);
+bool parseIsoTime(std::string_view text, std::int64_t &seconds);

@@ -2,7 +2,6 @@
 
 #include "corekit/lkeeper.h"
 #include "corekit/lstring.h"
-#include "meteo/meteo_export.h"
 #include "meteo/reader/walerts_p.h"
 #include "meteo/reader/wapiaccess_p.h"
 #include "meteo/reader/wapiplace_p.h"
@@ -22,8 +21,8 @@ enum class WApiProduct { Forecast, Warnings, Watches, Statements, Discussion, Su
 // The zone forecast and the special messages of a place from the National Weather Service's web service, in the
 // layout of the state pages' texts. Unlike the pages it keeps answers between operations, so that a cycle asks
 // little of the service: the place's office (looked up once), product texts by id, and the alerts of the place
-// (one answer for warnings, watches and statements). Exported for the tests only; this header is not installed.
-class METEO_EXPORT WApiSource
+// (one answer for warnings, watches and statements).
+class WApiSource
 {
 public:
     // Seconds since 1970.

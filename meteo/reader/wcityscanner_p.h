@@ -5,7 +5,7 @@
 // Keeps the messages of a product page whose product header holds a type prefix and a station code
 // ('FXUS63 KDMX 051744' for the prefix "FXUS" and the code "KDMX"). A message runs from its header to the next
 // header of that prefix or a "<BR>" line; "$$" and "NNNN" lines inside it are kept as text.
-class METEO_EXPORT WCityScanner : public WProductScanner
+class WCityScanner : public WProductScanner
 {
 public:
     WCityScanner(const LString &prefix, const LString &code);

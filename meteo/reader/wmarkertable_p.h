@@ -1,14 +1,13 @@
 #pragma once
 
 #include "corekit/lstring.h"
-#include "meteo/meteo_export.h"
 
 #include <vector>
 
 // Picks values out of a page by the lines that precede them: once a line matches a marker, the next line fed is
 // that marker's value. The current-conditions page puts its report on the line after the one reading "ob".
-// Exported for the tests only; this header is not installed.
-class METEO_EXPORT WMarkerTable
+// Private to the library; the tests reach it through the internal library.
+class WMarkerTable
 {
 public:
     // How a line matches a marker: equals it, begins with it, or holds it anywhere.

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
-
 #include <cstdint>
 
 class LString;
 
 // The values of one METAR or SPECI report. A value is meaningful only where its flag is set; the decoder clears
 // every flag (and value) before it starts.
-struct METEO_EXPORT WMetarReport {
+struct WMetarReport {
     int windDirection = 0; // degrees the wind blows from; 400 for "VRB"
     int windSpeed = 0; // knots
     int windGust = 0; // knots; 0 when the wind group has no gust
@@ -33,6 +31,6 @@ struct METEO_EXPORT WMetarReport {
 //
 // The report carries only day, hour and minute; month and year are those of today in UTC, or of the previous
 // month when the report's day lies ahead of today's.
-METEO_EXPORT int decodeMetar(const LString &report, WMetarReport &out);
+int decodeMetar(const LString &report, WMetarReport &out);
 // The same with "now" given in seconds since 1970-01-01 00:00 UTC instead of read from the clock.
-METEO_EXPORT int decodeMetar(const LString &report, WMetarReport &out, std::int64_t now);
+int decodeMetar(const LString &report, WMetarReport &out, std::int64_t now);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
 #include "meteo/reader/wobservation.h"
 
 class LString;
@@ -9,4 +8,4 @@ struct WMetarReport;
 // The observation of a report that decodeMetar() has decoded: the second pass over its text, with the humidity and
 // the temperature it feels like from the decoded temperature, dew point and wind speed. Unlike the values the
 // reader keeps from earlier reports, the words describe this report alone: a report without weather has none.
-METEO_EXPORT WObservation metarObservation(const LString &text, const WMetarReport &decoded);
+WObservation metarObservation(const LString &text, const WMetarReport &decoded);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
 #include "meteo/reader/walert.h"
 
 #include <array>
@@ -10,7 +9,7 @@
 
 // The alert records of the state product pages: the messages the reader's last warnings, watches and statements
 // scans kept for a place, one record each. Exported for the tests only; this header is not installed.
-class METEO_EXPORT WPageAlerts
+class WPageAlerts
 {
 public:
     // Replaces the records of one kind with one per message ("A\nB\n") found for the forecast zone ('IAZ086').

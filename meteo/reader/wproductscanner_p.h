@@ -1,7 +1,6 @@
 #pragma once
 
 #include "corekit/lstring.h"
-#include "meteo/meteo_export.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +8,7 @@
 // Picks the messages that concern one place out of a text-product page, fed line by line as the page is read.
 // The kept lines are gathered in a scratch buffer, so that a large page costs time linear in its size. Exported
 // for the tests and fuzzers only; this header is not installed.
-class METEO_EXPORT WProductScanner
+class WProductScanner
 {
 public:
     virtual ~WProductScanner() = default;

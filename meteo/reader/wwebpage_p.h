@@ -1,7 +1,6 @@
 #pragma once
 
 #include "corekit/lstring.h"
-#include "meteo/meteo_export.h"
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
@@ -12,12 +11,11 @@
 
 struct curl_slist;
 
-// One web page fetched with an HTTP GET and handed out line by line. One object serves one page. Exported for
-// the tests only; this header is not installed.
+// One web page fetched with an HTTP GET and handed out line by line. One object serves one page.
 //
 // open() transfers the whole body (at most MAX_PAGE_SIZE bytes, or the size set) before it reports success, so a
 // transfer that fails half-way fails the open and no caller ever sees half a page.
-class METEO_EXPORT WWebPage
+class WWebPage
 {
 public:
     static constexpr std::size_t MAX_PAGE_SIZE = 16 * 1024 * 1024;

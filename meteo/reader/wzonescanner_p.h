@@ -7,7 +7,7 @@
 // Keeps the messages of a product page whose zone header covers one forecast zone ('ILZ014'). A message runs from
 // its header to "$$", "NNNN", "GSK", a "<BR>" line or the next zone header; the header itself is not kept. With
 // firstOnly the scanner stops after the first covering message.
-class METEO_EXPORT WZoneScanner : public WProductScanner
+class WZoneScanner : public WProductScanner
 {
 public:
     static constexpr const char *ZONE_END_STRING = "$$";
