@@ -351,11 +351,11 @@ void LCTime::SetTimeOf(const LTime &pattern)
 const char *LCTime::TypeFormat(int type) const
 {
     switch (type) {
-    case 0:
+    case NORMAL_TYPE:
         return NormalFormat;
-    case 1:
+    case SHORT_TYPE:
         return ShortFormat;
-    case 2:
+    case LONG_TYPE:
         return GetTimeZone() == UTC ? LongFormatUTC : LongFormat;
     default:
         return nullptr;

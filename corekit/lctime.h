@@ -81,9 +81,14 @@ public:
     OutputFormat GetFormat() const { return m_outputFormat; }
     void SetFormat(OutputFormat outputFormat) { m_outputFormat = outputFormat; }
 
+    // The types of format() without a format text.
+    static constexpr int NORMAL_TYPE = 0; // "Tue Jun 15 1999 10:05:00"
+    static constexpr int SHORT_TYPE = 1; // "06/15/99 10:05:00"
+    static constexpr int LONG_TYPE = 2; // "Tuesday June 15, 1999, 10:05:00 UTC"
+
     using LTime::format;
-    // strftime of the last conversion's record with formatText, or when there is none by type: 0 normal,
-    // 1 short, 2 long; any other type leaves the buffer untouched.
+    // strftime of the last conversion's record with formatText, or when there is none by type; any other type
+    // leaves the buffer untouched.
     char *format(char *buffer, std::size_t length, int type, const char *formatText) const override;
     const char *FormatDate(const char *formatText);
     // Recomputes the fields from the calendar time, then "06/15/99 10:05:00 CDT".

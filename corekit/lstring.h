@@ -29,6 +29,8 @@ public:
     int isEmpty() const { return m_length == 0 ? 1 : 0; }
     int find(const char *pattern, unsigned long &position) const;
     int find(const char *pattern) const;
+    // Whether pattern occurs anywhere in the text: find's 0 means "found", not "at position 0".
+    bool contains(const char *pattern) const { return find(pattern) == 0; }
     int isNumber(unsigned long position) const;
     int compareLeft(const char *s) const;
     int compareRight(const char *s) const;

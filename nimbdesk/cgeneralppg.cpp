@@ -23,11 +23,10 @@ namespace
 {
 
 constexpr std::uint32_t DEFAULT_INTERVAL = 15;
-constexpr std::uint32_t DEFAULT_FOREGROUND = 255; // red
 constexpr std::uint32_t DEFAULT_BACKGROUND = 0; // black
 // Wide enough for any number a person types, so that the page can refuse it with a message instead of the edit
 // swallowing keys; the arrows stay within the accepted interval.
-constexpr int MAX_TYPED_INTERVAL = 9999;
+constexpr int MAX_TYPED_INTERVAL = static_cast<int>(LSettings::NO_INTERVAL);
 
 class IntervalSpin final : public QSpinBox
 {
@@ -121,7 +120,7 @@ void CGeneralPpg::load()
     checkPosition(m_temperatureScale, readInt(section, LSettings::TEMPERATURE_SCALE, 0));
     checkPosition(m_windSpeedScale, readInt(section, LSettings::WIND_SPEED_SCALE, 0));
     checkPosition(m_pressureScale, readInt(section, LSettings::PRESSURE_SCALE, 0));
-    m_foreground->setColor(readInt(section, LSettings::FOREGROUND_COLOR, DEFAULT_FOREGROUND));
+    m_foreground->setColor(readInt(section, LSettings::FOREGROUND_COLOR, LSettings::RED));
     m_background->setColor(readInt(section, LSettings::BACKGROUND_COLOR, DEFAULT_BACKGROUND));
     m_font->setRecord(readFont(section, LSettings::FONT));
     m_headerFont->setRecord(readFont(section, LSettings::HEADER_FONT));

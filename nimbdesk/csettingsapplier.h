@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nimbdesk/lsettings.h"
+
 #include <array>
 #include <cstdint>
 
@@ -37,9 +39,6 @@ struct CSettingsTargets {
 class CSettingsApplier
 {
 public:
-    // No setting holds this interval, so that the first apply always passes the interval on.
-    static constexpr int NO_INTERVAL = 9999;
-
     CSettingsApplier(LWinKeeper &keeper, CUpdateThread &worker, const CSettingsTargets &targets);
 
     void Apply();
@@ -67,7 +66,8 @@ private:
     LWinKeeper &m_keeper;
     CUpdateThread &m_worker;
     const CSettingsTargets m_targets;
-    int m_interval = NO_INTERVAL;
+    // No setting holds this interval, so that the first apply always passes the interval on.
+    int m_interval = static_cast<int>(LSettings::NO_INTERVAL);
     std::uint32_t m_state = 0;
     std::uint32_t m_city = 0;
 };

@@ -17,7 +17,6 @@ namespace
 
 constexpr std::uint32_t DEFAULT_DELAY = 30;
 constexpr std::uint32_t GREEN = 65280;
-constexpr std::uint32_t RED = 255;
 
 } // namespace
 
@@ -58,7 +57,7 @@ void CTickerPpg::load()
     const std::uint32_t delay = readInt(section(), LSettings::DELAY, DEFAULT_DELAY);
     m_delay->setValue(static_cast<int>(std::clamp<std::uint32_t>(delay, MIN_DELAY, MAX_DELAY)));
     m_font->setRecord(readFont(section(), LSettings::FONT));
-    m_textColor->setColor(readInt(section(), LSettings::TEXT_COLOR, m_kind == Kind::Forecast ? GREEN : RED));
+    m_textColor->setColor(readInt(section(), LSettings::TEXT_COLOR, m_kind == Kind::Forecast ? GREEN : LSettings::RED));
 }
 
 void CTickerPpg::store()

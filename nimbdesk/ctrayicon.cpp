@@ -4,6 +4,7 @@
 #include "nimbdesk/alertmark.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/colorref.h"
+#include "nimbdesk/lsettings.h"
 
 #include "nimbdesk/lstringqt.h"
 
@@ -33,7 +34,7 @@ CTrayIcon::CTrayIcon(const QString &name, QWidget *window)
     , m_tip{name, QString(), QString(), QString(), QString(), QStringList()}
     , m_window(window)
     , m_menu(std::make_unique<QMenu>())
-    , m_fore(colorFromColorref(255))
+    , m_fore(colorFromColorref(LSettings::RED))
     , m_back(colorFromColorref(0))
 {
     setIcon(applicationIcon());

@@ -1,6 +1,7 @@
 #include "nimbdesk/cwcontrol.h"
 
 #include "nimbdesk/colorref.h"
+#include "nimbdesk/lsettings.h"
 
 #include <QFocusEvent>
 #include <QPainter>
@@ -22,7 +23,7 @@ bool followsWindow(const QFocusEvent *event)
 
 CWcontrol::CWcontrol(QWidget *parent)
     : QWidget(parent)
-    , m_fore(colorFromColorref(255))
+    , m_fore(colorFromColorref(LSettings::RED))
     , m_back(colorFromColorref(0))
 {
     setFocusPolicy(Qt::TabFocus);

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "meteo/reader/wcondition.h"
 #include "nimbdesk/cwgauge.h"
 
 #include <optional>
 
 // A compass dial for the wind. Speeds arrive in knots and show in the unit set (1 MPH, 2 KM/H); the direction is the
-// one the wind blows from, in degrees, 400 for a variable wind. A speed of 0 reads "Calm"; a gust shows after the
+// one the wind blows from, in degrees, VARIABLE for a variable wind. A speed of 0 reads "Calm"; a gust shows after the
 // speed ("17 G 29 MPH" for 15 knots gusting to 25).
 class CWwind : public CWgauge
 {
     Q_OBJECT
 
 public:
-    static constexpr float VARIABLE = 400.0f;
+    static constexpr float VARIABLE = WCondition::VARIABLE_WIND;
     static constexpr short MPH = 1;
     static constexpr short KMPH = 2;
 

@@ -55,7 +55,7 @@ std::string shortDateTime(std::int64_t time)
 {
     const LCTime local(time, LCTime::LCL);
     char text[64] = {};
-    local.format(text, sizeof text, 1, nullptr);
+    local.format(text, sizeof text, LCTime::SHORT_TYPE, nullptr);
     return text;
 }
 

@@ -21,7 +21,7 @@ constexpr Default DEFAULTS[] = {
     {LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0, false}, // Celsius
     {LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 0, false}, // miles per hour
     {LSettings::GENERAL, LSettings::PRESSURE_SCALE, 0, false}, // inches of mercury
-    {LSettings::GENERAL, LSettings::FOREGROUND_COLOR, 0x0000ff, false}, // red
+    {LSettings::GENERAL, LSettings::FOREGROUND_COLOR, LSettings::RED, false},
     {LSettings::GENERAL, LSettings::BACKGROUND_COLOR, 0x000000, false}, // black
     {LSettings::GENERAL, LSettings::FONT, 0, true},
     {LSettings::GENERAL, LSettings::HEADER_FONT, 0, true},
@@ -30,7 +30,7 @@ constexpr Default DEFAULTS[] = {
     {LSettings::FORECAST_TICKER, LSettings::TEXT_COLOR, 0x00ff00, false}, // green
     {LSettings::WARNINGS_TICKER, LSettings::DELAY, 30, false},
     {LSettings::WARNINGS_TICKER, LSettings::FONT, 0, true},
-    {LSettings::WARNINGS_TICKER, LSettings::TEXT_COLOR, 0x0000ff, false}, // red
+    {LSettings::WARNINGS_TICKER, LSettings::TEXT_COLOR, LSettings::RED, false},
     {LSettings::SPECIAL, LSettings::SHOW_DISCUSSION, 0, false},
     {LSettings::SPECIAL, LSettings::SHOW_SUMMARY, 0, false},
     {LSettings::SPECIAL, LSettings::SHOW_PUBLIC, 0, false},

@@ -2,6 +2,8 @@
 
 #include "corekit/lkeeper.h"
 
+#include <cstdint>
+
 // The names of the program's settings, section by section, and the defaults laid down at every start.
 // Every setting is read and written with the scope flag false.
 class LSettings
@@ -11,6 +13,9 @@ public:
     // (0x00BBGGRR) and the fonts of the gauges and of the header label.
     static constexpr const char *GENERAL = "General";
     static constexpr const char *UPDATE_TIMEOUT = "UpdateTimeout";
+    // Longer than any interval the options accept, so that it can stand for "no interval yet"; the most a person
+    // can type, so that a longer one is refused with a message.
+    static constexpr std::uint32_t NO_INTERVAL = 9999;
     static constexpr const char *TEMPERATURE_SCALE = "TemperatureScale";
     static constexpr const char *WIND_SPEED_SCALE = "WindSpeedScale";
     static constexpr const char *PRESSURE_SCALE = "PressureScale";
@@ -18,6 +23,8 @@ public:
     static constexpr const char *BACKGROUND_COLOR = "BackgroundColor";
     static constexpr const char *FONT = "Font";
     static constexpr const char *HEADER_FONT = "HeaderFont";
+    // The gauges' and the special-messages ticker's colour until one is chosen.
+    static constexpr std::uint32_t RED = 0x0000ff;
 
     // Section "Internet": the two server base addresses, the source of the forecast and special messages (1: the
     // NWS web service at API_BASE, 0: the per-state pages at WARNINGS_BASE) and the proxy; the reader lays down

@@ -58,14 +58,7 @@ std::string headLine(const json &properties, std::string_view event)
 // Each line of a text with its line feed; "\r\n" becomes "\n". Nothing for an empty text.
 void appendLines(std::string &text, std::string_view lines)
 {
-    while (!lines.empty()) {
-        const std::size_t feed = lines.find('\n');
-        std::string_view line = lines.substr(0, feed);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        text.append(line) += '\n';
-        lines.remove_prefix(feed == std::string_view::npos ? lines.size() : feed + 1);
-    }
+    forEachLine(lines, [&text](std::string_view line) { text.append(line) += '\n'; });
 }
 
 // "references": [{"identifier": "urn:oid:2.49.0.1.840.0.08c1...", "sent": "..."}, ...]

@@ -15,27 +15,6 @@ namespace
 
 using nlohmann::json;
 
-const char *description(WApiProduct product)
-{
-    switch (product) {
-    case WApiProduct::Forecast:
-        return "forecast";
-    case WApiProduct::Warnings:
-        return "warnings";
-    case WApiProduct::Watches:
-        return "watches";
-    case WApiProduct::Statements:
-        return "special statements";
-    case WApiProduct::Discussion:
-        return "weather discussion";
-    case WApiProduct::Summary:
-        return "weather summary";
-    case WApiProduct::Public:
-        break;
-    }
-    return "public messages";
-}
-
 void show(LInfoLine *infoLine, const LString &text)
 {
     if (infoLine)
@@ -43,7 +22,8 @@ void show(LInfoLine *infoLine, const LString &text)
 }
 
 // The first message of a zone forecast product for the zone, as the page scanner keeps it; empty when the
-// product has no segment for the zone.
+// product has no segment for the zone. The scanner reads the lines as a page hands them out, carriage returns
+// dropped, each with its line feed.
 std::string zoneSegment(const std::string &product, const std::string &zone)
 {
     WZoneScanner scanner(zone.c_str(), true);
@@ -58,9 +38,7 @@ std::string zoneSegment(const std::string &product, const std::string &zone)
         if (!scanner.feed(line))
             break;
     }
-    // The scanner's own text() handles one line; the gathered text is the base class's.
-    const LString text = static_cast<const WProductScanner &>(scanner).text();
-    return std::string(static_cast<const char *>(text));
+    return std::string(static_cast<const char *>(scanner.text()));
 }
 
 // ".THURSDAY NIGHT...Breezy. Mostly clear. Lows around 60." The service ends some texts with a stray " =", the
@@ -90,7 +68,7 @@ int WApiSource::getText(
     if (m_place.zone().empty() && (product == WApiProduct::Forecast || m_place.point().empty()))
         return L_NOTFOUND;
     LString firstText;
-    firstText.printf("Getting %s...", description(product));
+    firstText.printf("Getting %s...", productKind(product).description);
     show(infoLine, firstText);
     WApiClient client(access);
     std::string out;
@@ -116,23 +94,10 @@ void WApiSource::selectPlace(const WLocation &location)
 
 int WApiSource::fetchText(WApiProduct product, WApiClient &client, std::string &text)
 {
-    switch (product) {
-    case WApiProduct::Forecast:
+    if (product == WApiProduct::Forecast)
         return forecast(client, text);
-    case WApiProduct::Warnings:
-        return alerts(client, WAlertKind::Warning, text);
-    case WApiProduct::Watches:
-        return alerts(client, WAlertKind::Watch, text);
-    case WApiProduct::Statements:
-        return alerts(client, WAlertKind::Statement, text);
-    case WApiProduct::Discussion:
-        return bulletin(client, "AFD", text);
-    case WApiProduct::Summary:
-        return bulletin(client, "RWS", text);
-    case WApiProduct::Public:
-        break;
-    }
-    return bulletin(client, "PNS", text);
+    const WProductKind &kind = productKind(product);
+    return kind.apiType ? bulletin(client, kind.apiType, text) : alerts(client, kind.alertKind, text);
 }
 
 // The office's newest zone forecast product; if it has no segment for the place, the one before it. Neither
@@ -141,10 +106,11 @@ int WApiSource::fetchText(WApiProduct product, WApiClient &client, std::string &
 // that request with 404.
 int WApiSource::forecast(WApiClient &client, std::string &text)
 {
+    const char *type = productKind(WApiProduct::Forecast).apiType;
     const WApiOffice *office = nullptr;
     std::string newest;
     if (m_place.office(client, now(), office) != L_OK
-        || officeRequest(client, m_products.newest(client, "ZFP", office->cwa, newest)) != L_OK)
+        || officeRequest(client, m_products.newest(client, type, office->cwa, newest)) != L_OK)
         return L_CONNECT;
     if (newest.empty())
         return zonePeriods(client, text);
@@ -163,7 +129,8 @@ int WApiSource::nextNewest(
     WApiClient &client, const WApiOffice &office, const std::string &newest, std::string &from, std::string &text)
 {
     std::vector<std::string> ids;
-    if (officeRequest(client, m_products.listed(client, "ZFP", office.cwa, ids)) != L_OK)
+    if (officeRequest(client, m_products.listed(client, productKind(WApiProduct::Forecast).apiType, office.cwa, ids))
+        != L_OK)
         return L_CONNECT;
     const auto next = std::find_if(ids.begin(), ids.end(), [&newest](const std::string &id) { return id != newest; });
     if (next == ids.end())

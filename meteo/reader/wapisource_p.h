@@ -6,6 +6,7 @@
 #include "meteo/reader/wapiaccess_p.h"
 #include "meteo/reader/wapiplace_p.h"
 #include "meteo/reader/wapiproducts_p.h"
+#include "meteo/reader/wproductkind_p.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,9 +15,6 @@
 
 class WApiClient;
 class WLocation;
-
-// The reader's operations that take their texts from a source other than the state pages.
-enum class WApiProduct { Forecast, Warnings, Watches, Statements, Discussion, Summary, Public };
 
 // The zone forecast and the special messages of a place from the National Weather Service's web service, in the
 // layout of the state pages' texts. Unlike the pages it keeps answers between operations, so that a cycle asks

@@ -14,6 +14,9 @@ class LString;
 class METEO_EXPORT WCondition
 {
 public:
+    // The wind direction of a variable wind ('VRB05KT'), beyond any compass degree.
+    static constexpr int VARIABLE_WIND = 400;
+
     // Any value other than Celsius is read as Fahrenheit.
     enum TempScale : std::int32_t { Celsius = 0, Fahrenheit = 1 };
 
@@ -31,7 +34,7 @@ public:
     void setDewPoint(float celsius) { m_dewPoint = celsius; }
     float getPressure() const { return m_pressure; }
     void setPressure(float inHg) { m_pressure = inHg; }
-    // Degrees the wind blows from; 400 for a variable direction.
+    // Degrees the wind blows from; VARIABLE_WIND for a variable direction.
     int getWindDirection() const { return m_windDirection; }
     void setWindDirection(int degrees) { m_windDirection = degrees; }
     int getWindSpeed() const { return m_windSpeed; }

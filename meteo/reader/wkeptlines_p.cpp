@@ -1,7 +1,6 @@
 #include "meteo/reader/wkeptlines_p.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <iterator>
 
 namespace
@@ -34,14 +33,7 @@ std::string withoutControls(std::string_view text)
 
 void keepLines(std::string &text, std::string_view lines)
 {
-    while (!lines.empty()) {
-        const std::size_t feed = lines.find('\n');
-        std::string_view line = lines.substr(0, feed);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        keepLine(text, line);
-        lines.remove_prefix(feed == std::string_view::npos ? lines.size() : feed + 1);
-    }
+    forEachLine(lines, [&text](std::string_view line) { keepLine(text, line); });
 }
 
 std::string capitals(std::string_view text)

@@ -48,7 +48,7 @@ bool WMarkerTable::matches(const Entry &entry, const LString &line)
     case MatchWhole:
         return line == entry.marker;
     case MatchContains:
-        return line.find(entry.marker) == 0;
+        return line.contains(entry.marker);
     default:
         return line.compareLeft(entry.marker) == 1;
     }

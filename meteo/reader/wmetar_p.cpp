@@ -3,6 +3,7 @@
 #include "corekit/lex.h"
 #include "corekit/lstring.h"
 #include "corekit/ltokenizer.h"
+#include "meteo/reader/wcondition.h"
 
 #include <cstring>
 #include <ctime>
@@ -134,7 +135,7 @@ void decodeDirection(const LString &wind, WMetarReport &out)
     if (wind.left(3, direction) != 0)
         return;
     if (direction == "VRB") {
-        out.windDirection = 400;
+        out.windDirection = WCondition::VARIABLE_WIND;
         out.hasWindDirection = true;
     } else if (toNumber(direction, degrees)) {
         out.windDirection = static_cast<int>(degrees);
@@ -181,7 +182,7 @@ void decodeVariableSector(MetarText &text, WMetarReport &out)
 void decodeWind(MetarText &text, WMetarReport &out)
 {
     const LString wind = text.group();
-    if (wind.find("KT") != 0)
+    if (!wind.contains("KT"))
         return;
     text.consume();
     decodeDirection(wind, out);
@@ -207,7 +208,7 @@ void skipVisibility(MetarText &text)
 // Runway visual ranges: 'R04/2400FT', 'R19R/P6000FT'.
 void skipRunwayRanges(MetarText &text)
 {
-    for (LString group = text.group(); group.compareLeft("R") && group.find("/") == 0; group = text.group())
+    for (LString group = text.group(); group.compareLeft("R") && group.contains("/"); group = text.group())
         text.consume();
 }
 

@@ -7,7 +7,7 @@ class LString;
 // The values of one METAR or SPECI report. A value is meaningful only where its flag is set; the decoder clears
 // every flag (and value) before it starts.
 struct WMetarReport {
-    int windDirection = 0; // degrees the wind blows from; 400 for "VRB"
+    int windDirection = 0; // degrees the wind blows from; WCondition::VARIABLE_WIND for "VRB"
     int windSpeed = 0; // knots
     int windGust = 0; // knots; 0 when the wind group has no gust
     int variableFrom = 400; // degrees of a variable sector ('240V300'); both 400 when there is none

@@ -166,10 +166,10 @@ bool endsWithExpiryGroup(const LString &line)
 
 bool isCityHeader(const LString &line, const LString &prefix)
 {
-    return line.find(prefix) == 0;
+    return line.contains(prefix);
 }
 
 bool isCityHeader(const LString &line, const LString &prefix, const LString &code)
 {
-    return line.find(prefix) == 0 && line.find(code) == 0;
+    return line.contains(prefix) && line.contains(code);
 }

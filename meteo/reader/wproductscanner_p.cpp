@@ -5,7 +5,7 @@
 bool WProductScanner::feed(const LString &rawLine)
 {
     // Pages separate products by lines such as '<BR>' or '</PRE><BR><PRE>'; the tag is seen before stripping.
-    const bool hasBreak = rawLine.find("<BR>") == 0;
+    const bool hasBreak = rawLine.contains("<BR>");
     stripHTMLTags(static_cast<const char *>(rawLine), false, m_scratch);
     m_line.assign(m_scratch.data(), m_scratch.size());
     return step(m_line, hasBreak);

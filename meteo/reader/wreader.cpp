@@ -9,6 +9,7 @@
 #include "meteo/reader/wmarkertable_p.h"
 #include "meteo/reader/wpagealerts_p.h"
 #include "meteo/reader/wproduct_p.h"
+#include "meteo/reader/wproductkind_p.h"
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
 
@@ -130,51 +131,51 @@ int WReader::getCondition(const WLocation &location, WCondition &condition)
 
 int WReader::getWarnings(const WLocation &location, LString &text)
 {
-    if (usesApi())
-        return getApiText(WApiProduct::Warnings, location, text);
-    return getPageAlerts(location, "/allwarnings.html", "warnings", WAlertKind::Warning, text);
+    return getText(WApiProduct::Warnings, location, text);
 }
 
 int WReader::getForecast(const WLocation &location, LString &text)
 {
-    if (usesApi())
-        return getApiText(WApiProduct::Forecast, location, text);
-    return getZoneText(location, productAddress(location, "/zone.html"), "forecast", true, text);
+    return getText(WApiProduct::Forecast, location, text);
 }
 
 int WReader::getWatches(const WLocation &location, LString &text)
 {
-    if (usesApi())
-        return getApiText(WApiProduct::Watches, location, text);
-    return getPageAlerts(location, "/watches.html", "watches", WAlertKind::Watch, text);
+    return getText(WApiProduct::Watches, location, text);
 }
 
 int WReader::getStatements(const WLocation &location, LString &text)
 {
-    if (usesApi())
-        return getApiText(WApiProduct::Statements, location, text);
-    return getPageAlerts(location, "/special.html", "special statements", WAlertKind::Statement, text);
+    return getText(WApiProduct::Statements, location, text);
 }
 
 int WReader::getDiscussion(const WLocation &location, LString &text)
 {
-    if (usesApi())
-        return getApiText(WApiProduct::Discussion, location, text);
-    return getCityText(location, productAddress(location, "/discussion.html"), "FXUS", "weather discussion", text);
+    return getText(WApiProduct::Discussion, location, text);
 }
 
 int WReader::getSummary(const WLocation &location, LString &text)
 {
-    if (usesApi())
-        return getApiText(WApiProduct::Summary, location, text);
-    return getCityText(location, productAddress(location, "/summary.html"), "ABUS", "weather summary", text);
+    return getText(WApiProduct::Summary, location, text);
 }
 
 int WReader::getPublic(const WLocation &location, LString &text)
 {
+    return getText(WApiProduct::Public, location, text);
+}
+
+int WReader::getText(WApiProduct product, const WLocation &location, LString &text)
+{
     if (usesApi())
-        return getApiText(WApiProduct::Public, location, text);
-    return getCityText(location, productAddress(location, "/public.html"), "ABUS", "public messages", text);
+        return getApiText(product, location, text);
+    const WProductKind &kind = productKind(product);
+    const LString address = productAddress(location, kind.page);
+    if (kind.prefix)
+        return getCityText(location, address, kind, text);
+    // The kinds the web service takes from its alerts are the page's alerts as well.
+    if (!kind.apiType)
+        return getPageAlerts(location, address, kind, text);
+    return getZoneText(location, address, kind, text);
 }
 
 bool WReader::usesApi() const
@@ -218,37 +219,34 @@ int WReader::getApiText(WApiProduct product, const WLocation &location, LString 
 
 // The zone scan of every message for the place, whose messages become the kind's alert records; a page that could
 // not be read leaves the records as they were, like the text.
-int WReader::getPageAlerts(
-    const WLocation &location, const char *page, const LString &description, WAlertKind kind, LString &out)
+int WReader::getPageAlerts(const WLocation &location, const LString &address, const WProductKind &kind, LString &out)
 {
     LString zone;
     if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
         return L_NOTFOUND;
-    WZoneScanner scanner(zone, false);
-    const int result = scanPage(productAddress(location, page), description, scanner, out);
+    WZoneScanner scanner(zone, kind.firstOnly);
+    const int result = scanPage(address, kind.description, scanner, out);
     if (result != L_CONNECT)
-        m_pageAlerts->keep(static_cast<const char *>(zone), kind, scanner.messages());
+        m_pageAlerts->keep(static_cast<const char *>(zone), kind.alertKind, scanner.messages());
     return result;
 }
 
-int WReader::getZoneText(
-    const WLocation &location, const LString &address, const LString &description, bool firstOnly, LString &out)
+int WReader::getZoneText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out)
 {
     LString zone;
     if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
         return L_NOTFOUND;
-    WZoneScanner scanner(zone, firstOnly);
-    return scanPage(address, description, scanner, out);
+    WZoneScanner scanner(zone, kind.firstOnly);
+    return scanPage(address, kind.description, scanner, out);
 }
 
-int WReader::getCityText(
-    const WLocation &location, const LString &address, const LString &prefix, const LString &description, LString &out)
+int WReader::getCityText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out)
 {
     LString code;
     if (location.getCityData("acode", code) != L_OK || code.isEmpty())
         return L_NOTFOUND;
-    WCityScanner scanner(prefix, code);
-    return scanPage(address, description, scanner, out);
+    WCityScanner scanner(kind.prefix, code);
+    return scanPage(address, kind.description, scanner, out);
 }
 
 // The text is gathered aside and replaces out only once the whole page has been read.

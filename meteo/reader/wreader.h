@@ -18,6 +18,7 @@ class WLocation;
 class WPageAlerts;
 class WProductScanner;
 struct WApiAccess;
+struct WProductKind;
 enum class WApiProduct;
 
 // Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
@@ -95,14 +96,12 @@ private:
     using LineHandler = std::function<bool(const LString &line)>;
 
     bool usesApi() const;
+    int getText(WApiProduct product, const WLocation &location, LString &text);
     WApiAccess apiAccess();
     int getApiText(WApiProduct product, const WLocation &location, LString &text);
-    int getPageAlerts(
-        const WLocation &location, const char *page, const LString &description, WAlertKind kind, LString &out);
-    int getZoneText(
-        const WLocation &location, const LString &address, const LString &description, bool firstOnly, LString &out);
-    int getCityText(const WLocation &location, const LString &address, const LString &prefix,
-        const LString &description, LString &out);
+    int getPageAlerts(const WLocation &location, const LString &address, const WProductKind &kind, LString &out);
+    int getZoneText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out);
+    int getCityText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out);
     int scanPage(const LString &address, const LString &description, WProductScanner &scanner, LString &out);
     int readPage(const LString &address, const LString &firstText, const LineHandler &eachLine);
     LString productAddress(const WLocation &location, const char *page) const;

@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <mutex>
 #include <pthread.h>
+#include <utility>
 
 #ifndef NIMBREL_VERSION
 #error "NIMBREL_VERSION must name the program's version"
+#endif
+#ifndef NIMBREL_HOMEPAGE
+#error "NIMBREL_HOMEPAGE must name where the project can be reached"
 #endif
 
 static_assert(CURL_ERROR_SIZE == 256, "the page's error buffer is sized for curl's messages");
@@ -30,9 +34,10 @@ struct WWebPage::Transfer {
 namespace
 {
 
-// The National Weather Service asks every client to name itself in the User-Agent header so that it can reach
-// the maker of a misbehaving program.
-constexpr const char *USER_AGENT = "Nimbrel/" NIMBREL_VERSION;
+// The National Weather Service asks every client to name itself and a way to reach its makers in the User-Agent
+// header, so that it can contact them about a misbehaving program before blocking it; the web service answers
+// requests without one with 403.
+constexpr const char *USER_AGENT = "Nimbrel/" NIMBREL_VERSION " (" NIMBREL_HOMEPAGE ")";
 
 struct SlistDeleter {
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
@@ -191,6 +196,17 @@ int WWebPage::readLine(LString &line)
     if (count == 0)
         return L_INPUT;
     line.assign(piece, count);
+    return L_OK;
+}
+
+int WWebPage::takeBody(std::string &body)
+{
+    if (!m_opened)
+        return L_ERROR;
+    body = std::move(m_body);
+    body.erase(0, m_position);
+    std::erase_if(body, isDropped);
+    close();
     return L_OK;
 }
 

@@ -46,6 +46,9 @@ public:
     // and every other control character but the tab are dropped. L_INPUT at the end of the body, L_ERROR when no page
     // is open; line untouched then.
     int readLine(LString &line);
+    // L_OK and the rest of the body whole, with the characters readLine drops dropped, as readLine would hand it
+    // out; L_ERROR when no page is open. The page is closed afterwards.
+    int takeBody(std::string &body);
     // Frees the body; readLine reports L_ERROR afterwards.
     void close();
 

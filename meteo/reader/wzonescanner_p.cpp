@@ -34,7 +34,7 @@ bool WZoneScanner::step(const LString &line, bool hasBreak)
             return more;
     }
     if (!isZoneHeader(line))
-        return text(line, hasBreak);
+        return messageLine(line, hasBreak);
     if (endsWithExpiryGroup(line))
         return header(line);
     m_header = headerPiece(line);
@@ -59,12 +59,12 @@ bool WZoneScanner::header(const LString &line)
     return !(wasInside && m_firstOnly);
 }
 
-bool WZoneScanner::text(const LString &line, bool hasBreak)
+bool WZoneScanner::messageLine(const LString &line, bool hasBreak)
 {
     if (!m_inside)
         return true;
-    if (hasBreak || line.find(ZONE_END_STRING) == 0 || line.find(ZONE_END_STRING2) == 0
-        || line.find(ZONE_END_STRING3) == 0) {
+    if (hasBreak || line.contains(ZONE_END_STRING) || line.contains(ZONE_END_STRING2)
+        || line.contains(ZONE_END_STRING3)) {
         m_inside = false;
         return !m_firstOnly;
     }

@@ -22,7 +22,7 @@ protected:
 private:
     bool finishHeader();
     bool header(const LString &line);
-    bool text(const LString &line, bool hasBreak);
+    bool messageLine(const LString &line, bool hasBreak);
 
     LString m_zone;
     bool m_firstOnly;

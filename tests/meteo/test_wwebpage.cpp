@@ -77,7 +77,7 @@ TEST_F(WWebPageTest, requestBypassesCachesAndNamesTheProgram)
     EXPECT_EQ(requests[0].target, "/p");
     EXPECT_EQ(requests[0].header("cache-control"), "no-cache");
     EXPECT_EQ(requests[0].header("pragma"), "no-cache");
-    EXPECT_EQ(requests[0].header("user-agent"), "Nimbrel/" NIMBREL_VERSION);
+    EXPECT_EQ(requests[0].header("user-agent"), "Nimbrel/" NIMBREL_VERSION " (" NIMBREL_HOMEPAGE ")");
 }
 
 TEST_F(WWebPageTest, onlyStatus200Opens)
