@@ -37,12 +37,4 @@ TEST(LEx, throwHelperFormsTheText)
     }
 }
 
-TEST(LEx, describesCodes)
-{
-    EXPECT_STREQ(LEx::describe(L_OK), "L_OK: No error (success)");
-    EXPECT_STREQ(LEx::describe(L_CREATE), "L_CREATE: Cannot create something");
-    EXPECT_STREQ(LEx::describe(14), "Unknown exception id");
-    EXPECT_STREQ(LEx::describe(-1), "Unknown exception id");
-}
-
 } // namespace

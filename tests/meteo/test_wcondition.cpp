@@ -35,31 +35,6 @@ TEST(WCondition, startsInvalidWithoutTime)
     EXPECT_FALSE(copy.getTime().IsValid());
 }
 
-TEST(WCondition, copiesEveryMember)
-{
-    const WCondition source = observed();
-    const std::int64_t moment = LCTime(6, 12, 2025, 18, 51, 0, LTime::UTC).GetCalendarTime();
-    WCondition assigned;
-    assigned = source;
-    for (const WCondition &copy : {WCondition(source), assigned}) {
-        EXPECT_TRUE(copy.isValid());
-        EXPECT_FLOAT_EQ(copy.getTemp(), 24.4f);
-        EXPECT_FLOAT_EQ(copy.getDewPoint(), 12.2f);
-        EXPECT_FLOAT_EQ(copy.getPressure(), 30.01f);
-        EXPECT_EQ(copy.getWindDirection(), 400);
-        EXPECT_EQ(copy.getWindSpeed(), 15);
-        EXPECT_EQ(copy.getWindGustSpeed(), 25);
-        EXPECT_EQ(static_cast<std::int64_t>(copy.getTime()), moment);
-        EXPECT_EQ(copy.getTime().GetHour(), 18u);
-    }
-
-    // The copy owns its time: changing it leaves the source alone.
-    assigned.setTime(LCTime(1, 1, 2000, 0, 0, 0, LTime::UTC));
-    assigned.setTemp(-3.0f);
-    EXPECT_EQ(static_cast<std::int64_t>(source.getTime()), moment);
-    EXPECT_FLOAT_EQ(source.getTemp(), 24.4f);
-}
-
 TEST(WCondition, formatsTemperatureInEitherScale)
 {
     WCondition condition = observed();

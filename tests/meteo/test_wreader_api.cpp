@@ -9,6 +9,8 @@
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"
 #include "tests/support/memorykeeper.h"
+#include "tests/support/productpages.h"
+#include "tests/support/readerplace.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,7 @@
 namespace
 {
 
+using nimbreltest::productFile;
 using json = nlohmann::json;
 using nimbreltest::HttpServer;
 using nimbreltest::InfoLineRecorder;
@@ -40,25 +43,12 @@ std::string live(const std::string &name)
     return nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/live/" + name);
 }
 
-std::string product(const std::string &name)
-{
-    return nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/products/" + name);
-}
-
-WLocation place(const char *cityData)
-{
-    WLocation location;
-    location.setShortState("xx");
-    location.setCityData(cityData);
-    return location;
-}
-
 // Near Phoenix, where the recorded alerts were in force.
-const WLocation phoenix = place("acode(KPHX)azone(AZZ540)alat(33.25)alon(-112.30)");
+const WLocation phoenix = nimbreltest::readerPlace("xx", "acode(KPHX)azone(AZZ540)alat(33.25)alon(-112.30)");
 // Williston, North Dakota, whose segment the recorded zone forecast product of Bismarck holds.
-const WLocation williston = place("acode(KISN)azone(NDZ009)");
+const WLocation williston = nimbreltest::readerPlace("xx", "acode(KISN)azone(NDZ009)");
 // The Kansas place of the recorded point answer.
-const WLocation linn = place("acode(KMHK)azone(KSZ009)alat(39.7456)alon(-97.0892)");
+const WLocation linn = nimbreltest::readerPlace("xx", "acode(KMHK)azone(KSZ009)alat(39.7456)alon(-97.0892)");
 
 // The recorded point answer, moved to another office and zone.
 std::string pointAnswer(const std::string &office, const std::string &zone)
@@ -101,7 +91,7 @@ std::string fresh(const std::string &answer)
 // The zone forecast product of Bismarck with the segments up to Williston's left out.
 std::string withoutWilliston()
 {
-    const std::string zfp = product("ZFP.txt");
+    const std::string zfp = productFile("ZFP.txt");
     return zfp.substr(0, zfp.find("$$") + 3);
 }
 
@@ -126,7 +116,7 @@ protected:
     {
         server.page("/api/zones/forecast/NDZ009", zoneAnswer("NDZ009", "BIS"));
         server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({"b15-zfp-1401"}));
-        server.page("/api/products/b15-zfp-1401", productAnswer("b15-zfp-1401", product("ZFP.txt")));
+        server.page("/api/products/b15-zfp-1401", productAnswer("b15-zfp-1401", productFile("ZFP.txt")));
     }
     void servePhoenix()
     {
@@ -187,7 +177,7 @@ TEST_F(WReaderApiTest, forecastIsTheZonesSegmentOfTheOfficesNewestProduct)
     EXPECT_EQ(targets().back(), "/api/products?type=ZFP&location=BIS&limit=1");
 
     // A new issue is read once.
-    std::string later = product("ZFP.txt");
+    std::string later = productFile("ZFP.txt");
     for (std::size_t at; (at = later.find("901 AM CDT")) != std::string::npos;)
         later.replace(at, 10, "400 PM CDT");
     server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({"b15-zfp-2100"}));
@@ -214,7 +204,7 @@ TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)
     server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({newest}));
     server.page("/api/products/" + newest, productAnswer(newest, withoutWilliston()));
     server.page("/api/products/types/ZFP/locations/BIS", live("products_types_AFD_locations_LWX_2026.json"));
-    server.page("/api/products/" + before, productAnswer(before, product("ZFP.txt")));
+    server.page("/api/products/" + before, productAnswer(before, productFile("ZFP.txt")));
     LString text;
     ASSERT_EQ(reader.getForecast(williston, text), L_OK);
     EXPECT_EQ(std::string(text).rfind("WILLIAMS-\r\n INCLUDING THE CITIES OF...WILLISTON\r\n", 0), 0u) << text;
@@ -243,7 +233,7 @@ TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)
 
 TEST_F(WReaderApiTest, forecastPeriodsWhereTheOfficeIssuesNoZoneForecast)
 {
-    const WLocation utah = place("azone(UTZ101)");
+    const WLocation utah = nimbreltest::readerPlace("xx", "azone(UTZ101)");
     server.page("/api/zones/forecast/UTZ101", zoneAnswer("UTZ101", "SLC"));
     server.page("/api/products?type=ZFP&location=SLC&limit=1", productList({}));
     server.page("/api/zones/forecast/UTZ101/forecast", live("zones_forecast_UTZ101_forecast_2026-09-02.json"));
@@ -290,7 +280,7 @@ TEST_F(WReaderApiTest, alertsOfThePointServeAllThreeKinds)
     // Without coordinates, the alerts of the zone.
     server.page("/api/alerts/active/zone/AZZ540", fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
     LString zoneWarnings;
-    ASSERT_EQ(reader.getWarnings(place("azone(AZZ540)"), zoneWarnings), L_OK);
+    ASSERT_EQ(reader.getWarnings(nimbreltest::readerPlace("xx", "azone(AZZ540)"), zoneWarnings), L_OK);
     EXPECT_STREQ(zoneWarnings, warnings);
     EXPECT_EQ(targets().back(), "/api/alerts/active/zone/AZZ540");
 }
@@ -364,7 +354,7 @@ TEST_F(WReaderApiTest, coordinatesInTheCanonicalForm)
     };
     for (const auto &[cityData, query] : cases) {
         LString text;
-        EXPECT_EQ(reader.getWarnings(place(cityData), text), L_CONNECT);
+        EXPECT_EQ(reader.getWarnings(nimbreltest::readerPlace("xx", cityData), text), L_CONNECT);
         EXPECT_EQ(targets().back(), "/api/alerts/active" + query) << cityData;
     }
     EXPECT_EQ(targets().size(), cases.size());
@@ -373,12 +363,13 @@ TEST_F(WReaderApiTest, coordinatesInTheCanonicalForm)
 TEST_F(WReaderApiTest, placeWithoutWhatTheOperationNeeds)
 {
     LString text("old text");
-    EXPECT_EQ(reader.getForecast(place("acode(KMHK)alat(39.7456)alon(-97.0892)"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getForecast(place("azone(KSZ/09)"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getWarnings(place("acode(KMHK)"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getStatements(place("alat(39.7456)azone()"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getDiscussion(place("acode(KMHK)"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getPublic(place(""), text), L_NOTFOUND);
+    EXPECT_EQ(
+        reader.getForecast(nimbreltest::readerPlace("xx", "acode(KMHK)alat(39.7456)alon(-97.0892)"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getForecast(nimbreltest::readerPlace("xx", "azone(KSZ/09)"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getWarnings(nimbreltest::readerPlace("xx", "acode(KMHK)"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getStatements(nimbreltest::readerPlace("xx", "alat(39.7456)azone()"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getDiscussion(nimbreltest::readerPlace("xx", "acode(KMHK)"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getPublic(nimbreltest::readerPlace("xx", ""), text), L_NOTFOUND);
     EXPECT_STREQ(text, "old text");
     EXPECT_TRUE(info.calls.empty());
     EXPECT_TRUE(server.requests().empty());
@@ -419,10 +410,10 @@ TEST_F(WReaderApiTest, bulletinsAreTheOfficesNewestAfterTheirHeaders)
     EXPECT_STREQ(text, "old public");
 
     // Des Moines' summary, for a place known by its zone only.
-    const WLocation desMoines = place("acode(KDSM)azone(IAZ086)");
+    const WLocation desMoines = nimbreltest::readerPlace("xx", "acode(KDSM)azone(IAZ086)");
     server.page("/api/zones/forecast/IAZ086", zoneAnswer("IAZ086", "DMX"));
     server.page("/api/products?type=RWS&location=DMX&limit=1", productList({"d3a-rws-1558"}));
-    server.page("/api/products/d3a-rws-1558", productAnswer("d3a-rws-1558", product("RWS.txt")));
+    server.page("/api/products/d3a-rws-1558", productAnswer("d3a-rws-1558", productFile("RWS.txt")));
     info.calls.clear();
     ASSERT_EQ(reader.getSummary(desMoines, text), L_OK);
     EXPECT_EQ(std::string(text).rfind("IAZ004>007-015>017-023>028-033>039-044>050-057>062-070>075-081>086-\r\n "
@@ -440,7 +431,7 @@ TEST_F(WReaderApiTest, failedAnswersLeaveTheText)
     const std::string list = "/api/products?type=ZFP&location=BIS&limit=1";
     const std::string text = "/api/products/b15-zfp-1401";
     const std::string zone = "/api/zones/forecast/NDZ009";
-    const std::string half = productAnswer("b15-zfp-1401", product("ZFP.txt"));
+    const std::string half = productAnswer("b15-zfp-1401", productFile("ZFP.txt"));
     std::string huge = productList({"b15-zfp-1401"});
     huge.insert(1, 20 * 1024 * 1024, ' ');
     // Valid JSON, but larger than any real answer.
@@ -536,7 +527,7 @@ protected:
         server.page("/api/products?type=AFD&location=TOP&limit=1", productList({AFD_ID}));
         server.page("/api/products/" + AFD_ID, live("product_AFD_PSR_latest_2026-09-03.json"));
         server.page("/api/products?type=RWS&location=TOP&limit=1", productList({"d3a-rws-1558"}));
-        server.page("/api/products/d3a-rws-1558", productAnswer("d3a-rws-1558", product("RWS.txt")));
+        server.page("/api/products/d3a-rws-1558", productAnswer("d3a-rws-1558", productFile("RWS.txt")));
         server.page("/api/products?type=PNS&location=TOP&limit=1", productList({}));
     }
     void TearDown() override { nimbreltest::clearProxyEnvironment(); }
@@ -674,7 +665,7 @@ TEST_F(WApiSourceTest, failedLookupStandsForTheCycle)
 // The service's zone for the place stands in when the location database's zone has no segment.
 TEST_F(WApiSourceTest, forecastZoneOfThePointAnswer)
 {
-    const WLocation renamed = place("azone(KSZ999)alat(39.7456)alon(-97.0892)");
+    const WLocation renamed = nimbreltest::readerPlace("xx", "azone(KSZ999)alat(39.7456)alon(-97.0892)");
     LString text;
     ASSERT_EQ(source.getText(WApiProduct::Forecast, renamed, access, &info, text), L_OK);
     EXPECT_STREQ(

@@ -7,6 +7,7 @@
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"
 #include "tests/support/memorykeeper.h"
+#include "tests/support/readerplace.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +33,6 @@ std::string conditionsPage(const std::string &report = {})
     if (!report.empty())
         page.replace(page.find(recorded), recorded.size(), report);
     return page;
-}
-
-WLocation place(const char *cityData)
-{
-    WLocation location;
-    location.setShortState("ny");
-    location.setCityData(cityData);
-    return location;
 }
 
 // A condition holding the values of an earlier update.
@@ -69,7 +62,7 @@ protected:
     MemoryKeeper keeper;
     InfoLineRecorder info;
     WReader reader{&info};
-    const WLocation kennedy = place("acode(KJFK)azone(NYZ178)");
+    const WLocation kennedy = nimbreltest::readerPlace("ny", "acode(KJFK)azone(NYZ178)");
 };
 
 TEST_F(WReaderCondition, decodesTheReportOfTheStationsPage)
@@ -140,9 +133,9 @@ TEST_F(WReaderCondition, failedFetchLeavesTheErrorShown)
 TEST_F(WReaderCondition, placeWithoutStationFetchesNothing)
 {
     WCondition condition = earlier();
-    EXPECT_EQ(reader.getCondition(place("azone(NYZ178)"), condition), L_DB);
-    EXPECT_EQ(reader.getCondition(place("acode(KJFK"), condition), L_DB);
-    EXPECT_EQ(reader.getCondition(place("acode()azone(NYZ178)"), condition), L_DB);
+    EXPECT_EQ(reader.getCondition(nimbreltest::readerPlace("ny", "azone(NYZ178)"), condition), L_DB);
+    EXPECT_EQ(reader.getCondition(nimbreltest::readerPlace("ny", "acode(KJFK"), condition), L_DB);
+    EXPECT_EQ(reader.getCondition(nimbreltest::readerPlace("ny", "acode()azone(NYZ178)"), condition), L_DB);
     EXPECT_TRUE(server.requests().empty());
     EXPECT_TRUE(info.calls.empty());
     EXPECT_FLOAT_EQ(condition.getTemp(), -3.0f);

@@ -5,6 +5,8 @@
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"
 #include "tests/support/memorykeeper.h"
+#include "tests/support/productpages.h"
+#include "tests/support/readerplace.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -22,50 +24,13 @@ namespace
 using nimbreltest::HttpServer;
 using nimbreltest::InfoLineRecorder;
 using nimbreltest::MemoryKeeper;
+using nimbreltest::productFile;
+using nimbreltest::productPage;
+using nimbreltest::readerPlace;
 using Strings = std::vector<std::string>;
 
 const Strings FETCHED = {"Getting forecast...", "Reading data from server...", "<clear>"};
 const Strings REFUSED = {"Getting forecast...", "Error: cannot connect to server"};
-
-std::string product(const std::string &name)
-{
-    return nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/products/" + name);
-}
-
-// Line feeds become carriage return and line feed; existing carriage returns stay ("\r\r\n" stays as it is).
-std::string crlf(const std::string &text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            out += '\r';
-        out += text[i];
-    }
-    return out;
-}
-
-// A state's product page as the server lays it out: every product in its own <PRE> block followed by the
-// separator ("<BR>" or "<HR>"), CRLF line ends.
-std::string productPage(const Strings &products, const char *separator = "<BR>")
-{
-    std::string page = "<HTML>\r\n<HEAD><TITLE>Products for the state</TITLE></HEAD>\r\n<BODY BGCOLOR=\"#FFFFFF\">\r\n";
-    for (const auto &text : products)
-        page += "<PRE>\r\n" + crlf(text) + "</PRE>" + separator + "\r\n";
-    return page + "</BODY>\r\n</HTML>\r\n";
-}
-
-WLocation place(const char *state, const char *cityData)
-{
-    WLocation location;
-    location.setShortState(state);
-    location.setCityData(cityData);
-    return location;
-}
-
-bool contains(const LString &text, const char *part)
-{
-    return text.find(part) == 0;
-}
 
 class WReaderTest : public ::testing::Test
 {
@@ -83,7 +48,7 @@ protected:
     MemoryKeeper keeper;
     InfoLineRecorder info;
     WReader reader{&info};
-    const WLocation desMoines = place("ia", "acode(KDMX) azone(IAZ086)");
+    const WLocation desMoines = readerPlace("ia", "acode(KDMX) azone(IAZ086)");
 };
 
 TEST(WReader, setKeeperLaysDownDefaultsOnlyWhereNoneIsStored)
@@ -125,14 +90,14 @@ TEST(WReader, setKeeperLaysDownDefaultsOnlyWhereNoneIsStored)
 
 TEST_F(WReaderTest, forecastIsTheFirstMessageForTheZone)
 {
-    server.page("/iwin/nd/zone.html", productPage({product("ZFP.txt")}));
+    server.page("/iwin/nd/zone.html", productPage({productFile("ZFP.txt")}));
     LString text("old text");
-    ASSERT_EQ(reader.getForecast(place("nd", "acode(KISN)azone(NDZ009)"), text), L_OK);
+    ASSERT_EQ(reader.getForecast(readerPlace("nd", "acode(KISN)azone(NDZ009)"), text), L_OK);
     EXPECT_EQ(std::string(text).rfind("WILLIAMS-\r\n INCLUDING THE CITIES OF...WILLISTON\r\n", 0), 0u) << text;
-    EXPECT_TRUE(contains(text, "\r\n .REST OF TODAY...SUNNY. HIGHS IN THE LOWER 80S. NORTH WINDS\r\n"));
+    EXPECT_TRUE(text.contains("\r\n .REST OF TODAY...SUNNY. HIGHS IN THE LOWER 80S. NORTH WINDS\r\n"));
     EXPECT_TRUE(std::string(text).ends_with(".MONDAY...MOSTLY SUNNY. HIGHS IN THE MID 70S. \r\n \r\n"));
-    EXPECT_FALSE(contains(text, "$$"));
-    EXPECT_FALSE(contains(text, "NDZ017"));
+    EXPECT_FALSE(text.contains("$$"));
+    EXPECT_FALSE(text.contains("NDZ017"));
     const std::string plain(text);
     EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), std::count(plain.begin(), plain.end(), '\r'));
     EXPECT_EQ(info.calls, FETCHED);
@@ -148,19 +113,19 @@ TEST_F(WReaderTest, warningsGatherEveryMessageForTheZone)
                                  "092-141200-\n"
                                  "...DENSE FOG ADVISORY TONIGHT...\n"
                                  "$$\n";
-    const std::string page = productPage({product("NPW_NPWDMX.txt"), advisory});
+    const std::string page = productPage({productFile("NPW_NPWDMX.txt"), advisory});
     server.page("/iwin/ia/allwarnings.html", page);
     server.page("/iwin/ia/zone.html", page);
     LString warnings;
     ASSERT_EQ(reader.getWarnings(desMoines, warnings), L_OK);
-    EXPECT_TRUE(contains(warnings, "Heat stroke is an emergency! Call 9 1 1.\r\n"));
-    EXPECT_TRUE(contains(warnings, "\r\n ...DENSE FOG ADVISORY TONIGHT...\r\n"));
-    EXPECT_FALSE(contains(warnings, "Worth-Cerro Gordo"));
-    EXPECT_FALSE(contains(warnings, "092-141200-"));
+    EXPECT_TRUE(warnings.contains("Heat stroke is an emergency! Call 9 1 1.\r\n"));
+    EXPECT_TRUE(warnings.contains("\r\n ...DENSE FOG ADVISORY TONIGHT...\r\n"));
+    EXPECT_FALSE(warnings.contains("Worth-Cerro Gordo"));
+    EXPECT_FALSE(warnings.contains("092-141200-"));
     LString first;
     ASSERT_EQ(reader.getForecast(desMoines, first), L_OK);
-    EXPECT_TRUE(contains(first, "Heat stroke is an emergency!"));
-    EXPECT_FALSE(contains(first, "DENSE FOG"));
+    EXPECT_TRUE(first.contains("Heat stroke is an emergency!"));
+    EXPECT_FALSE(first.contains("DENSE FOG"));
 }
 
 // The records of the page messages join to the very text the warnings operation returns, keep their ids from scan
@@ -209,14 +174,15 @@ TEST_F(WReaderTest, warningsGiveOneAlertRecordPerMessage)
 
 TEST_F(WReaderTest, messagesFromSeveralProductsAndStates)
 {
-    server.page("/iwin/ny/allwarnings.html", productPage({product("WSWOKX_10.txt"), product("SPS_SPSOKX.txt")}));
+    server.page(
+        "/iwin/ny/allwarnings.html", productPage({productFile("WSWOKX_10.txt"), productFile("SPS_SPSOKX.txt")}));
     LString text;
-    ASSERT_EQ(reader.getWarnings(place("ny", "acode(KLGA)azone(NYZ072)"), text), L_OK);
+    ASSERT_EQ(reader.getWarnings(readerPlace("ny", "acode(KLGA)azone(NYZ072)"), text), L_OK);
     EXPECT_EQ(std::string(text).rfind("/O.CAN.KOKX.WS.W.0003.000000T0000Z-150202T2300Z/\r\n", 0), 0u);
-    EXPECT_TRUE(contains(text, "brush fire spread"));
-    ASSERT_EQ(reader.getWarnings(place("ny", "acode(KISP)azone(NYZ080)"), text), L_OK);
-    EXPECT_FALSE(contains(text, "/O.CAN.KOKX"));
-    EXPECT_TRUE(contains(text, "brush fire spread"));
+    EXPECT_TRUE(text.contains("brush fire spread"));
+    ASSERT_EQ(reader.getWarnings(readerPlace("ny", "acode(KISP)azone(NYZ080)"), text), L_OK);
+    EXPECT_FALSE(text.contains("/O.CAN.KOKX"));
+    EXPECT_TRUE(text.contains("brush fire spread"));
 }
 
 TEST_F(WReaderTest, eachOperationReadsItsOwnPage)
@@ -255,23 +221,23 @@ TEST_F(WReaderTest, eachOperationReadsItsOwnPage)
 TEST_F(WReaderTest, discussionRunsToTheNextOfficesHeader)
 {
     const std::string other = "FXUS63 KDVN 051800\nAFDDVN\nQUAD CITIES DISCUSSION\n$$\n";
-    server.page("/iwin/ia/discussion.html", productPage({product("AFDDMX.txt"), other}, "<HR>"));
+    server.page("/iwin/ia/discussion.html", productPage({productFile("AFDDMX.txt"), other}, "<HR>"));
     LString text;
     ASSERT_EQ(reader.getDiscussion(desMoines, text), L_OK);
     EXPECT_EQ(std::string(text).rfind("AFDDMX\r\n \r\n AREA FORECAST DISCUSSION\r\n", 0), 0u);
-    EXPECT_TRUE(contains(text, "\r\n $$\r\n"));
-    EXPECT_FALSE(contains(text, "QUAD CITIES"));
-    EXPECT_FALSE(contains(text, "\r\r"));
+    EXPECT_TRUE(text.contains("\r\n $$\r\n"));
+    EXPECT_FALSE(text.contains("QUAD CITIES"));
+    EXPECT_FALSE(text.contains("\r\r"));
 }
 
 TEST_F(WReaderTest, placeWithoutTheCodeFetchesNothing)
 {
     LString text("old text");
-    EXPECT_EQ(reader.getForecast(place("ia", "acode(KDMX)"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getWarnings(place("ia", "acode(KDMX)azone(IAZ086"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getWatches(place("ia", "azone()"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getDiscussion(place("ia", "azone(IAZ086)"), text), L_NOTFOUND);
-    EXPECT_EQ(reader.getPublic(place("ia", ""), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getForecast(readerPlace("ia", "acode(KDMX)"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getWarnings(readerPlace("ia", "acode(KDMX)azone(IAZ086"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getWatches(readerPlace("ia", "azone()"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getDiscussion(readerPlace("ia", "azone(IAZ086)"), text), L_NOTFOUND);
+    EXPECT_EQ(reader.getPublic(readerPlace("ia", ""), text), L_NOTFOUND);
     EXPECT_STREQ(text, "old text");
     EXPECT_TRUE(info.calls.empty());
     EXPECT_TRUE(server.requests().empty());
@@ -296,9 +262,9 @@ TEST_F(WReaderTest, failedFetchKeepsThePreviousText)
 
 TEST_F(WReaderTest, pageWithNothingForThePlace)
 {
-    server.page("/iwin/ia/zone.html", productPage({product("NPW_NPWDMX.txt")}));
+    server.page("/iwin/ia/zone.html", productPage({productFile("NPW_NPWDMX.txt")}));
     LString text("old forecast");
-    EXPECT_EQ(reader.getForecast(place("ia", "azone(IAZ001)"), text), L_INPUT);
+    EXPECT_EQ(reader.getForecast(readerPlace("ia", "azone(IAZ001)"), text), L_INPUT);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(info.calls, FETCHED);
 }

@@ -1,6 +1,7 @@
 #include "meteo/reader/wcityscanner_p.h"
 #include "meteo/reader/wzonescanner_p.h"
 
+#include "tests/support/productpages.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,7 @@
 namespace
 {
 
-std::string product(const std::string &name)
-{
-    return nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/products/" + name);
-}
-
+using nimbreltest::productFile;
 // Feeds the page as the page reader hands it out: line by line with the line feed, carriage returns dropped.
 std::string scan(WProductScanner &scanner, const std::string &page)
 {
@@ -114,7 +111,7 @@ TEST(WZoneScanner, headersContinuedOverLinesAreJoined)
 
 TEST(WZoneScanner, realWarningWithTwoLineHeader)
 {
-    const std::string page = product("NPW_NPWDMX.txt");
+    const std::string page = productFile("NPW_NPWDMX.txt");
     // IAZ075 closes the first header line, IAZ086 stands on the continuation line.
     for (const char *zone : {"IAZ004", "IAZ075", "IAZ086", "IAZ097"}) {
         const std::string text = zoneText(page, zone);
@@ -132,24 +129,24 @@ TEST(WZoneScanner, realWarningWithTwoLineHeader)
 
 TEST(WZoneScanner, realProductsWithSeveralSegmentsAndStates)
 {
-    const std::string storm = product("WSWOKX_10.txt");
+    const std::string storm = productFile("WSWOKX_10.txt");
     EXPECT_TRUE(contains(zoneText(storm, "NYZ177"), "/O.CAN.KOKX.WS.W.0003.000000T0000Z-150202T2300Z/"));
     EXPECT_TRUE(contains(zoneText(storm, "CTZ012"), "SOUTHERN MIDDLESEX-SOUTHERN NEW LONDON-"));
     EXPECT_FALSE(contains(zoneText(storm, "CTZ012"), "/O.CAN."));
     EXPECT_TRUE(contains(zoneText(storm, "NJZ104"), "/O.CON.KOKX.WS.W.0003."));
 
-    const std::string summary = zoneText(product("RWS.txt"), "IAZ092");
+    const std::string summary = zoneText(productFile("RWS.txt"), "IAZ092");
     EXPECT_TRUE(contains(summary, "WEATHER SUMMARY FOR IOWA\r\n"));
     EXPECT_FALSE(contains(summary, "092>097"));
 
-    EXPECT_TRUE(contains(zoneText(product("SPS_SPSOKX.txt"), "NYZ178"), "brush fire spread"));
+    EXPECT_TRUE(contains(zoneText(productFile("SPS_SPSOKX.txt"), "NYZ178"), "brush fire spread"));
     // County headers ('MNC003-...') are no zone headers.
-    EXPECT_EQ(zoneText(product("WCN_WCNMPX.txt"), "MNC003"), "");
+    EXPECT_EQ(zoneText(productFile("WCN_WCNMPX.txt"), "MNC003"), "");
 }
 
 TEST(WZoneScanner, realZoneForecastFirstOnly)
 {
-    const std::string forecast = zoneText(product("ZFP.txt"), "NDZ009", true);
+    const std::string forecast = zoneText(productFile("ZFP.txt"), "NDZ009", true);
     EXPECT_EQ(forecast.rfind("WILLIAMS-\r\n INCLUDING THE CITIES OF...WILLISTON", 0), 0u) << forecast;
     EXPECT_FALSE(contains(forecast, "DIVIDE-"));
     EXPECT_FALSE(contains(forecast, "NDZ017"));
@@ -179,7 +176,7 @@ TEST(WCityScanner, runsFromHeaderToNextHeaderOfThePrefix)
 
 TEST(WCityScanner, realDiscussionWithDoubledCarriageReturns)
 {
-    const std::string page = product("AFDDMX.txt");
+    const std::string page = productFile("AFDDMX.txt");
     const std::string text = cityText(page, "FXUS", "KDMX");
     EXPECT_EQ(text.rfind("AFDDMX\r\n \r\n AREA FORECAST DISCUSSION\r\n", 0), 0u);
     EXPECT_TRUE(contains(text, "\r\n $$\r\n"));

@@ -3,6 +3,7 @@
 #include "meteo/location/wlocationdb.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
+#include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
 #include <QDialogButtonBox>
@@ -402,6 +403,7 @@ void TestLocationDlg::searchByClickAmongNamesakes()
 
 void TestLocationDlg::renderForReview()
 {
+    NIMBREL_REVIEW_ONLY();
     const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT "/dialogs");
     QVERIFY(QDir().mkpath(folder));
     Fixture f;

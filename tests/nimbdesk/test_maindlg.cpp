@@ -20,6 +20,8 @@
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
+#include "tests/support/productpages.h"
+#include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
 #include <QAction>
@@ -52,6 +54,8 @@
 namespace
 {
 
+using nimbreltest::productFile;
+using nimbreltest::productPage;
 using namespace std::chrono_literals;
 
 // Identifiers of the committed location files. East Williston, New York reports through station KJFK and lies in
@@ -67,23 +71,6 @@ const std::string FORECAST_PRODUCT = "NYZ177-022100-\n"
                                      "10 TO 15 MPH.\n"
                                      ".TONIGHT...CLOUDY. LOWS AROUND 20.\n"
                                      "$$\n";
-
-std::string product(const std::string &name)
-{
-    return nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/products/" + name);
-}
-
-// A state's product page: each product in its own <PRE> block, CRLF line ends.
-std::string productPage(const std::string &text)
-{
-    std::string body;
-    for (const char c : text) {
-        if (c == '\n')
-            body += '\r';
-        body += c;
-    }
-    return "<HTML>\r\n<BODY>\r\n<PRE>\r\n" + body + "</PRE><BR>\r\n</BODY>\r\n</HTML>\r\n";
-}
 
 // Counts the cycles that reached the window's end, by their last event.
 class CycleCounter final : public QObject
@@ -190,9 +177,9 @@ public:
     void serveEastWilliston()
     {
         serveObservation(10);
-        server.page("/iwin/ny/zone.html", productPage(FORECAST_PRODUCT));
-        server.page("/iwin/ny/allwarnings.html", productPage(product("WSWOKX_10.txt")));
-        server.page("/iwin/ny/special.html", productPage(product("SPS_SPSOKX.txt")));
+        server.page("/iwin/ny/zone.html", productPage({FORECAST_PRODUCT}));
+        server.page("/iwin/ny/allwarnings.html", productPage({productFile("WSWOKX_10.txt")}));
+        server.page("/iwin/ny/special.html", productPage({productFile("SPS_SPSOKX.txt")}));
     }
 
     // The recorded KJFK report, restamped as made that many minutes ago: as recorded it is weeks old by now.
@@ -632,7 +619,7 @@ void TestMainDlg::failedFetchesKeepTheLastTextsWithTheirTime()
     QCOMPARE(f.child<CWptkr>("forecastTicker")->GetText(), forecast);
     QCOMPARE(f.child<CWptkr>("specialTicker")->GetText(), warnings);
     QVERIFY(pixelsOf(imageOf(window.trayIcon()->icon()), red) > 20);
-    f.server.page("/iwin/ny/allwarnings.html", productPage(product("WSW_WSWDLH.txt")));
+    f.server.page("/iwin/ny/allwarnings.html", productPage({productFile("WSW_WSWDLH.txt")}));
     QVERIFY(f.updateNow());
     QVERIFY(window.statusText().startsWith(QLatin1String("Last updated: ")));
     QVERIFY(window.specialText().isEmpty());
@@ -851,6 +838,7 @@ void TestMainDlg::settingsThatCannotBeSavedAreToldOnceAndKept()
 // files for a reviewer.
 void TestMainDlg::renderForReview()
 {
+    NIMBREL_REVIEW_ONLY();
     Fixture f;
     f.serveEastWilliston();
     f.storePlace(NEW_YORK, EAST_WILLISTON);

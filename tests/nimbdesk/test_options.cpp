@@ -5,6 +5,7 @@
 #include "nimbdesk/fontconvert.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
+#include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
 #include <QCheckBox>
@@ -590,6 +591,7 @@ void TestOptions::productSourceFallsBackToWebService()
 
 void TestOptions::renderForReview()
 {
+    NIMBREL_REVIEW_ONLY();
     const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT "/dialogs");
     QVERIFY(QDir().mkpath(folder));
     const char *const names[]

@@ -7,6 +7,7 @@
 #include "nimbdesk/cupdateevent.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
+#include "tests/support/productpages.h"
 #include "tests/support/tempdir.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,8 @@
 namespace
 {
 
+using nimbreltest::productFile;
+using nimbreltest::productPage;
 using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
@@ -175,23 +178,6 @@ void deliverFor(std::chrono::milliseconds time)
     }
 }
 
-std::string product(const std::string &name)
-{
-    return nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/products/" + name);
-}
-
-// A state's product page: each product in its own <PRE> block, CRLF line ends.
-std::string productPage(const std::string &product)
-{
-    std::string body;
-    for (const char c : product) {
-        if (c == '\n')
-            body += '\r';
-        body += c;
-    }
-    return "<HTML>\r\n<BODY>\r\n<PRE>\r\n" + body + "</PRE><BR>\r\n</BODY>\r\n</HTML>\r\n";
-}
-
 bool contains(const std::string &text, const char *part)
 {
     return text.find(part) != std::string::npos;
@@ -223,13 +209,13 @@ protected:
     {
         server.page("/weather/current/KJFK.html",
             nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html"));
-        server.page("/iwin/ny/zone.html", productPage("NYZ177-022100-\nTODAY...SNOW. HIGHS AROUND 30.\n$$\n"));
-        server.page("/iwin/ny/allwarnings.html", productPage(product("WSWOKX_10.txt")));
-        server.page("/iwin/ny/discussion.html", productPage("FXUS61 KJFK 021000\nDISCUSSION FOR KENNEDY\n"));
-        server.page("/iwin/ny/summary.html", productPage("ABUS KJFK 021000\nSUMMARY FOR KENNEDY\n"));
-        server.page("/iwin/ny/watches.html", productPage("NYZ177-022100-\nWATCH FOR NASSAU\n$$\n"));
-        server.page("/iwin/ny/special.html", productPage(product("SPS_SPSOKX.txt")));
-        server.page("/iwin/ny/public.html", productPage("ABUS KJFK 021000\nNOTICE FOR KENNEDY\n"));
+        server.page("/iwin/ny/zone.html", productPage({"NYZ177-022100-\nTODAY...SNOW. HIGHS AROUND 30.\n$$\n"}));
+        server.page("/iwin/ny/allwarnings.html", productPage({productFile("WSWOKX_10.txt")}));
+        server.page("/iwin/ny/discussion.html", productPage({"FXUS61 KJFK 021000\nDISCUSSION FOR KENNEDY\n"}));
+        server.page("/iwin/ny/summary.html", productPage({"ABUS KJFK 021000\nSUMMARY FOR KENNEDY\n"}));
+        server.page("/iwin/ny/watches.html", productPage({"NYZ177-022100-\nWATCH FOR NASSAU\n$$\n"}));
+        server.page("/iwin/ny/special.html", productPage({productFile("SPS_SPSOKX.txt")}));
+        server.page("/iwin/ny/public.html", productPage({"ABUS KJFK 021000\nNOTICE FOR KENNEDY\n"}));
     }
 
     void enableEveryKind()
@@ -314,7 +300,7 @@ TEST_F(UpdateThreadTest, onlyEnabledKindsAndNoEventForAFailedFetch)
     server.page("/weather/current/KJFK.html", "<HTML>Not here</HTML>\r\n", 404);
     server.page("/iwin/ny/watches.html", "<HTML>Not here</HTML>\r\n", 404);
     // A page without anything for the place is no result either.
-    server.page("/iwin/ny/summary.html", productPage("ABUS KBOS 021000\nSUMMARY FOR BOSTON\n"));
+    server.page("/iwin/ny/summary.html", productPage({"ABUS KBOS 021000\nSUMMARY FOR BOSTON\n"}));
     worker.SetProductFlag(CUpdateThread::WARNINGS, 1);
     worker.SetProductFlag(CUpdateThread::SUMMARY, 1);
     worker.SetProductFlag(CUpdateThread::WATCHES, 1);
@@ -507,7 +493,7 @@ TEST_F(UpdateThreadTest, updateNowCutsACycleThatIsHeldBack)
     const std::size_t before = server.requests().size();
     held.UpdateNow();
     ASSERT_TRUE(deliverUntil([&] { return requested(before).size() == 2; }));
-    server.page("/iwin/ny/zone.html", productPage("NYZ177-022100-\nTODAY...SNOW.\n$$\n"));
+    server.page("/iwin/ny/zone.html", productPage({"NYZ177-022100-\nTODAY...SNOW.\n$$\n"}));
     held.UpdateNow();
     ASSERT_TRUE(deliverUntil([&] { return window.count("forecast") == 3 && window.results.back() == "finished"; }));
     EXPECT_EQ(window.count("started"), 5);
@@ -520,7 +506,7 @@ TEST_F(UpdateThreadTest, updateNowCutsACycleThatIsHeldBack)
 TEST_F(UpdateThreadTest, copiesAreCutAndTerminated)
 {
     const std::string forecast = "TODAY...SNOW. HIGHS AROUND 30. " + std::string(300, '.');
-    server.page("/iwin/ny/zone.html", productPage("NYZ177-022100-\n" + forecast + "\n$$\n"));
+    server.page("/iwin/ny/zone.html", productPage({"NYZ177-022100-\n" + forecast + "\n$$\n"}));
     begin();
     ASSERT_TRUE(cyclesFinished(1));
     unsigned long length = 0;

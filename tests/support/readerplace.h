@@ -1,0 +1,18 @@
+#pragma once
+
+#include "meteo/location/wlocation.h"
+
+namespace nimbreltest
+{
+
+// A place as the location files give it to the reader: the short state ("ia") and the city data
+// ("acode(KDMX) azone(IAZ086)").
+inline WLocation readerPlace(const char *state, const char *cityData)
+{
+    WLocation location;
+    location.setShortState(state);
+    location.setCityData(cityData);
+    return location;
+}
+
+} // namespace nimbreltest
