@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <array>
 #include <cstdint>

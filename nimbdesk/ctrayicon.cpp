@@ -4,7 +4,7 @@
 #include "nimbdesk/alertmark.h"
 #include "nimbdesk/appicon.h"
 #include "nimbdesk/colorref.h"
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include "nimbdesk/lstringqt.h"
 

@@ -1,7 +1,7 @@
 #include "nimbdesk/cwcontrol.h"
 
 #include "nimbdesk/colorref.h"
-#include "nimbdesk/lsettings.h"
+#include "settings/lsettings.h"
 
 #include <QFocusEvent>
 #include <QPainter>
