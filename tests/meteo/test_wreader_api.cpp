@@ -320,7 +320,7 @@ TEST_F(WReaderApiTest, alertRecordsFromTheCyclesAnswer)
 {
     servePhoenix();
     std::vector<WAlertRecord> alerts;
-    EXPECT_EQ(reader.getAlerts(place("acode(KPHX)"), alerts), L_NOTFOUND);
+    EXPECT_EQ(reader.getAlerts(nimbreltest::readerPlace("xx", "acode(KPHX)"), alerts), L_NOTFOUND);
     LString warnings;
     ASSERT_EQ(reader.getWarnings(phoenix, warnings), L_OK);
     ASSERT_EQ(reader.getAlerts(phoenix, alerts), L_OK);

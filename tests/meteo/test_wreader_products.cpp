@@ -137,9 +137,9 @@ TEST_F(WReaderTest, warningsGiveOneAlertRecordPerMessage)
                                  "IAZ086-141200-\n"
                                  "...DENSE FOG ADVISORY TONIGHT...\n"
                                  "$$\n";
-    server.page("/iwin/ia/allwarnings.html", productPage({product("NPW_NPWDMX.txt"), advisory}));
+    server.page("/iwin/ia/allwarnings.html", productPage({productFile("NPW_NPWDMX.txt"), advisory}));
     std::vector<WAlertRecord> alerts;
-    EXPECT_EQ(reader.getAlerts(place("ia", "acode(KDMX)"), alerts), L_NOTFOUND);
+    EXPECT_EQ(reader.getAlerts(readerPlace("ia", "acode(KDMX)"), alerts), L_NOTFOUND);
     LString warnings;
     ASSERT_EQ(reader.getWarnings(desMoines, warnings), L_OK);
     ASSERT_EQ(reader.getAlerts(desMoines, alerts), L_OK);
@@ -168,7 +168,7 @@ TEST_F(WReaderTest, warningsGiveOneAlertRecordPerMessage)
     ASSERT_EQ(reader.getWarnings(desMoines, warnings), L_OK);
     ASSERT_EQ(reader.getAlerts(desMoines, alerts), L_OK);
     EXPECT_EQ(alerts[1].id, first[1].id);
-    ASSERT_EQ(reader.getAlerts(place("ia", "acode(KDSM) azone(IAZ060)"), alerts), L_OK);
+    ASSERT_EQ(reader.getAlerts(readerPlace("ia", "acode(KDSM) azone(IAZ060)"), alerts), L_OK);
     EXPECT_TRUE(alerts.empty());
 }
 
