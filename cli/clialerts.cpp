@@ -54,12 +54,12 @@ std::vector<WAlertRecord> fetchAlerts(CliSession &session, const WLocation &loca
 
 bool isWarning(const WAlertRecord &alert)
 {
-    return std::string_view(alert.event).ends_with("Warning");
+    return alertCategory(alert) == WAlertCategory::Warning;
 }
 
 bool isWatch(const WAlertRecord &alert)
 {
-    return !isWarning(alert) && alert.kind == WAlertKind::Watch;
+    return alertCategory(alert) == WAlertCategory::Watch;
 }
 
 const WAlertRecord *gravest(const std::vector<WAlertRecord> &alerts, bool (*passes)(const WAlertRecord &))

@@ -34,16 +34,16 @@ QString bodyOf(const WAlertRecord &alert)
 }
 
 // "2 warnings", "1 watch".
-QString countOf(int count, LAlertCategory category)
+QString countOf(int count, WAlertCategory category)
 {
     switch (category) {
-    case LAlertCategory::Warning:
+    case WAlertCategory::Warning:
         return CAlertNotifier::tr("%n warning(s)", nullptr, count);
-    case LAlertCategory::Watch:
+    case WAlertCategory::Watch:
         return CAlertNotifier::tr("%n watch(es)", nullptr, count);
-    case LAlertCategory::Statement:
+    case WAlertCategory::Statement:
         return CAlertNotifier::tr("%n statement(s)", nullptr, count);
-    case LAlertCategory::Other:
+    case WAlertCategory::Other:
         break;
     }
     return CAlertNotifier::tr("%n alert(s)", nullptr, count);
@@ -54,7 +54,7 @@ QString summaryTitle(const std::vector<WAlertRecord> &alerts, const QString &pla
 {
     QStringList parts;
     for (const auto category :
-        {LAlertCategory::Warning, LAlertCategory::Watch, LAlertCategory::Statement, LAlertCategory::Other}) {
+        {WAlertCategory::Warning, WAlertCategory::Watch, WAlertCategory::Statement, WAlertCategory::Other}) {
         const auto count = std::count_if(alerts.begin(), alerts.end(),
             [category](const WAlertRecord &alert) { return alertCategory(alert) == category; });
         if (count > 0)
@@ -185,7 +185,7 @@ void CAlertNotifier::showMark(const std::vector<WAlertRecord> &alerts)
 {
     std::vector<WAlertRecord> warnings;
     std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(warnings),
-        [](const WAlertRecord &alert) { return alertCategory(alert) == LAlertCategory::Warning; });
+        [](const WAlertRecord &alert) { return alertCategory(alert) == WAlertCategory::Warning; });
     const auto gravest
         = std::min_element(warnings.begin(), warnings.end(), [](const WAlertRecord &a, const WAlertRecord &b) {
               return severityRank(a.severity) < severityRank(b.severity);

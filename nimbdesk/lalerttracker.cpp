@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string_view>
 
 namespace
 {
@@ -18,32 +17,21 @@ std::int64_t expiryOf(const WAlertRecord &alert, std::int64_t now)
 
 } // namespace
 
-LAlertCategory alertCategory(const WAlertRecord &alert)
-{
-    if (std::string_view(alert.event).ends_with("Warning"))
-        return LAlertCategory::Warning;
-    if (alert.kind == WAlertKind::Watch)
-        return LAlertCategory::Watch;
-    if (alert.kind == WAlertKind::Statement)
-        return LAlertCategory::Statement;
-    return LAlertCategory::Other;
-}
-
 bool isSevere(const WAlertRecord &alert)
 {
     return severityRank(alert.severity) <= 1;
 }
 
-bool LAlertChoice::wants(LAlertCategory category) const
+bool LAlertChoice::wants(WAlertCategory category) const
 {
     switch (category) {
-    case LAlertCategory::Warning:
+    case WAlertCategory::Warning:
         return warnings;
-    case LAlertCategory::Watch:
+    case WAlertCategory::Watch:
         return watches;
-    case LAlertCategory::Statement:
+    case WAlertCategory::Statement:
         return statements;
-    case LAlertCategory::Other:
+    case WAlertCategory::Other:
         break;
     }
     return others;

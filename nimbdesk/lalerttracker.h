@@ -8,21 +8,17 @@
 #include <string>
 #include <vector>
 
-// What the person may choose to be notified of, by the alert's event: "Tornado Warning" is a warning, "Tornado
-// Watch" a watch, "Special Weather Statement" a statement, "Heat Advisory" or "Air Quality Alert" another kind.
-enum class LAlertCategory { Warning, Watch, Statement, Other };
-
-LAlertCategory alertCategory(const WAlertRecord &alert);
 // Extreme and Severe alerts stay on the screen until dismissed, and may sound.
 bool isSevere(const WAlertRecord &alert);
 
+// What the person may choose to be notified of, by the alert's category.
 struct LAlertChoice {
     bool warnings = true;
     bool watches = true;
     bool statements = false;
     bool others = false;
 
-    bool wants(LAlertCategory category) const;
+    bool wants(WAlertCategory category) const;
 };
 
 // One notification to give: one alert, or a summary of several in force at start.

@@ -193,6 +193,17 @@ int severityRank(std::string_view severity)
     return static_cast<int>(found - std::begin(ORDER));
 }
 
+WAlertCategory alertCategory(const WAlertRecord &alert)
+{
+    if (std::string_view(alert.event).ends_with("Warning"))
+        return WAlertCategory::Warning;
+    if (alert.kind == WAlertKind::Watch)
+        return WAlertCategory::Watch;
+    if (alert.kind == WAlertKind::Statement)
+        return WAlertCategory::Statement;
+    return WAlertCategory::Other;
+}
+
 WAlertKind alertKind(std::string_view event)
 {
     event = trimmed(event);

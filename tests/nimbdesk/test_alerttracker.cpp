@@ -73,17 +73,17 @@ TEST(LAlertTracker, summaryAtStartThenEachNewAlertOnce)
 // The kinds chosen decide, by the event: advisories are other alerts, not warnings.
 TEST(LAlertTracker, categories)
 {
-    EXPECT_EQ(alertCategory(alert("", "Extreme Heat Warning")), LAlertCategory::Warning);
-    EXPECT_EQ(alertCategory(alert("", "Tornado Watch", WAlertKind::Watch)), LAlertCategory::Watch);
-    EXPECT_EQ(alertCategory(alert("", "Flood Statement", WAlertKind::Statement)), LAlertCategory::Statement);
-    EXPECT_EQ(alertCategory(alert("", "Air Quality Alert")), LAlertCategory::Other);
+    EXPECT_EQ(alertCategory(alert("", "Extreme Heat Warning")), WAlertCategory::Warning);
+    EXPECT_EQ(alertCategory(alert("", "Tornado Watch", WAlertKind::Watch)), WAlertCategory::Watch);
+    EXPECT_EQ(alertCategory(alert("", "Flood Statement", WAlertKind::Statement)), WAlertCategory::Statement);
+    EXPECT_EQ(alertCategory(alert("", "Air Quality Alert")), WAlertCategory::Other);
     LAlertChoice choice;
     choice.warnings = false;
     choice.others = true;
-    EXPECT_FALSE(choice.wants(LAlertCategory::Warning));
-    EXPECT_TRUE(choice.wants(LAlertCategory::Other));
-    EXPECT_TRUE(choice.wants(LAlertCategory::Watch));
-    EXPECT_FALSE(choice.wants(LAlertCategory::Statement));
+    EXPECT_FALSE(choice.wants(WAlertCategory::Warning));
+    EXPECT_TRUE(choice.wants(WAlertCategory::Other));
+    EXPECT_TRUE(choice.wants(WAlertCategory::Watch));
+    EXPECT_FALSE(choice.wants(WAlertCategory::Statement));
 }
 
 // The file keeps what has not expired, passes over lines it cannot read, and is made with its directory.
