@@ -1,4 +1,4 @@
-#include "nimbdesk/clocationdlg.h"
+#include "nimbdesk/location/clocationdlg.h"
 
 #include "meteo/location/wlocationdb.h"
 #include "settings/lsettings.h"

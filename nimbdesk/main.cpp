@@ -1,12 +1,12 @@
 #include "corekit/lex.h"
 #include "corekit/lstring.h"
 #include "meteo/location/wlocationdb.h"
-#include "nimbdesk/appicon.h"
-#include "nimbdesk/caccessiblecontrol.h"
-#include "nimbdesk/cautostart.h"
-#include "nimbdesk/cmaindlg.h"
-#include "nimbdesk/csingleinstance.h"
-#include "nimbdesk/datadir.h"
+#include "nimbdesk/common/appicon.h"
+#include "nimbdesk/gauges/caccessiblecontrol.h"
+#include "nimbdesk/options/cautostart.h"
+#include "nimbdesk/window/cmaindlg.h"
+#include "nimbdesk/window/csingleinstance.h"
+#include "nimbdesk/window/datadir.h"
 #include "settings/lwinkeeper.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "nimbdesk/caccessiblecontrol.h"
-#include "nimbdesk/cwpres.h"
-#include "nimbdesk/cwptkr.h"
-#include "nimbdesk/cwtemp.h"
-#include "nimbdesk/cwwind.h"
+#include "nimbdesk/gauges/caccessiblecontrol.h"
+#include "nimbdesk/gauges/cwpres.h"
+#include "nimbdesk/gauges/cwptkr.h"
+#include "nimbdesk/gauges/cwtemp.h"
+#include "nimbdesk/gauges/cwwind.h"
 
 #include <QAccessible>
 #include <QCursor>

@@ -2,11 +2,11 @@
 // that serves a scripted sequence of alert answers, and a notification server of the test's own on a private
 // session bus started for the run.
 #include "meteo/location/wlocationdb.h"
-#include "nimbdesk/calertnotifier.h"
-#include "nimbdesk/cmaindlg.h"
-#include "nimbdesk/ctextviewdlg.h"
-#include "nimbdesk/ctrayicon.h"
-#include "nimbdesk/cupdateevent.h"
+#include "nimbdesk/alerts/calertnotifier.h"
+#include "nimbdesk/tray/ctrayicon.h"
+#include "nimbdesk/window/cmaindlg.h"
+#include "nimbdesk/window/ctextviewdlg.h"
+#include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"

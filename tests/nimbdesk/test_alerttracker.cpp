@@ -1,5 +1,5 @@
-#include "nimbdesk/lalertstate.h"
-#include "nimbdesk/lalerttracker.h"
+#include "nimbdesk/alerts/lalertstate.h"
+#include "nimbdesk/alerts/lalerttracker.h"
 
 #include "tests/support/tempdir.h"
 

@@ -1,4 +1,4 @@
-#include "nimbdesk/fontconvert.h"
+#include "nimbdesk/common/fontconvert.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

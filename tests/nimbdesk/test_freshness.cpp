@@ -1,4 +1,4 @@
-#include "nimbdesk/cfreshness.h"
+#include "nimbdesk/freshness/cfreshness.h"
 
 #include "corekit/lex.h"
 

@@ -1,9 +1,9 @@
-#include "nimbdesk/colorref.h"
-#include "nimbdesk/cwlabel.h"
-#include "nimbdesk/cwpres.h"
-#include "nimbdesk/cwptkr.h"
-#include "nimbdesk/cwtemp.h"
-#include "nimbdesk/cwwind.h"
+#include "nimbdesk/common/colorref.h"
+#include "nimbdesk/gauges/cwlabel.h"
+#include "nimbdesk/gauges/cwpres.h"
+#include "nimbdesk/gauges/cwptkr.h"
+#include "nimbdesk/gauges/cwtemp.h"
+#include "nimbdesk/gauges/cwwind.h"
 
 #include "tests/support/review.h"
 

@@ -1,8 +1,8 @@
-#include "nimbdesk/lthread.h"
+#include "nimbdesk/worker/lthread.h"
 
 #include "corekit/lex.h"
-#include "nimbdesk/levent.h"
-#include "nimbdesk/lsyncthread.h"
+#include "nimbdesk/worker/levent.h"
+#include "nimbdesk/worker/lsyncthread.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "nimbdesk/coptionssheet.h"
+#include "nimbdesk/options/coptionssheet.h"
 
-#include "nimbdesk/ccolorbutton.h"
-#include "nimbdesk/cfontbutton.h"
-#include "nimbdesk/fontconvert.h"
+#include "nimbdesk/common/fontconvert.h"
+#include "nimbdesk/options/ccolorbutton.h"
+#include "nimbdesk/options/cfontbutton.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/review.h"

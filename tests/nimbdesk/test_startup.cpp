@@ -1,6 +1,6 @@
-#include "nimbdesk/cautostart.h"
-#include "nimbdesk/cgeneralppg.h"
-#include "nimbdesk/csingleinstance.h"
+#include "nimbdesk/options/cautostart.h"
+#include "nimbdesk/options/cgeneralppg.h"
+#include "nimbdesk/window/csingleinstance.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/tempdir.h"
 

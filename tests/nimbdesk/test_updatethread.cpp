@@ -1,10 +1,10 @@
-#include "nimbdesk/cupdatethread.h"
+#include "nimbdesk/worker/cupdatethread.h"
 
 #include "corekit/lex.h"
 #include "meteo/location/wlocation.h"
 #include "meteo/location/wlocationdb.h"
 #include "meteo/reader/wcondition.h"
-#include "nimbdesk/cupdateevent.h"
+#include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/productpages.h"

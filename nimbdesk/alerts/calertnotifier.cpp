@@ -1,0 +1,211 @@
+#include "nimbdesk/alerts/calertnotifier.h"
+
+#include "corekit/lex.h"
+#include "corekit/lkeeper.h"
+#include "meteo/location/wlocation.h"
+#include "nimbdesk/tray/ctrayicon.h"
+#include "settings/lsettings.h"
+
+#include <QSystemTrayIcon>
+
+#include <algorithm>
+#include <chrono>
+
+namespace
+{
+
+// Texts from the service reach the desktop without control characters; line feeds stay.
+QString cleaned(const std::string &text)
+{
+    QString out = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    out.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n'); });
+    return out;
+}
+
+// The headline, then the description's first paragraph, whose lines the service breaks at about 65 characters,
+// joined back into one: "At 140 AM EST, a severe thunderstorm ... was located near Mineola...".
+QString bodyOf(const WAlertRecord &alert)
+{
+    const QString description = cleaned(alert.description).trimmed();
+    const QString paragraph = description.section(QStringLiteral("\n\n"), 0, 0).simplified();
+    QStringList lines{cleaned(alert.headline).simplified(), paragraph};
+    lines.removeAll(QString());
+    return lines.join(QLatin1Char('\n'));
+}
+
+// "2 warnings", "1 watch".
+QString countOf(int count, WAlertCategory category)
+{
+    switch (category) {
+    case WAlertCategory::Warning:
+        return CAlertNotifier::tr("%n warning(s)", nullptr, count);
+    case WAlertCategory::Watch:
+        return CAlertNotifier::tr("%n watch(es)", nullptr, count);
+    case WAlertCategory::Statement:
+        return CAlertNotifier::tr("%n statement(s)", nullptr, count);
+    case WAlertCategory::Other:
+        break;
+    }
+    return CAlertNotifier::tr("%n alert(s)", nullptr, count);
+}
+
+// "2 warnings and 1 watch in force for Des Moines, Iowa".
+QString summaryTitle(const std::vector<WAlertRecord> &alerts, const QString &placeName)
+{
+    QStringList parts;
+    for (const auto category :
+        {WAlertCategory::Warning, WAlertCategory::Watch, WAlertCategory::Statement, WAlertCategory::Other}) {
+        const auto count = std::count_if(alerts.begin(), alerts.end(),
+            [category](const WAlertRecord &alert) { return alertCategory(alert) == category; });
+        if (count > 0)
+            parts << countOf(static_cast<int>(count), category);
+    }
+    return CAlertNotifier::tr("%1 in force for %2").arg(parts.join(CAlertNotifier::tr(" and ")), placeName);
+}
+
+QStringList eventsOf(const std::vector<WAlertRecord> &alerts)
+{
+    QStringList events;
+    for (const WAlertRecord &alert : alerts)
+        events << cleaned(alert.event);
+    return events;
+}
+
+} // namespace
+
+CAlertNotifier::CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::string &statePath,
+    const QDBusConnection &bus, Clock clock, QObject *parent)
+    : QObject(parent)
+    , m_keeper(keeper)
+    , m_tray(tray)
+    , m_clock(std::move(clock))
+    , m_state(statePath)
+    , m_tracker(m_state, now())
+    , m_desktop(bus)
+{
+    connect(&m_desktop, &CDesktopNotifier::failed, this, &CAlertNotifier::fallBack);
+    connect(&m_desktop, &CDesktopNotifier::activated, this, &CAlertNotifier::activate);
+    if (m_tray)
+        connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { activate(m_balloonKey); });
+}
+
+// New notices go out before ended alerts are closed, so that an update first takes over the notification of the
+// alert it replaces.
+void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName)
+{
+    if (place.getState() != m_placeState || place.getCity() != m_placeCity) {
+        m_placeState = place.getState();
+        m_placeCity = place.getCity();
+        m_tracker.placeChanged();
+    }
+    m_alerts = alerts;
+    const bool sound = readFlag(LSettings::NOTIFY_SOUND, false);
+    const LAlertDecision decision = m_tracker.update(alerts, readChoice(), now());
+    for (const LAlertNotice &notice : decision.notices)
+        m_desktop.Notify(noticeOf(notice, placeName, sound));
+    for (const std::string &id : decision.ended)
+        m_desktop.Close(QString::fromStdString(id));
+    showMark(alerts);
+    if (m_tracker.stateFailed() && !m_stateReported) {
+        m_stateReported = true;
+        emit statusMessage(tr("Cannot remember notified alerts in %1").arg(QString::fromStdString(m_state.path())));
+    }
+}
+
+QColor CAlertNotifier::severityColor(const std::string &severity)
+{
+    switch (severityRank(severity)) {
+    case 0:
+        return QColor(0xb0, 0x00, 0xc0);
+    case 1:
+        return QColor(0xe0, 0x00, 0x00);
+    case 2:
+        return QColor(0xff, 0x8c, 0x00);
+    default:
+        return QColor(0xf0, 0xc0, 0x00);
+    }
+}
+
+LAlertChoice CAlertNotifier::readChoice() const
+{
+    const LAlertChoice defaults;
+    LAlertChoice choice;
+    choice.warnings = readFlag(LSettings::NOTIFY_WARNINGS, defaults.warnings);
+    choice.watches = readFlag(LSettings::NOTIFY_WATCHES, defaults.watches);
+    choice.statements = readFlag(LSettings::NOTIFY_STATEMENTS, defaults.statements);
+    choice.others = readFlag(LSettings::NOTIFY_OTHERS, defaults.others);
+    return choice;
+}
+
+bool CAlertNotifier::readFlag(const char *key, bool fallback) const
+{
+    std::uint32_t value = fallback ? 1 : 0;
+    if (m_keeper)
+        m_keeper->GetInt(LSettings::NOTIFY, key, value, false);
+    return value != 0;
+}
+
+CDesktopNotifier::Notice CAlertNotifier::noticeOf(
+    const LAlertNotice &notice, const QString &placeName, bool sound) const
+{
+    CDesktopNotifier::Notice out;
+    const bool severe = std::any_of(notice.alerts.begin(), notice.alerts.end(), isSevere);
+    for (const WAlertRecord &alert : notice.alerts)
+        out.keys << QString::fromStdString(alert.id);
+    const QStringList events = eventsOf(notice.alerts);
+    if (notice.summary) {
+        out.title = summaryTitle(notice.alerts, placeName);
+        out.body = events.join(QLatin1Char('\n'));
+    } else {
+        out.title = tr("%1 — %2").arg(events.first(), placeName);
+        out.body = bodyOf(notice.alerts.front());
+    }
+    out.critical = severe;
+    out.sound = sound && severe;
+    out.replaces = QString::fromStdString(notice.replaces);
+    out.brief = tr("New: %1").arg(events.join(QStringLiteral(", ")));
+    return out;
+}
+
+// Without a notification service the tray icon's message tells; without a tray, the status line, and nothing
+// takes the focus.
+void CAlertNotifier::fallBack(const CDesktopNotifier::Notice &notice)
+{
+    if (m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages()) {
+        m_balloonKey = notice.keys.value(0);
+        m_tray->showMessage(notice.title, notice.body,
+            notice.critical ? QSystemTrayIcon::Critical : QSystemTrayIcon::Warning, notice.critical ? 0 : 10000);
+        return;
+    }
+    emit statusMessage(notice.brief);
+}
+
+// The mark counts the warnings in force and takes the colour of the gravest; the tip lists their events.
+void CAlertNotifier::showMark(const std::vector<WAlertRecord> &alerts)
+{
+    std::vector<WAlertRecord> warnings;
+    std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(warnings),
+        [](const WAlertRecord &alert) { return alertCategory(alert) == WAlertCategory::Warning; });
+    const auto gravest
+        = std::min_element(warnings.begin(), warnings.end(), [](const WAlertRecord &a, const WAlertRecord &b) {
+              return severityRank(a.severity) < severityRank(b.severity);
+          });
+    if (m_tray)
+        m_tray->ShowAlerts(eventsOf(warnings), gravest == warnings.end() ? QColor() : severityColor(gravest->severity));
+}
+
+void CAlertNotifier::activate(const QString &id)
+{
+    const auto found = std::find_if(m_alerts.begin(), m_alerts.end(),
+        [&id](const WAlertRecord &alert) { return QString::fromStdString(alert.id) == id; });
+    const std::string text = found == m_alerts.end() ? std::string() : found->text;
+    emit alertActivated(cleaned(text.substr(0, text.find('\n'))));
+}
+
+std::int64_t CAlertNotifier::now() const
+{
+    if (m_clock)
+        return m_clock();
+    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}

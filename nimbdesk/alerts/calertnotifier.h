@@ -1,0 +1,72 @@
+#pragma once
+
+#include "meteo/reader/walert.h"
+#include "nimbdesk/alerts/cdesktopnotifier.h"
+#include "nimbdesk/alerts/lalertstate.h"
+#include "nimbdesk/alerts/lalerttracker.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CTrayIcon;
+class LKeeper;
+class WLocation;
+
+// Tells the person of new alerts for their place: a desktop notification for each new alert of the kinds chosen
+// in the options ("Tornado Warning — Des Moines, Iowa"), one summary for what is in force at start or after a
+// change of place, the tray icon's message where the desktop has no notification service, and the status line
+// where it has neither. It also marks the tray icon while warnings are in force.
+class CAlertNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Seconds since 1970.
+    using Clock = std::function<std::int64_t()>;
+
+    // The options are read from the keeper at every batch; the notified alerts are kept in the state file.
+    CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::string &statePath, const QDBusConnection &bus,
+        Clock clock = {}, QObject *parent = nullptr);
+
+    // One update cycle's alerts in force for the place, named "Des Moines, Iowa". The first batch of a place, at
+    // start or after a change, sums up what is in force.
+    void Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName);
+
+    // The colour of the tray's mark for the gravest severity among the alerts.
+    static QColor severityColor(const std::string &severity);
+
+signals:
+    // The person clicked a notification: the first line of the alert's text in the special messages.
+    void alertActivated(const QString &firstLine);
+    // For the status line: "New: Tornado Warning", or that the notified alerts cannot be remembered.
+    void statusMessage(const QString &text);
+
+private:
+    LAlertChoice readChoice() const;
+    bool readFlag(const char *key, bool fallback) const;
+    CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName, bool sound) const;
+    void fallBack(const CDesktopNotifier::Notice &notice);
+    void showMark(const std::vector<WAlertRecord> &alerts);
+    void activate(const QString &id);
+    std::int64_t now() const;
+
+    LKeeper *m_keeper;
+    CTrayIcon *m_tray;
+    Clock m_clock;
+    LAlertState m_state;
+    LAlertTracker m_tracker;
+    CDesktopNotifier m_desktop;
+    std::vector<WAlertRecord> m_alerts;
+    // The alert of the tray message last shown, which a click on the message opens.
+    QString m_balloonKey;
+    bool m_stateReported = false;
+    std::uint32_t m_placeState = 0;
+    std::uint32_t m_placeCity = 0;
+};

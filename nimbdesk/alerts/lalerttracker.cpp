@@ -1,0 +1,105 @@
+#include "nimbdesk/alerts/lalerttracker.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+
+// Page messages say nothing of their end; they are remembered this long.
+constexpr std::int64_t UNSTATED_LIFETIME = 2 * 24 * 3600;
+
+std::int64_t expiryOf(const WAlertRecord &alert, std::int64_t now)
+{
+    const std::int64_t end = std::max(alert.expires, alert.ends);
+    return end > 0 ? end : now + UNSTATED_LIFETIME;
+}
+
+} // namespace
+
+bool isSevere(const WAlertRecord &alert)
+{
+    return severityRank(alert.severity) <= 1;
+}
+
+bool LAlertChoice::wants(WAlertCategory category) const
+{
+    switch (category) {
+    case WAlertCategory::Warning:
+        return warnings;
+    case WAlertCategory::Watch:
+        return watches;
+    case WAlertCategory::Statement:
+        return statements;
+    case WAlertCategory::Other:
+        break;
+    }
+    return others;
+}
+
+LAlertTracker::LAlertTracker(LAlertState &state, std::int64_t now)
+    : m_state(state)
+    , m_stateFailed(!state.load(now))
+{
+}
+
+void LAlertTracker::placeChanged()
+{
+    m_starting = true;
+    m_inForce.clear();
+}
+
+LAlertDecision LAlertTracker::update(
+    const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice, std::int64_t now)
+{
+    LAlertDecision decision;
+    decision.ended = ended(alerts);
+    const std::vector<WAlertRecord> news = fresh(alerts, choice);
+    if (m_starting && news.size() > 1) {
+        decision.notices.push_back({news, true, std::string()});
+    } else {
+        for (const WAlertRecord &alert : news)
+            decision.notices.push_back({{alert}, false, notifiedReference(alert)});
+    }
+    m_starting = false;
+    remember(news, now);
+    return decision;
+}
+
+std::vector<WAlertRecord> LAlertTracker::fresh(
+    const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice) const
+{
+    std::vector<WAlertRecord> news;
+    std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(news),
+        [&](const WAlertRecord &alert) { return !m_state.contains(alert.id) && choice.wants(alertCategory(alert)); });
+    return news;
+}
+
+std::string LAlertTracker::notifiedReference(const WAlertRecord &alert) const
+{
+    const auto found = std::find_if(alert.references.begin(), alert.references.end(),
+        [this](const std::string &id) { return m_state.contains(id); });
+    return found == alert.references.end() ? std::string() : *found;
+}
+
+std::vector<std::string> LAlertTracker::ended(const std::vector<WAlertRecord> &alerts)
+{
+    std::set<std::string> now;
+    for (const WAlertRecord &alert : alerts)
+        now.insert(alert.id);
+    std::vector<std::string> gone;
+    std::set_difference(m_inForce.begin(), m_inForce.end(), now.begin(), now.end(), std::back_inserter(gone));
+    m_inForce = std::move(now);
+    return gone;
+}
+
+// The state file is written only when it gains alerts, so a quiet cycle writes nothing.
+void LAlertTracker::remember(const std::vector<WAlertRecord> &alerts, std::int64_t now)
+{
+    if (alerts.empty())
+        return;
+    for (const WAlertRecord &alert : alerts)
+        m_state.add(alert.id, expiryOf(alert, now));
+    if (!m_state.save(now))
+        m_stateFailed = true;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "nimbdesk/freshness/cupdateresults.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// How fresh the window's weather is. It keeps the last good forecast and special messages with the time they were
+// fetched, so that a fetch that fails leaves its text in the ticker marked with that time ("[as of 1:50 PM] ..."),
+// while a message that is no longer in force, or is older than its kind stays true, goes. It knows the
+// observation's own time, and after each cycle it tells in one line what failed and when everything last updated,
+// and in a few lines the whole story.
+//
+// Times are calendar times (seconds since 1970-01-01 00:00:00 UTC), told in the machine's local time.
+class CFreshness
+{
+public:
+    // The forecast's item beside the kinds of special message (CUpdateResults::WARNINGS, ...).
+    static constexpr int FORECAST = CUpdateResults::MESSAGE_KINDS;
+    static constexpr int ITEMS = FORECAST + 1;
+    // An observation older than this is old; one ahead of the clock by more than AHEAD_LIMIT is not fresh either.
+    static constexpr std::int64_t OLD_AFTER = 2 * 3600;
+    static constexpr std::int64_t AHEAD_LIMIT = 10 * 60;
+
+    enum class Age { None, Fresh, Old, Ahead };
+
+    // As the results of a cycle arrive: the text of an item, the observation's time.
+    void TextArrived(int item, const std::string &text);
+    void Observed(std::int64_t time);
+    // Settles the cycle: keeps the texts that arrived, holds on to those whose fetch failed, drops what expired,
+    // and tells the story. Texts of another place than the last cycle's are dropped first.
+    void CycleFinished(const CUpdateResults &results, std::int64_t now);
+
+    // The forecast as its ticker shows it: "[as of 1:50 PM] .TODAY..." when kept from an earlier cycle.
+    std::string ForecastText() const;
+    // The special messages in the order of a cycle, kept ones marked in the same way.
+    std::vector<std::string> MessageTexts() const;
+    // "Last updated: 12/07/26 13:50:12", or what failed: "Forecast and warnings not updated: cannot connect to
+    // server. Last full update 1:50 PM."
+    const std::string &StatusLine() const { return m_statusLine; }
+    // The last cycle item by item, one line each.
+    const std::string &Story() const { return m_story; }
+    bool LastCycleFailed() const { return m_failed; }
+
+    Age ObservationAge(std::int64_t now) const;
+    // "Observed 1:54 PM CST", "Observed 10:54 AM, 3 h ago"; empty before the first observation.
+    std::string ObservedLine(std::int64_t now) const;
+    // For the tray icon's tip: "1:54 PM", "observed 3 h ago".
+    std::string ObservedNote(std::int64_t now) const;
+
+private:
+    struct Kept {
+        std::string text;
+        std::int64_t time = 0;
+        bool held = false;
+        // Fetched in the last cycle; otherwise kept from an earlier one.
+        bool fresh = false;
+    };
+    struct Failure {
+        int item;
+        int code;
+    };
+
+    void changePlace(const CUpdateResults &results);
+    void settleObservation(const CUpdateResults::Fetch &fetch, std::int64_t now);
+    void settleText(int item, const CUpdateResults::Fetch &fetch, std::int64_t now);
+    std::string holdFailed(int item, std::int64_t now);
+    void tell(int item, const std::string &what);
+    void noteCycle(const CUpdateResults &results, std::int64_t now);
+    std::string failureLine(bool anySucceeded, std::int64_t now) const;
+    std::string observedAt(std::int64_t now) const;
+    std::string markedText(int item) const;
+
+    std::uint32_t m_state = 0;
+    std::uint32_t m_city = 0;
+    std::array<Kept, ITEMS> m_kept;
+    std::array<std::string, ITEMS> m_arrived;
+    std::int64_t m_observed = 0;
+    bool m_hasObservation = false;
+
+    std::vector<Failure> m_failures;
+    bool m_failed = false;
+    std::int64_t m_firstCycle = 0;
+    std::int64_t m_lastCycle = 0;
+    std::int64_t m_lastSuccess = 0;
+    std::int64_t m_lastFullUpdate = 0;
+    std::string m_statusLine;
+    std::string m_story;
+};

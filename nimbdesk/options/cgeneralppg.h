@@ -1,0 +1,50 @@
+#pragma once
+
+#include "nimbdesk/options/cpropertypage.h"
+
+#include <QStringList>
+
+class CColorButton;
+class CFontButton;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QSpinBox;
+
+// The "General" page, section "General": the update interval, the units of the gauges, their fonts and colours.
+class CGeneralPpg : public CPropertyPage
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MIN_INTERVAL = 1;
+    static constexpr int MAX_INTERVAL = 180;
+
+    explicit CGeneralPpg(LKeeper *keeper, QWidget *parent = nullptr);
+
+    QString caption() const override;
+    // Refuses an update interval outside 1..180 minutes.
+    QString checkData() override;
+
+protected:
+    void load() override;
+    void store() override;
+
+private:
+    QLayout *intervalRow();
+    QGroupBox *scaleGroup(
+        const QString &title, const QStringList &labels, const QStringList &names, QButtonGroup *&group);
+    QLayout *fontsAndColors();
+    QCheckBox *autostartBox();
+    void storeAutostart();
+
+    QSpinBox *m_interval = nullptr;
+    QButtonGroup *m_temperatureScale = nullptr;
+    QButtonGroup *m_windSpeedScale = nullptr;
+    QButtonGroup *m_pressureScale = nullptr;
+    CFontButton *m_font = nullptr;
+    CFontButton *m_headerFont = nullptr;
+    CColorButton *m_foreground = nullptr;
+    CColorButton *m_background = nullptr;
+    QCheckBox *m_autostart = nullptr;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "nimbdesk/options/cpropertypage.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+// The "Internet" page, section "Internet": the base address of the current-conditions server, where the forecast
+// and special messages come from (the NWS web service or the per-state pages) with the address of each, and the
+// proxy. Each address can be edited only while its choice is made, and is kept and stored either way.
+class CInternetPpg : public CPropertyPage
+{
+    Q_OBJECT
+
+public:
+    explicit CInternetPpg(LKeeper *keeper, QWidget *parent = nullptr);
+
+    QString caption() const override;
+
+protected:
+    void load() override;
+    void store() override;
+
+private:
+    QLineEdit *addressEdit(const char *name);
+    QWidget *labelledAddress(const QString &text, QLineEdit *edit);
+    QWidget *sourceGroup();
+    QRadioButton *sourceButton(const QString &text, const char *name, int source);
+    QWidget *proxyGroup();
+    void enableSourceAddresses();
+
+    QLineEdit *m_conditionsBase = nullptr;
+    QButtonGroup *m_productSource = nullptr;
+    QWidget *m_apiAddress = nullptr;
+    QLineEdit *m_apiBase = nullptr;
+    QWidget *m_pagesAddress = nullptr;
+    QLineEdit *m_warningsBase = nullptr;
+    QCheckBox *m_useProxy = nullptr;
+    QLineEdit *m_proxyLocation = nullptr;
+};

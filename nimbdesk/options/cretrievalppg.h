@@ -1,0 +1,14 @@
+#pragma once
+
+#include "nimbdesk/options/ccheckboxpage.h"
+
+// The "Retrieval" page, section "Special": which kinds of special message are fetched, one check box per key.
+class CRetrievalPpg : public CCheckBoxPage
+{
+    Q_OBJECT
+
+public:
+    explicit CRetrievalPpg(LKeeper *keeper, QWidget *parent = nullptr);
+
+    QString caption() const override;
+};

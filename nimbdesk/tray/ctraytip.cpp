@@ -1,0 +1,19 @@
+#include "nimbdesk/tray/ctraytip.h"
+
+#include <QStringList>
+
+// "Nimbrel", "Nimbrel (24 C)", "Nimbrel (24 C, light rain, 1:54 PM)".
+QString CTrayTip::text() const
+{
+    QStringList reading;
+    for (const QString *piece : {&temperature, &weather, &observed}) {
+        if (!piece->isEmpty())
+            reading.append(*piece);
+    }
+    QStringList lines{
+        reading.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, reading.join(QStringLiteral(", ")))};
+    if (!problem.isEmpty())
+        lines.append(problem);
+    lines.append(alerts);
+    return lines.join(QLatin1Char('\n'));
+}

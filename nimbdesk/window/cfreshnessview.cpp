@@ -1,0 +1,63 @@
+#include "nimbdesk/window/cfreshnessview.h"
+
+#include "meteo/reader/wcondition.h"
+#include "nimbdesk/freshness/timetext.h"
+#include "nimbdesk/gauges/cwgauge.h"
+#include "nimbdesk/tray/ctrayicon.h"
+#include "nimbdesk/window/cstatusline.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace
+{
+
+// How often the view looks again at how old the observation is.
+constexpr int CHECK_INTERVAL_MS = 60000;
+
+} // namespace
+
+CFreshnessView::CFreshnessView(const CFreshnessTargets &targets, QObject *parent)
+    : QObject(parent)
+    , m_targets(targets)
+{
+    QTimer *check = new QTimer(this);
+    connect(check, &QTimer::timeout, this, &CFreshnessView::show);
+    check->start(CHECK_INTERVAL_MS);
+}
+
+void CFreshnessView::ShowCondition(const WCondition &condition)
+{
+    if (condition.getTime().IsValid())
+        m_freshness.Observed(static_cast<std::int64_t>(condition.getTime()));
+    show();
+}
+
+void CFreshnessView::TextArrived(int item, const QString &text)
+{
+    m_freshness.TextArrived(item, text.toStdString());
+}
+
+// "Last updated: 12/06/99 14:05:00", or what failed; the status line's tooltip tells the whole cycle.
+void CFreshnessView::CycleFinished(const CUpdateResults &results)
+{
+    m_freshness.CycleFinished(results, currentTime());
+    m_targets.status->setText(QString::fromStdString(m_freshness.StatusLine()));
+    m_targets.status->setToolTip(QString::fromStdString(m_freshness.Story()));
+    show();
+}
+
+// An old observation dims the gauges; the tray's number turns grey when the observation is old or ahead of the
+// clock, or the last update failed.
+void CFreshnessView::show()
+{
+    const std::int64_t now = currentTime();
+    const CFreshness::Age age = m_freshness.ObservationAge(now);
+    for (CWgauge *gauge : m_targets.gauges)
+        gauge->SetStale(age == CFreshness::Age::Old);
+    m_targets.observedAt->setText(QString::fromStdString(m_freshness.ObservedLine(now)));
+    const bool failed = m_freshness.LastCycleFailed();
+    m_targets.tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)),
+        failed ? QString::fromStdString(m_freshness.StatusLine()) : QString(),
+        (age == CFreshness::Age::Fresh || age == CFreshness::Age::None) && !failed);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "nimbdesk/freshness/cfreshness.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+class CStatusLine;
+class CTrayIcon;
+class CWgauge;
+class QLabel;
+class WCondition;
+
+// The controls of the main window that tell how fresh the weather is.
+struct CFreshnessTargets {
+    std::array<CWgauge *, 4> gauges{};
+    CStatusLine *status = nullptr;
+    QLabel *observedAt = nullptr;
+    CTrayIcon *tray = nullptr;
+};
+
+// Shows how fresh the window's weather is: the observation's time beside the status line and in the tray's tip,
+// old readings dimmed on the gauges, the tray's number in grey while it is not to be trusted, and after each cycle
+// what failed on the status line with the whole story in its tooltip. It looks again once a minute, since an
+// observation grows old while no cycle brings a new one. The texts it keeps are in freshness() for the tickers.
+class CFreshnessView : public QObject
+{
+    Q_OBJECT
+
+public:
+    CFreshnessView(const CFreshnessTargets &targets, QObject *parent);
+
+    void ShowCondition(const WCondition &condition);
+    void TextArrived(int item, const QString &text);
+    void CycleFinished(const CUpdateResults &results);
+
+    const CFreshness &freshness() const { return m_freshness; }
+
+private:
+    void show();
+
+    const CFreshnessTargets m_targets;
+    CFreshness m_freshness;
+};

@@ -1,0 +1,519 @@
+#include "nimbdesk/window/cmaindlg.h"
+
+#include "corekit/lex.h"
+#include "nimbdesk/alerts/calertnotifier.h"
+#include "nimbdesk/alerts/lalertstate.h"
+#include "nimbdesk/common/appicon.h"
+#include "nimbdesk/gauges/caccessiblecontrol.h"
+#include "nimbdesk/gauges/cweatherline.h"
+#include "nimbdesk/gauges/cwlabel.h"
+#include "nimbdesk/gauges/cwpres.h"
+#include "nimbdesk/gauges/cwptkr.h"
+#include "nimbdesk/gauges/cwtemp.h"
+#include "nimbdesk/gauges/cwwind.h"
+#include "nimbdesk/location/clocationdlg.h"
+#include "nimbdesk/options/coptionssheet.h"
+#include "nimbdesk/tray/ctrayicon.h"
+#include "nimbdesk/window/caboutdlg.h"
+#include "nimbdesk/window/cfreshnessview.h"
+#include "nimbdesk/window/csettingsnotice.h"
+#include "nimbdesk/window/cstatusline.h"
+#include "nimbdesk/window/ctextviewdlg.h"
+#include "nimbdesk/worker/cupdateevent.h"
+#include "settings/lsettings.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+// The worker hands the info text over cut to 255 bytes, which may split a character of more than one byte: that
+// character goes, so "Getting Cañon City..." cut inside the "ñ" reads "Getting Ca".
+QString wholeCharacters(const char *text)
+{
+    const auto bytes = reinterpret_cast<const unsigned char *>(text);
+    std::size_t length = std::strlen(text);
+    std::size_t start = length;
+    while (start > 0 && (bytes[start - 1] & 0xC0u) == 0x80u && length - start < 3)
+        --start;
+    if (start > 0 && bytes[start - 1] >= 0xC0u) {
+        const unsigned char lead = bytes[start - 1];
+        const std::size_t needed = lead >= 0xF0u ? 4 : lead >= 0xE0u ? 3 : 2;
+        if (length - (start - 1) < needed)
+            length = start - 1;
+    }
+    return QString::fromUtf8(text, static_cast<qsizetype>(length));
+}
+
+// A copied text by its length, so that a stray NUL cannot hide the rest of it; a result replaced in between by a
+// shorter one leaves zeros at the end, which are not part of it.
+QString textOf(const std::vector<char> &buffer)
+{
+    qsizetype length = static_cast<qsizetype>(buffer.size()) - 1;
+    while (length > 0 && buffer[static_cast<std::size_t>(length) - 1] == '\0')
+        --length;
+    return QString::fromUtf8(buffer.data(), length);
+}
+
+// The controls fill their frames but for a narrow edge, a quarter of a line: the frames mark the groups, the
+// controls' own backgrounds carry the readings.
+QMargins frameMargins(const QWidget *frame)
+{
+    const int edge = std::max(2, frame->fontMetrics().height() / 4);
+    return {edge, edge, edge, edge};
+}
+
+} // namespace
+
+const QString CMainDlg::MESSAGE_SEPARATOR = QStringLiteral("\r\n*****************\r\n");
+
+CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, QWidget *parent)
+    : QMainWindow(parent)
+    , m_keeper(LString(APP_NAME), settingsDirectory)
+    , m_worker(LString(APP_NAME), settingsDirectory, std::move(timing))
+{
+    setWindowTitle(QLatin1String(APP_NAME));
+    setWindowIcon(applicationIcon());
+    buildControls();
+    buildMenus();
+    m_settingsNotice = new CSettingsNotice(this, m_status);
+    m_keeper.SetListener(m_settingsNotice);
+    m_tray = new CTrayIcon(QLatin1String(APP_NAME), this);
+    connectTray();
+    m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
+        CSettingsTargets{m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker,
+            m_tray, m_words});
+    m_freshness = new CFreshnessView(
+        CFreshnessTargets{{m_temperature, m_dewPoint, m_wind, m_pressure}, m_status, m_observedAt, m_tray}, this);
+    // A settings directory of its own (as the tests give) holds the notified alerts too.
+    const std::string alertState
+        = settingsDirectory.empty() ? LAlertState::defaultPath() : settingsDirectory + "/notified-alerts";
+    m_alertNotifier = new CAlertNotifier(&m_keeper, m_tray, alertState, QDBusConnection::sessionBus(), {}, this);
+    connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
+    connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
+}
+
+CMainDlg::~CMainDlg()
+{
+    shutDown();
+}
+
+bool CMainDlg::Start()
+{
+    m_keeper.Repair();
+    LSettings::InitDefaults(m_keeper);
+    ApplySettings();
+    if (!m_settings->PlaceStored()) {
+        if (!askPlace())
+            return false;
+        m_settings->ApplyPlace();
+    }
+    m_worker.SetWindow(this);
+    blankTickers();
+    m_tray->ShowInTray();
+    return true;
+}
+
+// Fonts change the widths of the gauges' titles.
+void CMainDlg::ApplySettings()
+{
+    m_settings->Apply();
+    equalizeGaugeFrames();
+}
+
+void CMainDlg::ShowCondition(const WCondition &condition)
+{
+    m_temperature->SetValue(condition.getTemp());
+    m_dewPoint->SetValue(condition.getDewPoint());
+    m_pressure->SetValue(condition.getPressure());
+    m_wind->SetSpeed(static_cast<short>(condition.getWindSpeed()));
+    m_wind->SetGust(static_cast<short>(condition.getWindGustSpeed()));
+    m_wind->SetDirection(static_cast<float>(condition.getWindDirection()));
+    m_words->SetObservation(condition.getObservation());
+    CAccessibleControl::announceObservation(
+        {m_temperature, m_dewPoint, m_wind, m_pressure}, static_cast<std::int64_t>(condition.getTime()));
+    m_tray->ShowCondition(condition);
+    m_freshness->ShowCondition(condition);
+}
+
+void CMainDlg::UpdateNow()
+{
+    m_worker.UpdateNow();
+}
+
+void CMainDlg::SelectLocation()
+{
+    CLocationDlg dialog(&m_keeper, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ApplySettings();
+    blankTickers();
+}
+
+void CMainDlg::Options()
+{
+    COptionsSheet sheet(&m_keeper, this);
+    if (sheet.exec() == QDialog::Accepted)
+        ApplySettings();
+}
+
+void CMainDlg::About()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainDlg::ShowForecastText()
+{
+    CTextViewDlg dialog(tr("Forecast"), m_forecastText, this);
+    dialog.exec();
+}
+
+void CMainDlg::ShowSpecialText()
+{
+    CTextViewDlg dialog(tr("Special"), m_specialText, this);
+    dialog.exec();
+}
+
+void CMainDlg::ShowAlert(const QString &firstLine)
+{
+    Restore();
+    CTextViewDlg dialog(tr("Special"), m_specialText, this);
+    dialog.ShowAt(firstLine);
+    dialog.exec();
+}
+
+void CMainDlg::Restore()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString CMainDlg::statusText() const
+{
+    return m_status->text();
+}
+
+QString CMainDlg::statusStory() const
+{
+    return m_status->toolTip();
+}
+
+// Worker events carry no data and arrive in the order they were posted; the results are copied out of the worker.
+// Nothing that a result does to the window may end the event loop.
+bool CMainDlg::event(QEvent *event)
+{
+    try {
+        if (workerEvent(event))
+            return true;
+    } catch (const LEx &) {
+        return true;
+    } catch (const std::exception &) {
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainDlg::closeEvent(QCloseEvent *event)
+{
+    shutDown();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void CMainDlg::buildControls()
+{
+    QWidget *central = new QWidget(this);
+    QVBoxLayout *layout = new QVBoxLayout(central);
+    m_header = new CWlabel(central);
+    m_header->setObjectName(QStringLiteral("header"));
+    layout->addWidget(m_header);
+    layout->addWidget(gaugeRow(), 1);
+    m_words = new CWeatherLine(central);
+    m_words->setObjectName(QStringLiteral("weatherWords"));
+    layout->addWidget(m_words);
+
+    m_forecastTicker = new CWptkr(central);
+    m_forecastTicker->setObjectName(QStringLiteral("forecastTicker"));
+    QToolButton *forecastMore = new QToolButton(central);
+    forecastMore->setObjectName(QStringLiteral("forecastMore"));
+    forecastMore->setToolTip(tr("Show the whole forecast"));
+    connect(forecastMore, &QToolButton::clicked, this, &CMainDlg::ShowForecastText);
+    layout->addWidget(tickerBox(tr("Forecast"), m_forecastTicker, forecastMore));
+
+    m_specialTicker = new CWptkr(central);
+    m_specialTicker->setObjectName(QStringLiteral("specialTicker"));
+    QToolButton *specialMore = new QToolButton(central);
+    specialMore->setObjectName(QStringLiteral("specialMore"));
+    specialMore->setToolTip(tr("Show the whole text of the special messages"));
+    connect(specialMore, &QToolButton::clicked, this, &CMainDlg::ShowSpecialText);
+    layout->addWidget(tickerBox(tr("Special messages"), m_specialTicker, specialMore));
+    setCentralWidget(central);
+
+    m_status = new CStatusLine(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    m_observedAt = new QLabel(this);
+    m_observedAt->setObjectName(QStringLiteral("observedAt"));
+    // Lined up with the frames above.
+    const QMargins margins = layout->contentsMargins();
+    statusBar()->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->addPermanentWidget(m_observedAt);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+QWidget *CMainDlg::gaugeRow()
+{
+    QWidget *row = new QWidget(this);
+    QHBoxLayout *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_temperature = new CWtemp(row);
+    m_temperature->setObjectName(QStringLiteral("temperature"));
+    m_dewPoint = new CWtemp(row);
+    m_dewPoint->setObjectName(QStringLiteral("dewPoint"));
+    m_wind = new CWwind(row);
+    m_wind->setObjectName(QStringLiteral("wind"));
+    m_pressure = new CWpres(row);
+    m_pressure->setObjectName(QStringLiteral("pressure"));
+    m_gaugeFrames = {gaugeBox(tr("Temperature"), m_temperature), gaugeBox(tr("Dew Point"), m_dewPoint),
+        gaugeBox(tr("Wind"), m_wind), gaugeBox(tr("Pressure"), m_pressure)};
+    for (QGroupBox *frame : m_gaugeFrames)
+        layout->addWidget(frame, 1);
+    equalizeGaugeFrames();
+    return row;
+}
+
+QGroupBox *CMainDlg::gaugeBox(const QString &title, QWidget *gauge)
+{
+    QGroupBox *box = new QGroupBox(title, gauge->parentWidget());
+    QVBoxLayout *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(frameMargins(box));
+    layout->addWidget(gauge);
+    return box;
+}
+
+// The four frames take the width of the widest, so that a long title ("Temperature") does not make its gauge
+// larger than the others; fonts change the widths, so this follows every change of font.
+void CMainDlg::equalizeGaugeFrames()
+{
+    int width = 0;
+    for (QGroupBox *frame : m_gaugeFrames) {
+        frame->setMinimumWidth(0);
+        width = std::max(width, frame->sizeHint().width());
+    }
+    for (QGroupBox *frame : m_gaugeFrames)
+        frame->setMinimumWidth(width);
+}
+
+// The ">>" button stands at the ticker's right, as tall as the ticker.
+QGroupBox *CMainDlg::tickerBox(const QString &title, CWptkr *ticker, QToolButton *more)
+{
+    QGroupBox *box = new QGroupBox(title, ticker->parentWidget());
+    QHBoxLayout *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(frameMargins(box));
+    more->setText(QStringLiteral(">>"));
+    more->setAccessibleName(more->toolTip());
+    more->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    layout->addWidget(ticker, 1);
+    layout->addWidget(more);
+    return box;
+}
+
+void CMainDlg::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    addItem(file, tr("&Update Now"), "updateNow", &CMainDlg::UpdateNow)->setShortcut(QKeySequence::Refresh);
+    file->addSeparator();
+    QAction *exit = file->addAction(tr("&Exit"));
+    exit->setObjectName(QStringLiteral("exit"));
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    addItem(edit, tr("&Select Location"), "selectLocation", &CMainDlg::SelectLocation);
+    addItem(edit, tr("&Options"), "options", &CMainDlg::Options);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    addItem(help, tr("&About"), "about", &CMainDlg::About);
+}
+
+QAction *CMainDlg::addItem(QMenu *menu, const QString &text, const char *name, void (CMainDlg::*handler)())
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void CMainDlg::connectTray()
+{
+    connect(m_tray, &CTrayIcon::updateNowRequested, this, &CMainDlg::UpdateNow);
+    connect(m_tray, &CTrayIcon::showRequested, this, &CMainDlg::Restore);
+    connect(m_tray, &CTrayIcon::exitRequested, this, &QWidget::close);
+}
+
+bool CMainDlg::askPlace()
+{
+    CLocationDlg dialog(&m_keeper, isVisible() ? this : nullptr);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// Nothing of the old place scrolls on; the ">>" buttons still show the last texts until new ones arrive.
+void CMainDlg::blankTickers()
+{
+    m_forecastTicker->SetText(QString());
+    m_specialTicker->SetText(QString());
+}
+
+bool CMainDlg::workerEvent(QEvent *event)
+{
+    switch (static_cast<int>(event->type())) {
+    case WM_UPDATE_STARTED:
+        // The special-messages ticker scrolls its old text until the cycle has all the new ones.
+        m_specialText.clear();
+        return true;
+    case WM_CONDITION_READY:
+        conditionReady();
+        return true;
+    case WM_FORECAST_READY:
+        forecastReady();
+        return true;
+    case WM_INFO_TEXT:
+        infoText();
+        return true;
+    case WM_INFO_CLEAR:
+        m_status->clear();
+        return true;
+    case WM_MESSAGE_READY:
+        messageReady(static_cast<CUpdateEvent *>(event)->index());
+        return true;
+    case WM_UPDATE_FINISHED:
+        updateFinished();
+        return true;
+    case WM_ALERTS_READY:
+        alertsReady();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDlg::conditionReady()
+{
+    WCondition condition;
+    m_worker.CopyCondition(condition);
+    ShowCondition(condition);
+}
+
+void CMainDlg::forecastReady()
+{
+    m_forecastText = copyForecast();
+    m_forecastTicker->Scroll(m_forecastText);
+    m_freshness->TextArrived(CFreshness::FORECAST, m_forecastText);
+}
+
+// Messages come in the order of the cycle, so the joined text reads warnings, discussion, summary, watches,
+// statements, public information.
+void CMainDlg::messageReady(int index)
+{
+    const QString message = copyMessage(index);
+    m_freshness->TextArrived(index, message);
+    if (!m_specialText.isEmpty())
+        m_specialText += MESSAGE_SEPARATOR;
+    m_specialText += message;
+}
+
+void CMainDlg::updateFinished()
+{
+    CUpdateResults results;
+    m_worker.CopyResults(results);
+    m_freshness->CycleFinished(results);
+    showKeptTexts();
+}
+
+// A text whose fetch failed goes on with its time marked; one that expired goes. The forecast ticker starts anew
+// only when its text changed; an empty special text blanks its ticker.
+void CMainDlg::showKeptTexts()
+{
+    const CFreshness &freshness = m_freshness->freshness();
+    const QString forecast = QString::fromStdString(freshness.ForecastText());
+    if (forecast != m_forecastText) {
+        m_forecastText = forecast;
+        m_forecastTicker->Scroll(m_forecastText);
+    }
+    QStringList messages;
+    for (const std::string &message : freshness.MessageTexts())
+        messages.append(QString::fromStdString(message));
+    m_specialText = messages.join(MESSAGE_SEPARATOR);
+    m_specialTicker->Scroll(m_specialText);
+}
+
+void CMainDlg::alertsReady()
+{
+    std::vector<WAlertRecord> alerts;
+    WLocation place;
+    m_worker.CopyAlerts(alerts, place);
+    m_alertNotifier->Update(alerts, place, CSettingsApplier::PlaceName(place.getState(), place.getCity()));
+}
+
+// The news follows what the line says of the cycle, its time or what failed: "Last updated: 12/07/26 06:10:00 —
+// New: Tornado Warning".
+void CMainDlg::showNews(const QString &text)
+{
+    const QString shown = m_status->text();
+    m_status->setText(shown.isEmpty() ? text : tr("%1 — %2").arg(shown, text));
+}
+
+void CMainDlg::infoText()
+{
+    char text[256];
+    m_worker.CopyInfoText(text, sizeof text);
+    m_status->setText(wholeCharacters(text));
+}
+
+// The length first, then the copy: a result replaced in between is cut to that length, never overrun.
+QString CMainDlg::copyForecast()
+{
+    unsigned long length = 0;
+    m_worker.GetForecastLength(length);
+    std::vector<char> buffer(length + 1);
+    m_worker.CopyForecast(buffer.data(), length + 1);
+    return textOf(buffer);
+}
+
+QString CMainDlg::copyMessage(int index)
+{
+    unsigned long length = 0;
+    m_worker.GetMessageLength(index, length);
+    std::vector<char> buffer(length + 1);
+    m_worker.CopyMessage(index, buffer.data(), length + 1);
+    return textOf(buffer);
+}
+
+// The worker stops before the window goes: it finishes or aborts its fetch and posts nothing more.
+void CMainDlg::shutDown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_worker.Stop();
+    m_tray->hide();
+}

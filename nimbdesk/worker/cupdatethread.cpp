@@ -1,0 +1,413 @@
+#include "nimbdesk/worker/cupdatethread.h"
+
+#include "corekit/lex.h"
+#include "meteo/reader/wreader.h"
+#include "nimbdesk/freshness/timetext.h"
+#include "nimbdesk/worker/cupdateevent.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <thread>
+#include <utility>
+
+namespace
+{
+
+// The reader operation of each kind of special message, by index.
+constexpr std::array<int (WReader::*)(const WLocation &, LString &), CUpdateThread::MESSAGE_KINDS> MESSAGE_FETCHES
+    = {&WReader::getDiscussion, &WReader::getSummary, &WReader::getPublic, &WReader::getWatches,
+        &WReader::getStatements, &WReader::getWarnings};
+
+// A fetch that throws has failed like any other: the cycle goes on with the next one.
+template<typename Fetch>
+int guarded(Fetch fetch)
+{
+    try {
+        return fetch();
+    } catch (const LEx &ex) {
+        return ex.code() == L_OK ? L_ERROR : ex.code();
+    } catch (const std::bad_alloc &) {
+        return L_MEM;
+    } catch (const std::exception &) {
+        return L_ERROR;
+    }
+}
+
+void copyTerminated(const LString &text, char *buffer, unsigned long size)
+{
+    if (!buffer || size == 0)
+        return;
+    const unsigned long count = std::min(text.length(), size - 1);
+    std::memcpy(buffer, static_cast<const char *>(text), count);
+    buffer[count] = '\0';
+}
+
+// The result of a fetch and when it ended.
+void note(CUpdateResults::Fetch &fetch, int code)
+{
+    fetch = {true, code, currentTime()};
+}
+
+bool validKind(int index)
+{
+    return index >= 0 && index < CUpdateThread::MESSAGE_KINDS;
+}
+
+} // namespace
+
+CUpdateThread::CUpdateThread(const LString &appName, const std::string &settingsDirectory, CUpdateTiming timing)
+    : m_timing(std::move(timing))
+    , m_keeper(appName, settingsDirectory)
+    , m_forecast(std::make_unique<LString>())
+{
+    for (auto &message : m_messages)
+        message = std::make_unique<LString>();
+    Start();
+    while (GetState() == State::Starting)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+CUpdateThread::~CUpdateThread()
+{
+    CUpdateThread::Stop();
+}
+
+void CUpdateThread::SetWindow(QObject *window)
+{
+    Locker lock(*this);
+    m_window = window;
+    Restart();
+}
+
+void CUpdateThread::SetInterval(int minutes)
+{
+    Locker lock(*this);
+    m_interval = std::max(minutes, 0);
+    Restart();
+}
+
+void CUpdateThread::SetLocation(const WLocation &location)
+{
+    Locker lock(*this);
+    m_location = location;
+    Restart();
+}
+
+int CUpdateThread::SetProductFlag(int index, int flag)
+{
+    if (!validKind(index))
+        return L_RANGE;
+    Locker lock(*this);
+    m_flags[index] = flag != 0 ? 1 : 0;
+    return L_OK;
+}
+
+void CUpdateThread::UpdateNow()
+{
+    Locker lock(*this);
+    Restart();
+    if (!m_cycleRunning || !m_reader)
+        return;
+    m_cutCycle = true;
+    m_reader->abortFetch();
+}
+
+void CUpdateThread::CopyCondition(WCondition &condition)
+{
+    Locker lock(*this);
+    condition = m_condition;
+}
+
+void CUpdateThread::GetForecastLength(unsigned long &length)
+{
+    Locker lock(*this);
+    length = m_forecast->length();
+}
+
+void CUpdateThread::CopyForecast(char *buffer, unsigned long size)
+{
+    Locker lock(*this);
+    copyTerminated(*m_forecast, buffer, size);
+}
+
+int CUpdateThread::GetMessageLength(int index, unsigned long &length)
+{
+    length = 0;
+    if (!validKind(index))
+        return L_RANGE;
+    Locker lock(*this);
+    length = m_messages[index]->length();
+    return L_OK;
+}
+
+int CUpdateThread::CopyMessage(int index, char *buffer, unsigned long size)
+{
+    if (!validKind(index)) {
+        copyTerminated(LString(), buffer, size);
+        return L_RANGE;
+    }
+    Locker lock(*this);
+    copyTerminated(*m_messages[index], buffer, size);
+    return L_OK;
+}
+
+void CUpdateThread::CopyAlerts(std::vector<WAlertRecord> &alerts, WLocation &place)
+{
+    Locker lock(*this);
+    alerts = m_alerts;
+    place = m_alertsPlace;
+}
+
+void CUpdateThread::CopyInfoText(char *buffer, unsigned long size)
+{
+    std::lock_guard info(m_infoLock);
+    copyTerminated(m_infoText, buffer, size);
+}
+
+void CUpdateThread::CopyResults(CUpdateResults &results)
+{
+    Locker lock(*this);
+    results = m_results;
+}
+
+// The request and the abort go together under the lock; an abort stays in force, so a fetch that begins after
+// it fails at once.
+bool CUpdateThread::Stop()
+{
+    {
+        Locker lock(*this);
+        RequestStop();
+        if (m_reader)
+            m_reader->abortFetch();
+    }
+    return LSyncThread::Stop();
+}
+
+void CUpdateThread::SetText(const LString &text)
+{
+    Locker lock(*this);
+    std::lock_guard info(m_infoLock);
+    m_infoText = text;
+    Post(WM_INFO_TEXT, 0);
+}
+
+void CUpdateThread::Clear()
+{
+    Post(WM_INFO_CLEAR, 0);
+}
+
+bool CUpdateThread::Init()
+{
+    try {
+        auto reader = std::make_unique<WReader>(this, m_timing.calendar);
+        reader->SetKeeper(&m_keeper);
+        reader->setFetchLimits(m_timing.fetchLimits);
+        Locker lock(*this);
+        m_reader = std::move(reader);
+        return false;
+    } catch (const LEx &) {
+        return true;
+    } catch (const std::exception &) {
+        return true;
+    }
+}
+
+// A cycle that fails outside its fetches (memory ran out while posting) is cut short; the thread goes on.
+bool CUpdateThread::Tick()
+{
+    try {
+        if (CycleDue())
+            RunCycle();
+    } catch (const LEx &) {
+    } catch (const std::exception &) {
+    }
+    EndCycle();
+    SleepFor(m_timing.tick);
+    return false;
+}
+
+void CUpdateThread::Cleanup()
+{
+    Locker lock(*this);
+    m_reader.reset();
+}
+
+// Called with the lock held.
+void CUpdateThread::Restart()
+{
+    m_countdown = std::chrono::milliseconds(0);
+}
+
+// Counts the interval down on the clock; true when a cycle is to run now. The elapsed time is counted in whole
+// milliseconds and the last reading moves by just as much, so no fraction is lost from tick to tick.
+bool CUpdateThread::CycleDue()
+{
+    Locker lock(*this);
+    if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
+        return false;
+    const auto now = m_timing.clock();
+    if (m_countdown > std::chrono::milliseconds(0)) {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastClock);
+        m_countdown -= elapsed;
+        m_lastClock += elapsed;
+        return false;
+    }
+    // Set before the cycle runs, so that the countdown goes on even if the cycle is cut short.
+    m_countdown = std::chrono::minutes(m_interval);
+    m_lastClock = now;
+    return true;
+}
+
+void CUpdateThread::RunCycle()
+{
+    m_cycleResults = CUpdateResults();
+    {
+        Locker lock(*this);
+        m_cycleRunning = true;
+        Post(WM_UPDATE_STARTED, 0);
+    }
+    bool going = FetchCondition()
+        && FetchText(&WReader::getForecast, m_forecast, m_cycleResults.forecast, WM_FORECAST_READY, 0);
+    for (const int kind : CUpdateResults::CYCLE_ORDER) {
+        if (going && FlagSet(kind))
+            going = FetchText(
+                MESSAGE_FETCHES[kind], m_messages[kind], m_cycleResults.messages[kind], WM_MESSAGE_READY, kind);
+    }
+    if (!going)
+        return;
+    PublishResults();
+    ScheduleNextCycle();
+    if (AlertKindsSet())
+        FetchAlerts();
+}
+
+// After every tick, whatever became of its cycle: one cut short by UpdateNow lifts the reader's abort for the next
+// one; one cut short by Stop leaves it.
+void CUpdateThread::EndCycle()
+{
+    Locker lock(*this);
+    m_cycleRunning = false;
+    if (m_cutCycle && !StopRequested() && m_reader)
+        m_reader->allowFetch();
+    m_cutCycle = false;
+}
+
+// The results go out with the event that ends the cycle, so that the window reads those of the cycle it ends. A
+// cycle that UpdateNow cut short in its last fetch ends without them, since the next one follows at once.
+void CUpdateThread::PublishResults()
+{
+    Locker lock(*this);
+    if (m_cutCycle)
+        return;
+    m_results = m_cycleResults;
+    Post(WM_UPDATE_FINISHED, 0);
+}
+
+// The next cycle starts an interval after this one ended, unless the window changed a setting while it ran and
+// so set the countdown to 0: then the next tick starts it.
+void CUpdateThread::ScheduleNextCycle()
+{
+    Locker lock(*this);
+    if (m_countdown > std::chrono::milliseconds(0))
+        m_countdown = std::chrono::minutes(m_interval);
+    m_lastClock = m_timing.clock();
+}
+
+// Takes the place as it is now for the next fetch; false once the worker is stopping or the cycle is cut short, so
+// that the rest of the cycle is skipped.
+bool CUpdateThread::PrepareFetch()
+{
+    Locker lock(*this);
+    if (StopRequested() || m_cutCycle)
+        return false;
+    m_fetchLocation = m_location;
+    m_cycleResults.state = m_fetchLocation.getState();
+    m_cycleResults.city = m_fetchLocation.getCity();
+    return true;
+}
+
+bool CUpdateThread::FlagSet(int kind)
+{
+    Locker lock(*this);
+    return m_flags[kind] != 0;
+}
+
+// The alerts come from the answers the warnings, watches and statements fetches had, so they are asked for only
+// when one of those kinds ran.
+bool CUpdateThread::AlertKindsSet()
+{
+    return FlagSet(WARNINGS) || FlagSet(WATCHES) || FlagSet(STATEMENTS);
+}
+
+void CUpdateThread::FetchAlerts()
+{
+    if (!PrepareFetch())
+        return;
+    std::vector<WAlertRecord> fetched;
+    if (guarded([&] { return m_reader->getAlerts(m_fetchLocation, fetched); }) != L_OK)
+        return;
+    Locker lock(*this);
+    m_alerts.swap(fetched);
+    m_alertsPlace = m_fetchLocation;
+    Post(WM_ALERTS_READY, 0);
+}
+
+// The reader leaves what it could not read as it was, so the observation is fetched into a copy of the last one
+// that succeeded. Returns false once the worker is stopping.
+bool CUpdateThread::FetchCondition()
+{
+    if (!PrepareFetch())
+        return false;
+    WCondition fetched = m_fetchCondition;
+    const int result = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
+    note(m_cycleResults.condition, result);
+    if (result != L_OK)
+        return true;
+    m_fetchCondition = fetched;
+    {
+        Locker lock(*this);
+        m_condition = m_fetchCondition;
+        Post(WM_CONDITION_READY, 0);
+    }
+    return HandOver();
+}
+
+// The text is fetched into a string of the worker's own and published by exchanging it with the shared one.
+bool CUpdateThread::FetchText(
+    TextFetch fetch, std::unique_ptr<LString> &shared, CUpdateResults::Fetch &record, QEvent::Type type, int index)
+{
+    if (!PrepareFetch())
+        return false;
+    std::unique_ptr<LString> fetched;
+    const int result = guarded([&] {
+        fetched = std::make_unique<LString>();
+        return ((*m_reader).*fetch)(m_fetchLocation, *fetched);
+    });
+    note(record, result);
+    if (result != L_OK)
+        return true;
+    {
+        Locker lock(*this);
+        shared.swap(fetched);
+        Post(type, index);
+    }
+    return HandOver();
+}
+
+// Leaves the window a moment to copy the result before the next one; false when a stop came meanwhile.
+bool CUpdateThread::HandOver()
+{
+    return !SleepFor(m_timing.handOver);
+}
+
+// Posting under the lock means that once SetWindow has changed the window, nothing more reaches the old one.
+void CUpdateThread::Post(QEvent::Type type, int index)
+{
+    Locker lock(*this);
+    if (m_window)
+        QCoreApplication::postEvent(m_window, new CUpdateEvent(type, index));
+}

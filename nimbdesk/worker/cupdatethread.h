@@ -1,0 +1,150 @@
+#pragma once
+
+#include "corekit/lkeeper.h"
+#include "corekit/lstring.h"
+#include "meteo/location/wlocation.h"
+#include "meteo/reader/walert.h"
+#include "meteo/reader/wcondition.h"
+#include "meteo/reader/wfetchlimits.h"
+#include "nimbdesk/freshness/cupdateresults.h"
+#include "nimbdesk/worker/lsyncthread.h"
+#include "settings/lwinkeeper.h"
+
+#include <QEvent>
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class QObject;
+class WReader;
+
+// The worker's sense of time: the clock that measures the interval, the pause between two ticks and the gap left
+// after each result for the window to copy it. Tests run the countdown on a clock of their own.
+struct CUpdateTiming {
+    std::function<std::chrono::steady_clock::time_point()> clock = [] { return std::chrono::steady_clock::now(); };
+    std::chrono::milliseconds tick{1000};
+    std::chrono::milliseconds handOver{100};
+    // How long each fetch may take.
+    WFetchLimits fetchLimits;
+    // The reader's calendar clock (seconds since 1970); empty for the system's.
+    std::function<std::int64_t()> calendar;
+};
+
+// The update worker: on its own thread it wakes every tick, counts the interval down and, when it has run out,
+// fetches the observation, the forecast and each enabled kind of special message for the place, and posts the
+// window an event for each result (cupdateevent.h). The results stay here; the window copies them out.
+//
+// Fetches run without the main lock, so the window's calls never wait for the network: the lock is held only to
+// publish a result and post its event, and by the window's calls. The info text has a lock of its own; the order
+// is main lock, then info lock.
+//
+// The thread starts in the constructor and idles until it has a window, an interval and a place.
+class CUpdateThread final : public LSyncThread, public LInfoLine
+{
+public:
+    // The kinds of special message, as the window's flags and WM_MESSAGE_READY name them.
+    static constexpr int DISCUSSION = CUpdateResults::DISCUSSION;
+    static constexpr int SUMMARY = CUpdateResults::SUMMARY;
+    static constexpr int PUBLIC = CUpdateResults::PUBLIC;
+    static constexpr int WATCHES = CUpdateResults::WATCHES;
+    static constexpr int STATEMENTS = CUpdateResults::STATEMENTS;
+    static constexpr int WARNINGS = CUpdateResults::WARNINGS;
+    static constexpr int MESSAGE_KINDS = CUpdateResults::MESSAGE_KINDS;
+
+    // The worker's keeper is named appName and keeps its settings in settingsDirectory, or where LWinKeeper
+    // keeps them by default when it is empty. Returns once the thread runs.
+    explicit CUpdateThread(
+        const LString &appName, const std::string &settingsDirectory = std::string(), CUpdateTiming timing = {});
+    ~CUpdateThread() override;
+
+    // Each of these three makes the next tick start a cycle, also when one is running now: that one finishes
+    // first. Null stops the events; interval minutes of 0 or less stop updating.
+    void SetWindow(QObject *window);
+    void SetInterval(int minutes);
+    void SetLocation(const WLocation &location);
+    // Enables (flag not 0) or disables a kind of special message from the next fetch on. L_RANGE for an index
+    // that names no kind.
+    int SetProductFlag(int index, int flag);
+    // Starts a cycle on the next tick. A cycle under way is cut short at once, its fetch aborted, so that a server
+    // that holds a fetch back does not hold back the new cycle; what it has handed over stays.
+    void UpdateNow();
+
+    void CopyCondition(WCondition &condition);
+    void GetForecastLength(unsigned long &length);
+    // At most size - 1 characters, always terminated; nothing is written when size is 0.
+    void CopyForecast(char *buffer, unsigned long size);
+    // As the forecast; L_RANGE for an index that names no kind, with length 0 and an empty buffer.
+    int GetMessageLength(int index, unsigned long &length);
+    int CopyMessage(int index, char *buffer, unsigned long size);
+    // The alerts in force, as the last cycle that could read them found them, and the place they are for.
+    void CopyAlerts(std::vector<WAlertRecord> &alerts, WLocation &place);
+    // Takes the info lock only.
+    void CopyInfoText(char *buffer, unsigned long size);
+    // What became of each fetch of the last cycle that ended, for the window to read at WM_UPDATE_FINISHED;
+    // empty (nothing tried) until a cycle has ended.
+    void CopyResults(CUpdateResults &results);
+
+    // Aborts the fetch under way, skips the rest of the cycle and returns once the thread has ended.
+    bool Stop() override;
+
+    // The reader's progress: stored for CopyInfoText and announced with WM_INFO_TEXT; Clear posts WM_INFO_CLEAR.
+    void SetText(const LString &text) override;
+    void Clear() override;
+
+private:
+    using TextFetch = int (WReader::*)(const WLocation &, LString &);
+
+    bool Init() override;
+    bool Tick() override;
+    void Cleanup() override;
+
+    void Restart();
+    bool CycleDue();
+    void RunCycle();
+    void EndCycle();
+    void ScheduleNextCycle();
+    bool PrepareFetch();
+    bool FlagSet(int kind);
+    bool FetchCondition();
+    bool FetchText(
+        TextFetch fetch, std::unique_ptr<LString> &shared, CUpdateResults::Fetch &record, QEvent::Type type, int index);
+    void PublishResults();
+    bool AlertKindsSet();
+    void FetchAlerts();
+    bool HandOver();
+    void Post(QEvent::Type type, int index);
+
+    // Only the worker thread reads these; the clock and the two pauses are fixed at construction.
+    const CUpdateTiming m_timing;
+    LWinKeeper m_keeper;
+    WLocation m_fetchLocation;
+    WCondition m_fetchCondition;
+    CUpdateResults m_cycleResults;
+
+    // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
+    // under the lock and used by it without the lock; the window's thread only aborts its fetch.
+    QObject *m_window = nullptr;
+    int m_interval = 0;
+    std::chrono::milliseconds m_countdown{0};
+    std::chrono::steady_clock::time_point m_lastClock;
+    WLocation m_location;
+    std::unique_ptr<WReader> m_reader;
+    WCondition m_condition;
+    std::unique_ptr<LString> m_forecast;
+    std::array<std::unique_ptr<LString>, MESSAGE_KINDS> m_messages;
+    std::array<unsigned char, MESSAGE_KINDS> m_flags{};
+    bool m_cycleRunning = false;
+    // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
+    bool m_cutCycle = false;
+    CUpdateResults m_results;
+    std::vector<WAlertRecord> m_alerts;
+    WLocation m_alertsPlace;
+
+    std::mutex m_infoLock;
+    LString m_infoText;
+};
