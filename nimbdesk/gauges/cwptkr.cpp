@@ -33,12 +33,16 @@ class CWptkr::Beat : public QObject
 public:
     static void join(CWptkr *ticker, int interval);
     static void leave(CWptkr *ticker, int interval);
+    static void setByHand(bool byHand);
+    static void tick(int interval);
 
 protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
     static std::map<int, std::unique_ptr<Beat>> &beats();
+    static bool &byHand();
+    void advanceAll();
 
     QBasicTimer m_timer;
     std::vector<CWptkr *> m_tickers;
@@ -50,14 +54,39 @@ std::map<int, std::unique_ptr<CWptkr::Beat>> &CWptkr::Beat::beats()
     return all;
 }
 
+bool &CWptkr::Beat::byHand()
+{
+    static bool given = false;
+    return given;
+}
+
 void CWptkr::Beat::join(CWptkr *ticker, int interval)
 {
     std::unique_ptr<Beat> &beat = beats()[interval];
     if (!beat) {
         beat = std::make_unique<Beat>();
-        beat->m_timer.start(interval, Qt::PreciseTimer, beat.get());
+        if (!byHand())
+            beat->m_timer.start(interval, Qt::PreciseTimer, beat.get());
     }
     beat->m_tickers.push_back(ticker);
+}
+
+void CWptkr::Beat::setByHand(bool given)
+{
+    byHand() = given;
+    for (const auto &[interval, beat] : beats()) {
+        if (given)
+            beat->m_timer.stop();
+        else
+            beat->m_timer.start(interval, Qt::PreciseTimer, beat.get());
+    }
+}
+
+void CWptkr::Beat::tick(int interval)
+{
+    const auto found = beats().find(interval);
+    if (found != beats().end())
+        found->second->advanceAll();
 }
 
 void CWptkr::Beat::leave(CWptkr *ticker, int interval)
@@ -78,6 +107,11 @@ void CWptkr::Beat::timerEvent(QTimerEvent *event)
         QObject::timerEvent(event);
         return;
     }
+    advanceAll();
+}
+
+void CWptkr::Beat::advanceAll()
+{
     for (CWptkr *ticker : m_tickers) {
         if (!ticker->window()->isMinimized())
             ticker->advance();
@@ -135,6 +169,16 @@ long CWptkr::GetDelay() const
 int CWptkr::intervalFor(long delay)
 {
     return static_cast<int>(std::clamp(delay, MIN_DELAY, MAX_DELAY)) * stepFor(delay);
+}
+
+void CWptkr::setBeatsByHand(bool byHand)
+{
+    Beat::setByHand(byHand);
+}
+
+void CWptkr::beat(int interval)
+{
+    Beat::tick(interval);
 }
 
 int CWptkr::stepFor(long delay)

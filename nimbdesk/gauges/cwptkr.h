@@ -39,6 +39,11 @@ public:
     // The timer's interval in milliseconds and the pixels moved per tick for a delay.
     static int intervalFor(long delay);
     static int stepFor(long delay);
+    // What moves the tickers: a timer per interval, or, for a test, beats given by hand, so that what a beat does
+    // can be checked without waiting for timers on a machine of unknown speed.
+    static void setBeatsByHand(bool byHand);
+    // One beat of every ticker that scrolls on the interval, as a tick of its timer gives.
+    static void beat(int interval);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

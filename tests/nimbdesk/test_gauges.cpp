@@ -9,7 +9,6 @@
 
 #include <QCursor>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QImage>
@@ -173,6 +172,15 @@ private:
     CWptkr *m_special = new CWptkr;
 };
 
+// Gives the ticker's beats by hand and lets the window draw what they moved.
+void beatAndDraw(const CWptkr &ticker, int beats = 1)
+{
+    for (int i = 0; i < beats; ++i) {
+        CWptkr::beat(CWptkr::intervalFor(ticker.GetDelay()));
+        QCoreApplication::processEvents();
+    }
+}
+
 } // namespace
 
 class TestGauges : public QObject
@@ -202,6 +210,7 @@ private slots:
 void TestGauges::initTestCase()
 {
     QCursor::setPos(-1000, -1000);
+    CWptkr::setBeatsByHand(true);
 }
 
 void TestGauges::colorrefGivesRedGreenBlue()
@@ -399,13 +408,14 @@ void TestGauges::tickerScrollsAndWraps()
     QVERIFY(ticker.isScrolling());
 
     int last = ticker.offset();
+    const int step = CWptkr::stepFor(CWptkr::MIN_DELAY);
     bool wrapped = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!wrapped && clock.elapsed() < 5000) {
-        QTest::qWait(10);
+    for (int beats = 0; !wrapped && beats < 1000; ++beats) {
+        beatAndDraw(ticker);
         QVERIFY(ticker.offset() <= 160);
         wrapped = ticker.offset() > last;
+        if (!wrapped)
+            QCOMPARE(ticker.offset(), last - step);
         last = ticker.offset();
     }
     QVERIFY2(wrapped, "the text came round again");
@@ -420,10 +430,12 @@ void TestGauges::tickerStopsWhenHiddenOrEmpty()
     ticker.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ticker));
     QVERIFY(ticker.isScrolling());
+    beatAndDraw(ticker);
+    const int offset = ticker.offset();
+    QVERIFY2(offset < 160, "a beat moves a shown ticker");
     ticker.hide();
     QVERIFY(!ticker.isScrolling());
-    const int offset = ticker.offset();
-    QTest::qWait(100);
+    beatAndDraw(ticker, 3);
     QCOMPARE(ticker.offset(), offset);
     ticker.show();
     QVERIFY(ticker.isScrolling());
@@ -472,19 +484,21 @@ void TestGauges::tickersShareABeat()
     window.installEventFilter(&counter);
     const long delay = 25;
     QCOMPARE(CWptkr::stepFor(delay), 1);
-    // Half a beat apart: a ticker with a timer of its own would step between the other's steps.
     for (CWptkr *ticker : {first, second}) {
         ticker->SetDelay(delay);
         ticker->Scroll(QStringLiteral("Areas of frost after midnight. Lows in the upper 20s. Light winds."));
-        QTest::qWait(12);
     }
-    const int start = first->offset();
+    QCoreApplication::processEvents();
+    const int firstStart = first->offset();
+    const int secondStart = second->offset();
     counter.repaints = 0;
 
-    // Five steps, however long a loaded machine takes for them: one repaint of the window per beat carries both.
-    QTRY_VERIFY_WITH_TIMEOUT(start - first->offset() >= 5, 30000);
-    const int steps = start - first->offset();
-    QVERIFY2(counter.repaints <= steps + 2,
+    // Each beat moves both, and one repaint of the window carries both.
+    const int steps = 5;
+    beatAndDraw(*first, steps);
+    QCOMPARE(firstStart - first->offset(), steps);
+    QCOMPARE(secondStart - second->offset(), steps);
+    QVERIFY2(counter.repaints >= 1 && counter.repaints <= steps,
         qPrintable(QStringLiteral("%1 repaints for %2 steps").arg(counter.repaints).arg(steps)));
 }
 
@@ -500,20 +514,13 @@ void TestGauges::tickerScreenMatchesAFullPaint()
     QVERIFY(QTest::qWaitForWindowExposed(&ticker));
     ticker.Scroll(QStringLiteral("Thunderstorms likely. Highs around 70."));
 
-    // Rounds go on until two after the first wrap, for at most a minute: a loaded machine drops beats.
+    // Rounds of a few beats each go on until two after the first wrap.
     bool wrapped = false;
     int last = ticker.offset();
-    for (int round = 0, after = 0; round < 240 && after < 2; ++round, after += wrapped ? 1 : 0) {
-        QTest::qWait(250);
-        QImage screen;
-        QImage painted;
-        int offset = 0;
-        do {
-            offset = ticker.offset();
-            screen = screenOf(ticker);
-            painted = imageOf(ticker);
-        } while (ticker.offset() != offset);
-        QVERIFY2(screen == painted, qPrintable(QStringLiteral("offset %1").arg(offset)));
+    for (int round = 0, after = 0; round < 200 && after < 2; ++round, after += wrapped ? 1 : 0) {
+        beatAndDraw(ticker, 7);
+        const int offset = ticker.offset();
+        QVERIFY2(screenOf(ticker) == imageOf(ticker), qPrintable(QStringLiteral("offset %1").arg(offset)));
         wrapped = wrapped || offset > last;
         last = offset;
     }
@@ -530,7 +537,8 @@ void TestGauges::renderForReview()
     ReviewPanel panel;
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    QTest::qWait(1500);
+    for (CWptkr *ticker : panel.findChildren<CWptkr *>())
+        beatAndDraw(*ticker, 40);
     QVERIFY(panel.save(folder + QStringLiteral("/panel")));
     for (const auto &[name, control] : panel.controls())
         QVERIFY(control->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
