@@ -370,7 +370,10 @@ void TestMainDlg::cancellingThePlaceAtFirstStartEndsTheProgram()
     QVERIFY(!f.keeper.Exists(LSettings::LOCATION, LSettings::STATE, false));
     // The defaults are down all the same; the worker never had a place.
     QCOMPARE(f.getInt(LSettings::GENERAL, LSettings::PRESSURE_SCALE), 0u);
-    QTest::qWait(50);
+    std::vector<WAlertRecord> alerts;
+    WLocation place;
+    f.window->worker().CopyAlerts(alerts, place);
+    QVERIFY2(!place.isValid(), "the worker has no place to fetch for");
     QVERIFY(f.server.requests().empty());
 
     // A stored place that the location files do not list is asked for again.
@@ -699,7 +702,7 @@ void TestMainDlg::statusLineTakesInfoTextsOnCharacterBoundaries()
     // A text and at once a clear: the events arrive in order and the line ends empty.
     window.worker().SetText(LString("Getting current conditions..."));
     window.worker().Clear();
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(window.statusText(), QString());
 }
 
@@ -722,7 +725,8 @@ void TestMainDlg::keysAndMinimisingLeaveTheMonitorRunning()
     // This desktop has no tray: minimised, the window stays where the task bar can bring it back.
     QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
     window.showMinimized();
-    QTest::qWait(20);
+    QVERIFY(window.isMinimized());
+    QCoreApplication::processEvents();
     QVERIFY(window.isVisible());
     window.Restore();
     QVERIFY(!window.isMinimized());
