@@ -106,10 +106,7 @@ void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLoca
     for (const std::string &id : decision.ended)
         m_desktop.Close(QString::fromStdString(id));
     showMark(alerts);
-    if (m_tracker.stateFailed() && !m_stateReported) {
-        m_stateReported = true;
-        emit statusMessage(tr("Cannot remember notified alerts in %1").arg(QString::fromStdString(m_state.path())));
-    }
+    reportState();
 }
 
 QColor CAlertNotifier::severityColor(const std::string &severity)
@@ -165,6 +162,26 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(
     out.replaces = QString::fromStdString(notice.replaces);
     out.brief = tr("New: %1").arg(events.join(QStringLiteral(", ")));
     return out;
+}
+
+// Each problem with the state file is said once, on the status line.
+void CAlertNotifier::reportState()
+{
+    const LAlertTracker::StateProblem problem = m_tracker.stateProblem();
+    if (problem == m_stateReported)
+        return;
+    m_stateReported = problem;
+    const QString path = QString::fromStdString(m_state.path());
+    switch (problem) {
+    case LAlertTracker::StateProblem::None:
+        break;
+    case LAlertTracker::StateProblem::Damaged:
+        emit statusMessage(tr("The file of notified alerts %1 is damaged: only its first megabyte was read").arg(path));
+        break;
+    case LAlertTracker::StateProblem::Failed:
+        emit statusMessage(tr("Cannot remember notified alerts in %1").arg(path));
+        break;
+    }
 }
 
 // Without a notification service the tray icon's message tells; without a tray, the status line, and nothing

@@ -52,6 +52,7 @@ private:
     LAlertChoice readChoice() const;
     bool readFlag(const char *key, bool fallback) const;
     CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName, bool sound) const;
+    void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
     void showMark(const std::vector<WAlertRecord> &alerts);
     void activate(const QString &id);
@@ -66,7 +67,7 @@ private:
     std::vector<WAlertRecord> m_alerts;
     // The alert of the tray message last shown, which a click on the message opens.
     QString m_balloonKey;
-    bool m_stateReported = false;
+    LAlertTracker::StateProblem m_stateReported = LAlertTracker::StateProblem::None;
     std::uint32_t m_placeState = 0;
     std::uint32_t m_placeCity = 0;
 };

@@ -15,6 +15,19 @@ std::int64_t expiryOf(const WAlertRecord &alert, std::int64_t now)
     return end > 0 ? end : now + UNSTATED_LIFETIME;
 }
 
+LAlertTracker::StateProblem problemOf(LAlertState::Loaded loaded)
+{
+    switch (loaded) {
+    case LAlertState::Loaded::Whole:
+        break;
+    case LAlertState::Loaded::Truncated:
+        return LAlertTracker::StateProblem::Damaged;
+    case LAlertState::Loaded::Unreadable:
+        return LAlertTracker::StateProblem::Failed;
+    }
+    return LAlertTracker::StateProblem::None;
+}
+
 } // namespace
 
 bool isSevere(const WAlertRecord &alert)
@@ -39,7 +52,7 @@ bool LAlertChoice::wants(WAlertCategory category) const
 
 LAlertTracker::LAlertTracker(LAlertState &state, std::int64_t now)
     : m_state(state)
-    , m_stateFailed(!state.load(now))
+    , m_stateProblem(problemOf(state.load(now)))
 {
 }
 
@@ -101,5 +114,5 @@ void LAlertTracker::remember(const std::vector<WAlertRecord> &alerts, std::int64
     for (const WAlertRecord &alert : alerts)
         m_state.add(alert.id, expiryOf(alert, now));
     if (!m_state.save(now))
-        m_stateFailed = true;
+        m_stateProblem = StateProblem::Failed;
 }

@@ -41,12 +41,16 @@ struct LAlertDecision {
 class LAlertTracker
 {
 public:
-    // Reads the state; failures to read or write it leave the tracker working for this run (stateFailed()).
+    // What the person must know of the state file: that it was damaged (only its beginning was read), or that
+    // notified alerts cannot be remembered in it.
+    enum class StateProblem { None, Damaged, Failed };
+
+    // Reads the state; failures to read or write it leave the tracker working for this run (stateProblem()).
     LAlertTracker(LAlertState &state, std::int64_t now);
 
     void placeChanged();
     LAlertDecision update(const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice, std::int64_t now);
-    bool stateFailed() const { return m_stateFailed; }
+    StateProblem stateProblem() const { return m_stateProblem; }
 
 private:
     std::vector<WAlertRecord> fresh(const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice) const;
@@ -56,6 +60,6 @@ private:
 
     LAlertState &m_state;
     bool m_starting = true;
-    bool m_stateFailed = false;
+    StateProblem m_stateProblem = StateProblem::None;
     std::set<std::string> m_inForce;
 };

@@ -1,6 +1,7 @@
 // New alerts reach the person as desktop notifications: the real window and worker against a loopback web service
 // that serves a scripted sequence of alert answers, and a notification server of the test's own on a private
 // session bus started for the run.
+#include "meteo/location/wlocation.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/calertnotifier.h"
 #include "nimbdesk/cmaindlg.h"
@@ -16,6 +17,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -123,6 +125,7 @@ class TestAlertNotify : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void damagedStateIsSaid();
     void scriptedSequence();
     void statusLineWithoutNotificationService();
 
@@ -173,6 +176,21 @@ void TestAlertNotify::cleanupTestCase()
     QDBusConnection::disconnectFromBus(QStringLiteral("server"));
     m_bus.kill();
     m_bus.waitForFinished();
+}
+
+// A state file past its bound is read up to it, and the status line says that it was damaged.
+void TestAlertNotify::damagedStateIsSaid()
+{
+    nimbreltest::TempDir folder;
+    const std::string path = folder.write("notified-alerts", std::string(LAlertState::MAX_SIZE + 1, '\n'));
+    CAlertNotifier notifier(nullptr, nullptr, path, QDBusConnection(QStringLiteral("none")), [] { return 0; });
+    QSignalSpy said(&notifier, &CAlertNotifier::statusMessage);
+    notifier.Update({}, WLocation(), PLACE);
+    QCOMPARE(said.size(), 1);
+    const QString text = said.at(0).at(0).toString();
+    QVERIFY2(text.contains(QLatin1String("damaged")) && text.contains(QString::fromStdString(path)), qPrintable(text));
+    notifier.Update({}, WLocation(), PLACE);
+    QCOMPARE(said.size(), 1);
 }
 
 // The place's alerts by its coordinates and, without them, by its zone.

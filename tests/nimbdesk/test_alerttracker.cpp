@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -93,7 +99,7 @@ TEST(LAlertState, keptUntilExpiryAcrossRuns)
     const std::string path = dir.file("state/Nimbrel/notified-alerts");
     {
         LAlertState state(path);
-        EXPECT_TRUE(state.load(NOW));
+        EXPECT_EQ(state.load(NOW), LAlertState::Loaded::Whole);
         state.add("urn:a", NOW + 60);
         state.add("urn:b", NOW + 7200);
         state.add("urn:gone", NOW - 1);
@@ -103,7 +109,7 @@ TEST(LAlertState, keptUntilExpiryAcrossRuns)
     dir.write("state/Nimbrel/notified-alerts",
         TempDir::read(path) + "garbage\n12 two words\n" + std::to_string(NOW + 99) + " urn:c\n");
     LAlertState later(path);
-    EXPECT_TRUE(later.load(NOW + 61));
+    EXPECT_EQ(later.load(NOW + 61), LAlertState::Loaded::Whole);
     EXPECT_FALSE(later.contains("urn:a"));
     EXPECT_TRUE(later.contains("urn:b"));
     EXPECT_TRUE(later.contains("urn:c"));
@@ -113,4 +119,49 @@ TEST(LAlertState, keptUntilExpiryAcrossRuns)
     blocked.add("urn:a", NOW + 60);
     EXPECT_FALSE(blocked.save(NOW));
     EXPECT_TRUE(blocked.contains("urn:a"));
+}
+
+// A FIFO in the file's place is neither opened for reading, which would wait for a writer for ever, nor replaced.
+TEST(LAlertState, fifoIsLeftAlone)
+{
+    TempDir dir;
+    const std::string path = dir.file("notified-alerts");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    LAlertState state(path);
+    auto loading = std::async(std::launch::async, [&state] { return state.load(NOW); });
+    // A reader stuck in opening the FIFO is let go by a writer, so that the test fails instead of hanging.
+    if (loading.wait_for(std::chrono::seconds(30)) == std::future_status::timeout)
+        ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));
+    EXPECT_EQ(loading.get(), LAlertState::Loaded::Unreadable);
+    state.add("urn:a", NOW + 60);
+    EXPECT_FALSE(state.save(NOW));
+    EXPECT_TRUE(state.contains("urn:a"));
+    struct stat info {
+    };
+    ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// Of a file past the bound only the complete lines within it are read; the next save leaves those alone.
+TEST(LAlertState, oversizedFileReadUpToBound)
+{
+    TempDir dir;
+    const std::string kept = std::to_string(NOW + 99) + " urn:kept\n";
+    std::string text = kept;
+    while (text.size() + 40 < LAlertState::MAX_SIZE)
+        text += "1 urn:expired." + std::to_string(text.size()) + "\n";
+    // The line of urn:cut starts 5 bytes before the bound.
+    text += std::string(LAlertState::MAX_SIZE - 5 - text.size() - 1, 'x') + "\n";
+    text += std::to_string(NOW + 99) + " urn:cut\n";
+    while (text.size() < 3 * LAlertState::MAX_SIZE)
+        text += std::to_string(NOW + 99) + " urn:beyond\n";
+    const std::string path = dir.write("notified-alerts", text);
+
+    LAlertState state(path);
+    EXPECT_EQ(state.load(NOW), LAlertState::Loaded::Truncated);
+    EXPECT_TRUE(state.contains("urn:kept"));
+    EXPECT_FALSE(state.contains("urn:cut"));
+    EXPECT_FALSE(state.contains("urn:beyond"));
+    ASSERT_TRUE(state.save(NOW));
+    EXPECT_EQ(TempDir::read(path), kept);
 }
