@@ -63,6 +63,21 @@ QString summaryTitle(const std::vector<WAlertRecord> &alerts, const QString &pla
     return CAlertNotifier::tr("%1 in force for %2").arg(parts.join(CAlertNotifier::tr(" and ")), placeName);
 }
 
+// "Tornado Warning — Des Moines, Iowa", or the summary's title.
+QString titleOf(const LAlertNotice &notice, const QString &placeName)
+{
+    switch (notice.kind) {
+    case LNoticeKind::Alert:
+        break;
+    case LNoticeKind::InForce:
+        return summaryTitle(notice.alerts, placeName);
+    case LNoticeKind::More:
+        return CAlertNotifier::tr("%n more alerts for %1", nullptr, static_cast<int>(notice.alerts.size()))
+            .arg(placeName);
+    }
+    return CAlertNotifier::tr("%1 — %2").arg(cleaned(notice.alerts.front().event), placeName);
+}
+
 QStringList eventsOf(const std::vector<WAlertRecord> &alerts)
 {
     QStringList events;
@@ -150,17 +165,13 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(
     for (const WAlertRecord &alert : notice.alerts)
         out.keys << QString::fromStdString(alert.id);
     const QStringList events = eventsOf(notice.alerts);
-    if (notice.summary) {
-        out.title = summaryTitle(notice.alerts, placeName);
-        out.body = events.join(QLatin1Char('\n'));
-    } else {
-        out.title = tr("%1 — %2").arg(events.first(), placeName);
-        out.body = bodyOf(notice.alerts.front());
-    }
+    out.title = titleOf(notice, placeName);
+    out.body = notice.kind == LNoticeKind::Alert ? bodyOf(notice.alerts.front()) : events.join(QLatin1Char('\n'));
     out.critical = severe;
     out.sound = sound && severe;
     out.replaces = QString::fromStdString(notice.replaces);
-    out.brief = tr("New: %1").arg(events.join(QStringLiteral(", ")));
+    // The events of a flood would not fit on the status line.
+    out.brief = tr("New: %1").arg(notice.kind == LNoticeKind::More ? out.title : events.join(QStringLiteral(", ")));
     return out;
 }
 

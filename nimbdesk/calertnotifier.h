@@ -21,8 +21,9 @@ class WLocation;
 
 // Tells the person of new alerts for their place: a desktop notification for each new alert of the kinds chosen
 // in the options ("Tornado Warning — Des Moines, Iowa"), one summary for what is in force at start or after a
-// change of place, the tray icon's message where the desktop has no notification service, and the status line
-// where it has neither. It also marks the tray icon while warnings are in force.
+// change of place, the gravest and a summary of the rest when many come at once ("27 more alerts for Des Moines,
+// Iowa"), the tray icon's message where the desktop has no notification service, and the status line where it has
+// neither. It also marks the tray icon while warnings are in force.
 class CAlertNotifier : public QObject
 {
     Q_OBJECT

@@ -28,6 +28,14 @@ LAlertTracker::StateProblem problemOf(LAlertState::Loaded loaded)
     return LAlertTracker::StateProblem::None;
 }
 
+// Graver severity first; among equals a warning before a watch, a statement and the others.
+bool graver(const WAlertRecord &a, const WAlertRecord &b)
+{
+    const int rankA = severityRank(a.severity);
+    const int rankB = severityRank(b.severity);
+    return rankA != rankB ? rankA < rankB : alertCategory(a) < alertCategory(b);
+}
+
 } // namespace
 
 bool isSevere(const WAlertRecord &alert)
@@ -68,12 +76,10 @@ LAlertDecision LAlertTracker::update(
     LAlertDecision decision;
     decision.ended = ended(alerts);
     const std::vector<WAlertRecord> news = fresh(alerts, choice);
-    if (m_starting && news.size() > 1) {
-        decision.notices.push_back({news, true, std::string()});
-    } else {
-        for (const WAlertRecord &alert : news)
-            decision.notices.push_back({{alert}, false, notifiedReference(alert)});
-    }
+    if (m_starting && news.size() > 1)
+        decision.notices.push_back({news, LNoticeKind::InForce, std::string()});
+    else
+        decision.notices = noticesOf(news);
     m_starting = false;
     remember(news, now);
     return decision;
@@ -86,6 +92,26 @@ std::vector<WAlertRecord> LAlertTracker::fresh(
     std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(news),
         [&](const WAlertRecord &alert) { return !m_state.contains(alert.id) && choice.wants(alertCategory(alert)); });
     return news;
+}
+
+// The gravest of a flood is the first found of its rank, so that the service's order decides among equals.
+std::vector<LAlertNotice> LAlertTracker::noticesOf(std::vector<WAlertRecord> news) const
+{
+    std::vector<LAlertNotice> notices;
+    if (news.size() <= MAX_SEPARATE) {
+        for (const WAlertRecord &alert : news)
+            notices.push_back(single(alert));
+        return notices;
+    }
+    std::stable_sort(news.begin(), news.end(), graver);
+    notices.push_back(single(news.front()));
+    notices.push_back({{std::next(news.begin()), news.end()}, LNoticeKind::More, std::string()});
+    return notices;
+}
+
+LAlertNotice LAlertTracker::single(const WAlertRecord &alert) const
+{
+    return {{alert}, LNoticeKind::Alert, notifiedReference(alert)};
 }
 
 std::string LAlertTracker::notifiedReference(const WAlertRecord &alert) const

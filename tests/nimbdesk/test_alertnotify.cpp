@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -127,12 +128,14 @@ private slots:
     void cleanupTestCase();
     void damagedStateIsSaid();
     void scriptedSequence();
+    void floodOfAlerts();
     void statusLineWithoutNotificationService();
 
 private:
     void serve(const std::vector<std::string> &alerts);
     CMainDlg &open();
     bool cycle();
+    std::vector<NotificationServer::Call> callsFor(const std::vector<std::string> &alerts, const std::string &marker);
 
     QProcess m_bus;
     NotificationServer m_server;
@@ -221,6 +224,27 @@ bool TestAlertNotify::cycle()
     return QTest::qWaitFor([this, before] { return m_batches.count > before; });
 }
 
+// The notifications of one cycle bringing the alerts (none of them a Flood Warning): a cycle that adds the marker
+// alert follows, and its notification shows that those of the cycle before have all arrived.
+std::vector<NotificationServer::Call> TestAlertNotify::callsFor(
+    const std::vector<std::string> &alerts, const std::string &marker)
+{
+    const std::size_t before = m_server.calls.size();
+    serve(alerts);
+    if (!cycle())
+        return {};
+    std::vector<std::string> withMarker = alerts;
+    withMarker.push_back(alert(marker, "Flood Warning", "Moderate"));
+    serve(withMarker);
+    const QString markerTitle = QStringLiteral("Flood Warning — ") + PLACE;
+    const auto marked = [this, before, &markerTitle] {
+        return m_server.calls.size() > before && m_server.calls.back().title == markerTitle;
+    };
+    if (!cycle() || !QTest::qWaitFor(marked))
+        return {};
+    return {m_server.calls.begin() + static_cast<std::ptrdiff_t>(before), m_server.calls.end() - 1};
+}
+
 // Each step that must give no call is followed by one that gives exactly one, whose count shows that the step
 // before gave none (a batch's calls go out before the next batch comes).
 void TestAlertNotify::scriptedSequence()
@@ -278,6 +302,30 @@ void TestAlertNotify::scriptedSequence()
     QTRY_VERIFY(!selected.isEmpty());
     QVERIFY(m_window->isVisible());
     QVERIFY2(selected.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(selected));
+}
+
+// Thirty new alerts at once give the gravest and a summary of the rest; three give one each.
+void TestAlertNotify::floodOfAlerts()
+{
+    std::vector<std::string> flood;
+    for (int i = 0; i < 30; ++i) {
+        flood.push_back(i == 17 ? alert("urn:flood.tor", "Tornado Warning", "Extreme")
+                                : alert("urn:flood." + std::to_string(i), "Severe Thunderstorm Warning", "Severe"));
+    }
+    std::vector<NotificationServer::Call> calls = callsFor(flood, "urn:marker.1");
+    QVERIFY2(calls.size() >= 2 && calls.size() <= 4, qPrintable(QString::number(calls.size())));
+    const auto titled = [&calls](const QString &title) {
+        return std::any_of(calls.begin(), calls.end(), [&title](const auto &call) { return call.title == title; });
+    };
+    QVERIFY(titled(QStringLiteral("Tornado Warning — ") + PLACE));
+    QVERIFY(titled(QStringLiteral("29 more alerts for ") + PLACE));
+
+    calls = callsFor(
+        {alert("urn:three.1", "Tornado Warning", "Extreme"), alert("urn:three.2", "Flash Flood Warning", "Severe"),
+            alert("urn:three.3", "Severe Thunderstorm Warning", "Severe")},
+        "urn:marker.2");
+    QCOMPARE(calls.size(), std::size_t(3));
+    QVERIFY(titled(QStringLiteral("Flash Flood Warning — ") + PLACE));
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

@@ -54,13 +54,13 @@ TEST(LAlertTracker, summaryAtStartThenEachNewAlertOnce)
             alert("d", "Special Weather Statement", WAlertKind::Statement)};
     LAlertDecision decision = tracker.update(inForce, choice, NOW);
     ASSERT_EQ(decision.notices.size(), 1u);
-    EXPECT_TRUE(decision.notices[0].summary);
+    EXPECT_EQ(decision.notices[0].kind, LNoticeKind::InForce);
     EXPECT_EQ(idsOf(decision.notices[0]), (std::vector<std::string>{"a", "b"}));
 
     std::vector<WAlertRecord> next = {inForce[0], alert("e", "Severe Thunderstorm Warning")};
     decision = tracker.update(next, choice, NOW);
     ASSERT_EQ(decision.notices.size(), 1u);
-    EXPECT_FALSE(decision.notices[0].summary);
+    EXPECT_EQ(decision.notices[0].kind, LNoticeKind::Alert);
     EXPECT_EQ(idsOf(decision.notices[0]), std::vector<std::string>{"e"});
     EXPECT_EQ(decision.ended, (std::vector<std::string>{"b", "c", "d"}));
     EXPECT_TRUE(tracker.update(next, choice, NOW).notices.empty());
@@ -71,9 +71,42 @@ TEST(LAlertTracker, summaryAtStartThenEachNewAlertOnce)
     update.references = {"x", "a"};
     decision = tracker.update({update}, choice, NOW);
     ASSERT_EQ(decision.notices.size(), 1u);
-    EXPECT_FALSE(decision.notices[0].summary);
+    EXPECT_EQ(decision.notices[0].kind, LNoticeKind::Alert);
     EXPECT_EQ(decision.notices[0].replaces, "a");
     EXPECT_TRUE(decision.ended.empty());
+}
+
+// After the start, up to three new alerts are notified each by itself; more give the gravest alone and one summary
+// of the rest, the gravest keeping the notification of the alert it updates.
+TEST(LAlertTracker, floodGivesGravestAndSummary)
+{
+    LAlertState state("");
+    LAlertTracker tracker(state, NOW);
+    const LAlertChoice choice;
+    tracker.update({alert("old", "Tornado Warning")}, choice, NOW);
+    std::vector<WAlertRecord> three
+        = {alert("a", "Flood Warning"), alert("b", "Flood Warning"), alert("c", "Tornado Watch", WAlertKind::Watch)};
+    LAlertDecision decision = tracker.update(three, choice, NOW);
+    ASSERT_EQ(decision.notices.size(), 3u);
+    for (const LAlertNotice &notice : decision.notices)
+        EXPECT_EQ(notice.kind, LNoticeKind::Alert);
+
+    std::vector<WAlertRecord> flood;
+    for (int i = 0; i < 4; ++i)
+        flood.push_back(alert("w" + std::to_string(i), "Tornado Watch", WAlertKind::Watch));
+    flood.back().severity = "Extreme";
+    WAlertRecord gravest = alert("t", "Tornado Warning");
+    gravest.severity = "Extreme";
+    gravest.references = {"old"};
+    flood.push_back(gravest);
+    decision = tracker.update(flood, choice, NOW);
+    ASSERT_EQ(decision.notices.size(), 2u);
+    EXPECT_EQ(decision.notices[0].kind, LNoticeKind::Alert);
+    EXPECT_EQ(idsOf(decision.notices[0]), std::vector<std::string>{"t"});
+    EXPECT_EQ(decision.notices[0].replaces, "old");
+    EXPECT_EQ(decision.notices[1].kind, LNoticeKind::More);
+    EXPECT_EQ(idsOf(decision.notices[1]), (std::vector<std::string>{"w3", "w0", "w1", "w2"}));
+    EXPECT_TRUE(tracker.update(flood, choice, NOW).notices.empty());
 }
 
 // The kinds chosen decide, by the event: advisories are other alerts, not warnings.
