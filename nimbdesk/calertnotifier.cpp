@@ -33,32 +33,36 @@ QString bodyOf(const WAlertRecord &alert)
     return lines.join(QLatin1Char('\n'));
 }
 
-// "2 warnings", "1 watch".
-QString countOf(int count, WAlertCategory category)
-{
-    switch (category) {
-    case WAlertCategory::Warning:
-        return CAlertNotifier::tr("%n warning(s)", nullptr, count);
-    case WAlertCategory::Watch:
-        return CAlertNotifier::tr("%n watch(es)", nullptr, count);
-    case WAlertCategory::Statement:
-        return CAlertNotifier::tr("%n statement(s)", nullptr, count);
-    case WAlertCategory::Other:
-        break;
-    }
-    return CAlertNotifier::tr("%n alert(s)", nullptr, count);
-}
+// How a summary counts each category, in the order it names them. No translation is loaded, so "%n warning(s)"
+// would reach the person as written: one alert has a text of its own.
+struct CategoryCount {
+    WAlertCategory category;
+    const char *one;
+    const char *several;
+};
+
+constexpr CategoryCount CATEGORY_COUNTS[] = {
+    {WAlertCategory::Warning, QT_TRANSLATE_NOOP("CAlertNotifier", "1 warning"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n warnings")},
+    {WAlertCategory::Watch, QT_TRANSLATE_NOOP("CAlertNotifier", "1 watch"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n watches")},
+    {WAlertCategory::Statement, QT_TRANSLATE_NOOP("CAlertNotifier", "1 statement"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n statements")},
+    {WAlertCategory::Other, QT_TRANSLATE_NOOP("CAlertNotifier", "1 other alert"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n other alerts")},
+};
 
 // "2 warnings and 1 watch in force for Des Moines, Iowa".
 QString summaryTitle(const std::vector<WAlertRecord> &alerts, const QString &placeName)
 {
     QStringList parts;
-    for (const auto category :
-        {WAlertCategory::Warning, WAlertCategory::Watch, WAlertCategory::Statement, WAlertCategory::Other}) {
-        const auto count = std::count_if(alerts.begin(), alerts.end(),
-            [category](const WAlertRecord &alert) { return alertCategory(alert) == category; });
-        if (count > 0)
-            parts << countOf(static_cast<int>(count), category);
+    for (const CategoryCount &text : CATEGORY_COUNTS) {
+        const int count = static_cast<int>(std::count_if(alerts.begin(), alerts.end(),
+            [&text](const WAlertRecord &alert) { return alertCategory(alert) == text.category; }));
+        if (count == 1)
+            parts << CAlertNotifier::tr(text.one);
+        else if (count > 1)
+            parts << CAlertNotifier::tr(text.several, nullptr, count);
     }
     return CAlertNotifier::tr("%1 in force for %2").arg(parts.join(CAlertNotifier::tr(" and ")), placeName);
 }

@@ -129,6 +129,7 @@ private slots:
     void damagedStateIsSaid();
     void scriptedSequence();
     void floodOfAlerts();
+    void summaryAtStartCountsInWords();
     void statusLineWithoutNotificationService();
 
 private:
@@ -194,6 +195,26 @@ void TestAlertNotify::damagedStateIsSaid()
     QVERIFY2(text.contains(QLatin1String("damaged")) && text.contains(QString::fromStdString(path)), qPrintable(text));
     notifier.Update({}, WLocation(), PLACE);
     QCOMPARE(said.size(), 1);
+}
+
+// What is in force at start is summed up in one notification, its counts in words for one and for several.
+void TestAlertNotify::summaryAtStartCountsInWords()
+{
+    const auto record = [](const std::string &id, const std::string &event, WAlertKind kind) {
+        WAlertRecord alert;
+        alert.id = id;
+        alert.event = event;
+        alert.kind = kind;
+        alert.severity = "Severe";
+        return alert;
+    };
+    const std::vector<WAlertRecord> inForce = {record("urn:s.1", "Flood Warning", WAlertKind::Warning),
+        record("urn:s.2", "Tornado Watch", WAlertKind::Watch), record("urn:s.3", "Flood Watch", WAlertKind::Watch)};
+    const std::size_t before = m_server.calls.size();
+    CAlertNotifier notifier(nullptr, nullptr, "", QDBusConnection::sessionBus(), [] { return 1796000000; });
+    notifier.Update(inForce, WLocation(), PLACE);
+    QTRY_COMPARE(m_server.calls.size(), before + 1);
+    QCOMPARE(m_server.calls.back().title, QStringLiteral("1 warning and 2 watches in force for ") + PLACE);
 }
 
 // The place's alerts by its coordinates and, without them, by its zone.
