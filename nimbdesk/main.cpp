@@ -131,15 +131,18 @@ void showWindow(CMainDlg &window, bool minimized)
         window.show();
 }
 
-// A program already running on the same settings shows its window, and this one ends. The location database
-// stays open while the window lives.
+// A program already running on the same settings shows its window, and this one ends; where that program cannot be
+// reached, this one says so and ends. The location database stays open while the window lives.
 int runWindow(const QString &dataDirectory, const QString &settingsDirectory, bool minimized)
 {
     const std::string settings = QFile::encodeName(settingsDirectory).toStdString();
     const LWinKeeper keeper(LString(CMainDlg::APP_NAME), settings);
     CSingleInstance instance(QFile::decodeName(keeper.FilePath(false).c_str()));
-    if (instance.claim() == CSingleInstance::Role::HandedOver)
+    const CSingleInstance::Role role = instance.claim();
+    if (role == CSingleInstance::Role::HandedOver)
         return EXIT_SUCCESS;
+    if (role == CSingleInstance::Role::Refused)
+        return fail(instance.refusal());
     WLocationDB::initLocationDB(LString(QFile::encodeName(dataDirectory).constData()));
     int result = EXIT_SUCCESS;
     {

@@ -33,34 +33,53 @@ QString bodyOf(const WAlertRecord &alert)
     return lines.join(QLatin1Char('\n'));
 }
 
-// "2 warnings", "1 watch".
-QString countOf(int count, WAlertCategory category)
-{
-    switch (category) {
-    case WAlertCategory::Warning:
-        return CAlertNotifier::tr("%n warning(s)", nullptr, count);
-    case WAlertCategory::Watch:
-        return CAlertNotifier::tr("%n watch(es)", nullptr, count);
-    case WAlertCategory::Statement:
-        return CAlertNotifier::tr("%n statement(s)", nullptr, count);
-    case WAlertCategory::Other:
-        break;
-    }
-    return CAlertNotifier::tr("%n alert(s)", nullptr, count);
-}
+// How a summary counts each category, in the order it names them. No translation is loaded, so "%n warning(s)"
+// would reach the person as written: one alert has a text of its own.
+struct CategoryCount {
+    WAlertCategory category;
+    const char *one;
+    const char *several;
+};
+
+constexpr CategoryCount CATEGORY_COUNTS[] = {
+    {WAlertCategory::Warning, QT_TRANSLATE_NOOP("CAlertNotifier", "1 warning"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n warnings")},
+    {WAlertCategory::Watch, QT_TRANSLATE_NOOP("CAlertNotifier", "1 watch"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n watches")},
+    {WAlertCategory::Statement, QT_TRANSLATE_NOOP("CAlertNotifier", "1 statement"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n statements")},
+    {WAlertCategory::Other, QT_TRANSLATE_NOOP("CAlertNotifier", "1 other alert"),
+        QT_TRANSLATE_NOOP("CAlertNotifier", "%n other alerts")},
+};
 
 // "2 warnings and 1 watch in force for Des Moines, Iowa".
 QString summaryTitle(const std::vector<WAlertRecord> &alerts, const QString &placeName)
 {
     QStringList parts;
-    for (const auto category :
-        {WAlertCategory::Warning, WAlertCategory::Watch, WAlertCategory::Statement, WAlertCategory::Other}) {
-        const auto count = std::count_if(alerts.begin(), alerts.end(),
-            [category](const WAlertRecord &alert) { return alertCategory(alert) == category; });
-        if (count > 0)
-            parts << countOf(static_cast<int>(count), category);
+    for (const CategoryCount &text : CATEGORY_COUNTS) {
+        const int count = static_cast<int>(std::count_if(alerts.begin(), alerts.end(),
+            [&text](const WAlertRecord &alert) { return alertCategory(alert) == text.category; }));
+        if (count == 1)
+            parts << CAlertNotifier::tr(text.one);
+        else if (count > 1)
+            parts << CAlertNotifier::tr(text.several, nullptr, count);
     }
     return CAlertNotifier::tr("%1 in force for %2").arg(parts.join(CAlertNotifier::tr(" and ")), placeName);
+}
+
+// "Tornado Warning — Des Moines, Iowa", or the summary's title.
+QString titleOf(const LAlertNotice &notice, const QString &placeName)
+{
+    switch (notice.kind) {
+    case LNoticeKind::Alert:
+        break;
+    case LNoticeKind::InForce:
+        return summaryTitle(notice.alerts, placeName);
+    case LNoticeKind::More:
+        return CAlertNotifier::tr("%n more alerts for %1", nullptr, static_cast<int>(notice.alerts.size()))
+            .arg(placeName);
+    }
+    return CAlertNotifier::tr("%1 — %2").arg(cleaned(notice.alerts.front().event), placeName);
 }
 
 QStringList eventsOf(const std::vector<WAlertRecord> &alerts)
@@ -106,10 +125,7 @@ void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLoca
     for (const std::string &id : decision.ended)
         m_desktop.Close(QString::fromStdString(id));
     showMark(alerts);
-    if (m_tracker.stateFailed() && !m_stateReported) {
-        m_stateReported = true;
-        emit statusMessage(tr("Cannot remember notified alerts in %1").arg(QString::fromStdString(m_state.path())));
-    }
+    reportState();
 }
 
 QColor CAlertNotifier::severityColor(const std::string &severity)
@@ -153,18 +169,34 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(
     for (const WAlertRecord &alert : notice.alerts)
         out.keys << QString::fromStdString(alert.id);
     const QStringList events = eventsOf(notice.alerts);
-    if (notice.summary) {
-        out.title = summaryTitle(notice.alerts, placeName);
-        out.body = events.join(QLatin1Char('\n'));
-    } else {
-        out.title = tr("%1 — %2").arg(events.first(), placeName);
-        out.body = bodyOf(notice.alerts.front());
-    }
+    out.title = titleOf(notice, placeName);
+    out.body = notice.kind == LNoticeKind::Alert ? bodyOf(notice.alerts.front()) : events.join(QLatin1Char('\n'));
     out.critical = severe;
     out.sound = sound && severe;
     out.replaces = QString::fromStdString(notice.replaces);
-    out.brief = tr("New: %1").arg(events.join(QStringLiteral(", ")));
+    // The events of a flood would not fit on the status line.
+    out.brief = tr("New: %1").arg(notice.kind == LNoticeKind::More ? out.title : events.join(QStringLiteral(", ")));
     return out;
+}
+
+// Each problem with the state file is said once, on the status line.
+void CAlertNotifier::reportState()
+{
+    const LAlertTracker::StateProblem problem = m_tracker.stateProblem();
+    if (problem == m_stateReported)
+        return;
+    m_stateReported = problem;
+    const QString path = QString::fromStdString(m_state.path());
+    switch (problem) {
+    case LAlertTracker::StateProblem::None:
+        break;
+    case LAlertTracker::StateProblem::Damaged:
+        emit statusMessage(tr("The file of notified alerts %1 is damaged: only its first megabyte was read").arg(path));
+        break;
+    case LAlertTracker::StateProblem::Failed:
+        emit statusMessage(tr("Cannot remember notified alerts in %1").arg(path));
+        break;
+    }
 }
 
 // Without a notification service the tray icon's message tells; without a tray, the status line, and nothing

@@ -21,8 +21,9 @@ class WLocation;
 
 // Tells the person of new alerts for their place: a desktop notification for each new alert of the kinds chosen
 // in the options ("Tornado Warning — Des Moines, Iowa"), one summary for what is in force at start or after a
-// change of place, the tray icon's message where the desktop has no notification service, and the status line
-// where it has neither. It also marks the tray icon while warnings are in force.
+// change of place, the gravest and a summary of the rest when many come at once ("27 more alerts for Des Moines,
+// Iowa"), the tray icon's message where the desktop has no notification service, and the status line where it has
+// neither. It also marks the tray icon while warnings are in force.
 class CAlertNotifier : public QObject
 {
     Q_OBJECT
@@ -52,6 +53,7 @@ private:
     LAlertChoice readChoice() const;
     bool readFlag(const char *key, bool fallback) const;
     CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName, bool sound) const;
+    void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
     void showMark(const std::vector<WAlertRecord> &alerts);
     void activate(const QString &id);
@@ -66,7 +68,7 @@ private:
     std::vector<WAlertRecord> m_alerts;
     // The alert of the tray message last shown, which a click on the message opens.
     QString m_balloonKey;
-    bool m_stateReported = false;
+    LAlertTracker::StateProblem m_stateReported = LAlertTracker::StateProblem::None;
     std::uint32_t m_placeState = 0;
     std::uint32_t m_placeCity = 0;
 };

@@ -1,10 +1,70 @@
 #include "nimbdesk/alerts/lalertstate.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
+
+namespace
+{
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Descriptor() { ::close(m_fd); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+private:
+    int m_fd;
+};
+
+// At most limit bytes from the descriptor; false on a read error.
+bool readUpTo(int fd, std::size_t limit, std::string &bytes)
+{
+    bytes.resize(limit);
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t count = ::read(fd, bytes.data() + done, limit - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            bytes.resize(done);
+            return count == 0;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+// Only a regular file is read, opened without waiting for a writer: a FIFO in its place would block the window
+// before it appears. One byte past the bound tells that the file is larger; the line it cuts is dropped.
+LAlertState::Loaded readFile(const std::string &path, std::string &bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? LAlertState::Loaded::Whole : LAlertState::Loaded::Unreadable;
+    const Descriptor closer(fd);
+    struct stat info {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !readUpTo(fd, LAlertState::MAX_SIZE + 1, bytes))
+        return LAlertState::Loaded::Unreadable;
+    if (bytes.size() <= LAlertState::MAX_SIZE)
+        return LAlertState::Loaded::Whole;
+    bytes.resize(bytes.rfind('\n', LAlertState::MAX_SIZE - 1) + 1);
+    return LAlertState::Loaded::Truncated;
+}
+
+} // namespace
 
 LAlertState::LAlertState(std::string path)
     : m_path(std::move(path))
@@ -24,24 +84,19 @@ std::string LAlertState::defaultPath()
     return base + "/Nimbrel/notified-alerts";
 }
 
-bool LAlertState::load(std::int64_t now)
+LAlertState::Loaded LAlertState::load(std::int64_t now)
 {
     m_expiry.clear();
+    m_leaveFile = false;
     if (m_path.empty())
-        return true;
-    std::ifstream in(m_path);
-    if (!in)
-        return !std::filesystem::exists(m_path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::int64_t expiry = 0;
-        std::string id;
-        if (fields >> expiry >> id && fields.peek() == std::char_traits<char>::eof())
-            m_expiry[id] = expiry;
-    }
+        return Loaded::Whole;
+    std::string bytes;
+    const Loaded loaded = readFile(m_path, bytes);
+    m_leaveFile = loaded == Loaded::Unreadable;
+    if (!m_leaveFile)
+        parse(bytes);
     prune(now);
-    return !in.bad();
+    return loaded;
 }
 
 // Written beside the file and renamed over it, so that a crash leaves the old file or the new one, never half.
@@ -50,6 +105,8 @@ bool LAlertState::save(std::int64_t now)
     prune(now);
     if (m_path.empty())
         return true;
+    if (m_leaveFile)
+        return false;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), error);
     const std::string partial = m_path + ".new";
@@ -69,6 +126,19 @@ void LAlertState::add(const std::string &id, std::int64_t expiry)
 {
     std::int64_t &kept = m_expiry[id];
     kept = std::max(kept, expiry);
+}
+
+void LAlertState::parse(const std::string &text)
+{
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::int64_t expiry = 0;
+        std::string id;
+        if (fields >> expiry >> id && fields.peek() == std::char_traits<char>::eof())
+            m_expiry[id] = expiry;
+    }
 }
 
 void LAlertState::prune(std::int64_t now)

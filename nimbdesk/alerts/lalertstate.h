@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -11,17 +12,30 @@
 class LAlertState
 {
 public:
+    // A few hundred alerts take some 30 kB; a larger file is damaged, and only its beginning is read.
+    static constexpr std::size_t MAX_SIZE = 1024 * 1024;
+
+    // What load() found in the file.
+    enum class Loaded {
+        // All of it, or no file: an empty state.
+        Whole,
+        // Its complete lines within the first MAX_SIZE bytes; the rest is passed over and goes at the next save.
+        Truncated,
+        // It exists but cannot be read, or is not a regular file (a FIFO would block the reader for ever): the
+        // state lives in memory for this run, and the file is left as it is.
+        Unreadable,
+    };
+
     // The file; an empty path keeps the state in memory only.
     explicit LAlertState(std::string path);
 
     // "$XDG_STATE_HOME/Nimbrel/notified-alerts", by default under "~/.local/state"; empty without a home.
     static std::string defaultPath();
 
-    // Reads the file, dropping what expired before now. A missing file is an empty state: true; false when the
-    // file exists but cannot be read.
-    bool load(std::int64_t now);
-    // Writes the file anew, its directory made where needed. False when it cannot be written; the state in memory
-    // stands.
+    // Reads the file, dropping what expired before now.
+    Loaded load(std::int64_t now);
+    // Writes the file anew, its directory made where needed. False when it cannot be written, or when the file
+    // could not be read; the state in memory stands.
     bool save(std::int64_t now);
 
     bool contains(const std::string &id) const { return m_expiry.count(id) != 0; }
@@ -29,8 +43,10 @@ public:
     const std::string &path() const { return m_path; }
 
 private:
+    void parse(const std::string &text);
     void prune(std::int64_t now);
 
     std::string m_path;
+    bool m_leaveFile = false;
     std::map<std::string, std::int64_t> m_expiry;
 };

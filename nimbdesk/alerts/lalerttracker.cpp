@@ -15,6 +15,27 @@ std::int64_t expiryOf(const WAlertRecord &alert, std::int64_t now)
     return end > 0 ? end : now + UNSTATED_LIFETIME;
 }
 
+LAlertTracker::StateProblem problemOf(LAlertState::Loaded loaded)
+{
+    switch (loaded) {
+    case LAlertState::Loaded::Whole:
+        break;
+    case LAlertState::Loaded::Truncated:
+        return LAlertTracker::StateProblem::Damaged;
+    case LAlertState::Loaded::Unreadable:
+        return LAlertTracker::StateProblem::Failed;
+    }
+    return LAlertTracker::StateProblem::None;
+}
+
+// Graver severity first; among equals a warning before a watch, a statement and the others.
+bool graver(const WAlertRecord &a, const WAlertRecord &b)
+{
+    const int rankA = severityRank(a.severity);
+    const int rankB = severityRank(b.severity);
+    return rankA != rankB ? rankA < rankB : alertCategory(a) < alertCategory(b);
+}
+
 } // namespace
 
 bool isSevere(const WAlertRecord &alert)
@@ -39,7 +60,7 @@ bool LAlertChoice::wants(WAlertCategory category) const
 
 LAlertTracker::LAlertTracker(LAlertState &state, std::int64_t now)
     : m_state(state)
-    , m_stateFailed(!state.load(now))
+    , m_stateProblem(problemOf(state.load(now)))
 {
 }
 
@@ -55,12 +76,10 @@ LAlertDecision LAlertTracker::update(
     LAlertDecision decision;
     decision.ended = ended(alerts);
     const std::vector<WAlertRecord> news = fresh(alerts, choice);
-    if (m_starting && news.size() > 1) {
-        decision.notices.push_back({news, true, std::string()});
-    } else {
-        for (const WAlertRecord &alert : news)
-            decision.notices.push_back({{alert}, false, notifiedReference(alert)});
-    }
+    if (m_starting && news.size() > 1)
+        decision.notices.push_back({news, LNoticeKind::InForce, std::string()});
+    else
+        decision.notices = noticesOf(news);
     m_starting = false;
     remember(news, now);
     return decision;
@@ -73,6 +92,26 @@ std::vector<WAlertRecord> LAlertTracker::fresh(
     std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(news),
         [&](const WAlertRecord &alert) { return !m_state.contains(alert.id) && choice.wants(alertCategory(alert)); });
     return news;
+}
+
+// The gravest of a flood is the first found of its rank, so that the service's order decides among equals.
+std::vector<LAlertNotice> LAlertTracker::noticesOf(std::vector<WAlertRecord> news) const
+{
+    std::vector<LAlertNotice> notices;
+    if (news.size() <= MAX_SEPARATE) {
+        for (const WAlertRecord &alert : news)
+            notices.push_back(single(alert));
+        return notices;
+    }
+    std::stable_sort(news.begin(), news.end(), graver);
+    notices.push_back(single(news.front()));
+    notices.push_back({{std::next(news.begin()), news.end()}, LNoticeKind::More, std::string()});
+    return notices;
+}
+
+LAlertNotice LAlertTracker::single(const WAlertRecord &alert) const
+{
+    return {{alert}, LNoticeKind::Alert, notifiedReference(alert)};
 }
 
 std::string LAlertTracker::notifiedReference(const WAlertRecord &alert) const
@@ -101,5 +140,5 @@ void LAlertTracker::remember(const std::vector<WAlertRecord> &alerts, std::int64
     for (const WAlertRecord &alert : alerts)
         m_state.add(alert.id, expiryOf(alert, now));
     if (!m_state.save(now))
-        m_stateFailed = true;
+        m_stateProblem = StateProblem::Failed;
 }

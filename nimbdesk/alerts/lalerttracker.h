@@ -3,6 +3,7 @@
 #include "meteo/reader/walert.h"
 #include "nimbdesk/alerts/lalertstate.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -21,10 +22,15 @@ struct LAlertChoice {
     bool wants(WAlertCategory category) const;
 };
 
-// One notification to give: one alert, or a summary of several in force at start.
+// What a notification stands for: one alert; a summary of what is in force at start ("2 warnings in force for
+// Des Moines, Iowa"); or the rest of a flood of new alerts, beside the gravest ("27 more alerts for Des Moines,
+// Iowa").
+enum class LNoticeKind { Alert, InForce, More };
+
+// One notification to give.
 struct LAlertNotice {
     std::vector<WAlertRecord> alerts;
-    bool summary = false;
+    LNoticeKind kind = LNoticeKind::Alert;
     // For a single alert that updates one notified before: that alert's id, whose notification it replaces.
     std::string replaces;
 };
@@ -37,25 +43,35 @@ struct LAlertDecision {
 
 // Decides which alerts of each batch the person is told of: each alert of a chosen kind once, remembered in the
 // state until it expires. The first batch after the start or a change of place gives one summary for what is
-// in force and new (or the one notice when there is just one); alerts notified before give nothing.
+// in force and new (or the one notice when there is just one); alerts notified before give nothing. Later batches
+// give a notice per new alert, up to MAX_SEPARATE of them; more give the gravest alone and a summary of the rest.
 class LAlertTracker
 {
 public:
-    // Reads the state; failures to read or write it leave the tracker working for this run (stateFailed()).
+    // A notification service shown hundreds of persistent notifications at once has been seen to die.
+    static constexpr std::size_t MAX_SEPARATE = 3;
+
+    // What the person must know of the state file: that it was damaged (only its beginning was read), or that
+    // notified alerts cannot be remembered in it.
+    enum class StateProblem { None, Damaged, Failed };
+
+    // Reads the state; failures to read or write it leave the tracker working for this run (stateProblem()).
     LAlertTracker(LAlertState &state, std::int64_t now);
 
     void placeChanged();
     LAlertDecision update(const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice, std::int64_t now);
-    bool stateFailed() const { return m_stateFailed; }
+    StateProblem stateProblem() const { return m_stateProblem; }
 
 private:
     std::vector<WAlertRecord> fresh(const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice) const;
+    std::vector<LAlertNotice> noticesOf(std::vector<WAlertRecord> news) const;
+    LAlertNotice single(const WAlertRecord &alert) const;
     std::string notifiedReference(const WAlertRecord &alert) const;
     std::vector<std::string> ended(const std::vector<WAlertRecord> &alerts);
     void remember(const std::vector<WAlertRecord> &alerts, std::int64_t now);
 
     LAlertState &m_state;
     bool m_starting = true;
-    bool m_stateFailed = false;
+    StateProblem m_stateProblem = StateProblem::None;
     std::set<std::string> m_inForce;
 };

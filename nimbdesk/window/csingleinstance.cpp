@@ -5,12 +5,17 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace
 {
 
 constexpr char SHOW_REQUEST[] = "show\n";
+// Not the settings store's own "<settings file>.lock", which its writers lock for a moment at each write.
+constexpr char LOCK_SUFFIX[] = ".running";
 
 // The same file by any path names the same program: "~/.config/Nimbrel/../Nimbrel/Nimbrel.conf" is
 // "~/.config/Nimbrel/Nimbrel.conf". The folder may not exist yet before the first start.
@@ -25,22 +30,41 @@ QString canonicalFile(const QString &settingsFile)
 
 CSingleInstance::CSingleInstance(const QString &settingsFile, QObject *parent)
     : QObject(parent)
+    , m_settingsFile(canonicalFile(settingsFile))
     , m_name(serverName(settingsFile))
 {
     connect(&m_server, &QLocalServer::newConnection, this, &CSingleInstance::acceptConnection);
 }
 
-CSingleInstance::~CSingleInstance() = default;
+// Closing the descriptor releases the lock; so does the end of the process, however it ends.
+CSingleInstance::~CSingleInstance()
+{
+    if (m_lock >= 0)
+        ::close(m_lock);
+}
 
+// The socket comes first, so that of two programs started at once in one session the second hands over instead of
+// meeting a lock whose socket is not listening yet.
 CSingleInstance::Role CSingleInstance::claim()
 {
-    if (listen())
+    if (!listen()) {
+        if (handOver())
+            return Role::HandedOver;
+        QLocalServer::removeServer(m_name);
+        listen();
+    }
+    if (lockSettings())
         return Role::First;
-    if (handOver())
-        return Role::HandedOver;
-    QLocalServer::removeServer(m_name);
-    listen();
-    return Role::First;
+    m_server.close();
+    return Role::Refused;
+}
+
+QString CSingleInstance::refusal() const
+{
+    return tr("Nimbrel is already running with the settings file %1, in another session whose window cannot be "
+              "reached from here.\n\nClose that Nimbrel first, or start this one with --settings-dir naming "
+              "another folder.")
+        .arg(QDir::toNativeSeparators(m_settingsFile));
 }
 
 QString CSingleInstance::serverName(const QString &settingsFile)
@@ -59,6 +83,28 @@ QString CSingleInstance::serverName(const QString &settingsFile)
 bool CSingleInstance::listen()
 {
     return m_server.listen(m_name);
+}
+
+// False only when another program holds the lock: a lock file that cannot be made locks nothing. The descriptor is
+// not inherited by programs started from the window, which would otherwise hold the lock after it ends.
+bool CSingleInstance::lockSettings()
+{
+    QDir().mkpath(QFileInfo(m_settingsFile).absolutePath());
+    const QByteArray path = QFile::encodeName(m_settingsFile + QLatin1String(LOCK_SUFFIX));
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0)
+        return true;
+    int result;
+    do {
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0) {
+        m_lock = fd;
+        return true;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    return !held;
 }
 
 // Connecting proves that a program listens: a stale socket refuses at once.

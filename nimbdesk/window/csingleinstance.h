@@ -8,7 +8,10 @@ class QLocalSocket;
 
 // One running program per user and settings file. The first to start listens on a local socket named after the
 // settings file; a later start with the same file connects, asks the first to show its window, and ends. A socket
-// left behind by a program that crashed refuses connections and is replaced.
+// left behind by a program that crashed refuses connections and is replaced. The socket lives in the session's
+// runtime folder, which another session names differently; so the running program also holds a lock on a file
+// beside the settings ("Nimbrel.conf.running"), and a start that finds it held but the socket out of reach is
+// refused.
 class CSingleInstance : public QObject
 {
     Q_OBJECT
@@ -20,10 +23,13 @@ public:
     explicit CSingleInstance(const QString &settingsFile, QObject *parent = nullptr);
     ~CSingleInstance() override;
 
-    enum class Role { First, HandedOver };
-    // First: this program listens and runs its window; also when the socket cannot be made, so that a broken
-    // socket folder never keeps Nimbrel from starting. HandedOver: a running program shows its window instead.
+    enum class Role { First, HandedOver, Refused };
+    // First: this program listens and runs its window; also when the socket or the lock file cannot be made, so
+    // that a broken folder never keeps Nimbrel from starting. HandedOver: a running program shows its window
+    // instead. Refused: a program runs on the same settings where its socket cannot be reached (refusal() says so).
     Role claim();
+    // Why this start was refused, for the person to read.
+    QString refusal() const;
 
     // The socket's name: in $XDG_RUNTIME_DIR when the session has one, else in the temporary folder with the user's
     // id, so that users and settings files never share one: "/run/user/1000/nimbrel-3f2a9c0d1e4b5a67".
@@ -35,10 +41,13 @@ signals:
 
 private:
     bool listen();
+    bool lockSettings();
     bool handOver();
     void acceptConnection();
     void readRequest(QLocalSocket *socket);
 
+    const QString m_settingsFile;
     const QString m_name;
     QLocalServer m_server;
+    int m_lock = -1;
 };

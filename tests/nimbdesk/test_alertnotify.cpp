@@ -1,6 +1,7 @@
 // New alerts reach the person as desktop notifications: the real window and worker against a loopback web service
 // that serves a scripted sequence of alert answers, and a notification server of the test's own on a private
 // session bus started for the run.
+#include "meteo/location/wlocation.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/tray/ctrayicon.h"
@@ -16,9 +17,11 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -123,13 +126,17 @@ class TestAlertNotify : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void damagedStateIsSaid();
     void scriptedSequence();
+    void floodOfAlerts();
+    void summaryAtStartCountsInWords();
     void statusLineWithoutNotificationService();
 
 private:
     void serve(const std::vector<std::string> &alerts);
     CMainDlg &open();
     bool cycle();
+    std::vector<NotificationServer::Call> callsFor(const std::vector<std::string> &alerts, const std::string &marker);
 
     QProcess m_bus;
     NotificationServer m_server;
@@ -175,6 +182,41 @@ void TestAlertNotify::cleanupTestCase()
     m_bus.waitForFinished();
 }
 
+// A state file past its bound is read up to it, and the status line says that it was damaged.
+void TestAlertNotify::damagedStateIsSaid()
+{
+    nimbreltest::TempDir folder;
+    const std::string path = folder.write("notified-alerts", std::string(LAlertState::MAX_SIZE + 1, '\n'));
+    CAlertNotifier notifier(nullptr, nullptr, path, QDBusConnection(QStringLiteral("none")), [] { return 0; });
+    QSignalSpy said(&notifier, &CAlertNotifier::statusMessage);
+    notifier.Update({}, WLocation(), PLACE);
+    QCOMPARE(said.size(), 1);
+    const QString text = said.at(0).at(0).toString();
+    QVERIFY2(text.contains(QLatin1String("damaged")) && text.contains(QString::fromStdString(path)), qPrintable(text));
+    notifier.Update({}, WLocation(), PLACE);
+    QCOMPARE(said.size(), 1);
+}
+
+// What is in force at start is summed up in one notification, its counts in words for one and for several.
+void TestAlertNotify::summaryAtStartCountsInWords()
+{
+    const auto record = [](const std::string &id, const std::string &event, WAlertKind kind) {
+        WAlertRecord alert;
+        alert.id = id;
+        alert.event = event;
+        alert.kind = kind;
+        alert.severity = "Severe";
+        return alert;
+    };
+    const std::vector<WAlertRecord> inForce = {record("urn:s.1", "Flood Warning", WAlertKind::Warning),
+        record("urn:s.2", "Tornado Watch", WAlertKind::Watch), record("urn:s.3", "Flood Watch", WAlertKind::Watch)};
+    const std::size_t before = m_server.calls.size();
+    CAlertNotifier notifier(nullptr, nullptr, "", QDBusConnection::sessionBus(), [] { return 1796000000; });
+    notifier.Update(inForce, WLocation(), PLACE);
+    QTRY_COMPARE(m_server.calls.size(), before + 1);
+    QCOMPARE(m_server.calls.back().title, QStringLiteral("1 warning and 2 watches in force for ") + PLACE);
+}
+
 // The place's alerts by its coordinates and, without them, by its zone.
 void TestAlertNotify::serve(const std::vector<std::string> &alerts)
 {
@@ -201,6 +243,27 @@ bool TestAlertNotify::cycle()
     m_now += 3600;
     m_window->UpdateNow();
     return QTest::qWaitFor([this, before] { return m_batches.count > before; });
+}
+
+// The notifications of one cycle bringing the alerts (none of them a Flood Warning): a cycle that adds the marker
+// alert follows, and its notification shows that those of the cycle before have all arrived.
+std::vector<NotificationServer::Call> TestAlertNotify::callsFor(
+    const std::vector<std::string> &alerts, const std::string &marker)
+{
+    const std::size_t before = m_server.calls.size();
+    serve(alerts);
+    if (!cycle())
+        return {};
+    std::vector<std::string> withMarker = alerts;
+    withMarker.push_back(alert(marker, "Flood Warning", "Moderate"));
+    serve(withMarker);
+    const QString markerTitle = QStringLiteral("Flood Warning — ") + PLACE;
+    const auto marked = [this, before, &markerTitle] {
+        return m_server.calls.size() > before && m_server.calls.back().title == markerTitle;
+    };
+    if (!cycle() || !QTest::qWaitFor(marked))
+        return {};
+    return {m_server.calls.begin() + static_cast<std::ptrdiff_t>(before), m_server.calls.end() - 1};
 }
 
 // Each step that must give no call is followed by one that gives exactly one, whose count shows that the step
@@ -260,6 +323,30 @@ void TestAlertNotify::scriptedSequence()
     QTRY_VERIFY(!selected.isEmpty());
     QVERIFY(m_window->isVisible());
     QVERIFY2(selected.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(selected));
+}
+
+// Thirty new alerts at once give the gravest and a summary of the rest; three give one each.
+void TestAlertNotify::floodOfAlerts()
+{
+    std::vector<std::string> flood;
+    for (int i = 0; i < 30; ++i) {
+        flood.push_back(i == 17 ? alert("urn:flood.tor", "Tornado Warning", "Extreme")
+                                : alert("urn:flood." + std::to_string(i), "Severe Thunderstorm Warning", "Severe"));
+    }
+    std::vector<NotificationServer::Call> calls = callsFor(flood, "urn:marker.1");
+    QVERIFY2(calls.size() >= 2 && calls.size() <= 4, qPrintable(QString::number(calls.size())));
+    const auto titled = [&calls](const QString &title) {
+        return std::any_of(calls.begin(), calls.end(), [&title](const auto &call) { return call.title == title; });
+    };
+    QVERIFY(titled(QStringLiteral("Tornado Warning — ") + PLACE));
+    QVERIFY(titled(QStringLiteral("29 more alerts for ") + PLACE));
+
+    calls = callsFor(
+        {alert("urn:three.1", "Tornado Warning", "Extreme"), alert("urn:three.2", "Flash Flood Warning", "Severe"),
+            alert("urn:three.3", "Severe Thunderstorm Warning", "Severe")},
+        "urn:marker.2");
+    QCOMPARE(calls.size(), std::size_t(3));
+    QVERIFY(titled(QStringLiteral("Flash Flood Warning — ") + PLACE));
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

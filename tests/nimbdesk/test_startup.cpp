@@ -43,6 +43,15 @@ void leaveStaleSocket(const QString &path)
     QVERIFY(QFile::exists(path));
 }
 
+// East Williston, New York, with updates off so that a program started on it fetches nothing.
+void storePlaceWithoutUpdates(const nimbreltest::TempDir &settings)
+{
+    LWinKeeper keeper("Nimbrel", settings.path().string());
+    keeper.SetInt("Location", "State", 36, false);
+    keeper.SetInt("Location", "City", 3623217, false);
+    keeper.SetInt("General", "UpdateTimeout", 0, false);
+}
+
 bool listening(const QString &name)
 {
     QLocalSocket probe;
@@ -77,6 +86,7 @@ private slots:
     void secondStartHandsOver();
     void staleSocketDoesNotBlock();
     void programsHandOverPastAStaleSocket();
+    void otherSessionOnTheSameSettingsIsRefused();
 
 private:
     std::unique_ptr<nimbreltest::TempDir> m_home;
@@ -173,10 +183,7 @@ void TestStartup::staleSocketDoesNotBlock()
 void TestStartup::programsHandOverPastAStaleSocket()
 {
     nimbreltest::TempDir settings;
-    LWinKeeper keeper("Nimbrel", settings.path().string());
-    keeper.SetInt("Location", "State", 36, false);
-    keeper.SetInt("Location", "City", 3623217, false);
-    keeper.SetInt("General", "UpdateTimeout", 0, false);
+    storePlaceWithoutUpdates(settings);
     const QString name = CSingleInstance::serverName(settingsFileIn(settings));
     leaveStaleSocket(name);
     const QStringList arguments{QStringLiteral("--settings-dir"), QString::fromStdString(settings.path().string())};
@@ -192,6 +199,36 @@ void TestStartup::programsHandOverPastAStaleSocket()
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+// Two sessions name their runtime folders differently, so the second program cannot reach the first one's socket:
+// it must not run beside it on the same settings, but say why (its message box then waits for the person) and
+// listen nowhere.
+void TestStartup::otherSessionOnTheSameSettingsIsRefused()
+{
+    nimbreltest::TempDir settings;
+    storePlaceWithoutUpdates(settings);
+    const QStringList arguments{QStringLiteral("--settings-dir"), QString::fromStdString(settings.path().string())};
+    QProcess first;
+    first.start(QStringLiteral(NIMBDESK_PROGRAM), arguments);
+    const QString name = CSingleInstance::serverName(settingsFileIn(settings));
+    QTRY_VERIFY_WITH_TIMEOUT(first.state() == QProcess::Running && listening(name), 60000);
+
+    nimbreltest::TempDir otherRuntime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(otherRuntime.path().string()));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(NIMBDESK_PROGRAM), arguments);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains("is already running"), 60000);
+    QVERIFY2(said.contains(QFile::encodeName(settingsFileIn(settings))), said.constData());
+    QVERIFY(!listening(QString::fromStdString(otherRuntime.path().string()) + name.mid(name.lastIndexOf('/'))));
+    QCOMPARE(first.state(), QProcess::Running);
+    for (QProcess *program : {&second, &first}) {
+        program->kill();
+        program->waitForFinished();
+    }
 }
 
 QTEST_MAIN(TestStartup)
