@@ -3,6 +3,7 @@
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
+#include "tests/support/productpages.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -194,11 +195,57 @@ TEST_F(NimbrelTest, statusForABar)
     const json old = json::parse(run({"status", PHOENIX, "--format", "waybar", "--units", "metric"}).out);
     EXPECT_EQ(old["text"], "24°C");
     EXPECT_EQ(old["class"], "stale");
+}
 
+// A warning in force is shown whatever became of the observation, and one message kind that fails keeps none of
+// the others from being printed.
+TEST_F(NimbrelTest, eachPartIsFetchedApart)
+{
+    server.page("/obs/KPHX.html", "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome warning = run({"status", PHOENIX});
+    EXPECT_EQ(warning.status, 0) << warning.err;
+    EXPECT_EQ(warning.out, "-- ⚠ Excessive Heat Warning\n");
+    EXPECT_NE(warning.err.find("cannot fetch the observation of KPHX"), std::string::npos) << warning.err;
+    const json bar = json::parse(run({"status", PHOENIX, "--format", "waybar"}).out);
+    EXPECT_EQ(bar["class"], "warning");
+    EXPECT_NE(bar["tooltip"].get<std::string>().find("⚠ Excessive Heat Warning\ncannot fetch the observation"),
+        std::string::npos)
+        << bar["tooltip"];
+    const json object = json::parse(run({"status", PHOENIX, "--json"}).out);
+    EXPECT_EQ(object["warning"], "Excessive Heat Warning");
+    EXPECT_TRUE(object["observation"].is_null());
+
+    // The alerts fail: the temperature stands, and the class says that a warning may be missing.
+    server.page("/obs/KPHX.html", data("conditions/KJFK.html"));
     server.page(PHOENIX_ALERTS, "<HTML>Service Unavailable</HTML>", 503);
-    const Outcome down = run({"status", PHOENIX, "--format", "waybar"});
-    EXPECT_EQ(down.status, 3);
-    EXPECT_EQ(json::parse(down.out)["class"], "error");
+    const Outcome noAlerts = run({"status", PHOENIX, "--format", "waybar", "--units", "us"});
+    EXPECT_EQ(noAlerts.status, 0);
+    const json temperature = json::parse(noAlerts.out);
+    EXPECT_EQ(temperature["text"], "76°F");
+    EXPECT_EQ(temperature["class"], "error");
+    EXPECT_NE(temperature["tooltip"].get<std::string>().find("cannot fetch the alerts"), std::string::npos);
+
+    // Nothing at all.
+    server.page("/obs/KPHX.html", "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome nothing = run({"status", PHOENIX, "--format", "waybar"});
+    EXPECT_EQ(nothing.status, 3);
+    EXPECT_EQ(json::parse(nothing.out)["class"], "error");
+    EXPECT_EQ(run({"status", PHOENIX}).out, "");
+
+    // The Des Moines summary under a header that names Epping's station; the discussion before it fails.
+    std::string summary = nimbreltest::productFile("RWS.txt");
+    summary.replace(summary.find("AWUS83 KDMX"), 11, "ABUS83 KXWA");
+    server.page("/iwin/nd/summary.html", nimbreltest::productPage({summary}));
+    server.page("/iwin/nd/discussion.html", "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome messages = run({"--source", "pages", "messages", EPPING, "--kinds", "discussion,summary"});
+    EXPECT_EQ(messages.status, 3);
+    EXPECT_EQ(messages.out.rfind("== Weather summary ==\nRWSDMX\n", 0), 0u) << messages.out;
+    EXPECT_NE(messages.err.find("discussion"), std::string::npos) << messages.err;
+    const json list
+        = json::parse(run({"--source", "pages", "--json", "messages", EPPING, "--kinds", "discussion,summary"}).out);
+    ASSERT_EQ(list["messages"].size(), 1u);
+    EXPECT_EQ(list["messages"][0]["kind"], "summary");
+    EXPECT_EQ(list["failed"], json::array({"discussion"}));
 }
 
 TEST_F(NimbrelTest, alertsAsRecords)
