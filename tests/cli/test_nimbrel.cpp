@@ -80,7 +80,8 @@ protected:
         for (const std::string &argument : arguments)
             command += ' ' + quoted(argument);
         const std::string in = files.write("in", input);
-        command += " <" + quoted(in) + " >" + quoted(files.file("out")) + " 2>" + quoted(files.file("err"));
+        const std::string out = standardOutput.empty() ? ">" + quoted(files.file("out")) : standardOutput;
+        command += " <" + quoted(in) + ' ' + out + " 2>" + quoted(files.file("err"));
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(files.file("out")),
             TempDir::read(files.file("err"))};
@@ -89,6 +90,9 @@ protected:
     HttpServer server;
     // Variables for the program, as "TZ=MST7 ".
     std::string environment;
+    // Where standard output goes, as the shell redirects it (">/dev/full"); the file read into Outcome::out when
+    // empty.
+    std::string standardOutput;
     TempDir settings;
     TempDir files;
 };
@@ -322,6 +326,23 @@ TEST_F(NimbrelTest, decodeReportsOfStandardInput)
     EXPECT_EQ(one.status, 0);
     EXPECT_NE(one.out.find("Wind:         variable 6 km/h, gusts 28 km/h\n"), std::string::npos) << one.out;
     EXPECT_EQ(run({"decode", "KXYZ 121851Z NIL"}).status, 4);
+}
+
+// Output lost to a full disk or a closed standard output fails the command, with the reason.
+TEST_F(NimbrelTest, outputThatCannotBeWritten)
+{
+    standardOutput = ">/dev/full";
+    const Outcome full = run({"places", "springfield, il"});
+    EXPECT_EQ(full.status, 6);
+    EXPECT_NE(full.err.find("cannot write to standard output (No space left on device)"), std::string::npos)
+        << full.err;
+    EXPECT_EQ(run({"decode", "-"}, data("metar/reports-sample.txt")).status, 6);
+    EXPECT_EQ(run({"--version"}).status, 6);
+
+    standardOutput = ">&-";
+    const Outcome closed = run({"decode", "KJFK 121851Z VRB03G15KT 10SM M02/M05 A3001"});
+    EXPECT_EQ(closed.status, 6);
+    EXPECT_NE(closed.err.find("cannot write to standard output (it is closed)"), std::string::npos) << closed.err;
 }
 
 TEST_F(NimbrelTest, exitStatusOfEachFailure)
