@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -79,9 +81,9 @@ protected:
             + server.url("/api/") + " --warnings-base " + server.url("/iwin/");
         for (const std::string &argument : arguments)
             command += ' ' + quoted(argument);
-        const std::string in = files.write("in", input);
+        const std::string in = standardInput.empty() ? "<" + quoted(files.write("in", input)) : standardInput;
         const std::string out = standardOutput.empty() ? ">" + quoted(files.file("out")) : standardOutput;
-        command += " <" + quoted(in) + ' ' + out + " 2>" + quoted(files.file("err"));
+        command += ' ' + in + ' ' + out + " 2>" + quoted(files.file("err"));
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(files.file("out")),
             TempDir::read(files.file("err"))};
@@ -90,6 +92,8 @@ protected:
     HttpServer server;
     // Variables for the program, as "TZ=MST7 ".
     std::string environment;
+    // Where standard input comes from, as the shell redirects it; the run's input when empty.
+    std::string standardInput;
     // Where standard output goes, as the shell redirects it (">/dev/full"); the file read into Outcome::out when
     // empty.
     std::string standardOutput;
@@ -326,6 +330,31 @@ TEST_F(NimbrelTest, decodeReportsOfStandardInput)
     EXPECT_EQ(one.status, 0);
     EXPECT_NE(one.out.find("Wind:         variable 6 km/h, gusts 28 km/h\n"), std::string::npos) << one.out;
     EXPECT_EQ(run({"decode", "KXYZ 121851Z NIL"}).status, 4);
+}
+
+// A line far longer than any report is passed over as it is read, never held: the memory stays what a few
+// reports take.
+TEST_F(NimbrelTest, decodePassesOverLinesTooLongForAReport)
+{
+    // Written a megabyte at a time: the shell that starts the program takes this process's peak memory as its own.
+    const std::string report = "KJFK 121851Z VRB03G15KT 10SM M02/M05 A3001\n";
+    std::ofstream input(files.file("long"), std::ios::binary);
+    input << report;
+    const std::string megabyte(1 << 20, 'A');
+    for (int i = 0; i < 100; ++i)
+        input << megabyte;
+    input << '\n' << report << std::string(70000, 'B');
+    input.close();
+    standardInput = "<" + quoted(files.file("long"));
+    const Outcome decoded = run({"decode", "--json", "-"});
+    EXPECT_EQ(decoded.status, 0) << decoded.err;
+    EXPECT_EQ(std::count(decoded.out.begin(), decoded.out.end(), '\n'), 2) << decoded.out.substr(0, 300);
+    EXPECT_NE(decoded.err.find("line 2 is longer than 64 KB"), std::string::npos) << decoded.err.substr(0, 300);
+    EXPECT_NE(decoded.err.find("line 4 is longer than 64 KB"), std::string::npos) << decoded.err.substr(0, 300);
+    rusage usage{};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    constexpr long KILOBYTES_PER_MEGABYTE = 1024;
+    EXPECT_LT(usage.ru_maxrss, 96 * KILOBYTES_PER_MEGABYTE);
 }
 
 // Output lost to a full disk or a closed standard output fails the command, with the reason.
