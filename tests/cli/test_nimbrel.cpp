@@ -44,6 +44,13 @@ std::string data(const std::string &name)
     return TempDir::read(NIMBREL_TEST_DATA "/" + name);
 }
 
+// The shipped location files, to be damaged in the copy.
+void copyLocationFiles(const TempDir &folder)
+{
+    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt", "zipcodes.ldt", "stations.ldt"})
+        std::filesystem::copy_file(NIMBREL_SOURCE_DIR "/data/" + std::string(name), folder.file(name));
+}
+
 std::string quoted(const std::string &argument)
 {
     std::string text = "'";
@@ -406,6 +413,31 @@ TEST_F(NimbrelTest, exitStatusOfEachFailure)
     const std::string cities = data("../../data/cities.ldt");
     damaged.write("cities.ldt", cities.substr(0, cities.find("\"Albertson\"")));
     EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
+}
+
+// A NUL byte in a name or a state's code is damage, not the end of the text.
+TEST_F(NimbrelTest, nulBytesInLocationFilesAreDamage)
+{
+    TempDir folder;
+    copyLocationFiles(folder);
+    const std::string directory = folder.path().string();
+    const std::string states = TempDir::read(folder.file("states.ldt"));
+    const std::string cities = TempDir::read(folder.file("cities.ldt"));
+
+    // Iowa's code "ia" would read as "i"; Des Moines as "Des".
+    std::string nulInState = states;
+    nulInState.replace(nulInState.find("\"Iowa\",\"ia\""), 11, std::string("\"Iowa\",\"i\0a\"", 12));
+    folder.write("states.ldt", nulInState);
+    const Outcome state = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(state.status, 5);
+    EXPECT_NE(state.err.find("states.ldt"), std::string::npos) << state.err;
+    folder.write("states.ldt", states);
+    std::string nulInCity = cities;
+    nulInCity.replace(nulInCity.find("\"Des Moines\""), 12, std::string("\"Des\0Moines\"", 12));
+    folder.write("cities.ldt", nulInCity);
+    const Outcome city = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(city.status, 5);
+    EXPECT_NE(city.err.find("cannot read cities.ldt"), std::string::npos) << city.err;
 }
 
 TEST_F(NimbrelTest, damagedSettings)

@@ -264,6 +264,9 @@ TEST(WLocationDB, damagedFilesFailEveryQuery)
         std::string("\"\"\"\0\xff,,,,'',\"", 13),
         std::string(5'000'000, '7'),
         "1772000,1,17,\"" + std::string(5'000'000, 'S'),
+        // A NUL byte would end the name or the data early: "Spring", "acode(KS".
+        chicago + "1772000,1,17,\"Spring" + std::string(1, '\0') + "field\",\"acode(KSPI)\"",
+        chicago + "1772000,1,17,\"Springfield\",\"acode(KS" + std::string(1, '\0') + "PI)\"",
     };
     const Files files;
     const WLocationDB db(files.path());

@@ -793,6 +793,9 @@ void TestMainDlg::damagedLocationFilesAreNamed()
         {"cities.ldt", ""},
         {"cities.ldt", cities.substr(0, cities.size() / 2 + 7)},
         {"cities.ldt", "abc,1,1,\"Nowhere\",\"\"\n"},
+        // A NUL byte would cut the text short: Alabama's code would read "a".
+        {"states.ldt", "1,1,\"Alabama\",\"a" + std::string(1, '\0') + "l\"\n"},
+        {"cities.ldt", "1,1,1,\"Now" + std::string(1, '\0') + "here\",\"\"\n"},
     };
     for (const auto &[name, text] : damages) {
         folder.write("states.ldt", states);
@@ -800,6 +803,7 @@ void TestMainDlg::damagedLocationFilesAreNamed()
         folder.write(name, text);
         QCOMPARE(damagedLocationFile(directory), QString::fromStdString(name));
     }
+
 }
 
 // A settings file that cannot be written is told once, in a box that says where and why; the program goes on with
