@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -413,6 +414,31 @@ TEST_F(NimbrelTest, exitStatusOfEachFailure)
     const std::string cities = data("../../data/cities.ldt");
     damaged.write("cities.ldt", cities.substr(0, cities.find("\"Albertson\"")));
     EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
+}
+
+// What stands in place of a location file is named with the file, without the program waiting on a FIFO.
+TEST_F(NimbrelTest, locationFilesThatAreNoRegularFiles)
+{
+    TempDir folder;
+    copyLocationFiles(folder);
+    const std::string directory = folder.path().string();
+    const std::string cities = TempDir::read(folder.file("cities.ldt"));
+
+    std::filesystem::remove(folder.file("cities.ldt"));
+    ASSERT_EQ(mkfifo(folder.file("cities.ldt").c_str(), 0600), 0);
+    const Outcome fifo = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(fifo.status, 5);
+    EXPECT_NE(fifo.err.find("the location file cities.ldt in " + directory + " is a FIFO, not a regular file"),
+        std::string::npos)
+        << fifo.err;
+    std::filesystem::remove(folder.file("cities.ldt"));
+    folder.write("cities.ldt", cities);
+
+    std::filesystem::remove(folder.file("zipcodes.ldt"));
+    std::filesystem::create_directory(folder.file("zipcodes.ldt"));
+    const Outcome zipFolder = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(zipFolder.status, 5);
+    EXPECT_NE(zipFolder.err.find("zipcodes.ldt is a folder, not a regular file"), std::string::npos) << zipFolder.err;
 }
 
 // A NUL byte in a name or a state's code is damage, not the end of the text.

@@ -48,6 +48,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -804,6 +805,19 @@ void TestMainDlg::damagedLocationFilesAreNamed()
         QCOMPARE(damagedLocationFile(directory), QString::fromStdString(name));
     }
 
+    // What stands in place of a file is told before anything opens it.
+    folder.write("states.ldt", states);
+    QString reason;
+    QCOMPARE(unreadableLocationFile(directory, reason), QString());
+    std::filesystem::remove(folder.file("cities.ldt"));
+    QCOMPARE(mkfifo(folder.file("cities.ldt").c_str(), 0600), 0);
+    QVERIFY(holdsLocationFiles(directory));
+    QCOMPARE(unreadableLocationFile(directory, reason), QStringLiteral("cities.ldt"));
+    QVERIFY2(reason.contains(QStringLiteral("FIFO")), qPrintable(reason));
+    std::filesystem::remove(folder.file("states.ldt"));
+    std::filesystem::create_directory(folder.file("states.ldt"));
+    QCOMPARE(unreadableLocationFile(directory, reason), QStringLiteral("states.ldt"));
+    QVERIFY2(reason.contains(QStringLiteral("folder")), qPrintable(reason));
 }
 
 // A settings file that cannot be written is told once, in a box that says where and why; the program goes on with
