@@ -124,13 +124,22 @@ CliExit runForecast(CliSession &session, std::ostream &out)
     return forecast.empty() ? nothing("the service holds no forecast for " + place.label()) : CliExit::Ok;
 }
 
+// Every kind is fetched, whatever became of the one before; those that came are printed, and a kind that failed
+// fails the command once all are done.
 CliExit runMessages(CliSession &session, std::ostream &out)
 {
     const CliPlace place = session.place();
     const WLocation location = session.location(place);
     json list = json::array();
+    json failed = json::array();
     for (const CliMessageKind *kind : chosenKinds(session)) {
-        const std::string text = fetchText(session, location, kind->fetch, kind->name);
+        std::string text;
+        try {
+            text = fetchText(session, location, kind->fetch, kind->name);
+        } catch (const CliError &error) {
+            std::cerr << "nimbrel: " << error.what() << '\n';
+            failed.push_back(kind->name);
+        }
         if (text.empty())
             continue;
         list.push_back({{"kind", kind->name}, {"title", kind->title}, {"text", text}});
@@ -138,7 +147,9 @@ CliExit runMessages(CliSession &session, std::ostream &out)
             out << (list.size() > 1 ? "\n" : "") << "== " << kind->title << " ==\n" << text;
     }
     if (session.options().json)
-        out << jsonLine({{"place", place.toJson()}, {"messages", list}});
+        out << jsonLine({{"place", place.toJson()}, {"messages", list}, {"failed", failed}});
+    if (!failed.empty())
+        return CliExit::Fetch;
     return list.empty() ? nothing("no messages of the kinds asked for at " + place.label()) : CliExit::Ok;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/clidatadir.h"
 
 #include "cli/clierror.h"
+#include "meteo/location/wlocationfile.h"
 
 #include <filesystem>
 #include <system_error>
@@ -10,14 +11,27 @@ namespace fs = std::filesystem;
 namespace
 {
 
+// A folder that holds the files' names is the one meant, whatever stands under them; what is wrong with them is
+// then said, rather than that the files are not there.
 bool holdsLocationFiles(const std::string &directory)
 {
-    std::error_code error;
-    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt"}) {
-        if (!fs::is_regular_file(fs::path(directory) / name, error))
+    for (const char *name : LOCATION_FILES) {
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(fs::path(directory) / name, error)))
             return false;
     }
     return true;
+}
+
+void checkLocationFiles(const std::string &directory)
+{
+    for (const char *name : LOCATION_FILES) {
+        const WLocationFileProblem problem = locationFileProblem((fs::path(directory) / name).string());
+        if (problem != WLocationFileProblem::None)
+            throw CliError(CliExit::Damaged,
+                std::string("the location file ") + name + " in " + directory + ' '
+                    + describeLocationFileProblem(problem));
+    }
 }
 
 } // namespace
@@ -40,8 +54,10 @@ std::string findDataDirectory(const std::vector<std::string> &candidates)
 {
     std::string searched;
     for (const std::string &candidate : candidates) {
-        if (holdsLocationFiles(candidate))
+        if (holdsLocationFiles(candidate)) {
+            checkLocationFiles(candidate);
             return candidate;
+        }
         searched += (searched.empty() ? "" : ", ") + candidate;
     }
     throw CliError(CliExit::Damaged, "the location files (cities.ldt and the others) are not in " + searched);

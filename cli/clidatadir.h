@@ -9,5 +9,5 @@
 std::vector<std::string> dataDirectoryCandidates(const std::string &given);
 
 // The first candidate that holds all four location files; throws CliError (CliExit::Damaged) naming the candidates
-// when none does.
+// when none does, or naming the file and why when one of the chosen folder's is no regular file it can read.
 std::string findDataDirectory(const std::vector<std::string> &candidates);

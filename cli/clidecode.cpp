@@ -9,6 +9,7 @@
 
 #include <ctime>
 #include <iostream>
+#include <limits>
 
 // Decoding reports that the user holds, with the decoder of the observation pages and nothing fetched.
 
@@ -18,6 +19,9 @@ namespace
 using json = nlohmann::ordered_json;
 
 constexpr const char *NOT_A_REPORT = "no temperature, dew point, pressure or wind in the text";
+// A report is a line of a few hundred characters; a longer line than this is no report, and is passed over
+// without being held, so that one endless line cannot exhaust the memory.
+constexpr std::size_t LONGEST_LINE = 64 * 1024;
 
 class Decoder
 {
@@ -77,6 +81,41 @@ private:
     std::size_t m_written = 0;
 };
 
+enum class LineRead { Line, TooLong, End };
+
+// The next line of in, without its end, into line (which keeps a buffer of LONGEST_LINE + 1 bytes).
+LineRead readLine(std::istream &in, std::string &line)
+{
+    line.resize(LONGEST_LINE + 1);
+    in.getline(line.data(), static_cast<std::streamsize>(line.size()));
+    const auto taken = static_cast<std::size_t>(in.gcount());
+    if (in.fail() && taken == 0)
+        return LineRead::End;
+    if (in.fail() && !in.eof()) {
+        in.clear();
+        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        return LineRead::TooLong;
+    }
+    // The line's end was taken too, unless the input ended without one.
+    line.resize(in.eof() ? taken : taken - 1);
+    return LineRead::Line;
+}
+
+// Decodes every line that is not blank, for as long as the output takes what is written.
+void decodeLines(std::istream &in, std::ostream &out, Decoder &decoder)
+{
+    std::string line;
+    std::size_t number = 0;
+    for (LineRead read = readLine(in, line); read != LineRead::End && out; read = readLine(in, line)) {
+        ++number;
+        if (read == LineRead::TooLong)
+            std::cerr << "nimbrel: line " << number << " is longer than " << LONGEST_LINE / 1024
+                      << " KB and holds no report; passed over\n";
+        else if (line.find_first_not_of(" \t\r") != std::string::npos)
+            decoder.decode(line);
+    }
+}
+
 } // namespace
 
 CliExit runDecode(CliSession &session, std::istream &in, std::ostream &out)
@@ -88,10 +127,7 @@ CliExit runDecode(CliSession &session, std::istream &in, std::ostream &out)
     if (*argument != "-") {
         decoder.decode(*argument);
     } else {
-        for (std::string line; std::getline(in, line);) {
-            if (line.find_first_not_of(" \t\r") != std::string::npos)
-                decoder.decode(line);
-        }
+        decodeLines(in, out, decoder);
     }
     if (decoder.decodedAny())
         return CliExit::Ok;

@@ -16,6 +16,8 @@ enum class CliExit {
     NoObservation = 4,
     // The location files or the settings are missing or damaged.
     Damaged = 5,
+    // Standard output could not be written: the output is incomplete.
+    Output = 6,
 };
 
 // Ends a command with its exit status and one line for standard error.

@@ -188,6 +188,7 @@ Options:
   --version               print the version and exit
 
 Exit status: 0 success; 1 nothing for the place; 2 usage error, unknown or ambiguous place;
-3 a fetch failed; 4 the page holds no observation; 5 damaged location files or settings.
+3 a fetch failed; 4 the page holds no observation; 5 damaged location files or settings;
+6 standard output could not be written.
 )";
 }

@@ -10,6 +10,8 @@
 #include <ctime>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 // The status line: the temperature, and while a warning is in force a mark and the warning's event, for status
 // bars that run the program every few minutes; with waybar's JSON, a class a style sheet can colour.
@@ -29,8 +31,16 @@ struct StatusReport {
     // when none is.
     std::string warning;
     std::string watch;
-    std::string error;
-    CliExit exit = CliExit::Ok;
+    // What could not be fetched, one line each, and the exit status of the first.
+    std::vector<std::string> errors;
+    CliExit failure = CliExit::Ok;
+
+    void fail(const CliError &error)
+    {
+        errors.emplace_back(error.what());
+        if (failure == CliExit::Ok)
+            failure = error.status();
+    }
 };
 
 std::string eventOf(const WAlertRecord *alert)
@@ -38,37 +48,62 @@ std::string eventOf(const WAlertRecord *alert)
     return alert ? plainText(alert->event) : std::string();
 }
 
+// The observation and the alerts are fetched apart: a warning in force is shown whatever became of the observation.
 StatusReport gather(CliSession &session, const WLocation &location)
 {
     StatusReport report;
     try {
         report.observation = fetchObservation(session, location);
+    } catch (const CliError &error) {
+        report.fail(error);
+    }
+    try {
         const std::vector<WAlertRecord> alerts = fetchAlerts(session, location);
         report.warning = eventOf(gravest(alerts, &isWarning));
         report.watch = eventOf(gravest(alerts, &isWatch));
     } catch (const CliError &error) {
-        report.error = error.what();
-        report.exit = error.status();
+        report.fail(error);
     }
     return report;
 }
 
+// A warning or a watch that came through outranks what failed; an alert answer that failed may hide one, which
+// "error" tells before "normal" or "stale" could reassure.
 std::string className(const StatusReport &report, std::int64_t now)
 {
-    if (!report.error.empty())
-        return "error";
     if (!report.warning.empty())
         return "warning";
     if (!report.watch.empty())
         return "watch";
+    if (!report.errors.empty() || !report.observation)
+        return "error";
     const auto &time = report.observation->time;
     return time && now - *time > STALE_AFTER_SECONDS ? "stale" : "normal";
+}
+
+bool hasTemperature(const StatusReport &report)
+{
+    return report.observation && report.observation->temperature;
+}
+
+// Whether the line tells anything: a temperature or a warning.
+bool holdsValue(const StatusReport &report)
+{
+    return hasTemperature(report) || !report.warning.empty();
+}
+
+std::string joined(const std::vector<std::string> &errors)
+{
+    std::string text;
+    for (const std::string &error : errors)
+        text += (text.empty() ? "" : "; ") + error;
+    return text;
 }
 
 std::string statusLine(const StatusReport &report, const CliUnits &units)
 {
     std::string line = "--";
-    if (report.observation && report.observation->temperature)
+    if (hasTemperature(report))
         line = units.temperature(*report.observation->temperature, true);
     if (!report.warning.empty())
         line += std::string(" ") + WARNING_MARK + ' ' + report.warning;
@@ -84,13 +119,15 @@ std::string tooltip(const StatusReport &report, const CliPlace &place, const Cli
         if (!event->empty())
             text += WARNING_MARK + (' ' + *event) + '\n';
     }
-    if (!report.error.empty())
-        text += report.error + '\n';
+    for (const std::string &error : report.errors)
+        text += error + '\n';
     return text.substr(0, text.size() - 1);
 }
 
 } // namespace
 
+// A line with a value is success, whatever else failed: the failures are in the tooltip, on standard error and in
+// the class. Without one, the status of the first failure.
 CliExit runStatus(CliSession &session, std::ostream &out)
 {
     const CliPlace place = session.place();
@@ -108,11 +145,11 @@ CliExit runStatus(CliSession &session, std::ostream &out)
         out << jsonLine({{"place", place.toJson()}, {"text", line}, {"class", className(report, now)},
             {"warning", report.warning.empty() ? json(nullptr) : json(report.warning)},
             {"watch", report.watch.empty() ? json(nullptr) : json(report.watch)}, {"observation", observation},
-            {"error", report.error.empty() ? json(nullptr) : json(report.error)}});
-    } else if (report.error.empty()) {
+            {"error", report.errors.empty() ? json(nullptr) : json(joined(report.errors))}});
+    } else if (report.errors.empty() || holdsValue(report)) {
         out << line << '\n';
     }
-    if (!report.error.empty())
-        std::cerr << "nimbrel: " << report.error << '\n';
-    return report.exit;
+    for (const std::string &error : report.errors)
+        std::cerr << "nimbrel: " << error << '\n';
+    return holdsValue(report) ? CliExit::Ok : report.failure;
 }

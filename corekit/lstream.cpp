@@ -292,9 +292,13 @@ LIStream &LIStream::operator>>(LString &text)
     return *this;
 }
 
+// A C string ends at its first NUL byte, so a writer can never have put one inside a text: one there is damage, which
+// would otherwise cut the text short unseen.
 LIStream &LIStream::operator>>(char *text)
 {
-    readText(text, true);
+    const unsigned long length = readText(text, true);
+    if (std::strlen(text) != length)
+        throwLEx(L_INPUT, "LIStream::operator>>", "a text holds a NUL byte");
     return *this;
 }
 

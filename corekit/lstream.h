@@ -74,7 +74,8 @@ public:
 
     // At the end of the file these yield what was read so far, without an exception.
     LIStream &operator>>(LString &text);
-    // Into a buffer of at least LSTREAM_MAX_TEXT + 1 bytes; the end of the file inside the value throws L_INPUT.
+    // Into a buffer of at least LSTREAM_MAX_TEXT + 1 bytes; the end of the file inside the value, or a NUL byte in
+    // it, throws L_INPUT.
     LIStream &operator>>(char *text);
     LIStream &operator>>(signed char *text);
     LIStream &operator>>(unsigned char *text);

@@ -124,6 +124,15 @@ int failWithDamagedLocationFile(const QString &file, const QString &directory)
                     .arg(file, QDir::toNativeSeparators(QDir(directory).absolutePath())));
 }
 
+int failWithUnreadableLocationFile(const QString &file, const QString &directory, const QString &reason)
+{
+    return fail(QCoreApplication::translate("main",
+        "The location file %1 in the folder\n%2\ncannot be read: %3.\n\n"
+        "Reinstall Nimbrel to restore its location files, or start it "
+        "with --data-dir naming a folder that holds sound ones.")
+                    .arg(file, QDir::toNativeSeparators(QDir(directory).absolutePath()), reason));
+}
+
 // Started at login the window waits in the tray; without a tray nothing would show that the program runs.
 void showWindow(CMainDlg &window, bool minimized)
 {
@@ -186,6 +195,9 @@ int main(int argc, char *argv[])
     const QString dataDirectory = findDataDirectory(candidates);
     if (dataDirectory.isEmpty())
         return failWithoutLocationFiles(candidates);
+    QString reason;
+    if (const QString unreadable = unreadableLocationFile(dataDirectory, reason); !unreadable.isEmpty())
+        return failWithUnreadableLocationFile(unreadable, dataDirectory, reason);
     if (const QString damaged = damagedLocationFile(dataDirectory); !damaged.isEmpty())
         return failWithDamagedLocationFile(damaged, dataDirectory);
     try {

@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
+#include "meteo/location/wlocationfile.h"
 #include "meteo/location/wplacetext_p.h"
 #include "meteo/location/wrawrecord_p.h"
 #include "meteo/location/wrecords.h"
@@ -126,7 +127,10 @@ bool loadPlaceIndex(const std::string &directory, WPlaceIndex &index, std::strin
         } catch (const std::bad_alloc &) {
         }
         if (!done) {
-            error = std::string("cannot read ") + file;
+            const WLocationFileProblem problem = locationFileProblem(base + file);
+            error = problem == WLocationFileProblem::None
+                ? std::string("cannot read ") + file
+                : file + (' ' + std::string(describeLocationFileProblem(problem)));
             return false;
         }
     }

@@ -46,5 +46,6 @@ struct WPlaceIndex {
 };
 
 // Reads the index from the location files of directory ("" for the current directory). False, with the name of
-// the file that is missing or damaged in error ("cannot read zipcodes.ldt").
+// the file that is missing or damaged in error ("cannot read zipcodes.ldt"), and why where that shows without
+// reading it ("zipcodes.ldt is a FIFO, not a regular file").
 bool loadPlaceIndex(const std::string &directory, WPlaceIndex &index, std::string &error);

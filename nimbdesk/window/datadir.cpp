@@ -2,8 +2,10 @@
 
 #include "corekit/lvector.h"
 #include "meteo/location/wlocationdb.h"
+#include "meteo/location/wlocationfile.h"
 #include "meteo/location/wrecords.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,27 @@ namespace
 
 // The location files list the places of this country.
 constexpr std::uint32_t UNITED_STATES = 1;
+
+QString problemText(WLocationFileProblem problem)
+{
+    switch (problem) {
+    case WLocationFileProblem::None:
+        break;
+    case WLocationFileProblem::Missing:
+        return QCoreApplication::translate("DataDir", "it is missing");
+    case WLocationFileProblem::Folder:
+        return QCoreApplication::translate("DataDir", "a folder stands in its place, not a regular file");
+    case WLocationFileProblem::Fifo:
+        return QCoreApplication::translate("DataDir", "a FIFO stands in its place, not a regular file");
+    case WLocationFileProblem::Device:
+        return QCoreApplication::translate("DataDir", "a device stands in its place, not a regular file");
+    case WLocationFileProblem::Socket:
+        return QCoreApplication::translate("DataDir", "a socket stands in its place, not a regular file");
+    case WLocationFileProblem::Unreadable:
+        return QCoreApplication::translate("DataDir", "the program may not read it");
+    }
+    return {};
+}
 
 } // namespace
 
@@ -24,14 +47,31 @@ QStringList dataDirectoryCandidates(const QString &commandLineDirectory, const Q
         QStringLiteral(NIMBREL_INSTALL_DATA_DIR), QStringLiteral(NIMBREL_SOURCE_DATA_DIR)};
 }
 
+// A folder that holds the names is the one meant: what is wrong with a file is then said, rather than that the files
+// are not there.
 bool holdsLocationFiles(const QString &directory)
 {
     const QDir folder(directory);
-    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt"}) {
-        if (!QFileInfo(folder.filePath(QLatin1String(name))).isFile())
+    for (const char *name : LOCATION_FILES) {
+        const QFileInfo file(folder.filePath(QLatin1String(name)));
+        if (!file.exists() && !file.isSymLink())
             return false;
     }
     return true;
+}
+
+QString unreadableLocationFile(const QString &directory, QString &reason)
+{
+    const QDir folder(directory);
+    for (const char *name : LOCATION_FILES) {
+        const std::string path = QFile::encodeName(folder.filePath(QLatin1String(name))).toStdString();
+        const WLocationFileProblem problem = locationFileProblem(path);
+        if (problem != WLocationFileProblem::None) {
+            reason = problemText(problem);
+            return QLatin1String(name);
+        }
+    }
+    return {};
 }
 
 QString findDataDirectory(const QStringList &candidates)

@@ -11,8 +11,13 @@
 // so that a program run from its build tree finds the files without being installed.
 QStringList dataDirectoryCandidates(const QString &commandLineDirectory, const QString &applicationDirectory);
 
-// True when the folder holds all four location files.
+// True when the folder holds all four location files' names, whatever stands under them.
 bool holdsLocationFiles(const QString &directory);
+
+// The first of the four location files of the folder that is no regular file the program can read ("cities.ldt"
+// when a FIFO or a folder stands in its place), with why in reason ("is a FIFO, not a regular file"); empty when
+// all are. Looks at the files without opening them.
+QString unreadableLocationFile(const QString &directory, QString &reason);
 
 // The first candidate that holds the location files; empty when none does.
 QString findDataDirectory(const QStringList &candidates);

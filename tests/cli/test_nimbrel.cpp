@@ -3,6 +3,7 @@
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
+#include "tests/support/productpages.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -39,6 +43,13 @@ struct Outcome {
 std::string data(const std::string &name)
 {
     return TempDir::read(NIMBREL_TEST_DATA "/" + name);
+}
+
+// The shipped location files, to be damaged in the copy.
+void copyLocationFiles(const TempDir &folder)
+{
+    for (const char *name : {"countries.ldt", "states.ldt", "areas.ldt", "cities.ldt", "zipcodes.ldt", "stations.ldt"})
+        std::filesystem::copy_file(NIMBREL_SOURCE_DIR "/data/" + std::string(name), folder.file(name));
 }
 
 std::string quoted(const std::string &argument)
@@ -78,8 +89,9 @@ protected:
             + server.url("/api/") + " --warnings-base " + server.url("/iwin/");
         for (const std::string &argument : arguments)
             command += ' ' + quoted(argument);
-        const std::string in = files.write("in", input);
-        command += " <" + quoted(in) + " >" + quoted(files.file("out")) + " 2>" + quoted(files.file("err"));
+        const std::string in = standardInput.empty() ? "<" + quoted(files.write("in", input)) : standardInput;
+        const std::string out = standardOutput.empty() ? ">" + quoted(files.file("out")) : standardOutput;
+        command += ' ' + in + ' ' + out + " 2>" + quoted(files.file("err"));
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(files.file("out")),
             TempDir::read(files.file("err"))};
@@ -88,6 +100,11 @@ protected:
     HttpServer server;
     // Variables for the program, as "TZ=MST7 ".
     std::string environment;
+    // Where standard input comes from, as the shell redirects it; the run's input when empty.
+    std::string standardInput;
+    // Where standard output goes, as the shell redirects it (">/dev/full"); the file read into Outcome::out when
+    // empty.
+    std::string standardOutput;
     TempDir settings;
     TempDir files;
 };
@@ -194,11 +211,57 @@ TEST_F(NimbrelTest, statusForABar)
     const json old = json::parse(run({"status", PHOENIX, "--format", "waybar", "--units", "metric"}).out);
     EXPECT_EQ(old["text"], "24°C");
     EXPECT_EQ(old["class"], "stale");
+}
 
+// A warning in force is shown whatever became of the observation, and one message kind that fails keeps none of
+// the others from being printed.
+TEST_F(NimbrelTest, eachPartIsFetchedApart)
+{
+    server.page("/obs/KPHX.html", "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome warning = run({"status", PHOENIX});
+    EXPECT_EQ(warning.status, 0) << warning.err;
+    EXPECT_EQ(warning.out, "-- ⚠ Excessive Heat Warning\n");
+    EXPECT_NE(warning.err.find("cannot fetch the observation of KPHX"), std::string::npos) << warning.err;
+    const json bar = json::parse(run({"status", PHOENIX, "--format", "waybar"}).out);
+    EXPECT_EQ(bar["class"], "warning");
+    EXPECT_NE(bar["tooltip"].get<std::string>().find("⚠ Excessive Heat Warning\ncannot fetch the observation"),
+        std::string::npos)
+        << bar["tooltip"];
+    const json object = json::parse(run({"status", PHOENIX, "--json"}).out);
+    EXPECT_EQ(object["warning"], "Excessive Heat Warning");
+    EXPECT_TRUE(object["observation"].is_null());
+
+    // The alerts fail: the temperature stands, and the class says that a warning may be missing.
+    server.page("/obs/KPHX.html", data("conditions/KJFK.html"));
     server.page(PHOENIX_ALERTS, "<HTML>Service Unavailable</HTML>", 503);
-    const Outcome down = run({"status", PHOENIX, "--format", "waybar"});
-    EXPECT_EQ(down.status, 3);
-    EXPECT_EQ(json::parse(down.out)["class"], "error");
+    const Outcome noAlerts = run({"status", PHOENIX, "--format", "waybar", "--units", "us"});
+    EXPECT_EQ(noAlerts.status, 0);
+    const json temperature = json::parse(noAlerts.out);
+    EXPECT_EQ(temperature["text"], "76°F");
+    EXPECT_EQ(temperature["class"], "error");
+    EXPECT_NE(temperature["tooltip"].get<std::string>().find("cannot fetch the alerts"), std::string::npos);
+
+    // Nothing at all.
+    server.page("/obs/KPHX.html", "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome nothing = run({"status", PHOENIX, "--format", "waybar"});
+    EXPECT_EQ(nothing.status, 3);
+    EXPECT_EQ(json::parse(nothing.out)["class"], "error");
+    EXPECT_EQ(run({"status", PHOENIX}).out, "");
+
+    // The Des Moines summary under a header that names Epping's station; the discussion before it fails.
+    std::string summary = nimbreltest::productFile("RWS.txt");
+    summary.replace(summary.find("AWUS83 KDMX"), 11, "ABUS83 KXWA");
+    server.page("/iwin/nd/summary.html", nimbreltest::productPage({summary}));
+    server.page("/iwin/nd/discussion.html", "<HTML>Service Unavailable</HTML>", 503);
+    const Outcome messages = run({"--source", "pages", "messages", EPPING, "--kinds", "discussion,summary"});
+    EXPECT_EQ(messages.status, 3);
+    EXPECT_EQ(messages.out.rfind("== Weather summary ==\nRWSDMX\n", 0), 0u) << messages.out;
+    EXPECT_NE(messages.err.find("discussion"), std::string::npos) << messages.err;
+    const json list
+        = json::parse(run({"--source", "pages", "--json", "messages", EPPING, "--kinds", "discussion,summary"}).out);
+    ASSERT_EQ(list["messages"].size(), 1u);
+    EXPECT_EQ(list["messages"][0]["kind"], "summary");
+    EXPECT_EQ(list["failed"], json::array({"discussion"}));
 }
 
 TEST_F(NimbrelTest, alertsAsRecords)
@@ -277,6 +340,48 @@ TEST_F(NimbrelTest, decodeReportsOfStandardInput)
     EXPECT_EQ(run({"decode", "KXYZ 121851Z NIL"}).status, 4);
 }
 
+// A line far longer than any report is passed over as it is read, never held: the memory stays what a few
+// reports take.
+TEST_F(NimbrelTest, decodePassesOverLinesTooLongForAReport)
+{
+    // Written a megabyte at a time: the shell that starts the program takes this process's peak memory as its own.
+    const std::string report = "KJFK 121851Z VRB03G15KT 10SM M02/M05 A3001\n";
+    std::ofstream input(files.file("long"), std::ios::binary);
+    input << report;
+    const std::string megabyte(1 << 20, 'A');
+    for (int i = 0; i < 100; ++i)
+        input << megabyte;
+    input << '\n' << report << std::string(70000, 'B');
+    input.close();
+    standardInput = "<" + quoted(files.file("long"));
+    const Outcome decoded = run({"decode", "--json", "-"});
+    EXPECT_EQ(decoded.status, 0) << decoded.err;
+    EXPECT_EQ(std::count(decoded.out.begin(), decoded.out.end(), '\n'), 2) << decoded.out.substr(0, 300);
+    EXPECT_NE(decoded.err.find("line 2 is longer than 64 KB"), std::string::npos) << decoded.err.substr(0, 300);
+    EXPECT_NE(decoded.err.find("line 4 is longer than 64 KB"), std::string::npos) << decoded.err.substr(0, 300);
+    rusage usage{};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    constexpr long KILOBYTES_PER_MEGABYTE = 1024;
+    EXPECT_LT(usage.ru_maxrss, 96 * KILOBYTES_PER_MEGABYTE);
+}
+
+// Output lost to a full disk or a closed standard output fails the command, with the reason.
+TEST_F(NimbrelTest, outputThatCannotBeWritten)
+{
+    standardOutput = ">/dev/full";
+    const Outcome full = run({"places", "springfield, il"});
+    EXPECT_EQ(full.status, 6);
+    EXPECT_NE(full.err.find("cannot write to standard output (No space left on device)"), std::string::npos)
+        << full.err;
+    EXPECT_EQ(run({"decode", "-"}, data("metar/reports-sample.txt")).status, 6);
+    EXPECT_EQ(run({"--version"}).status, 6);
+
+    standardOutput = ">&-";
+    const Outcome closed = run({"decode", "KJFK 121851Z VRB03G15KT 10SM M02/M05 A3001"});
+    EXPECT_EQ(closed.status, 6);
+    EXPECT_NE(closed.err.find("cannot write to standard output (it is closed)"), std::string::npos) << closed.err;
+}
+
 TEST_F(NimbrelTest, exitStatusOfEachFailure)
 {
     const Outcome ambiguous = run({"now", "Phoenix"});
@@ -309,6 +414,56 @@ TEST_F(NimbrelTest, exitStatusOfEachFailure)
     const std::string cities = data("../../data/cities.ldt");
     damaged.write("cities.ldt", cities.substr(0, cities.find("\"Albertson\"")));
     EXPECT_EQ(run({"now", ATLANTIC_BEACH, "--data-dir", damaged.path().string()}).status, 5);
+}
+
+// What stands in place of a location file is named with the file, without the program waiting on a FIFO.
+TEST_F(NimbrelTest, locationFilesThatAreNoRegularFiles)
+{
+    TempDir folder;
+    copyLocationFiles(folder);
+    const std::string directory = folder.path().string();
+    const std::string cities = TempDir::read(folder.file("cities.ldt"));
+
+    std::filesystem::remove(folder.file("cities.ldt"));
+    ASSERT_EQ(mkfifo(folder.file("cities.ldt").c_str(), 0600), 0);
+    const Outcome fifo = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(fifo.status, 5);
+    EXPECT_NE(fifo.err.find("the location file cities.ldt in " + directory + " is a FIFO, not a regular file"),
+        std::string::npos)
+        << fifo.err;
+    std::filesystem::remove(folder.file("cities.ldt"));
+    folder.write("cities.ldt", cities);
+
+    std::filesystem::remove(folder.file("zipcodes.ldt"));
+    std::filesystem::create_directory(folder.file("zipcodes.ldt"));
+    const Outcome zipFolder = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(zipFolder.status, 5);
+    EXPECT_NE(zipFolder.err.find("zipcodes.ldt is a folder, not a regular file"), std::string::npos) << zipFolder.err;
+}
+
+// A NUL byte in a name or a state's code is damage, not the end of the text.
+TEST_F(NimbrelTest, nulBytesInLocationFilesAreDamage)
+{
+    TempDir folder;
+    copyLocationFiles(folder);
+    const std::string directory = folder.path().string();
+    const std::string states = TempDir::read(folder.file("states.ldt"));
+    const std::string cities = TempDir::read(folder.file("cities.ldt"));
+
+    // Iowa's code "ia" would read as "i"; Des Moines as "Des".
+    std::string nulInState = states;
+    nulInState.replace(nulInState.find("\"Iowa\",\"ia\""), 11, std::string("\"Iowa\",\"i\0a\"", 12));
+    folder.write("states.ldt", nulInState);
+    const Outcome state = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(state.status, 5);
+    EXPECT_NE(state.err.find("states.ldt"), std::string::npos) << state.err;
+    folder.write("states.ldt", states);
+    std::string nulInCity = cities;
+    nulInCity.replace(nulInCity.find("\"Des Moines\""), 12, std::string("\"Des\0Moines\"", 12));
+    folder.write("cities.ldt", nulInCity);
+    const Outcome city = run({"places", "des moines", "--data-dir", directory});
+    EXPECT_EQ(city.status, 5);
+    EXPECT_NE(city.err.find("cannot read cities.ldt"), std::string::npos) << city.err;
 }
 
 TEST_F(NimbrelTest, damagedSettings)

@@ -1,6 +1,7 @@
 #include "meteo/location/wlocationdb.h"
 
 #include "corekit/lstream.h"
+#include "meteo/location/wlocationfile.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -264,6 +266,9 @@ TEST(WLocationDB, damagedFilesFailEveryQuery)
         std::string("\"\"\"\0\xff,,,,'',\"", 13),
         std::string(5'000'000, '7'),
         "1772000,1,17,\"" + std::string(5'000'000, 'S'),
+        // A NUL byte would end the name or the data early: "Spring", "acode(KS".
+        chicago + "1772000,1,17,\"Spring" + std::string(1, '\0') + "field\",\"acode(KSPI)\"",
+        chicago + "1772000,1,17,\"Springfield\",\"acode(KS" + std::string(1, '\0') + "PI)\"",
     };
     const Files files;
     const WLocationDB db(files.path());
@@ -306,6 +311,22 @@ TEST(WLocationDB, damagedFilesFailEveryQuery)
     EXPECT_EQ(db.getState(17, state), -1);
     LVector<WState> states;
     EXPECT_EQ(db.getStateList(1, states), -1);
+}
+
+// Told from the file's kind alone: opening a FIFO to find out could wait for a writer.
+TEST(WLocationFile, namesWhatStandsInPlaceOfAFile)
+{
+    const Files files;
+    EXPECT_EQ(locationFileProblem(files.dir.file("cities.ldt")), WLocationFileProblem::None);
+    EXPECT_EQ(locationFileProblem(files.dir.file("zipcodes.ldt")), WLocationFileProblem::Missing);
+    EXPECT_EQ(locationFileProblem(files.dir.file("cities.ldt/x")), WLocationFileProblem::Missing);
+    std::filesystem::create_directory(files.dir.file("folder.ldt"));
+    EXPECT_EQ(locationFileProblem(files.dir.file("folder.ldt")), WLocationFileProblem::Folder);
+    ASSERT_EQ(mkfifo(files.dir.file("fifo.ldt").c_str(), 0600), 0);
+    EXPECT_EQ(locationFileProblem(files.dir.file("fifo.ldt")), WLocationFileProblem::Fifo);
+    EXPECT_EQ(locationFileProblem("/dev/null"), WLocationFileProblem::Device);
+    EXPECT_STREQ(describeLocationFileProblem(WLocationFileProblem::Fifo), "is a FIFO, not a regular file");
+    EXPECT_STREQ(describeLocationFileProblem(WLocationFileProblem::None), "");
 }
 
 TEST(WLocationDB, oversizedValuesAreCutOrSaturated)

@@ -184,7 +184,7 @@ TEST(PlaceSearch, reportsFilesItCannotRead)
         dir.write(name, nimbreltest::TempDir::read(DATA + "/" + name));
     WPlaceSearch search;
     EXPECT_EQ(search.load(dir.path().string()), -1);
-    EXPECT_EQ(search.getError(), "cannot read zipcodes.ldt");
+    EXPECT_EQ(search.getError(), "zipcodes.ldt is missing");
     EXPECT_FALSE(search.isLoaded());
 
     dir.write("stations.ldt", nimbreltest::TempDir::read(DATA + "/stations.ldt"));

@@ -48,6 +48,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -797,6 +798,9 @@ void TestMainDlg::damagedLocationFilesAreNamed()
         {"cities.ldt", ""},
         {"cities.ldt", cities.substr(0, cities.size() / 2 + 7)},
         {"cities.ldt", "abc,1,1,\"Nowhere\",\"\"\n"},
+        // A NUL byte would cut the text short: Alabama's code would read "a".
+        {"states.ldt", "1,1,\"Alabama\",\"a" + std::string(1, '\0') + "l\"\n"},
+        {"cities.ldt", "1,1,1,\"Now" + std::string(1, '\0') + "here\",\"\"\n"},
     };
     for (const auto &[name, text] : damages) {
         folder.write("states.ldt", states);
@@ -804,6 +808,20 @@ void TestMainDlg::damagedLocationFilesAreNamed()
         folder.write(name, text);
         QCOMPARE(damagedLocationFile(directory), QString::fromStdString(name));
     }
+
+    // What stands in place of a file is told before anything opens it.
+    folder.write("states.ldt", states);
+    QString reason;
+    QCOMPARE(unreadableLocationFile(directory, reason), QString());
+    std::filesystem::remove(folder.file("cities.ldt"));
+    QCOMPARE(mkfifo(folder.file("cities.ldt").c_str(), 0600), 0);
+    QVERIFY(holdsLocationFiles(directory));
+    QCOMPARE(unreadableLocationFile(directory, reason), QStringLiteral("cities.ldt"));
+    QVERIFY2(reason.contains(QStringLiteral("FIFO")), qPrintable(reason));
+    std::filesystem::remove(folder.file("states.ldt"));
+    std::filesystem::create_directory(folder.file("states.ldt"));
+    QCOMPARE(unreadableLocationFile(directory, reason), QStringLiteral("states.ldt"));
+    QVERIFY2(reason.contains(QStringLiteral("folder")), qPrintable(reason));
 }
 
 // A settings file that cannot be written is told once, in a box that says where and why; the program goes on with
