@@ -3,6 +3,7 @@
 #include "cli/clicommands.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
+#include "cli/clistorm.h"
 #include "cli/clitext.h"
 
 #include <nlohmann/json.hpp>
@@ -72,7 +73,7 @@ const WAlertRecord *gravest(const std::vector<WAlertRecord> &alerts, bool (*pass
     return found;
 }
 
-std::string alertsText(const std::vector<WAlertRecord> &alerts)
+std::string alertsText(const std::vector<WAlertRecord> &alerts, const CliStorm &storm)
 {
     std::string text;
     for (const WAlertRecord &alert : alerts) {
@@ -88,19 +89,23 @@ std::string alertsText(const std::vector<WAlertRecord> &alerts)
             text += fieldLine("Issued:", localTime(alert.sent));
         if (alert.expires > 0)
             text += fieldLine("Expires:", localTime(alert.expires));
+        if (const std::string line = storm.line(alert); !line.empty())
+            text += fieldLine("Storm:", line);
     }
     return text;
 }
 
-json alertJson(const WAlertRecord &alert)
+json alertJson(const WAlertRecord &alert, const CliStorm &storm)
 {
     json references = json::array();
     for (const std::string &reference : alert.references)
         references.push_back(plainText(reference));
-    return {{"id", plainText(alert.id)}, {"event", plainText(alert.event)}, {"kind", kindName(alert.kind)},
+    json object = {{"id", plainText(alert.id)}, {"event", plainText(alert.event)}, {"kind", kindName(alert.kind)},
         {"severity", textOrNull(alert.severity)}, {"urgency", textOrNull(alert.urgency)},
         {"certainty", textOrNull(alert.certainty)}, {"headline", textOrNull(alert.headline)},
         {"sent", timeOrNull(alert.sent)}, {"effective", timeOrNull(alert.effective)},
         {"expires", timeOrNull(alert.expires)}, {"ends", timeOrNull(alert.ends)},
         {"message_type", textOrNull(alert.messageType)}, {"references", references}};
+    storm.addJson(alert, object);
+    return object;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CliSession;
+class CliStorm;
 class WLocation;
 
 // The alerts in force for the place, most severe first. The state pages' records are made of the scans of the
@@ -24,7 +25,8 @@ bool isWatch(const WAlertRecord &alert);
 // The gravest of the alerts that pass, the first of equals; null when none passes.
 const WAlertRecord *gravest(const std::vector<WAlertRecord> &alerts, bool (*passes)(const WAlertRecord &));
 
-// Event, severity, headline, issue and expiry in the local zone, one block per alert, blocks apart by a blank line.
-std::string alertsText(const std::vector<WAlertRecord> &alerts);
+// Event, severity, headline, issue and expiry in the local zone, and where its storm lies, one block per alert,
+// blocks apart by a blank line.
+std::string alertsText(const std::vector<WAlertRecord> &alerts, const CliStorm &storm);
 // The fields of the JSON schema, times with their offset, null where the alert does not say.
-nlohmann::ordered_json alertJson(const WAlertRecord &alert);
+nlohmann::ordered_json alertJson(const WAlertRecord &alert, const CliStorm &storm);

@@ -4,6 +4,7 @@
 #include "cli/climessagekind.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
+#include "cli/clistorm.h"
 #include "cli/clitext.h"
 #include "meteo/reader/wcondition.h"
 #include "settings/lsettings.h"
@@ -157,13 +158,14 @@ CliExit runAlerts(CliSession &session, std::ostream &out)
 {
     const CliPlace place = session.place();
     const std::vector<WAlertRecord> alerts = fetchAlerts(session, session.location(place));
+    const CliStorm storm(place, session.units(), std::time(nullptr));
     if (session.options().json) {
         json list = json::array();
         for (const WAlertRecord &alert : alerts)
-            list.push_back(alertJson(alert));
+            list.push_back(alertJson(alert, storm));
         out << jsonLine({{"place", place.toJson()}, {"alerts", list}});
     } else {
-        out << alertsText(alerts);
+        out << alertsText(alerts, storm);
     }
     return CliExit::Ok;
 }

@@ -190,6 +190,11 @@ std::string localTime(std::int64_t seconds)
     return formatted(brokenDown(seconds, false), "%Y-%m-%d %H:%M %Z");
 }
 
+std::string localClock(std::int64_t seconds)
+{
+    return formatted(brokenDown(seconds, false), "%H:%M");
+}
+
 std::string isoTime(std::int64_t seconds, bool utc)
 {
     if (utc)

@@ -47,5 +47,7 @@ struct CliObservation {
 
 // "2025-01-12 13:51 EST"
 std::string localTime(std::int64_t seconds);
+// "13:51", in the local zone.
+std::string localClock(std::int64_t seconds);
 // "2025-01-12T13:51:00-05:00", or "2025-01-12T18:51:00Z" when utc.
 std::string isoTime(std::int64_t seconds, bool utc);

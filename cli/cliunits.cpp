@@ -3,6 +3,7 @@
 #include "corekit/lkeeper.h"
 #include "meteo/reader/wconvert.h"
 #include "meteo/reader/wobservationwords.h"
+#include "meteo/reader/wstormwords.h"
 #include "settings/lsettings.h"
 
 #include <cmath>
@@ -74,4 +75,10 @@ std::string CliUnits::words(const WObservation &observation) const
     const WObservationWords words(m_fahrenheit ? WCondition::Fahrenheit : WCondition::Celsius,
         m_speed == Speed::Kmh ? WObservationWords::Distance::Metric : WObservationWords::Distance::Imperial);
     return words.line(observation);
+}
+
+std::string CliUnits::storm(const WStormMotion &motion, const WStormApproach &approach, const std::string &clock) const
+{
+    const WStormWords words(m_speed == Speed::Kmh ? WStormWords::Speed::Kmh : WStormWords::Speed::Mph);
+    return words.line(motion, approach, clock);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/clioptions.h"
+#include "meteo/reader/wstormmotion.h"
 
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     std::string pressure(float inHg) const;
     // The observation in words in these units: distances and heights follow the wind, as in the window.
     std::string words(const WObservation &observation) const;
+    // A storm's approach in one sentence, its speed in the wind's unit and distances following it.
+    std::string storm(const WStormMotion &motion, const WStormApproach &approach, const std::string &clock) const;
 
 private:
     bool m_fahrenheit = false;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "meteo/meteo_export.h"
+#include "meteo/reader/wstormmotion.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +49,8 @@ struct WAlertRecord {
     // What the kind's ticker shows of the alert, lines ended by a line feed: the event in capitals, " - " and the
     // headline, then the description and the instruction.
     std::string text;
+    // How the storm a warning is about moves, where the alert says and says it soundly.
+    std::optional<WStormMotion> motion;
 };
 
 // How grave a severity is, gravest first: "Extreme" 0, "Severe" 1, "Moderate" 2, "Minor" 3, anything else 4.

@@ -33,6 +33,16 @@ std::string_view nwsHeadline(const json &properties)
     return headline ? textOf(*headline) : std::string_view();
 }
 
+// "eventMotionDescription": ["2026-09-02T07:46:00-00:00...storm...272DEG...38KT...43.85,-88.6"]
+std::optional<WStormMotion> motionOf(const json &properties)
+{
+    const json *parameters = memberOf(properties, "parameters");
+    const json::array_t *motions = parameters ? listOf(*parameters, "eventMotionDescription") : nullptr;
+    if (!motions || motions->empty())
+        return std::nullopt;
+    return parseStormMotion(textOf(motions->front()));
+}
+
 bool inForce(const json &properties, std::int64_t now)
 {
     if (textOf(properties, "status") != "Actual" || textOf(properties, "messageType") == "Cancel")
@@ -104,6 +114,7 @@ WAlertRecord recordOf(const json &properties, std::string_view event, std::strin
     record.kind = alertKind(event);
     record.text = withoutControls(headLine(properties, event)) + record.description;
     appendLines(record.text, withoutControls(textOf(properties, "instruction")));
+    record.motion = motionOf(properties);
     return record;
 }
 

@@ -118,6 +118,7 @@ void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLoca
         m_tracker.placeChanged();
     }
     m_alerts = alerts;
+    m_storms.Update(alerts, place, windSpeedScale());
     const bool sound = readFlag(LSettings::NOTIFY_SOUND, false);
     const LAlertDecision decision = m_tracker.update(alerts, readChoice(), now());
     for (const LAlertNotice &notice : decision.notices)
@@ -126,6 +127,11 @@ void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLoca
         m_desktop.Close(QString::fromStdString(id));
     showMark(alerts);
     reportState();
+}
+
+void CAlertNotifier::Refresh()
+{
+    showMark(m_alerts);
 }
 
 QColor CAlertNotifier::severityColor(const std::string &severity)
@@ -161,6 +167,21 @@ bool CAlertNotifier::readFlag(const char *key, bool fallback) const
     return value != 0;
 }
 
+std::uint32_t CAlertNotifier::windSpeedScale() const
+{
+    std::uint32_t scale = 0;
+    if (m_keeper)
+        m_keeper->GetInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, scale, false);
+    return scale;
+}
+
+// The text, and below it where the alert's storm is: "Storm 12 mi SW of you, moving NE at 43 mph; ...".
+QString CAlertNotifier::withStorm(const QString &text, const WAlertRecord &alert) const
+{
+    const QString storm = cleaned(m_storms.LineOf(alert, now()));
+    return storm.isEmpty() ? text : text + QLatin1Char('\n') + storm;
+}
+
 CDesktopNotifier::Notice CAlertNotifier::noticeOf(
     const LAlertNotice &notice, const QString &placeName, bool sound) const
 {
@@ -170,7 +191,8 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(
         out.keys << QString::fromStdString(alert.id);
     const QStringList events = eventsOf(notice.alerts);
     out.title = titleOf(notice, placeName);
-    out.body = notice.kind == LNoticeKind::Alert ? bodyOf(notice.alerts.front()) : events.join(QLatin1Char('\n'));
+    out.body = notice.kind == LNoticeKind::Alert ? withStorm(bodyOf(notice.alerts.front()), notice.alerts.front())
+                                                 : events.join(QLatin1Char('\n'));
     out.critical = severe;
     out.sound = sound && severe;
     out.replaces = QString::fromStdString(notice.replaces);
@@ -212,7 +234,8 @@ void CAlertNotifier::fallBack(const CDesktopNotifier::Notice &notice)
     emit statusMessage(notice.brief);
 }
 
-// The mark counts the warnings in force and takes the colour of the gravest; the tip lists their events.
+// The mark counts the warnings in force and takes the colour of the gravest; the tip lists their events, each with
+// where its storm is.
 void CAlertNotifier::showMark(const std::vector<WAlertRecord> &alerts)
 {
     std::vector<WAlertRecord> warnings;
@@ -222,8 +245,11 @@ void CAlertNotifier::showMark(const std::vector<WAlertRecord> &alerts)
         = std::min_element(warnings.begin(), warnings.end(), [](const WAlertRecord &a, const WAlertRecord &b) {
               return severityRank(a.severity) < severityRank(b.severity);
           });
+    QStringList lines;
+    for (const WAlertRecord &warning : warnings)
+        lines << withStorm(cleaned(warning.event), warning);
     if (m_tray)
-        m_tray->ShowAlerts(eventsOf(warnings), gravest == warnings.end() ? QColor() : severityColor(gravest->severity));
+        m_tray->ShowAlerts(lines, gravest == warnings.end() ? QColor() : severityColor(gravest->severity));
 }
 
 void CAlertNotifier::activate(const QString &id)

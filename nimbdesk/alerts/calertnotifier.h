@@ -4,6 +4,7 @@
 #include "nimbdesk/alerts/cdesktopnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/alerts/lalerttracker.h"
+#include "nimbdesk/alerts/lstormnotes.h"
 
 #include <QColor>
 #include <QObject>
@@ -39,6 +40,10 @@ public:
     // One update cycle's alerts in force for the place, named "Des Moines, Iowa". The first batch of a place, at
     // start or after a change, sums up what is in force.
     void Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName);
+    // Tells anew in the tray's tip where the warnings' storms are: the estimates move on with the clock.
+    void Refresh();
+    // Where the storms of the alerts of the last batch are.
+    const LStormNotes &storms() const { return m_storms; }
 
     // The colour of the tray's mark for the gravest severity among the alerts.
     static QColor severityColor(const std::string &severity);
@@ -52,6 +57,8 @@ signals:
 private:
     LAlertChoice readChoice() const;
     bool readFlag(const char *key, bool fallback) const;
+    std::uint32_t windSpeedScale() const;
+    QString withStorm(const QString &text, const WAlertRecord &alert) const;
     CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName, bool sound) const;
     void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
@@ -66,6 +73,7 @@ private:
     LAlertTracker m_tracker;
     CDesktopNotifier m_desktop;
     std::vector<WAlertRecord> m_alerts;
+    LStormNotes m_storms;
     // The alert of the tray message last shown, which a click on the message opens.
     QString m_balloonKey;
     LAlertTracker::StateProblem m_stateReported = LAlertTracker::StateProblem::None;

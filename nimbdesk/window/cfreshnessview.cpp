@@ -23,6 +23,7 @@ CFreshnessView::CFreshnessView(const CFreshnessTargets &targets, QObject *parent
 {
     QTimer *check = new QTimer(this);
     connect(check, &QTimer::timeout, this, &CFreshnessView::show);
+    connect(check, &QTimer::timeout, this, &CFreshnessView::minutePassed);
     check->start(CHECK_INTERVAL_MS);
 }
 

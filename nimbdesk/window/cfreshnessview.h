@@ -38,6 +38,10 @@ public:
 
     const CFreshness &freshness() const { return m_freshness; }
 
+signals:
+    // The minute's look again: whatever else grows old with the clock may follow it.
+    void minutePassed();
+
 private:
     void show();
 

@@ -4,6 +4,7 @@
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/common/appicon.h"
+#include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/gauges/caccessiblecontrol.h"
 #include "nimbdesk/gauges/cweatherline.h"
 #include "nimbdesk/gauges/cwlabel.h"
@@ -107,6 +108,7 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     m_alertNotifier = new CAlertNotifier(&m_keeper, m_tray, alertState, QDBusConnection::sessionBus(), {}, this);
     connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
     connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
+    connect(m_freshness, &CFreshnessView::minutePassed, m_alertNotifier, &CAlertNotifier::Refresh);
 }
 
 CMainDlg::~CMainDlg()
@@ -187,14 +189,31 @@ void CMainDlg::ShowForecastText()
 
 void CMainDlg::ShowSpecialText()
 {
-    CTextViewDlg dialog(tr("Special"), m_specialText, this);
-    dialog.exec();
+    showSpecial(QString());
 }
 
 void CMainDlg::ShowAlert(const QString &firstLine)
 {
     Restore();
-    CTextViewDlg dialog(tr("Special"), m_specialText, this);
+    showSpecial(firstLine);
+}
+
+// The special messages with where the warnings' storms are above their alerts, told anew each minute while the
+// dialog is open, and told to screen readers in the dialog's description.
+void CMainDlg::showSpecial(const QString &firstLine)
+{
+    CTextViewDlg dialog(tr("Special"), QString(), this);
+    const auto tellStorms = [this, &dialog] {
+        const LStormNotes &storms = m_alertNotifier->storms();
+        const std::int64_t now = currentTime();
+        dialog.SetText(QString::fromStdString(storms.Annotated(m_specialText.toStdString(), now)));
+        QStringList lines;
+        for (const std::string &line : storms.Lines(now))
+            lines << QString::fromStdString(line);
+        dialog.setAccessibleDescription(lines.join(QLatin1Char('\n')));
+    };
+    tellStorms();
+    connect(m_freshness, &CFreshnessView::minutePassed, &dialog, tellStorms);
     dialog.ShowAt(firstLine);
     dialog.exec();
 }

@@ -85,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void showSpecial(const QString &firstLine);
     void buildControls();
     QWidget *gaugeRow();
     QGroupBox *gaugeBox(const QString &title, QWidget *gauge);

@@ -46,6 +46,16 @@ QString CTextViewDlg::text() const
     return m_edit->toPlainText();
 }
 
+void CTextViewDlg::SetText(const QString &text)
+{
+    const QString shown = withLineFeeds(text);
+    if (shown == m_edit->toPlainText())
+        return;
+    const int top = m_edit->verticalScrollBar()->value();
+    m_edit->setPlainText(shown);
+    m_edit->verticalScrollBar()->setValue(top);
+}
+
 bool CTextViewDlg::ShowAt(const QString &line)
 {
     if (line.isEmpty() || !m_edit->find(line))

@@ -16,6 +16,8 @@ public:
 
     // The text shown, with "\n" for each line break.
     QString text() const;
+    // Shows a new version of the text where the reader was in the old one.
+    void SetText(const QString &text);
     // Selects the first occurrence of the line and scrolls it into view; false when the text does not hold it.
     bool ShowAt(const QString &line);
     // The text selected, "" when none.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -66,6 +67,20 @@ std::string inForce(const std::string &answer)
     json alerts = json::parse(answer);
     for (auto &feature : alerts["features"])
         feature["properties"]["expires"] = "2999-01-01T00:00:00+00:00";
+    return alerts.dump();
+}
+
+// The recorded heat warning moving as a storm does, with its motion fixed at the time given: "...storm...180DEG...
+// 37KT..." (northward at 68.5 km/h) from half a degree (55.6 km) south of the place.
+std::string withMotion(const std::string &answer, std::time_t fixed)
+{
+    std::tm utc{};
+    gmtime_r(&fixed, &utc);
+    char time[32];
+    std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%S-00:00", &utc);
+    json alerts = json::parse(answer);
+    alerts["features"][0]["properties"]["parameters"]["eventMotionDescription"]
+        = json::array({std::string(time) + "...storm...180DEG...37KT...33.0722,-112.0901"});
     return alerts.dump();
 }
 
@@ -309,6 +324,46 @@ TEST_F(NimbrelTest, alertsAsRecords)
 
     server.page(PHOENIX_ALERTS, "<HTML>Service Unavailable</HTML>", 503);
     EXPECT_EQ(run({"alerts", PHOENIX}).status, 3);
+}
+
+// Five minutes after its fix the storm has come 5.7 km north: 49.9 km (31 mi) south of the place, over it in 44
+// minutes. Three hours after, its motion is no ground for an estimate.
+TEST_F(NimbrelTest, alertsWithTheStormsApproach)
+{
+    environment = "TZ=MST7 ";
+    const std::string recorded = inForce(data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json"));
+    const std::time_t fixed = std::time(nullptr) - 300;
+    server.page(PHOENIX_ALERTS, withMotion(recorded, fixed));
+    const Outcome text = run({"alerts", PHOENIX, "--units", "us"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(
+        text.out.find("\nStorm:        Storm 31 mi S of you, moving N at 43 mph; over you about "), std::string::npos)
+        << text.out;
+
+    const Outcome records = run({"alerts", PHOENIX, "--json"});
+    ASSERT_EQ(records.status, 0) << records.err;
+    const json alerts = json::parse(records.out)["alerts"];
+    ASSERT_EQ(alerts.size(), 2u);
+    const json &motion = alerts[0]["motion"];
+    ASSERT_TRUE(motion.is_object()) << records.out;
+    EXPECT_EQ(motion["time"].get<std::string>().substr(19), "-07:00") << motion;
+    EXPECT_EQ(motion["from_deg"], 180);
+    EXPECT_EQ(motion["speed_kt"], 37);
+    EXPECT_EQ(motion["points"], json::parse("[[33.0722, -112.0901]]"));
+    const json &approach = alerts[0]["approach"];
+    EXPECT_NEAR(approach["distance_km"].get<double>(), 49.9, 0.3) << approach;
+    EXPECT_EQ(approach["bearing_deg"], 180);
+    EXPECT_EQ(approach["closest_km"], 0.0);
+    EXPECT_EQ(approach["moving_away"], false);
+    EXPECT_EQ(approach["closest_time"].get<std::string>().substr(19), "-07:00");
+    EXPECT_TRUE(alerts[1]["motion"].is_null());
+    EXPECT_TRUE(alerts[1]["approach"].is_null());
+
+    server.page(PHOENIX_ALERTS, withMotion(recorded, fixed - 3 * 3600));
+    const json stale = json::parse(run({"alerts", PHOENIX, "--json"}).out)["alerts"][0];
+    EXPECT_EQ(stale["motion"]["speed_kt"], 37);
+    EXPECT_TRUE(stale["approach"].is_null());
+    EXPECT_EQ(run({"alerts", PHOENIX}).out.find("Storm:"), std::string::npos);
 }
 
 TEST_F(NimbrelTest, decodeReportsOfStandardInput)

@@ -184,6 +184,24 @@ TEST(WAlertList, missingMembersAreAbsent)
     EXPECT_EQ(list.text(WAlertKind::Warning), "HEAT ADVISORY - a\r\n Hot.\r\n Very hot.\r\n");
 }
 
+// A motion that cannot be read leaves the alert without one, and the alert stays.
+TEST(WAlertList, motionsThatCannotBeRead)
+{
+    const std::string answer = collection({
+        feature("none", "Severe Thunderstorm Warning", "Severe", "2026-09-02T07:00:00Z",
+            R"(, "parameters": {"eventMotionDescription": []})"),
+        feature("wrong", "Severe Thunderstorm Warning", "Severe", "2026-09-02T07:01:00Z",
+            R"(, "parameters": {"eventMotionDescription": ["2026-09-02T07:00:00-00:00...storm...400DEG...20KT"]})"),
+        feature("text", "Severe Thunderstorm Warning", "Severe", "2026-09-02T07:02:00Z",
+            R"(, "parameters": {"eventMotionDescription": "2026-09-02T07:00:00-00:00...storm...200DEG...20KT...40,-95"})"),
+    });
+    WAlertList list;
+    ASSERT_EQ(list.read(answer, FIVE_RECORDED), L_OK);
+    ASSERT_EQ(list.alerts().size(), 3u);
+    for (const WAlertRecord &alert : list.alerts())
+        EXPECT_FALSE(alert.motion) << alert.id;
+}
+
 TEST(WAlertList, answersThatAreNotAlertCollections)
 {
     const std::string whole = recorded(PHOENIX);
@@ -303,8 +321,17 @@ TEST(WAlertList, recordsOfTheRecordedAnswers)
     EXPECT_EQ(list.alerts()[1].event, "Special Weather Statement");
     EXPECT_EQ(list.alerts()[1].kind, WAlertKind::Statement);
     EXPECT_TRUE(list.alerts()[1].references.empty());
+    // The line of storms the warning follows, and the storm of the statement.
+    ASSERT_TRUE(update.motion);
+    EXPECT_EQ(update.motion->time, 1788334860);
+    EXPECT_EQ(update.motion->fromDeg, 260);
+    EXPECT_EQ(update.motion->speedKt, 48);
+    EXPECT_EQ(update.motion->points.size(), 3u);
+    ASSERT_TRUE(list.alerts()[1].motion);
+    EXPECT_EQ(list.alerts()[1].motion->points.size(), 2u);
 
     ASSERT_EQ(list.read(recorded(PHOENIX), PHOENIX_RECORDED), L_OK);
+    EXPECT_FALSE(list.alerts()[0].motion);
     ASSERT_EQ(list.alerts().size(), 2u);
     EXPECT_EQ(list.alerts()[0].ends, 1721530800); // 2024-07-20T20:00:00-07:00
     EXPECT_EQ(list.alerts()[1].event, "Air Quality Alert");

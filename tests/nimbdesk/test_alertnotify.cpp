@@ -25,6 +25,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,21 @@ const std::string TORNADO_UPDATE = alert("urn:tor.2", "Tornado Warning", "Extrem
 const std::string WATCH = alert("urn:watch.1", "Severe Thunderstorm Watch", "Severe");
 const std::string SEVERE = alert("urn:svr.1", "Severe Thunderstorm Warning", "Severe");
 const std::string FLOOD = alert("urn:ffw.1", "Flash Flood Warning", "Severe");
+
+// A warning whose storm was half a degree (55.6 km) south of the place five minutes ago, coming north at 37 kt
+// (68.5 km/h): 49.9 km (31 mi) away now.
+std::string stormWarning()
+{
+    const std::time_t fixed = std::time(nullptr) - 300;
+    std::tm utc{};
+    gmtime_r(&fixed, &utc);
+    char time[32];
+    std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%S-00:00", &utc);
+    std::string text = alert("urn:svr.storm", "Severe Thunderstorm Warning", "Severe");
+    return text.insert(text.find('{', 1) + 1,
+        R"("parameters": {"eventMotionDescription": [")" + std::string(time)
+            + R"(...storm...180DEG...37KT...40.2608,-73.6336"]}, )");
+}
 
 } // namespace
 
@@ -130,6 +146,7 @@ private slots:
     void scriptedSequence();
     void floodOfAlerts();
     void summaryAtStartCountsInWords();
+    void stormOfAWarning();
     void statusLineWithoutNotificationService();
 
 private:
@@ -347,6 +364,43 @@ void TestAlertNotify::floodOfAlerts()
         "urn:marker.2");
     QCOMPARE(calls.size(), std::size_t(3));
     QVERIFY(titled(QStringLiteral("Flash Flood Warning — ") + PLACE));
+}
+
+// The notification, the tray's tip and the special messages tell where the warning's storm is; the dialog tells
+// screen readers too.
+void TestAlertNotify::stormOfAWarning()
+{
+    const QString storm = QStringLiteral("Storm 31 mi S of you, moving N at 43 mph; over you about ");
+    const std::size_t calls = m_server.calls.size();
+    serve({stormWarning()});
+    QVERIFY(cycle());
+    QTRY_COMPARE(m_server.calls.size(), calls + 1);
+    const QString body = m_server.calls.back().body;
+    QVERIFY2(body.startsWith(QLatin1String("Severe Thunderstorm Warning issued")), qPrintable(body));
+    QVERIFY2(body.contains(QLatin1Char('\n') + storm), qPrintable(body));
+    QTRY_VERIFY(m_window->trayIcon()->toolTip().contains(QStringLiteral("\nSevere Thunderstorm Warning\n") + storm));
+
+    QString text;
+    QString description;
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, poll, [&text, &description, poll] {
+        auto *dialog = qobject_cast<CTextViewDlg *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->deleteLater();
+        text = dialog->text();
+        description = dialog->accessibleDescription();
+        dialog->accept();
+    });
+    poll->start(5);
+    emit m_server.ActionInvoked(m_server.calls.back().id, QStringLiteral("default"));
+    QTRY_VERIFY(!text.isEmpty());
+    const qsizetype at = text.indexOf(storm);
+    QVERIFY2(at >= 0, qPrintable(text));
+    // The line after the sentence opens the alert.
+    const QString next = text.mid(at).section(QLatin1Char('\n'), 1, 1).trimmed();
+    QVERIFY2(next.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(text));
+    QVERIFY2(description.startsWith(storm), qPrintable(description));
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

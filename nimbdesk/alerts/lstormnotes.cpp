@@ -1,0 +1,72 @@
+#include "nimbdesk/alerts/lstormnotes.h"
+
+#include "corekit/lex.h"
+#include "corekit/lstring.h"
+#include "meteo/location/wlocation.h"
+#include "nimbdesk/freshness/timetext.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace
+{
+
+// The city data's "alat(40.7608)": degrees, whatever the locale.
+std::optional<double> degreesOf(const WLocation &place, const char *key)
+{
+    LString value;
+    if (place.getCityData(key, value) != L_OK || value.isEmpty())
+        return std::nullopt;
+    const std::string_view text(value, value.length());
+    double degrees = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), degrees);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return degrees;
+}
+
+} // namespace
+
+void LStormNotes::Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, std::uint32_t windSpeedScale)
+{
+    m_alerts = alerts;
+    m_latitude = degreesOf(place, "alat");
+    m_longitude = degreesOf(place, "alon");
+    m_speed = windSpeedScale == 1 ? WStormWords::Speed::Kmh : WStormWords::Speed::Mph;
+}
+
+std::string LStormNotes::LineOf(const WAlertRecord &alert, std::int64_t now) const
+{
+    if (!alert.motion || !m_latitude || !m_longitude)
+        return {};
+    const std::optional<WStormApproach> approach = estimateStormApproach(*alert.motion, *m_latitude, *m_longitude, now);
+    if (!approach)
+        return {};
+    return WStormWords(m_speed).line(*alert.motion, *approach, clockTime(approach->closestTime, now));
+}
+
+std::vector<std::string> LStormNotes::Lines(std::int64_t now) const
+{
+    std::vector<std::string> lines;
+    for (const WAlertRecord &alert : m_alerts) {
+        if (std::string line = LineOf(alert, now); !line.empty())
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The alert's first line opens its block in the text: "SEVERE THUNDERSTORM WARNING - ...", after " " where it is
+// not the text's first line.
+std::string LStormNotes::Annotated(std::string special, std::int64_t now) const
+{
+    for (const WAlertRecord &alert : m_alerts) {
+        const std::string line = LineOf(alert, now);
+        const std::string first = alert.text.substr(0, alert.text.find('\n'));
+        const std::size_t at = first.empty() ? std::string::npos : special.find(first);
+        if (line.empty() || at == std::string::npos)
+            continue;
+        const std::size_t start = special.rfind('\n', at) == std::string::npos ? 0 : special.rfind('\n', at) + 1;
+        special.insert(start, special.substr(start, at - start) + line + "\r\n");
+    }
+    return special;
+}
