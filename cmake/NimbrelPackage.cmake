@@ -6,6 +6,8 @@
 # Every manual page in docs/man, compressed as Debian's policy asks (gzip -9n: no name and time, so the same page
 # gives the same bytes).
 file(GLOB nimbrel_man_pages CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/docs/man/*.[1-9]")
+# Ninja makes the folders of a command's outputs, Make does not.
+file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/man" "${PROJECT_BINARY_DIR}/packaging")
 set(nimbrel_compressed "")
 function(nimbrel_gzip source output)
     add_custom_command(OUTPUT "${output}"
