@@ -33,7 +33,8 @@ enum class WApiProduct;
 class METEO_EXPORT WReader
 {
 public:
-    // Seconds since 1970: when answers of the web service go stale and alerts expire.
+    // Seconds since 1970: when answers of the web service go stale, alerts expire, and which month a report's day
+    // is of.
     using Clock = std::function<std::int64_t()>;
 
     // Without a clock the system's is used.
@@ -61,7 +62,8 @@ public:
     //   L_OK       condition updated;
     //   L_DB       the place has no station; nothing fetched, nothing shown;
     //   L_CONNECT  the page could not be fetched; condition untouched;
-    //   L_ERROR    the page holds no report with a temperature, dew point, pressure or wind; condition untouched.
+    //   L_ERROR    the page holds no report of the station with a temperature, dew point, pressure or wind (a
+    //              report of another station is none); condition untouched.
     int getCondition(const WLocation &location, WCondition &condition);
 
     // Each returns the texts for the place, every line ended by "\r\n". With ProductSource 0 they come from the
@@ -107,11 +109,13 @@ private:
     LString productAddress(const WLocation &location, const char *page) const;
     void showText(const LString &text) const;
     void clearText() const;
+    std::int64_t now() const;
 
     LInfoLine *m_infoLine;
     LKeeper *m_keeper;
     std::atomic<bool> m_abort;
     WFetchLimits m_limits;
+    Clock m_clock;
     std::unique_ptr<WApiSource> m_api;
     std::unique_ptr<WPageAlerts> m_pageAlerts;
 };
