@@ -120,6 +120,11 @@ void WReader::allowFetch()
     m_abort = false;
 }
 
+void WReader::beginUpdate()
+{
+    m_api->beginUpdate();
+}
+
 void WReader::setFetchLimits(const WFetchLimits &limits)
 {
     m_limits = limits;
