@@ -19,6 +19,5 @@ struct WApiAccess {
 };
 
 // One update cycle asks for the forecast and the special messages within seconds, and the next one minutes
-// later. An answer shared by several operations, or a failure that must not be retried at once, stands for
-// this many seconds.
+// later. An office found lost stands for the rest of its cycle: this many seconds, where no new update is marked.
 constexpr std::int64_t API_CYCLE_SECONDS = 60;

@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "meteo/reader/wjson_p.h"
+#include "meteo/reader/wutf8_p.h"
 #include "meteo/reader/wwebpage_p.h"
 
 #include <nlohmann/json.hpp>
@@ -19,9 +20,10 @@ int WApiClient::fetch(const std::string &path, Accept accept, std::string &body)
     page.addHeader(accept == Accept::GeoJson ? "Accept: application/geo+json" : "Accept: application/ld+json");
     const int result = page.open(address(path).c_str());
     m_status = page.status();
-    if (result != L_OK)
+    if (result != L_OK || page.takeBody(body) != L_OK)
         return L_CONNECT;
-    return page.takeBody(body);
+    body = mendedUtf8(body);
+    return L_OK;
 }
 
 int WApiClient::get(const std::string &path, Accept accept, nlohmann::json &document)
@@ -30,9 +32,9 @@ int WApiClient::get(const std::string &path, Accept accept, nlohmann::json &docu
     if (fetch(path, accept, body) != L_OK)
         return L_CONNECT;
     if (!withinJsonLimits(body))
-        return L_CONNECT;
+        return L_FORMAT;
     document = nlohmann::json::parse(body, nullptr, false);
-    return document.is_discarded() ? L_CONNECT : L_OK;
+    return document.is_discarded() ? L_FORMAT : L_OK;
 }
 
 // The base is expected to end with "/"; one is put in where it does not.

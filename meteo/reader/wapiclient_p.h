@@ -22,11 +22,12 @@ public:
 
     explicit WApiClient(const WApiAccess &access);
 
-    // Fetches the base address + path: L_OK with the body, or L_CONNECT (no answer, a status other than 200, a
-    // broken or too slow transfer, a body over MAX_ANSWER_SIZE, an abort).
+    // Fetches the base address + path: L_OK with the body, made well-formed UTF-8 (mendedUtf8) so that one stray
+    // byte cannot cost the whole answer; or L_CONNECT (no answer, a status other than 200, a broken or too slow
+    // transfer, a body over MAX_ANSWER_SIZE, an abort).
     int fetch(const std::string &path, Accept accept, std::string &body);
-    // fetch, then parse: L_CONNECT also when the body is not JSON (an HTML page sent with status 200) or not of the
-    // shape of the service's answers (withinJsonLimits).
+    // fetch, then parse: L_FORMAT when an answer came but cannot be read, being no JSON (an HTML page sent with
+    // status 200) or not of the shape of the service's answers (withinJsonLimits).
     int get(const std::string &path, Accept accept, nlohmann::json &document);
 
     // The status of the last answer, 0 when none arrived; 404 tells that the address names nothing.

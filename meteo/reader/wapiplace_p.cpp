@@ -101,18 +101,13 @@ int WApiPlace::office(WApiClient &client, std::int64_t now, const WApiOffice *&o
         office = &m_office;
         return L_OK;
     }
-    if (!due)
-        return L_CONNECT;
     m_known = false;
     m_stale = false;
-    if (lookUp(client) == L_OK) {
-        m_known = true;
+    const int result = lookUp(client);
+    m_known = result == L_OK;
+    if (m_known)
         office = &m_office;
-        return L_OK;
-    }
-    if (!client.aborted())
-        m_notBefore = now + API_CYCLE_SECONDS;
-    return L_CONNECT;
+    return result;
 }
 
 void WApiPlace::lost(std::int64_t now)
@@ -121,17 +116,22 @@ void WApiPlace::lost(std::int64_t now)
     m_notBefore = now + API_CYCLE_SECONDS;
 }
 
+void WApiPlace::beginUpdate()
+{
+    m_notBefore = 0;
+}
+
 int WApiPlace::lookUp(WApiClient &client)
 {
     json document;
     const bool byPoint = !m_point.empty();
     const std::string path = byPoint ? "points/" + m_point : "zones/forecast/" + m_zone;
-    if (client.get(path, WApiClient::Accept::GeoJson, document) != L_OK)
-        return L_CONNECT;
+    if (const int result = client.get(path, WApiClient::Accept::GeoJson, document); result != L_OK)
+        return result;
     const json *properties = memberOf(document, "properties");
     if (!properties || !properties->is_object())
-        return L_CONNECT;
+        return L_FORMAT;
     m_office.cwa = officeCode(*properties);
     m_office.forecastZone = byPoint ? lastSegment(*properties, "forecastZone") : m_zone;
-    return m_office.cwa.empty() ? L_CONNECT : L_OK;
+    return m_office.cwa.empty() ? L_FORMAT : L_OK;
 }

@@ -30,11 +30,13 @@ public:
     // "KSZ009"; empty when the place has no zone, or one that is not made of letters and digits.
     const std::string &zone() const { return m_zone; }
 
-    // L_OK with the office, or L_CONNECT when it cannot be looked up. A failed lookup is not repeated for a cycle
-    // (the failure stands); the office is looked up again at the next cycle after lost().
+    // L_OK with the office, or L_CONNECT or L_FORMAT (WApiClient::get) when it cannot be looked up. A failed
+    // lookup is not kept: the next call asks again. After lost() the office is looked up again at the next update.
     int office(WApiClient &client, std::int64_t now, const WApiOffice *&office);
     // A request built from the office answered 404: the office has changed its code or the zones have moved.
     void lost(std::int64_t now);
+    // A new update begins: a lost office is looked up at once.
+    void beginUpdate();
 
 private:
     int lookUp(WApiClient &client);
@@ -44,6 +46,7 @@ private:
     WApiOffice m_office;
     bool m_known = false;
     bool m_stale = false;
-    // No lookup before this time: a failure or a loss stands for the rest of the cycle.
+    // A lost office stands until this time or the next update, whichever comes first: the rest of the update goes
+    // on with it.
     std::int64_t m_notBefore = 0;
 };

@@ -1,16 +1,29 @@
 #include "meteo/reader/wapiproducts_p.h"
 
 #include "corekit/lex.h"
+#include "meteo/reader/walerts_p.h"
 #include "meteo/reader/wapiclient_p.h"
 #include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wkeptlines_p.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace
 {
 
 using nlohmann::json;
+
+struct ListEntry {
+    std::string id;
+    // Seconds since 1970.
+    std::int64_t issued;
+};
+
+// The service lists an office's products mostly, but not always, newest first: the newest is chosen by its time
+// among this many of the list's first entries.
+constexpr int NEWEST_AMONG = 5;
 
 // Ids are put into addresses, so only the characters of the service's ids (UUIDs) pass.
 bool isProductId(std::string_view id)
@@ -20,19 +33,22 @@ bool isProductId(std::string_view id)
     });
 }
 
-// A product list has its entries under "@graph", newest first: [{"id": "758ed100-512d-...", ...}, ...]. An entry
-// without a string id means that the answer is not a product list at all, as a missing "@graph" does.
-int idsOf(const json &document, std::vector<std::string> &ids)
+// A product list has its entries under "@graph": [{"id": "758ed100-512d-...", "issuanceTime":
+// "2026-09-03T18:17:00+00:00", ...}, ...]. An entry without a string id means that the answer is not a product list
+// at all, as a missing "@graph" does. An entry without a time that can be read counts as the oldest.
+int entriesOf(const json &document, std::vector<ListEntry> &entries)
 {
     const json::array_t *graph = listOf(document, "@graph");
     if (!graph)
-        return L_CONNECT;
+        return L_FORMAT;
     for (const json &entry : *graph) {
         const json *id = memberOf(entry, "id");
         if (!id || !id->is_string())
-            return L_CONNECT;
+            return L_FORMAT;
+        std::int64_t issued = std::numeric_limits<std::int64_t>::min();
+        parseIsoTime(textOf(entry, "issuanceTime"), issued);
         if (isProductId(textOf(*id)))
-            ids.emplace_back(textOf(*id));
+            entries.push_back({std::string(textOf(*id)), issued});
     }
     return L_OK;
 }
@@ -112,21 +128,30 @@ void skipBlankLines(std::string_view &text)
 int WApiProducts::newest(WApiClient &client, const char *type, const std::string &office, std::string &id)
 {
     json document;
-    std::vector<std::string> ids;
-    const std::string path = std::string("products?type=") + type + "&location=" + office + "&limit=1";
-    if (client.get(path, WApiClient::Accept::JsonLd, document) != L_OK || idsOf(document, ids) != L_OK)
-        return L_CONNECT;
-    id = ids.empty() ? std::string() : ids.front();
+    std::vector<ListEntry> entries;
+    const std::string path
+        = std::string("products?type=") + type + "&location=" + office + "&limit=" + std::to_string(NEWEST_AMONG);
+    int result = client.get(path, WApiClient::Accept::JsonLd, document);
+    if (result != L_OK || (result = entriesOf(document, entries)) != L_OK)
+        return result;
+    // The first of the newest, should two share a time.
+    const auto newest = std::max_element(
+        entries.begin(), entries.end(), [](const ListEntry &a, const ListEntry &b) { return a.issued < b.issued; });
+    id = newest == entries.end() ? std::string() : newest->id;
     return L_OK;
 }
 
 int WApiProducts::listed(WApiClient &client, const char *type, const std::string &office, std::vector<std::string> &ids)
 {
     json document;
+    std::vector<ListEntry> entries;
     const std::string path = std::string("products/types/") + type + "/locations/" + office;
-    if (client.get(path, WApiClient::Accept::JsonLd, document) != L_OK)
-        return L_CONNECT;
-    return idsOf(document, ids);
+    int result = client.get(path, WApiClient::Accept::JsonLd, document);
+    if (result != L_OK || (result = entriesOf(document, entries)) != L_OK)
+        return result;
+    for (ListEntry &entry : entries)
+        ids.push_back(std::move(entry.id));
+    return L_OK;
 }
 
 int WApiProducts::text(WApiClient &client, const std::string &id, std::string &text)
@@ -138,10 +163,11 @@ int WApiProducts::text(WApiClient &client, const std::string &id, std::string &t
         return L_OK;
     }
     json document;
-    const json *productText = nullptr;
-    if (client.get("products/" + id, WApiClient::Accept::JsonLd, document) != L_OK
-        || !(productText = memberOf(document, "productText")) || !productText->is_string())
-        return L_CONNECT;
+    if (const int result = client.get("products/" + id, WApiClient::Accept::JsonLd, document); result != L_OK)
+        return result;
+    const json *productText = memberOf(document, "productText");
+    if (!productText || !productText->is_string())
+        return L_FORMAT;
     text = withoutControls(textOf(*productText));
     m_texts.emplace_back(id, text);
     if (m_texts.size() > KEPT_TEXTS)

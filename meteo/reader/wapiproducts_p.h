@@ -17,12 +17,13 @@ public:
     // Enough for the newest product of each kind the reader shows, and the forecast's next newest.
     static constexpr std::size_t KEPT_TEXTS = 8;
 
-    // The id of the office's newest product of the type ("ZFP", "AFD"), asked as the newest of one; empty when
-    // the office has issued none lately. L_OK, or L_CONNECT when the list cannot be had.
+    // The id of the office's newest product of the type ("ZFP", "AFD"), by its issuance time among the first few
+    // of the office's list; empty when the office has issued none lately. L_OK, L_CONNECT when the list cannot be
+    // had, or L_FORMAT when it cannot be read.
     int newest(WApiClient &client, const char *type, const std::string &office, std::string &id);
     // The ids of the office's products of the type from its full list, newest first.
     int listed(WApiClient &client, const char *type, const std::string &office, std::vector<std::string> &ids);
-    // The product's text ("productText"), asked for only when the id is new. L_OK or L_CONNECT.
+    // The product's text ("productText"), asked for only when the id is new. L_OK, L_CONNECT or L_FORMAT.
     int text(WApiClient &client, const std::string &id, std::string &text);
 
 private:

@@ -72,15 +72,22 @@ int WApiSource::getText(
     show(infoLine, firstText);
     WApiClient client(access);
     std::string out;
-    if (fetchText(product, client, out) != L_OK) {
-        show(infoLine, "Error: cannot connect to server");
-        return L_CONNECT;
+    if (const int result = fetchText(product, client, out); result != L_OK) {
+        show(infoLine,
+            result == L_FORMAT ? "Error: cannot read the server's answer" : "Error: cannot connect to server");
+        return result;
     }
     show(infoLine, "Reading data from server...");
     if (infoLine)
         infoLine->Clear();
     text.assign(out.data(), out.size());
     return out.empty() ? L_INPUT : L_OK;
+}
+
+void WApiSource::beginUpdate()
+{
+    m_alertsPath.clear();
+    m_place.beginUpdate();
 }
 
 // A new place starts the forecast search afresh.
@@ -109,17 +116,18 @@ int WApiSource::forecast(WApiClient &client, std::string &text)
     const char *type = productKind(WApiProduct::Forecast).apiType;
     const WApiOffice *office = nullptr;
     std::string newest;
-    if (m_place.office(client, now(), office) != L_OK
-        || officeRequest(client, m_products.newest(client, type, office->cwa, newest)) != L_OK)
-        return L_CONNECT;
+    int result = m_place.office(client, now(), office);
+    if (result != L_OK
+        || (result = officeRequest(client, m_products.newest(client, type, office->cwa, newest))) != L_OK)
+        return result;
     if (newest.empty())
         return zonePeriods(client, text);
     if (newest == m_forecastNewest)
         return m_forecastFrom.empty() ? L_OK : segment(client, *office, m_forecastFrom, text);
     std::string from = newest;
-    if (segment(client, *office, newest, text) != L_OK
-        || (text.empty() && nextNewest(client, *office, newest, from, text) != L_OK))
-        return L_CONNECT;
+    if ((result = segment(client, *office, newest, text)) != L_OK
+        || (text.empty() && (result = nextNewest(client, *office, newest, from, text)) != L_OK))
+        return result;
     m_forecastNewest = newest;
     m_forecastFrom = text.empty() ? std::string() : from;
     return L_OK;
@@ -129,9 +137,10 @@ int WApiSource::nextNewest(
     WApiClient &client, const WApiOffice &office, const std::string &newest, std::string &from, std::string &text)
 {
     std::vector<std::string> ids;
-    if (officeRequest(client, m_products.listed(client, productKind(WApiProduct::Forecast).apiType, office.cwa, ids))
-        != L_OK)
-        return L_CONNECT;
+    const int result
+        = officeRequest(client, m_products.listed(client, productKind(WApiProduct::Forecast).apiType, office.cwa, ids));
+    if (result != L_OK)
+        return result;
     const auto next = std::find_if(ids.begin(), ids.end(), [&newest](const std::string &id) { return id != newest; });
     if (next == ids.end())
         return L_OK;
@@ -143,8 +152,8 @@ int WApiSource::nextNewest(
 int WApiSource::segment(WApiClient &client, const WApiOffice &office, const std::string &id, std::string &text)
 {
     std::string product;
-    if (m_products.text(client, id, product) != L_OK)
-        return L_CONNECT;
+    if (const int result = m_products.text(client, id, product); result != L_OK)
+        return result;
     text = zoneSegment(product, m_place.zone());
     if (text.empty() && !office.forecastZone.empty() && office.forecastZone != m_place.zone())
         text = zoneSegment(product, office.forecastZone);
@@ -155,12 +164,13 @@ int WApiSource::segment(WApiClient &client, const WApiOffice &office, const std:
 int WApiSource::zonePeriods(WApiClient &client, std::string &text)
 {
     json document;
-    if (client.get("zones/forecast/" + m_place.zone() + "/forecast", WApiClient::Accept::GeoJson, document) != L_OK)
-        return L_CONNECT;
+    const std::string path = "zones/forecast/" + m_place.zone() + "/forecast";
+    if (const int result = client.get(path, WApiClient::Accept::GeoJson, document); result != L_OK)
+        return result;
     const json *properties = memberOf(document, "properties");
     const json::array_t *periods = properties ? listOf(*properties, "periods") : nullptr;
     if (!periods)
-        return L_CONNECT;
+        return L_FORMAT;
     for (const json &period : *periods) {
         const std::string_view name = textOf(period, "name");
         const std::string_view forecast = textOf(period, "detailedForecast");
@@ -176,38 +186,41 @@ int WApiSource::getAlerts(const WLocation &location, const WApiAccess &access, s
     if (m_place.point().empty() && m_place.zone().empty())
         return L_NOTFOUND;
     WApiClient client(access);
-    if (refreshAlerts(client) != L_OK)
-        return L_CONNECT;
+    if (const int result = refreshAlerts(client, ALERT_RECORDS); result != L_OK)
+        return result;
     alerts = m_alerts.alerts();
     return L_OK;
 }
 
 int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)
 {
-    if (refreshAlerts(client) != L_OK)
-        return L_CONNECT;
+    if (const int result = refreshAlerts(client, static_cast<std::size_t>(kind)); result != L_OK)
+        return result;
     text = m_alerts.text(kind);
     return L_OK;
 }
 
 // With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
-// alerts of the zone. The answer stands for a cycle.
-int WApiSource::refreshAlerts(WApiClient &client)
+// alerts of the zone. A good answer serves each of its users once: one that asks again belongs to a later update,
+// even where no beginUpdate() said so. A failure is not kept, so that the next operation asks again.
+int WApiSource::refreshAlerts(WApiClient &client, std::size_t user)
 {
     const std::string path
         = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone() : "alerts/active?point=" + m_place.point();
-    if (path != m_alertsPath || now() - m_alertsAt >= API_CYCLE_SECONDS) {
-        std::string body;
-        int result = client.fetch(path, WApiClient::Accept::GeoJson, body);
-        if (result == L_OK && m_alerts.read(body, now()) != L_OK)
-            result = L_CONNECT;
-        if (result != L_OK && client.aborted())
-            return L_CONNECT;
-        m_alertsPath = path;
-        m_alertsAt = now();
-        m_alertsResult = result;
+    if (path == m_alertsPath && !m_alertsServed.test(user)) {
+        m_alertsServed.set(user);
+        return L_OK;
     }
-    return m_alertsResult;
+    m_alertsPath.clear();
+    std::string body;
+    int result = client.fetch(path, WApiClient::Accept::GeoJson, body);
+    if (result == L_OK)
+        result = m_alerts.read(body, now());
+    if (result != L_OK)
+        return result;
+    m_alertsPath = path;
+    m_alertsServed.reset().set(user);
+    return L_OK;
 }
 
 int WApiSource::bulletin(WApiClient &client, const char *type, std::string &text)
@@ -215,13 +228,14 @@ int WApiSource::bulletin(WApiClient &client, const char *type, std::string &text
     const WApiOffice *office = nullptr;
     std::string newest;
     std::string product;
-    if (m_place.office(client, now(), office) != L_OK
-        || officeRequest(client, m_products.newest(client, type, office->cwa, newest)) != L_OK)
-        return L_CONNECT;
+    int result = m_place.office(client, now(), office);
+    if (result != L_OK
+        || (result = officeRequest(client, m_products.newest(client, type, office->cwa, newest))) != L_OK)
+        return result;
     if (newest.empty())
         return L_OK;
-    if (m_products.text(client, newest, product) != L_OK)
-        return L_CONNECT;
+    if ((result = m_products.text(client, newest, product)) != L_OK)
+        return result;
     text = bulletinBody(product);
     return L_OK;
 }

@@ -8,6 +8,8 @@
 #include "meteo/reader/wapiproducts_p.h"
 #include "meteo/reader/wproductkind_p.h"
 
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,7 +21,7 @@ class WLocation;
 // The zone forecast and the special messages of a place from the National Weather Service's web service, in the
 // layout of the state pages' texts. Unlike the pages it keeps answers between operations, so that a cycle asks
 // little of the service: the place's office (looked up once), product texts by id, and the alerts of the place
-// (one answer for warnings, watches and statements).
+// (one answer for the warnings, watches and statements of an update). A failed answer is never kept.
 class WApiSource
 {
 public:
@@ -29,16 +31,22 @@ public:
     // Without a clock the system's is used.
     explicit WApiSource(Clock clock = {});
 
+    // A new update begins: its operations ask the service afresh for the alerts of the place, and for an office
+    // that an answer of 404 showed to be lost.
+    void beginUpdate();
+
     // One operation of the reader, with its results and info-line texts:
     //   L_OK         text holds the product's text, every line ended by "\r\n";
     //   L_NOTFOUND   the place lacks what the product needs (a zone for the forecast, coordinates or a zone for
     //                the rest); nothing fetched, nothing shown, text untouched;
     //   L_INPUT      the service has nothing for the place; text emptied;
-    //   L_CONNECT    an answer could not be had or was not what was asked for; text untouched.
+    //   L_CONNECT    an answer could not be had; text untouched;
+    //   L_FORMAT     an answer came but could not be read (no JSON, or not what was asked for); text untouched.
     int getText(
         WApiProduct product, const WLocation &location, const WApiAccess &access, LInfoLine *infoLine, LString &text);
-    // The alerts in force for the place, from the same answer as the warnings, watches and statements texts: a
-    // cycle that asked for one of those asks nothing more. L_OK, L_NOTFOUND or L_CONNECT as getText, silently.
+    // The alerts in force for the place, from the same answer as the warnings, watches and statements texts: an
+    // update that asked for one of those asks nothing more. L_OK, L_NOTFOUND, L_CONNECT or L_FORMAT as getText,
+    // silently.
     int getAlerts(const WLocation &location, const WApiAccess &access, std::vector<WAlertRecord> &alerts);
 
 private:
@@ -50,7 +58,7 @@ private:
     int segment(WApiClient &client, const WApiOffice &office, const std::string &id, std::string &text);
     int zonePeriods(WApiClient &client, std::string &text);
     int alerts(WApiClient &client, WAlertKind kind, std::string &text);
-    int refreshAlerts(WApiClient &client);
+    int refreshAlerts(WApiClient &client, std::size_t user);
     int bulletin(WApiClient &client, const char *type, std::string &text);
     int officeRequest(WApiClient &client, int result);
     std::int64_t now() const;
@@ -62,9 +70,10 @@ private:
     // none did): while the newest stays, the search is not repeated.
     std::string m_forecastNewest;
     std::string m_forecastFrom;
-    // The last answer of the alert listing (or its failure), shared by the three kinds for a cycle.
+    // The last good answer of the alert listing ("" when there is none to share), and who has taken it: the three
+    // kinds by their WAlertKind, and the records (ALERT_RECORDS).
+    static constexpr std::size_t ALERT_RECORDS = 3;
     std::string m_alertsPath;
-    std::int64_t m_alertsAt = 0;
-    int m_alertsResult = 0;
+    std::bitset<ALERT_RECORDS + 1> m_alertsServed;
     WAlertList m_alerts;
 };

@@ -14,7 +14,7 @@ class WCondition;
 //   L_OK     condition updated;
 //   L_ERROR  the text holds no temperature, dew point, pressure or wind ('KXYZ 121851Z NIL', a line of prose);
 //            condition untouched.
-// Month and year of the report's day are those of now (seconds since 1970), or of the month before when the day
-// lies ahead; without now, of the clock.
+// The report's day, hour and minute are read as the latest such time at most an hour ahead of now (seconds since
+// 1970; without now, the clock's), so that a report of the 28th read on the 1st is of the month before.
 METEO_EXPORT int decodeReport(const LString &report, WCondition &condition);
 METEO_EXPORT int decodeReport(const LString &report, WCondition &condition, std::int64_t now);

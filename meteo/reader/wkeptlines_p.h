@@ -22,12 +22,14 @@ void forEachLine(std::string_view lines, Each each)
     }
 }
 
-// Appends one line (without its line end) to the text. Control characters other than the tab are left out: the
-// service's JSON may carry any of them escaped ("\u0000"), and a NUL would cut the text short where it is copied.
+// Appends one line (without its line end) to the text. Control characters other than the tab are left out, C1
+// controls included: the service's JSON may carry any of them escaped ("\u0000"), and a NUL would cut the text short
+// where it is copied. So are the invisible characters that change the direction of a text or hide in it (the
+// bidirectional controls U+202A to U+202E and U+2066 to U+2069, U+200B to U+200F).
 void keepLine(std::string &text, std::string_view line);
 // Appends every line of a text, as forEachLine hands them out.
 void keepLines(std::string &text, std::string_view lines);
-// The text without its control characters other than the tab, line feed and carriage return.
+// The text without the characters keepLine leaves out, line feeds and carriage returns kept.
 std::string withoutControls(std::string_view text);
 // The text with its letters a to z in capitals, whatever the locale: "Thursday Night" gives "THURSDAY NIGHT".
 std::string capitals(std::string_view text);

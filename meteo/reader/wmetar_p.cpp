@@ -5,6 +5,7 @@
 #include "corekit/ltokenizer.h"
 #include "meteo/reader/wcondition.h"
 
+#include <chrono>
 #include <cstring>
 #include <ctime>
 
@@ -56,6 +57,21 @@ bool toNumber(const LString &text, long &value)
     return text.convert(value) == 0;
 }
 
+// Values outside these bounds are no observation but a damaged or mistyped report ('37010KT', '999KT', 'A0000',
+// '99/10'), and are taken as missing, as a missing group is. The bounds lie beyond any value measured on earth.
+constexpr long MOST_DEGREES = 360;
+constexpr long MOST_KNOTS = 250;
+constexpr float LEAST_INCHES = 25.0f;
+constexpr float MOST_INCHES = 33.0f;
+constexpr float LEAST_CELSIUS = -90.0f;
+constexpr float MOST_CELSIUS = 60.0f;
+
+template<typename T>
+bool within(T value, T least, T most)
+{
+    return value >= least && value <= most;
+}
+
 // The count characters at the position, read as a whole number.
 bool numberAt(const LString &text, unsigned long position, unsigned long count, long &value)
 {
@@ -79,27 +95,30 @@ void skipStation(MetarText &text)
         text.consume();
 }
 
-// The month and year are today's in UTC; a day ahead of today's belongs to the previous month (a report of the
-// 31st read on the 1st), and in January to December of the previous year. A 31st in a 30-day month is carried
-// into the next month, as the calendar conversion does.
+// A report stamped more than this far ahead of the clock is not from today but from a month before: a page left
+// stale for weeks. Less than that is the clock running slow, and the report stays ahead of it.
+constexpr std::int64_t AHEAD_AT_MOST = 3600;
+
+// The latest time of the report's day, hour and minute (UTC) that is at most AHEAD_AT_MOST ahead of now, in the
+// month after now's (the clock is slow across a month end), in now's, or in the months before. Months without the
+// day are passed over: a 31st read on the 1st of May is the 31st of March.
 bool calendarTime(long day, long hour, long minute, std::int64_t now, std::int64_t &out)
 {
-    const std::time_t nowTime = static_cast<std::time_t>(now);
-    std::tm today{};
-    if (!gmtime_r(&nowTime, &today))
-        return false;
-    std::tm when{};
-    when.tm_year = today.tm_year;
-    when.tm_mon = today.tm_mon;
-    if (day > today.tm_mday && --when.tm_mon < 0) {
-        when.tm_mon = 11;
-        --when.tm_year;
+    using namespace std::chrono;
+    const year_month_day today{floor<days>(sys_seconds(seconds(now)))};
+    year_month month = year_month(today.year(), today.month()) + months(1);
+    // Of any two months in a row one has a 31st, so four are enough.
+    for (int tried = 0; tried < 4; ++tried, month -= months(1)) {
+        const year_month_day date = month / std::chrono::day(static_cast<unsigned>(day));
+        if (!date.ok())
+            continue;
+        const std::int64_t time = sys_seconds(sys_days(date)).time_since_epoch().count() + hour * 3600 + minute * 60;
+        if (time <= now + AHEAD_AT_MOST) {
+            out = time;
+            return true;
+        }
     }
-    when.tm_mday = static_cast<int>(day);
-    when.tm_hour = static_cast<int>(hour);
-    when.tm_min = static_cast<int>(minute);
-    out = timegm(&when);
-    return true;
+    return false;
 }
 
 // '121851Z' is the 12th at 18:51 UTC. A group of that shape is consumed even when its numbers are out of
@@ -137,7 +156,7 @@ void decodeDirection(const LString &wind, WMetarReport &out)
     if (direction == "VRB") {
         out.windDirection = WCondition::VARIABLE_WIND;
         out.hasWindDirection = true;
-    } else if (toNumber(direction, degrees)) {
+    } else if (toNumber(direction, degrees) && within(degrees, 0L, MOST_DEGREES)) {
         out.windDirection = static_cast<int>(degrees);
         out.hasWindDirection = true;
     }
@@ -153,11 +172,11 @@ void decodeSpeed(const LString &wind, WMetarReport &out)
     LString gust;
     long knots = 0;
     rest.split("G", speed, gust);
-    if (toNumber(speed, knots)) {
+    if (toNumber(speed, knots) && within(knots, 0L, MOST_KNOTS)) {
         out.windSpeed = static_cast<int>(knots);
         out.hasWindSpeed = true;
     }
-    if (toNumber(gust, knots) && knots != 0) {
+    if (toNumber(gust, knots) && within(knots, 1L, MOST_KNOTS)) {
         out.windGust = static_cast<int>(knots);
         out.hasWindGust = true;
     }
@@ -270,7 +289,10 @@ bool wholeDegrees(LString part, float &value)
         part.cutLeft(1);
     if (!toNumber(part, degrees))
         return false;
-    value = minus ? -static_cast<float>(degrees) : static_cast<float>(degrees);
+    const float celsius = minus ? -static_cast<float>(degrees) : static_cast<float>(degrees);
+    if (!within(celsius, LEAST_CELSIUS, MOST_CELSIUS))
+        return false;
+    value = celsius;
     return true;
 }
 
@@ -295,8 +317,11 @@ void decodeAltimeter(MetarText &text, WMetarReport &out)
         return;
     text.consume();
     group.cutLeft(1);
-    if (toNumber(group, hundredths)) {
-        out.pressure = static_cast<float>(hundredths) * 0.01f;
+    if (!toNumber(group, hundredths))
+        return;
+    const float inches = static_cast<float>(hundredths) * 0.01f;
+    if (within(inches, LEAST_INCHES, MOST_INCHES)) {
+        out.pressure = inches;
         out.hasPressure = true;
     }
 }
@@ -313,9 +338,10 @@ bool tenthsOfDegrees(const LString &word, unsigned long position, float &value)
         part.cutLeft(1);
     if (!toNumber(part, tenths))
         return false;
-    value = static_cast<float>(tenths) * 0.1f;
-    if (minus)
-        value = -value;
+    const float celsius = static_cast<float>(minus ? -tenths : tenths) * 0.1f;
+    if (!within(celsius, LEAST_CELSIUS, MOST_CELSIUS))
+        return false;
+    value = celsius;
     return true;
 }
 

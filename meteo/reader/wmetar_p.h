@@ -29,8 +29,11 @@ struct WMetarReport {
 // the order the groups stand in a report. A group that is not recognised costs only the values that depend on it;
 // bad input never throws (only a failed allocation does). Always returns L_OK.
 //
-// The report carries only day, hour and minute; month and year are those of today in UTC, or of the previous
-// month when the report's day lies ahead of today's.
+// The report carries only day, hour and minute; the time is the latest with them that lies at most an hour ahead
+// of now (UTC): today's or an earlier day of this month, a day of the month before (a stale page), or, for a clock
+// running slow across a month end, the first hours of the next. Values beyond physical bounds (a wind direction
+// over 360 degrees, a speed or gust over 250 kt, an altimeter outside 25 to 33 inHg, a temperature or dew point
+// outside -90 to +60 C) are left absent, as a missing group's are.
 int decodeMetar(const LString &report, WMetarReport &out);
 // The same with "now" given in seconds since 1970-01-01 00:00 UTC instead of read from the clock.
 int decodeMetar(const LString &report, WMetarReport &out, std::int64_t now);

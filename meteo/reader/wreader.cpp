@@ -13,7 +13,10 @@
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,12 +34,34 @@ constexpr std::uint32_t PRODUCT_SOURCE_PAGES = 0;
 constexpr std::uint32_t PRODUCT_SOURCE_API = 1;
 constexpr const char *DEFAULT_API_BASE = "https://api.weather.gov/";
 
+// The station a report is of, its first group after the report type: 'KDSM' of 'METAR KDSM 121854Z ...'.
+std::string_view stationOf(std::string_view report)
+{
+    for (const std::string_view type : {"METAR ", "SPECI "}) {
+        if (report.starts_with(type))
+            report.remove_prefix(type.size());
+    }
+    report.remove_prefix(std::min(report.find_first_not_of(' '), report.size()));
+    return report.substr(0, report.find(' '));
+}
+
+// A page that holds another station's report (a server's mix-up) holds no observation of the place's.
+bool isReportOf(const LString &report, const LString &station)
+{
+    const std::string_view named = stationOf(std::string_view(report, report.length()));
+    const std::string_view wanted(station, station.length());
+    return named.size() == wanted.size() && std::equal(named.begin(), named.end(), wanted.begin(), [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    });
+}
+
 } // namespace
 
 WReader::WReader(LInfoLine *infoLine, Clock clock)
     : m_infoLine(infoLine)
     , m_keeper(nullptr)
     , m_abort(false)
+    , m_clock(clock)
     , m_api(std::make_unique<WApiSource>(std::move(clock)))
     , m_pageAlerts(std::make_unique<WPageAlerts>())
 {
@@ -47,6 +72,7 @@ WReader::WReader(const WReader &other)
     , m_keeper(other.m_keeper)
     , m_abort(other.m_abort.load())
     , m_limits(other.m_limits)
+    , m_clock(other.m_clock)
     , m_api(std::make_unique<WApiSource>(*other.m_api))
     , m_pageAlerts(std::make_unique<WPageAlerts>(*other.m_pageAlerts))
 {
@@ -58,6 +84,7 @@ WReader &WReader::operator=(const WReader &other)
     m_keeper = other.m_keeper;
     m_abort = other.m_abort.load();
     m_limits = other.m_limits;
+    m_clock = other.m_clock;
     *m_api = *other.m_api;
     *m_pageAlerts = *other.m_pageAlerts;
     return *this;
@@ -93,6 +120,11 @@ void WReader::allowFetch()
     m_abort = false;
 }
 
+void WReader::beginUpdate()
+{
+    m_api->beginUpdate();
+}
+
 void WReader::setFetchLimits(const WFetchLimits &limits)
 {
     m_limits = limits;
@@ -121,7 +153,8 @@ int WReader::getCondition(const WLocation &location, WCondition &condition)
     if (result != L_OK)
         return result;
 
-    if (decodeReport(markers.valueOf("ob"), condition) != L_OK) {
+    const LString report = markers.valueOf("ob");
+    if (!isReportOf(report, station) || decodeReport(report, condition, now()) != L_OK) {
         showText("Error: cannot obtain conditions");
         return L_ERROR;
     }
@@ -295,6 +328,11 @@ LString WReader::productAddress(const WLocation &location, const char *page) con
     address += location.getShortState();
     address += page;
     return address;
+}
+
+std::int64_t WReader::now() const
+{
+    return m_clock ? m_clock() : static_cast<std::int64_t>(std::time(nullptr));
 }
 
 void WReader::showText(const LString &text) const

@@ -24,8 +24,8 @@ enum class WApiProduct;
 // Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
 // special messages for a place. Every fetch reads its settings afresh from the keeper (section "Internet").
 // Progress goes to the info line, if there is one. The state pages are fetched whole for every call; of the web
-// service the reader keeps what outlasts a call (the place's office, product texts, the place's alerts for a
-// minute), so that one update cycle asks little of it.
+// service the reader keeps what outlasts a call (the place's office, product texts, the place's alerts for one
+// update), so that one update cycle asks little of it. A failed answer is never kept.
 //
 // The reader owns neither its info line nor its keeper; a copy shares both with the reader it was made from, and
 // has its own copy of what the reader kept.
@@ -33,7 +33,8 @@ enum class WApiProduct;
 class METEO_EXPORT WReader
 {
 public:
-    // Seconds since 1970: when answers of the web service go stale and alerts expire.
+    // Seconds since 1970: when answers of the web service go stale, alerts expire, and which month a report's day
+    // is of.
     using Clock = std::function<std::int64_t()>;
 
     // Without a clock the system's is used.
@@ -53,6 +54,10 @@ public:
     // every later fetch until allowFetch(). Lets a worker thread be stopped promptly.
     void abortFetch();
     void allowFetch();
+    // Marks the start of an update: the operations after it ask the web service afresh for what the last update's
+    // shared (the place's alerts). Without it an operation that asks a second time for the same answer starts a
+    // new update all the same.
+    void beginUpdate();
     // Replaces the time limits of every later fetch (by default those of WFetchLimits).
     void setFetchLimits(const WFetchLimits &limits);
 
@@ -61,7 +66,8 @@ public:
     //   L_OK       condition updated;
     //   L_DB       the place has no station; nothing fetched, nothing shown;
     //   L_CONNECT  the page could not be fetched; condition untouched;
-    //   L_ERROR    the page holds no report with a temperature, dew point, pressure or wind; condition untouched.
+    //   L_ERROR    the page holds no report of the station with a temperature, dew point, pressure or wind (a
+    //              report of another station is none); condition untouched.
     int getCondition(const WLocation &location, WCondition &condition);
 
     // Each returns the texts for the place, every line ended by "\r\n". With ProductSource 0 they come from the
@@ -72,7 +78,8 @@ public:
     //   L_OK         text holds the messages;
     //   L_NOTFOUND   the place has no such code; nothing fetched, text untouched;
     //   L_INPUT      the page or the service holds nothing for the place; text emptied;
-    //   L_CONNECT    the page or an answer could not be fetched whole; text untouched.
+    //   L_CONNECT    the page or an answer could not be fetched whole; text untouched;
+    //   L_FORMAT     an answer of the service came but could not be read; text untouched.
     int getWarnings(const WLocation &location, LString &text);
     // The first message for the zone only.
     int getForecast(const WLocation &location, LString &text);
@@ -83,13 +90,14 @@ public:
     int getPublic(const WLocation &location, LString &text);
 
     // The alerts in force for the place, one record each (walert.h), made of what the warnings, watches and
-    // statements operations fetched: from the web service the place's alert answer (which the three share for a
-    // minute, so a cycle that ran one of them asks nothing more; otherwise it is fetched here), from the state
+    // statements operations fetched: from the web service the place's alert answer (which the three share within
+    // an update, so an update that ran one of them asks nothing more; otherwise it is fetched here), from the state
     // pages the messages of the three kinds the last scans for the place kept. Most severe first from the service;
     // warnings, watches, then statements from the pages. Shows nothing on the info line.
     //   L_OK         alerts holds the records, none when nothing is in force;
     //   L_NOTFOUND   the place has no zone or coordinates; alerts untouched;
-    //   L_CONNECT    the service's answer could not be had; alerts untouched.
+    //   L_CONNECT    the service's answer could not be had; alerts untouched;
+    //   L_FORMAT     the service's answer came but could not be read; alerts untouched.
     int getAlerts(const WLocation &location, std::vector<WAlertRecord> &alerts);
 
 private:
@@ -107,11 +115,13 @@ private:
     LString productAddress(const WLocation &location, const char *page) const;
     void showText(const LString &text) const;
     void clearText() const;
+    std::int64_t now() const;
 
     LInfoLine *m_infoLine;
     LKeeper *m_keeper;
     std::atomic<bool> m_abort;
     WFetchLimits m_limits;
+    Clock m_clock;
     std::unique_ptr<WApiSource> m_api;
     std::unique_ptr<WPageAlerts> m_pageAlerts;
 };

@@ -265,6 +265,7 @@ bool CUpdateThread::CycleDue()
 void CUpdateThread::RunCycle()
 {
     m_cycleResults = CUpdateResults();
+    m_reader->beginUpdate();
     {
         Locker lock(*this);
         m_cycleRunning = true;

@@ -91,7 +91,10 @@ protected:
     {
         nimbreltest::clearProxyEnvironment();
         server.page("/obs/KJFK.html", data("conditions/KJFK.html"));
-        server.page("/obs/KPHX.html", data("conditions/KJFK.html"));
+        // Kennedy's page with its report put under Phoenix's station, as Phoenix's page would hold it.
+        std::string phoenixPage = data("conditions/KJFK.html");
+        phoenixPage.replace(phoenixPage.find("KJFK 121851Z"), 4, "KPHX");
+        server.page("/obs/KPHX.html", phoenixPage);
         server.page("/iwin/nd/zone.html", data("products/ZFP.txt"));
         server.page(PHOENIX_ALERTS, inForce(data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
     }

@@ -1,4 +1,5 @@
 #include "meteo/reader/walerts_p.h"
+#include "meteo/reader/wutf8_p.h"
 
 #include "corekit/lex.h"
 #include "tests/support/tempdir.h"
@@ -338,4 +339,21 @@ TEST(WAlertList, recordsOfTheRecordedAnswers)
     EXPECT_EQ(list.alerts()[1].severity, "Unknown");
     EXPECT_EQ(list.alerts()[1].ends, 0);
     EXPECT_EQ(list.alerts()[1].messageType, "Alert");
+}
+
+TEST(WUtf8, strayBytesAreReadAndWellFormedTextIsKept)
+{
+    const std::string wellFormed = "72\u00B0F \u2014 \U0001F32A \uFFFD";
+    EXPECT_EQ(mendedUtf8(wellFormed), wellFormed);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"72\xB0 F", "72\u00B0 F"},
+        {"a\x85z", "a\uFFFDz"},
+        {"\xC0\xAF", "\u00C0\u00AF"},
+        {"\xED\xA0\x80", "\u00ED\u00A0\uFFFD"},
+        {"\xF4\x90\x80\x80", "\u00F4\uFFFD\uFFFD\uFFFD"},
+        {"end \xE2\x82", "end \u00E2\uFFFD"},
+        {"\xF5\xFF", "\u00F5\u00FF"},
+    };
+    for (const auto &[damaged, mended] : cases)
+        EXPECT_EQ(mendedUtf8(damaged), mended) << damaged;
 }

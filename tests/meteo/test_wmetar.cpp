@@ -417,17 +417,51 @@ TEST(decodeMetar, monthAndYearComeFromTodayInUtc)
 {
     const std::int64_t march15 = utc(2025, 3, 15, 10, 0);
     EXPECT_EQ(decode("KXYZ 150953Z", march15).observationTime, utc(2025, 3, 15, 9, 53));
-    // Later today than now is still today.
-    EXPECT_EQ(decode("KXYZ 152353Z", march15).observationTime, utc(2025, 3, 15, 23, 53));
+    // Up to an hour ahead of now is the clock running slow; further ahead is a month old.
+    EXPECT_EQ(decode("KXYZ 151053Z", march15).observationTime, utc(2025, 3, 15, 10, 53));
+    EXPECT_EQ(decode("KXYZ 151101Z", march15).observationTime, utc(2025, 2, 15, 11, 1));
+    EXPECT_EQ(decode("KXYZ 152353Z", march15).observationTime, utc(2025, 2, 15, 23, 53));
     EXPECT_EQ(decode("KXYZ 142353Z", march15).observationTime, utc(2025, 3, 14, 23, 53));
     EXPECT_EQ(decode("KXYZ 160053Z", march15).observationTime, utc(2025, 2, 16, 0, 53));
     // January rolls back to December of the previous year.
     EXPECT_EQ(decode("KXYZ 312353Z", utc(2025, 1, 1, 0, 5)).observationTime, utc(2024, 12, 31, 23, 53));
     EXPECT_EQ(decode("KXYZ 200000Z", utc(2025, 1, 5, 0, 0)).observationTime, utc(2024, 12, 20, 0, 0));
     EXPECT_EQ(decode("KXYZ 310000Z", utc(2025, 1, 31, 0, 0)).observationTime, utc(2025, 1, 31, 0, 0));
-    // A 31st of a 30-day month carries into the next month; February has its 29th in a leap year.
-    EXPECT_EQ(decode("KXYZ 311200Z", utc(2025, 5, 1, 0, 10)).observationTime, utc(2025, 5, 1, 12, 0));
+    // Across a month end: the day of a stale page is of the month before, or of the last month that has it;
+    // February has its 29th in a leap year.
+    EXPECT_EQ(decode("KXYZ 282300Z", utc(2025, 3, 1, 0, 30)).observationTime, utc(2025, 2, 28, 23, 0));
+    EXPECT_EQ(decode("KXYZ 311200Z", utc(2025, 5, 1, 0, 10)).observationTime, utc(2025, 3, 31, 12, 0));
+    EXPECT_EQ(decode("KXYZ 302300Z", utc(2025, 3, 1, 0, 30)).observationTime, utc(2025, 1, 30, 23, 0));
     EXPECT_EQ(decode("KXYZ 291200Z", utc(2024, 3, 1, 0, 10)).observationTime, utc(2024, 2, 29, 12, 0));
+    // A clock slow across the month end: the report of the 1st is of the next month.
+    EXPECT_EQ(decode("KXYZ 010010Z", utc(2025, 4, 30, 23, 30)).observationTime, utc(2025, 5, 1, 0, 10));
+    EXPECT_EQ(decode("KXYZ 010010Z", utc(2025, 12, 31, 23, 30)).observationTime, utc(2026, 1, 1, 0, 10));
+}
+
+// A damaged or mistyped group gives no value rather than an impossible one; the bounds themselves are values.
+TEST(decodeMetar, valuesBeyondPhysicalBoundsAreAbsent)
+{
+    WMetarReport out = decode("KXYZ 121851Z 37010G251KT 10SM CLR 61/M91 A0000 RMK AO2");
+    EXPECT_FALSE(out.hasWindDirection);
+    EXPECT_EQ(out.windSpeed, 10);
+    EXPECT_FALSE(out.hasWindGust);
+    EXPECT_FALSE(out.hasTemperature);
+    EXPECT_FALSE(out.hasDewPoint);
+    EXPECT_FALSE(out.hasPressure);
+    out = decode("KXYZ 121851Z 270999KT 10SM CLR 20/10 A3301 RMK AO2 T06110100");
+    EXPECT_FALSE(out.hasWindSpeed);
+    EXPECT_EQ(out.windDirection, 270);
+    EXPECT_FALSE(out.hasPressure);
+    EXPECT_FLOAT_EQ(out.temperature, 20.0f) << "the remark's 61.1 C leaves the body's value";
+    EXPECT_FLOAT_EQ(out.dewPoint, 10.0f);
+    out = decode("KXYZ 121851Z 360250G250KT 10SM CLR 60/M90 A2500");
+    EXPECT_EQ(out.windDirection, 360);
+    EXPECT_EQ(out.windSpeed, 250);
+    EXPECT_EQ(out.windGust, 250);
+    EXPECT_FLOAT_EQ(out.temperature, 60.0f);
+    EXPECT_FLOAT_EQ(out.dewPoint, -90.0f);
+    EXPECT_FLOAT_EQ(out.pressure, 25.0f);
+    EXPECT_FLOAT_EQ(decode("KXYZ 121851Z A3300").pressure, 33.0f);
 }
 
 TEST(decodeMetar, readsTheClockWithoutNow)

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -115,7 +116,7 @@ protected:
     void serveWilliston()
     {
         server.page("/api/zones/forecast/NDZ009", zoneAnswer("NDZ009", "BIS"));
-        server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({"b15-zfp-1401"}));
+        server.page("/api/products?type=ZFP&location=BIS&limit=5", productList({"b15-zfp-1401"}));
         server.page("/api/products/b15-zfp-1401", productAnswer("b15-zfp-1401", productFile("ZFP.txt")));
     }
     void servePhoenix()
@@ -123,9 +124,9 @@ protected:
         server.page("/api/points/33.25,-112.3", pointAnswer("PSR", "AZZ540"));
         server.page("/api/alerts/active?point=33.25,-112.3",
             fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
-        server.page("/api/products?type=AFD&location=PSR&limit=1", productList({AFD_ID}));
+        server.page("/api/products?type=AFD&location=PSR&limit=5", productList({AFD_ID}));
         server.page("/api/products/" + AFD_ID, live("product_AFD_PSR_latest_2026-09-03.json"));
-        server.page("/api/products?type=PNS&location=PSR&limit=1", productList({}));
+        server.page("/api/products?type=PNS&location=PSR&limit=5", productList({}));
     }
     Strings targets() const
     {
@@ -160,7 +161,7 @@ TEST_F(WReaderApiTest, forecastIsTheZonesSegmentOfTheOfficesNewestProduct)
     EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), std::count(plain.begin(), plain.end(), '\r'));
     EXPECT_EQ(info.calls, FETCHED);
     EXPECT_EQ(targets(),
-        (Strings{"/api/zones/forecast/NDZ009", "/api/products?type=ZFP&location=BIS&limit=1",
+        (Strings{"/api/zones/forecast/NDZ009", "/api/products?type=ZFP&location=BIS&limit=5",
             "/api/products/b15-zfp-1401"}));
     const auto requests = server.requests();
     EXPECT_EQ(requests[0].header("accept"), "application/geo+json");
@@ -174,13 +175,13 @@ TEST_F(WReaderApiTest, forecastIsTheZonesSegmentOfTheOfficesNewestProduct)
     ASSERT_EQ(reader.getForecast(williston, text), L_OK);
     EXPECT_STREQ(text, first);
     EXPECT_EQ(targets().size(), 4u);
-    EXPECT_EQ(targets().back(), "/api/products?type=ZFP&location=BIS&limit=1");
+    EXPECT_EQ(targets().back(), "/api/products?type=ZFP&location=BIS&limit=5");
 
     // A new issue is read once.
     std::string later = productFile("ZFP.txt");
     for (std::size_t at; (at = later.find("901 AM CDT")) != std::string::npos;)
         later.replace(at, 10, "400 PM CDT");
-    server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({"b15-zfp-2100"}));
+    server.page("/api/products?type=ZFP&location=BIS&limit=5", productList({"b15-zfp-2100"}));
     server.page("/api/products/b15-zfp-2100", productAnswer("b15-zfp-2100", later));
     ASSERT_EQ(reader.getForecast(williston, text), L_OK);
     ASSERT_EQ(reader.getForecast(williston, text), L_OK);
@@ -201,7 +202,7 @@ TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)
     const std::string newest = "758ed100-512d-4cf0-93c7-f4cb305858d2";
     const std::string before = "eeb3c5db-1a82-44b7-a6d6-4427de03116b";
     server.page("/api/zones/forecast/NDZ009", zoneAnswer("NDZ009", "BIS"));
-    server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({newest}));
+    server.page("/api/products?type=ZFP&location=BIS&limit=5", productList({newest}));
     server.page("/api/products/" + newest, productAnswer(newest, withoutWilliston()));
     server.page("/api/products/types/ZFP/locations/BIS", live("products_types_AFD_locations_LWX_2026.json"));
     server.page("/api/products/" + before, productAnswer(before, productFile("ZFP.txt")));
@@ -209,7 +210,7 @@ TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)
     ASSERT_EQ(reader.getForecast(williston, text), L_OK);
     EXPECT_EQ(std::string(text).rfind("WILLIAMS-\r\n INCLUDING THE CITIES OF...WILLISTON\r\n", 0), 0u) << text;
     EXPECT_EQ(targets(),
-        (Strings{"/api/zones/forecast/NDZ009", "/api/products?type=ZFP&location=BIS&limit=1", "/api/products/" + newest,
+        (Strings{"/api/zones/forecast/NDZ009", "/api/products?type=ZFP&location=BIS&limit=5", "/api/products/" + newest,
             "/api/products/types/ZFP/locations/BIS", "/api/products/" + before}));
     // While the newest stays the same, the search is not repeated.
     ASSERT_EQ(reader.getForecast(williston, text), L_OK);
@@ -219,7 +220,7 @@ TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)
     // Neither product has the zone: the office has nothing for the place now. Its zone's forecast periods are not
     // asked for, since an office that issues zone forecasts has none (the service answers 404).
     server.page("/api/products/types/ZFP/locations/BIS", productList({newest}));
-    server.page("/api/products?type=ZFP&location=BIS&limit=1", productList({"b15-zfp-2200"}));
+    server.page("/api/products?type=ZFP&location=BIS&limit=5", productList({"b15-zfp-2200"}));
     server.page("/api/products/b15-zfp-2200", productAnswer("b15-zfp-2200", withoutWilliston()));
     info.calls.clear();
     EXPECT_EQ(reader.getForecast(williston, text), L_INPUT);
@@ -235,7 +236,7 @@ TEST_F(WReaderApiTest, forecastPeriodsWhereTheOfficeIssuesNoZoneForecast)
 {
     const WLocation utah = nimbreltest::readerPlace("xx", "azone(UTZ101)");
     server.page("/api/zones/forecast/UTZ101", zoneAnswer("UTZ101", "SLC"));
-    server.page("/api/products?type=ZFP&location=SLC&limit=1", productList({}));
+    server.page("/api/products?type=ZFP&location=SLC&limit=5", productList({}));
     server.page("/api/zones/forecast/UTZ101/forecast", live("zones_forecast_UTZ101_forecast_2026-09-02.json"));
     LString text;
     ASSERT_EQ(reader.getForecast(utah, text), L_OK);
@@ -286,20 +287,55 @@ TEST_F(WReaderApiTest, alertsOfThePointServeAllThreeKinds)
 }
 
 // The service's JSON may escape any character: a NUL or an escape sequence in an alert must neither cut the text
-// short nor reach the window.
+// short nor reach the window, and a right-to-left override or a hidden character must not make it read otherwise.
 TEST_F(WReaderApiTest, controlCharactersInAnAlertAreLeftOut)
 {
     json alerts = json::parse(fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
     auto &first = alerts["features"][0]["properties"];
-    first["description"] = std::string("* WHAT...Dangerously hot") + '\0' + " conditions.\x1b[1m\nTAKE\x07 COVER\r\n";
+    first["description"] = std::string("* WHAT...Dangerously hot") + '\0'
+        + " conditions.\x1b[1m\u009b2J\nTAKE\x07 CO\u200bVER \u202enrut\u202c \u2067now\u2069\u200f\r\n";
     first["instruction"] = nullptr;
+    first["event"] = "Excessive Heat\u202e Warning";
     server.page("/api/alerts/active?point=33.25,-112.3", alerts.dump());
     LString text;
     ASSERT_EQ(reader.getWarnings(phoenix, text), L_OK);
     const std::string warnings(static_cast<const char *>(text), text.length());
     EXPECT_EQ(warnings.find_first_of(std::string("\0\x1b\x07", 3)), std::string::npos) << warnings;
-    EXPECT_TRUE(contains(text, "\r\n * WHAT...Dangerously hot conditions.[1m\r\n TAKE COVER\r\n")) << warnings;
+    EXPECT_TRUE(contains(text, "EXCESSIVE HEAT WARNING - ")) << warnings;
+    EXPECT_TRUE(contains(text, "\r\n * WHAT...Dangerously hot conditions.[1m2J\r\n TAKE COVER nrut now\r\n"))
+        << warnings;
     EXPECT_TRUE(contains(text, "\r\n AIR QUALITY ALERT - OZONE HIGH POLLUTION ADVISORY FOR MARICOPA COUNTY"));
+}
+
+// One alert written in Latin-1, or damaged, must not cost the others: its stray bytes are read as Latin-1 ("90\xB0 F",
+// the E2 of a cut sequence) except those that would be C1 controls, which become U+FFFD.
+TEST_F(WReaderApiTest, bytesThatAreNotUtf8CostNothingElse)
+{
+    json alerts = json::parse(fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+    alerts["features"][1]["properties"]["description"] = "Ozone near @DEG@ and @CUT@ today.";
+    std::string answer = alerts.dump();
+    answer.replace(answer.find("@DEG@"), 5, "90\xB0 F");
+    answer.replace(answer.find("@CUT@"), 5, "\xE2\x82 \x85");
+    server.page("/api/alerts/active?point=33.25,-112.3", answer);
+    LString text("old warnings");
+    ASSERT_EQ(reader.getWarnings(phoenix, text), L_OK);
+    EXPECT_TRUE(contains(text, "EXCESSIVE HEAT WARNING - EXCESSIVE HEAT WARNING REMAINS IN EFFECT")) << text;
+    EXPECT_TRUE(contains(text, "Ozone near 90\u00B0 F and \u00E2\uFFFD \uFFFD today.")) << text;
+    std::vector<WAlertRecord> records;
+    ASSERT_EQ(reader.getAlerts(phoenix, records), L_OK);
+    EXPECT_EQ(records.size(), 2u);
+}
+
+// An answer that came but cannot be read is told apart from one that could not be had.
+TEST_F(WReaderApiTest, unreadableAnswerIsNotABrokenConnection)
+{
+    server.page("/api/alerts/active?point=33.25,-112.3", live("denied_403.html"));
+    LString text("old warnings");
+    EXPECT_EQ(reader.getWarnings(phoenix, text), L_FORMAT);
+    EXPECT_STREQ(text, "old warnings");
+    EXPECT_EQ(info.calls, (Strings{"Getting warnings...", "Error: cannot read the server's answer"}));
+    std::vector<WAlertRecord> records;
+    EXPECT_EQ(reader.getAlerts(phoenix, records), L_FORMAT);
 }
 
 // A server that trickles costs the fetch it serves, within the reader's limits, and nothing more.
@@ -392,7 +428,7 @@ TEST_F(WReaderApiTest, bulletinsAreTheOfficesNewestAfterTheirHeaders)
     EXPECT_EQ(discussion.find("AFDPSR"), std::string::npos);
     EXPECT_EQ(targets(),
         (Strings{
-            "/api/points/33.25,-112.3", "/api/products?type=AFD&location=PSR&limit=1", "/api/products/" + AFD_ID}));
+            "/api/points/33.25,-112.3", "/api/products?type=AFD&location=PSR&limit=5", "/api/products/" + AFD_ID}));
     EXPECT_EQ(server.requests()[0].header("accept"), "application/geo+json");
     EXPECT_EQ(server.requests()[1].header("accept"), "application/ld+json");
     ASSERT_EQ(reader.getDiscussion(phoenix, text), L_OK);
@@ -404,15 +440,15 @@ TEST_F(WReaderApiTest, bulletinsAreTheOfficesNewestAfterTheirHeaders)
     EXPECT_STREQ(text, "");
     EXPECT_EQ(info.calls, (Strings{"Getting public messages...", "Reading data from server...", "<clear>"}));
     // A list whose entry has no id in words is no product list: not "nothing issued" but a bad answer.
-    server.page("/api/products?type=PNS&location=PSR&limit=1", R"({"@graph": [{"id": 1401, "productCode": "PNS"}]})");
+    server.page("/api/products?type=PNS&location=PSR&limit=5", R"({"@graph": [{"id": 1401, "productCode": "PNS"}]})");
     text = "old public";
-    EXPECT_EQ(reader.getPublic(phoenix, text), L_CONNECT);
+    EXPECT_EQ(reader.getPublic(phoenix, text), L_FORMAT);
     EXPECT_STREQ(text, "old public");
 
     // Des Moines' summary, for a place known by its zone only.
     const WLocation desMoines = nimbreltest::readerPlace("xx", "acode(KDSM)azone(IAZ086)");
     server.page("/api/zones/forecast/IAZ086", zoneAnswer("IAZ086", "DMX"));
-    server.page("/api/products?type=RWS&location=DMX&limit=1", productList({"d3a-rws-1558"}));
+    server.page("/api/products?type=RWS&location=DMX&limit=5", productList({"d3a-rws-1558"}));
     server.page("/api/products/d3a-rws-1558", productAnswer("d3a-rws-1558", productFile("RWS.txt")));
     info.calls.clear();
     ASSERT_EQ(reader.getSummary(desMoines, text), L_OK);
@@ -425,10 +461,28 @@ TEST_F(WReaderApiTest, bulletinsAreTheOfficesNewestAfterTheirHeaders)
     EXPECT_EQ(info.calls, (Strings{"Getting weather summary...", "Reading data from server...", "<clear>"}));
 }
 
-// Each failure of an answer fails the operation as a broken connection would, leaves the text and asks once.
+// The service's list is not always in time order: the newest product is the one issued last.
+TEST_F(WReaderApiTest, newestProductByItsIssuanceTime)
+{
+    servePhoenix();
+    const std::string older = "0a1-afd-0900";
+    json list = json::parse(productList({older, AFD_ID, "0a2-afd-0300"}));
+    list["@graph"][0]["issuanceTime"] = "2026-09-03T09:00:00+00:00";
+    list["@graph"][1]["issuanceTime"] = "2026-09-03T18:17:00+00:00";
+    list["@graph"][2]["issuanceTime"] = "2026-09-03T03:00:00+00:00";
+    server.page("/api/products?type=AFD&location=PSR&limit=5", list.dump());
+    server.page("/api/products/" + older, productAnswer(older, "OLDER DISCUSSION\n"));
+    LString text;
+    ASSERT_EQ(reader.getDiscussion(phoenix, text), L_OK);
+    EXPECT_TRUE(contains(text, "1117 AM MST Thu Sep 3 2026")) << text;
+    EXPECT_EQ(asked("/api/products/" + older), 0u);
+}
+
+// Each failure of an answer fails the operation, leaves the text and asks once: as a broken connection where no
+// whole answer came, as an unreadable answer where one came that is not what was asked for.
 TEST_F(WReaderApiTest, failedAnswersLeaveTheText)
 {
-    const std::string list = "/api/products?type=ZFP&location=BIS&limit=1";
+    const std::string list = "/api/products?type=ZFP&location=BIS&limit=5";
     const std::string text = "/api/products/b15-zfp-1401";
     const std::string zone = "/api/zones/forecast/NDZ009";
     const std::string half = productAnswer("b15-zfp-1401", productFile("ZFP.txt"));
@@ -437,20 +491,21 @@ TEST_F(WReaderApiTest, failedAnswersLeaveTheText)
     // Valid JSON, but larger than any real answer.
     std::string large = productList({"b15-zfp-1401"});
     large.insert(1, 3 * 1024 * 1024, ' ');
-    const std::vector<std::pair<std::string, std::function<void()>>> failures = {
-        {list, [&] { server.page(list, live("denied_403.html"), 403); }},
-        {text, [&] { server.page(text, live("problem_404.json"), 404); }},
-        {zone, [&] { server.page(zone, "<HTML><BODY>Service Unavailable</BODY></HTML>\n", 503); }},
-        {text, [&] { server.page(text, half.substr(0, half.size() / 2)); }},
-        {list, [&] { server.truncated(list, productList({"b15-zfp-1401"}), 20); }},
-        {list, [&] { server.page(list, huge); }},
-        {list, [&] { server.page(list, large); }},
-        {list, [&] { server.page(list, live("denied_403.html")); }},
-        {list, [&] { server.page(list, R"({"@context": {"@version": "1.1"}})"); }},
-        {text, [&] { server.page(text, R"({"id": "b15-zfp-1401", "productText": null})"); }},
-        {zone, [&] { server.page(zone, R"({"type": "Feature", "properties": {"cwa": []}})"); }},
+    const Strings unreadable = {"Getting forecast...", "Error: cannot read the server's answer"};
+    const std::vector<std::tuple<std::string, std::function<void()>, int>> failures = {
+        {list, [&] { server.page(list, live("denied_403.html"), 403); }, L_CONNECT},
+        {text, [&] { server.page(text, live("problem_404.json"), 404); }, L_CONNECT},
+        {zone, [&] { server.page(zone, "<HTML><BODY>Service Unavailable</BODY></HTML>\n", 503); }, L_CONNECT},
+        {text, [&] { server.page(text, half.substr(0, half.size() / 2)); }, L_FORMAT},
+        {list, [&] { server.truncated(list, productList({"b15-zfp-1401"}), 20); }, L_CONNECT},
+        {list, [&] { server.page(list, huge); }, L_CONNECT},
+        {list, [&] { server.page(list, large); }, L_CONNECT},
+        {list, [&] { server.page(list, live("denied_403.html")); }, L_FORMAT},
+        {list, [&] { server.page(list, R"({"@context": {"@version": "1.1"}})"); }, L_FORMAT},
+        {text, [&] { server.page(text, R"({"id": "b15-zfp-1401", "productText": null})"); }, L_FORMAT},
+        {zone, [&] { server.page(zone, R"({"type": "Feature", "properties": {"cwa": []}})"); }, L_FORMAT},
     };
-    for (const auto &[target, fail] : failures) {
+    for (const auto &[target, fail, code] : failures) {
         WReader fresh(&info);
         fresh.SetKeeper(&keeper);
         serveWilliston();
@@ -458,26 +513,67 @@ TEST_F(WReaderApiTest, failedAnswersLeaveTheText)
         info.calls.clear();
         const std::size_t before = asked(target);
         LString forecast("old forecast");
-        EXPECT_EQ(fresh.getForecast(williston, forecast), L_CONNECT) << target;
+        EXPECT_EQ(fresh.getForecast(williston, forecast), code) << target;
         EXPECT_STREQ(forecast, "old forecast");
-        EXPECT_EQ(info.calls, REFUSED);
+        EXPECT_EQ(info.calls, code == L_CONNECT ? REFUSED : unreadable) << target;
         EXPECT_EQ(asked(target), before + 1) << target;
     }
 }
 
-TEST_F(WReaderApiTest, failuresAreNotRetriedWithinTheCycle)
+// A failure is never kept: the next operation asks again, and tells the failure as it found it.
+TEST_F(WReaderApiTest, failuresAreNotKept)
 {
     server.page("/api/alerts/active?point=33.25,-112.3", R"({"type": "FeatureCollection", "title": "none"})");
     server.page("/api/points/33.25,-112.3", "<HTML>Service Unavailable</HTML>", 503);
     LString text("old");
-    EXPECT_EQ(reader.getWarnings(phoenix, text), L_CONNECT);
-    EXPECT_EQ(reader.getWatches(phoenix, text), L_CONNECT);
-    EXPECT_EQ(reader.getStatements(phoenix, text), L_CONNECT);
+    EXPECT_EQ(reader.getWarnings(phoenix, text), L_FORMAT);
+    EXPECT_EQ(reader.getWatches(phoenix, text), L_FORMAT);
     EXPECT_EQ(reader.getDiscussion(phoenix, text), L_CONNECT);
     EXPECT_EQ(reader.getSummary(phoenix, text), L_CONNECT);
     EXPECT_STREQ(text, "old");
-    EXPECT_EQ(targets(), (Strings{"/api/alerts/active?point=33.25,-112.3", "/api/points/33.25,-112.3"}));
+    EXPECT_EQ(asked("/api/alerts/active?point=33.25,-112.3"), 2u);
+    EXPECT_EQ(asked("/api/points/33.25,-112.3"), 2u);
     EXPECT_EQ(info.calls.back(), "Error: cannot connect to server");
+}
+
+// An update's alerts are its own: the next update asks again at once, whatever it found before.
+TEST_F(WReaderApiTest, everyUpdateAsksForTheAlertsAgain)
+{
+    servePhoenix();
+    const auto update = [this](LString &warnings) {
+        reader.beginUpdate();
+        LString watches;
+        const int result = reader.getWarnings(phoenix, warnings);
+        EXPECT_EQ(reader.getWatches(phoenix, watches), result == L_OK ? L_INPUT : result);
+        return result;
+    };
+    LString warnings;
+    ASSERT_EQ(update(warnings), L_OK);
+    EXPECT_EQ(asked("/api/alerts/active?point=33.25,-112.3"), 1u);
+
+    // The network is gone: the update fails, and says so.
+    server.page("/api/alerts/active?point=33.25,-112.3", "", 503);
+    EXPECT_EQ(update(warnings), L_CONNECT);
+    std::vector<WAlertRecord> records;
+    EXPECT_EQ(reader.getAlerts(phoenix, records), L_CONNECT);
+    EXPECT_TRUE(records.empty());
+    EXPECT_EQ(asked("/api/alerts/active?point=33.25,-112.3"), 4u) << "each operation asks";
+
+    // Back, with a new warning: the very next update has it.
+    json alerts = json::parse(fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+    alerts["features"][0]["id"] = "urn:oid:tornado";
+    alerts["features"][0]["properties"]["id"] = "urn:oid:tornado";
+    alerts["features"][0]["properties"]["event"] = "Tornado Warning";
+    server.page("/api/alerts/active?point=33.25,-112.3", alerts.dump());
+    ASSERT_EQ(update(warnings), L_OK);
+    EXPECT_TRUE(contains(warnings, "TORNADO WARNING - ")) << warnings;
+    ASSERT_EQ(reader.getAlerts(phoenix, records), L_OK);
+    EXPECT_EQ(records[0].event, "Tornado Warning");
+    EXPECT_EQ(asked("/api/alerts/active?point=33.25,-112.3"), 5u) << "one request for the update";
+
+    // A caller that marks no updates: asking again for the same kind is a new update.
+    ASSERT_EQ(reader.getWarnings(phoenix, warnings), L_OK);
+    EXPECT_EQ(asked("/api/alerts/active?point=33.25,-112.3"), 6u);
 }
 
 TEST_F(WReaderApiTest, abortedFetchIsNotRemembered)
@@ -524,17 +620,17 @@ protected:
         server.page("/api/alerts/active?point=39.7456,-97.0892",
             live("alerts_limit5_SPS_test_SVR_cancel_update_2026-09-02.json"));
         issueForecast("70b-zfp-1950");
-        server.page("/api/products?type=AFD&location=TOP&limit=1", productList({AFD_ID}));
+        server.page("/api/products?type=AFD&location=TOP&limit=5", productList({AFD_ID}));
         server.page("/api/products/" + AFD_ID, live("product_AFD_PSR_latest_2026-09-03.json"));
-        server.page("/api/products?type=RWS&location=TOP&limit=1", productList({"d3a-rws-1558"}));
+        server.page("/api/products?type=RWS&location=TOP&limit=5", productList({"d3a-rws-1558"}));
         server.page("/api/products/d3a-rws-1558", productAnswer("d3a-rws-1558", productFile("RWS.txt")));
-        server.page("/api/products?type=PNS&location=TOP&limit=1", productList({}));
+        server.page("/api/products?type=PNS&location=TOP&limit=5", productList({}));
     }
     void TearDown() override { nimbreltest::clearProxyEnvironment(); }
 
     void issueForecast(const std::string &id)
     {
-        server.page("/api/products?type=ZFP&location=TOP&limit=1", productList({id}));
+        server.page("/api/products?type=ZFP&location=TOP&limit=5", productList({id}));
         server.page("/api/products/" + id,
             productAnswer(id,
                 "\n000\nFPUS53 KTOP 021950\nZFPTOP\n\nKSZ009-030900-\n"
@@ -549,6 +645,7 @@ protected:
     // The requests one cycle makes for the kinds given.
     std::size_t cycle(const std::vector<WApiProduct> &products)
     {
+        source.beginUpdate();
         const std::size_t before = server.requests().size();
         for (const auto product : products)
             EXPECT_NE(run(product), L_CONNECT) << static_cast<int>(product);
@@ -590,26 +687,27 @@ TEST_F(WApiSourceTest, defaultCycleAsksAtMostThreeTimesAfterTheFirst)
     EXPECT_EQ(cycle(ALL_KINDS), 5u) << "4 lists, alerts";
 }
 
-TEST_F(WApiSourceTest, alertsAreSharedForAMinute)
+TEST_F(WApiSourceTest, alertsAreSharedWithinAnUpdate)
 {
+    source.beginUpdate();
     EXPECT_EQ(run(WApiProduct::Warnings), L_OK);
-    now += API_CYCLE_SECONDS - 1;
+    now += MINUTES_15;
     EXPECT_EQ(run(WApiProduct::Statements), L_OK);
     EXPECT_EQ(run(WApiProduct::Watches), L_INPUT);
     EXPECT_EQ(asked("/api/alerts/active?point=39.7456,-97.0892"), 1u);
-    now += 1;
+    source.beginUpdate();
     EXPECT_EQ(run(WApiProduct::Warnings), L_OK);
     EXPECT_EQ(asked("/api/alerts/active?point=39.7456,-97.0892"), 2u);
 
-    // A failed answer stands for a minute too.
+    // A failed answer is not shared: each kind asks, and the next update gets the answer that came back.
     server.page("/api/alerts/active?point=39.7456,-97.0892", "{\"features\": [", 200);
-    now += API_CYCLE_SECONDS;
-    EXPECT_EQ(run(WApiProduct::Warnings), L_CONNECT);
-    EXPECT_EQ(run(WApiProduct::Statements), L_CONNECT);
-    EXPECT_EQ(asked("/api/alerts/active?point=39.7456,-97.0892"), 3u);
+    source.beginUpdate();
+    EXPECT_EQ(run(WApiProduct::Warnings), L_FORMAT);
+    EXPECT_EQ(run(WApiProduct::Statements), L_FORMAT);
+    EXPECT_EQ(asked("/api/alerts/active?point=39.7456,-97.0892"), 4u);
     server.page(
         "/api/alerts/active?point=39.7456,-97.0892", live("alerts_limit5_SPS_test_SVR_cancel_update_2026-09-02.json"));
-    now += API_CYCLE_SECONDS;
+    source.beginUpdate();
     EXPECT_EQ(run(WApiProduct::Statements), L_OK);
 }
 
@@ -622,7 +720,7 @@ TEST_F(WApiSourceTest, officeIsLookedUpOncePerPlaceAndAgainAfterA404)
     EXPECT_EQ(asked(points), 1u);
 
     // The office's list is gone: the rest of the cycle goes on with the office it has.
-    server.page("/api/products?type=ZFP&location=TOP&limit=1", live("problem_404.json"), 404);
+    server.page("/api/products?type=ZFP&location=TOP&limit=5", live("problem_404.json"), 404);
     now += MINUTES_15;
     EXPECT_EQ(run(WApiProduct::Forecast), L_CONNECT);
     now += 5;
@@ -641,25 +739,22 @@ TEST_F(WApiSourceTest, officeIsLookedUpOncePerPlaceAndAgainAfterA404)
     server.page("/api/zones/forecast/NDZ009", zoneAnswer("NDZ009", "BIS"));
     EXPECT_EQ(run(WApiProduct::Discussion, williston), L_CONNECT);
     EXPECT_EQ(asked("/api/zones/forecast/NDZ009"), 1u);
-    EXPECT_EQ(asked("/api/products?type=AFD&location=BIS&limit=1"), 1u);
+    EXPECT_EQ(asked("/api/products?type=AFD&location=BIS&limit=5"), 1u);
     EXPECT_EQ(run(WApiProduct::Forecast), L_OK);
     EXPECT_EQ(asked(points), 3u);
 }
 
-TEST_F(WApiSourceTest, failedLookupStandsForTheCycle)
+TEST_F(WApiSourceTest, failedLookupIsNotKept)
 {
     const std::string points = "/api/points/39.7456,-97.0892";
     server.page(points, live("denied_403.html"), 403);
     EXPECT_EQ(run(WApiProduct::Forecast), L_CONNECT);
-    now += 5;
     EXPECT_EQ(run(WApiProduct::Discussion), L_CONNECT);
-    EXPECT_EQ(run(WApiProduct::Summary), L_CONNECT);
-    EXPECT_EQ(asked(points), 1u);
-    EXPECT_EQ(server.requests().size(), 1u);
-    server.page(points, live("points_39.7456_-97.0892_TOP.json"));
-    now += MINUTES_15;
-    EXPECT_EQ(run(WApiProduct::Forecast), L_OK);
     EXPECT_EQ(asked(points), 2u);
+    server.page(points, live("points_39.7456_-97.0892_TOP.json"));
+    EXPECT_EQ(run(WApiProduct::Forecast), L_OK);
+    EXPECT_EQ(run(WApiProduct::Discussion), L_OK);
+    EXPECT_EQ(asked(points), 3u);
 }
 
 // The service's zone for the place stands in when the location database's zone has no segment.

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -107,7 +108,10 @@ TEST_F(WReaderCondition, valuesMissingFromTheReportKeepTheEarlierOnes)
 
 TEST_F(WReaderCondition, aPageWithoutAnObservationChangesNothing)
 {
-    for (const std::string &page : {conditionsPage("KJFK 121851Z NIL"), std::string("<HTML><BODY>Not found</BODY>")}) {
+    // Another station's report on the station's page is a server's mix-up, not the station's observation.
+    for (const std::string &page : {conditionsPage("KJFK 121851Z NIL"), std::string("<HTML><BODY>Not found</BODY>"),
+             conditionsPage("KXYZ 121851Z 18010KT 10SM FEW050 24/12 A3001"),
+             conditionsPage("METAR KJFKX 121851Z 18010KT 10SM FEW050 24/12 A3001")}) {
         server.page("/weather/current/KJFK.html", page);
         info.calls.clear();
         WCondition condition = earlier();
@@ -118,6 +122,44 @@ TEST_F(WReaderCondition, aPageWithoutAnObservationChangesNothing)
             (Strings{
                 "Getting current conditions...", "Reading data from server...", "Error: cannot obtain conditions"}));
     }
+}
+
+TEST_F(WReaderCondition, reportOfTheStationWithItsType)
+{
+    server.page("/weather/current/KJFK.html", conditionsPage("METAR KJFK 121851Z 18010KT 10SM FEW050 24/12 A3001"));
+    WCondition condition = earlier();
+    ASSERT_EQ(reader.getCondition(kennedy, condition), L_OK);
+    EXPECT_FLOAT_EQ(condition.getTemp(), 24.0f);
+}
+
+TEST_F(WReaderCondition, impossibleValuesAreMissing)
+{
+    server.page("/weather/current/KJFK.html", conditionsPage("KJFK 121851Z 37010G999KT 10SM FEW050 99/12 A0000"));
+    WCondition condition = earlier();
+    ASSERT_EQ(reader.getCondition(kennedy, condition), L_OK);
+    EXPECT_EQ(condition.getWindDirection(), 270);
+    EXPECT_EQ(condition.getWindSpeed(), 10);
+    EXPECT_EQ(condition.getWindGustSpeed(), -1);
+    EXPECT_FLOAT_EQ(condition.getTemp(), -3.0f);
+    EXPECT_FLOAT_EQ(condition.getDewPoint(), 12.0f);
+    EXPECT_FLOAT_EQ(condition.getPressure(), 29.5f);
+}
+
+// A page weeks stale whose day lies ahead of today's is of the month before, and so plainly old; a report less
+// than an hour ahead is today's, the clock running slow.
+TEST_F(WReaderCondition, reportAheadOfTheClockIsOfTheMonthBefore)
+{
+    // 2025-03-28T12:00:00Z
+    std::int64_t now = 1743163200;
+    WReader dated(&info, [&now] { return now; });
+    dated.SetKeeper(&keeper);
+    server.page("/weather/current/KJFK.html", conditionsPage("KJFK 282300Z 18010KT 10SM FEW050 24/12 A3001"));
+    WCondition condition = earlier();
+    ASSERT_EQ(dated.getCondition(kennedy, condition), L_OK);
+    EXPECT_EQ(LCTime(condition.getTime()).GetCalendarTime(), 1740783600) << "2025-02-28T23:00:00Z";
+    now = 1743201000;
+    ASSERT_EQ(dated.getCondition(kennedy, condition), L_OK);
+    EXPECT_EQ(LCTime(condition.getTime()).GetCalendarTime(), 1743202800) << "half an hour ahead";
 }
 
 TEST_F(WReaderCondition, failedFetchLeavesTheErrorShown)
