@@ -61,6 +61,14 @@ std::string quoted(const std::string &argument)
     return text + "'";
 }
 
+// Kennedy's page with its report put under Phoenix's station, as Phoenix's page would hold it.
+std::string phoenixPage()
+{
+    std::string page = data("conditions/KJFK.html");
+    page.replace(page.find("KJFK 121851Z"), 4, "KPHX");
+    return page;
+}
+
 // The recorded alerts as if they were in force now.
 std::string inForce(const std::string &answer)
 {
@@ -91,10 +99,7 @@ protected:
     {
         nimbreltest::clearProxyEnvironment();
         server.page("/obs/KJFK.html", data("conditions/KJFK.html"));
-        // Kennedy's page with its report put under Phoenix's station, as Phoenix's page would hold it.
-        std::string phoenixPage = data("conditions/KJFK.html");
-        phoenixPage.replace(phoenixPage.find("KJFK 121851Z"), 4, "KPHX");
-        server.page("/obs/KPHX.html", phoenixPage);
+        server.page("/obs/KPHX.html", phoenixPage());
         server.page("/iwin/nd/zone.html", data("products/ZFP.txt"));
         server.page(PHOENIX_ALERTS, inForce(data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
     }
@@ -250,7 +255,7 @@ TEST_F(NimbrelTest, eachPartIsFetchedApart)
     EXPECT_TRUE(object["observation"].is_null());
 
     // The alerts fail: the temperature stands, and the class says that a warning may be missing.
-    server.page("/obs/KPHX.html", data("conditions/KJFK.html"));
+    server.page("/obs/KPHX.html", phoenixPage());
     server.page(PHOENIX_ALERTS, "<HTML>Service Unavailable</HTML>", 503);
     const Outcome noAlerts = run({"status", PHOENIX, "--format", "waybar", "--units", "us"});
     EXPECT_EQ(noAlerts.status, 0);
