@@ -435,8 +435,8 @@ bool LSettingsFile::moveAside(
     const std::string aside = asideName(target);
     if (::rename(target.c_str(), aside.c_str()) == 0) {
         std::fprintf(stderr,
-            "Settings file %s is damaged (%s); those lines were left out, the other settings kept, and the file "
-            "kept as %s.\n",
+            "Settings file %s is damaged (%s); those lines were left out or held to their range, the other settings "
+            "kept, and the file kept as %s.\n",
             target.c_str(), reason.c_str(), aside.c_str());
         Pending::forFiles().repaired(m_path, {reason, aside});
         moved = true;
