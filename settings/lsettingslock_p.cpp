@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -11,13 +12,38 @@
 namespace
 {
 
-// flock() excludes separate opens of the lock file from each other, even in one process; the mutex still keeps
-// this process's writers in a queue of their own instead of contending in the kernel.
-std::timed_mutex &processMutex()
+// flock() excludes separate opens of the lock file from each other, even in one process; the gate still keeps
+// this process's writers in a queue of their own instead of contending in the kernel. A mutex held for the whole
+// write with a condition to wait on, rather than a timed mutex, which the thread sanitizer cannot follow.
+class ProcessGate
 {
-    static std::timed_mutex mutex;
-    return mutex;
-}
+public:
+    static ProcessGate &instance()
+    {
+        static ProcessGate gate;
+        return gate;
+    }
+
+    bool enterBefore(std::chrono::steady_clock::time_point deadline)
+    {
+        std::unique_lock guard(m_mutex);
+        if (!m_free.wait_until(guard, deadline, [this] { return !m_taken; }))
+            return false;
+        m_taken = true;
+        return true;
+    }
+    void leave()
+    {
+        const std::lock_guard guard(m_mutex);
+        m_taken = false;
+        m_free.notify_one();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_free;
+    bool m_taken = false;
+};
 
 // A blocking flock() in a thread of its own, which the caller may stop waiting for. Blocked writers queue in the
 // kernel and are woken when the lock is let go, where retrying LOCK_NB would lose every race against a program that
@@ -62,10 +88,10 @@ private:
 } // namespace
 
 LSettingsLock::LSettingsLock(const std::string &lockPath, std::chrono::milliseconds patience)
-    : m_guard(processMutex(), std::defer_lock)
 {
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    if (!m_guard.try_lock_until(deadline)) {
+    m_entered = ProcessGate::instance().enterBefore(deadline);
+    if (!m_entered) {
         m_error = EWOULDBLOCK;
         return;
     }
@@ -83,6 +109,8 @@ LSettingsLock::~LSettingsLock()
 {
     if (m_fd >= 0)
         ::close(m_fd);
+    if (m_entered)
+        ProcessGate::instance().leave();
 }
 
 // 0 once the lock is held, else the errno of the failure (EWOULDBLOCK at the deadline). The descriptor is closed on

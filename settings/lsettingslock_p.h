@@ -1,10 +1,9 @@
 #pragma once
 
 #include <chrono>
-#include <mutex>
 #include <string>
 
-// Serialises the writers of settings files: a mutex for the threads of this process, then an exclusive flock()
+// Serialises the writers of settings files: a gate for the threads of this process, then an exclusive flock()
 // on a lock file beside the settings for other processes. Held from construction to destruction.
 //
 // The window's thread writes settings, and it must never wait without a deadline: a lock that another program holds
@@ -28,7 +27,7 @@ public:
 private:
     static int lockBefore(int fd, std::chrono::steady_clock::time_point deadline);
 
-    std::unique_lock<std::timed_mutex> m_guard;
+    bool m_entered = false;
     int m_fd = -1;
     int m_error = 0;
 };
