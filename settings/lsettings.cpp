@@ -3,9 +3,28 @@
 #include "settings/lfontrecord.h"
 
 #include <cstdint>
+#include <strings.h>
 
 namespace
 {
+
+struct Bounded {
+    const char *section;
+    const char *key;
+    LSettings::Range range;
+};
+
+constexpr Bounded BOUNDED[] = {
+    {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, {LSettings::NO_UPDATES, LSettings::MAX_INTERVAL}},
+    {LSettings::FORECAST_TICKER, LSettings::DELAY, {LSettings::MIN_DELAY, LSettings::MAX_DELAY}},
+    {LSettings::WARNINGS_TICKER, LSettings::DELAY, {LSettings::MIN_DELAY, LSettings::MAX_DELAY}},
+};
+
+// Names match without regard to ASCII case, as the settings file matches them.
+bool sameName(std::string_view name, const char *known)
+{
+    return name.size() == std::char_traits<char>::length(known) && ::strncasecmp(name.data(), known, name.size()) == 0;
+}
 
 struct Default {
     const char *section;
@@ -17,7 +36,7 @@ struct Default {
 
 // In the order the program lays them down at start-up, which is also the order of a new settings file.
 constexpr Default DEFAULTS[] = {
-    {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 15, false},
+    {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 15, false}, // minutes
     {LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0, false}, // Celsius
     {LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, 0, false}, // miles per hour
     {LSettings::GENERAL, LSettings::PRESSURE_SCALE, 0, false}, // inches of mercury
@@ -57,4 +76,13 @@ int LSettings::InitDefaults(LKeeper &keeper)
             first = result;
     }
     return first;
+}
+
+const LSettings::Range *LSettings::RangeOf(std::string_view section, std::string_view key)
+{
+    for (const Bounded &bounded : BOUNDED) {
+        if (sameName(section, bounded.section) && sameName(key, bounded.key))
+            return &bounded.range;
+    }
+    return nullptr;
 }

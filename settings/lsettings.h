@@ -3,6 +3,7 @@
 #include "corekit/lkeeper.h"
 
 #include <cstdint>
+#include <string_view>
 
 // The names of the program's settings, section by section, and the defaults laid down at every start.
 // Every setting is read and written with the scope flag false.
@@ -13,6 +14,10 @@ public:
     // (0x00BBGGRR) and the fonts of the gauges and of the header label.
     static constexpr const char *GENERAL = "General";
     static constexpr const char *UPDATE_TIMEOUT = "UpdateTimeout";
+    // The minutes between updates that the General page accepts; a stored 0 stops updating.
+    static constexpr std::uint32_t MIN_INTERVAL = 1;
+    static constexpr std::uint32_t MAX_INTERVAL = 180;
+    static constexpr std::uint32_t NO_UPDATES = 0;
     // Longer than any interval the options accept, so that it can stand for "no interval yet"; the most a person
     // can type, so that a longer one is refused with a message.
     static constexpr std::uint32_t NO_INTERVAL = 9999;
@@ -65,6 +70,18 @@ public:
     static constexpr const char *WARNINGS_TICKER = "WarningsTicker";
     static constexpr const char *DELAY = "Delay";
     static constexpr const char *TEXT_COLOR = "TextColor";
+    // The scrolling delays that the Ticker pages offer; a smaller delay scrolls faster.
+    static constexpr std::uint32_t MIN_DELAY = 5;
+    static constexpr std::uint32_t MAX_DELAY = 50;
+
+    // The numbers a setting may hold, both ends included.
+    struct Range {
+        std::uint32_t min;
+        std::uint32_t max;
+    };
+    // The range of an integer setting that the options bound, which reading holds a stored value to; null for the
+    // others.
+    static const Range *RangeOf(std::string_view section, std::string_view key);
 
     // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker that has no
     // value of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).

@@ -32,13 +32,12 @@ struct LSettingsValue {
 //     Font=bin:f3ffffff000000000000...
 //
 // Strings are quoted with the escapes \\ \" \t \n \r and \xHH; everything else that is not printable ASCII is
-// written as \xHH, so any bytes survive. Section and key names match without regard to ASCII case.
+// written as \xHH, so any bytes survive. Section and key names match without regard to ASCII case. LSettingsParser
+// reads the text back.
 class LSettingsDoc
 {
 public:
-    // Replaces the settings by those of a file's text, line by line: a line that does not parse is dropped and the
-    // others are kept. False when lines were dropped, with the first few in error ("line 3: invalid value ...").
-    bool parse(std::string_view text, std::string &error);
+    void clear();
     // Sets every value of the other settings here.
     void merge(const LSettingsDoc &other);
     // The file text of the settings, headed by comment lines naming the format.
@@ -46,6 +45,8 @@ public:
 
     const LSettingsValue *find(std::string_view section, std::string_view key) const;
     void set(std::string_view section, std::string_view key, const LSettingsValue &value);
+    // "UpdateTimeout=int:15\n": the line of the file text that holds a value.
+    static std::string line(std::string_view key, const LSettingsValue &value);
 
     // Names are 1 to 255 printable ASCII characters without '[', ']' and '=', with no blank at either end and no
     // comment mark ('#', ';') in front.
@@ -62,13 +63,7 @@ private:
         std::unordered_map<std::string, std::size_t> index;
     };
 
-    static constexpr std::size_t MAX_LISTED = 3;
-
-    static void noteDropped(std::string &error, std::size_t dropped, std::size_t number, const char *reason);
     std::size_t sectionIndex(std::string_view name);
-    const char *parseLine(std::string_view line, std::size_t &section);
-    const char *parseHeader(std::string_view line, std::size_t &section);
-    const char *parseEntry(std::string_view line, std::size_t section);
 
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_index;

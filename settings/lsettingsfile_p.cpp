@@ -2,8 +2,11 @@
 
 #include "corekit/lex.h"
 #include "settings/lsettingslock_p.h"
+#include "settings/lsettingsparser_p.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
@@ -19,9 +22,10 @@
 namespace
 {
 
-enum class Content { Read, Missing, Unreadable, TooLarge };
+enum class Content { Read, Missing, Unreadable };
 
 constexpr int MAX_LINK_HOPS = 40;
+constexpr std::size_t CHUNK_SIZE = 16384;
 
 class Descriptor
 {
@@ -38,26 +42,99 @@ private:
     int m_fd;
 };
 
-Content readAll(int fd, std::string &bytes)
+std::int64_t nanoseconds(const timespec &time)
 {
-    char buffer[16384];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+LSettingsStamp stampOf(const struct stat &info)
+{
+    return {true, static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
+// Cuts the pieces that read() returns into lines for the parser, holding at most MAX_LINE bytes of one line: the
+// rest of a longer line is passed over unread, so that a file of any size costs a bounded amount of memory.
+class LineFeed
+{
+public:
+    explicit LineFeed(LSettingsParser &parser)
+        : m_parser(parser)
+    {
+    }
+
+    void take(std::string_view piece)
+    {
+        for (std::size_t newline; (newline = piece.find('\n')) != std::string_view::npos;) {
+            append(piece.substr(0, newline));
+            endLine();
+            piece.remove_prefix(newline + 1);
+        }
+        append(piece);
+    }
+    // The last line, which has no '\n'.
+    void end()
+    {
+        if (!m_line.empty() || m_overlong)
+            endLine();
+    }
+    // A line cut short by the end of what is read is not a line of the file: it goes with the rest.
+    void stop(const std::string &reason) { m_parser.skipRest(reason); }
+
+private:
+    void append(std::string_view part)
+    {
+        if (m_overlong || m_line.size() + part.size() > LSettingsFile::MAX_LINE) {
+            m_overlong = true;
+            m_line.clear();
+            return;
+        }
+        m_line.append(part);
+    }
+    void endLine()
+    {
+        if (m_overlong)
+            m_parser.skip("longer than " + std::to_string(LSettingsFile::MAX_LINE) + " bytes");
+        else
+            m_parser.line(m_line);
+        m_line.clear();
+        m_overlong = false;
+    }
+
+    LSettingsParser &m_parser;
+    std::string m_line;
+    bool m_overlong = false;
+};
+
+// Everything past MAX_SIZE is left unread.
+Content readLines(int fd, LSettingsParser &parser)
+{
+    std::string buffer(CHUNK_SIZE, '\0');
+    LineFeed feed(parser);
+    for (std::size_t total = 0;;) {
+        const ssize_t count = ::read(fd, buffer.data(), buffer.size());
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
             return Content::Unreadable;
         if (count == 0)
+            break;
+        const std::size_t kept = std::min(static_cast<std::size_t>(count), LSettingsFile::MAX_SIZE - total);
+        feed.take(std::string_view(buffer.data(), kept));
+        total += kept;
+        if (kept < static_cast<std::size_t>(count)) {
+            feed.stop(
+                "past the first " + std::to_string(LSettingsFile::MAX_SIZE) + " bytes, which are all that is read");
             return Content::Read;
-        bytes.append(buffer, static_cast<std::size_t>(count));
-        if (bytes.size() > LSettingsFile::MAX_SIZE)
-            return Content::TooLarge;
+        }
     }
+    feed.end();
+    return Content::Read;
 }
 
 // Only a regular file is read: a FIFO or a device put in the file's place must not block or flood the reader. The
-// reason is set for an unreadable file.
-Content readBytes(const std::string &path, std::string &bytes, std::string &reason)
+// reason is set for an unreadable file, the stamp for a file that was read.
+Content readFile(const std::string &path, LSettingsParser &parser, std::string &reason, LSettingsStamp &stamp)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
@@ -71,7 +148,8 @@ Content readBytes(const std::string &path, std::string &bytes, std::string &reas
         reason = S_ISDIR(info.st_mode) ? "a folder stands in place of the file" : "it is not a regular file";
         return Content::Unreadable;
     }
-    const Content content = readAll(fd, bytes);
+    stamp = stampOf(info);
+    const Content content = readLines(fd, parser);
     if (content == Content::Unreadable)
         reason = std::generic_category().message(errno);
     return content;
@@ -91,14 +169,18 @@ bool writeAll(int fd, const std::string &text)
 }
 
 // Writes a new file beside the old one, flushed to disk, and renames it over the old one: no reader ever sees half a
-// file, and a crash leaves the old settings or the new ones, never an empty file. 0, or the errno of the failure.
+// file, and a crash leaves the old settings or the new ones, never an empty file. The new file takes the old one's
+// permissions (a new one is the person's alone). 0, or the errno of the failure.
 int writeAtomically(const std::string &path, const std::string &text)
 {
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    struct stat old {
+    };
+    bool written = (::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, text)
+        && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {
         written = false;
@@ -149,6 +231,13 @@ public:
         if (found != m_docs.end())
             doc.merge(found->second);
     }
+    std::optional<LSettingsValue> find(const std::string &path, std::string_view section, std::string_view key) const
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_docs.find(path);
+        const LSettingsValue *value = found == m_docs.end() ? nullptr : found->second.find(section, key);
+        return value ? std::optional<LSettingsValue>(*value) : std::nullopt;
+    }
     void forget(const std::string &path)
     {
         const std::lock_guard lock(m_mutex);
@@ -196,7 +285,29 @@ std::string asideName(const std::string &path)
     return name;
 }
 
+// Another program that holds the lock past the deadline is most likely hung; the person can end it.
+LSettingsOutcome lockFailure(int error)
+{
+    if (error != EWOULDBLOCK)
+        return LSettingsOutcome::failed(L_CREATE, error, std::generic_category().message(error));
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(LSettingsLock::PATIENCE).count();
+    LSettingsOutcome outcome = LSettingsOutcome::failed(L_CREATE, error,
+        "another program has kept the settings locked for over " + std::to_string(seconds) + " seconds");
+    outcome.failure = LSettingsFailure::Locked;
+    return outcome;
+}
+
 } // namespace
+
+LSettingsOutcome LSettingsOutcome::failed(int result, int error, std::string reason)
+{
+    LSettingsOutcome outcome;
+    outcome.result = result;
+    outcome.reason = std::move(reason);
+    if (error == ENOSPC || error == EDQUOT)
+        outcome.failure = LSettingsFailure::DiskFull;
+    return outcome;
+}
 
 LSettingsFile::LSettingsFile(std::string path)
     : m_path(std::move(path))
@@ -209,33 +320,44 @@ struct LSettingsFile::Change {
     const LSettingsValue &value;
 };
 
-LSettingsDoc LSettingsFile::read() const
+LSettingsStamp LSettingsFile::stamp() const
+{
+    struct stat info {
+    };
+    return ::stat(m_path.c_str(), &info) == 0 ? stampOf(info) : LSettingsStamp();
+}
+
+LSettingsDoc LSettingsFile::read(LSettingsStamp &stamp) const
 {
     LSettingsDoc doc;
-    std::string bytes;
+    LSettingsParser parser(doc);
     std::string error;
-    if (readBytes(m_path, bytes, error) == Content::Read)
-        doc.parse(bytes, error);
-    Pending::forFiles().addTo(m_path, doc);
+    stamp = LSettingsStamp();
+    if (readFile(m_path, parser, error, stamp) == Content::Unreadable)
+        doc.clear();
     return doc;
+}
+
+std::optional<LSettingsValue> LSettingsFile::unsaved(std::string_view section, std::string_view key) const
+{
+    return Pending::forFiles().find(m_path, section, key);
 }
 
 int LSettingsFile::check(std::string &reason) const
 {
-    std::string bytes;
-    switch (readBytes(m_path, bytes, reason)) {
+    LSettingsDoc doc;
+    LSettingsParser parser(doc);
+    LSettingsStamp stamp;
+    switch (readFile(m_path, parser, reason, stamp)) {
     case Content::Missing:
         return L_OK;
     case Content::Unreadable:
         return L_INPUT;
-    case Content::TooLarge:
-        reason = "larger than " + std::to_string(MAX_SIZE) + " bytes";
-        return L_INPUT;
     case Content::Read:
         break;
     }
-    LSettingsDoc doc;
-    return doc.parse(bytes, reason) ? L_OK : L_FORMAT;
+    reason = parser.damage();
+    return parser.sound() ? L_OK : L_FORMAT;
 }
 
 LSettingsOutcome LSettingsFile::write(std::string_view section, std::string_view key, const LSettingsValue &value) const
@@ -266,16 +388,15 @@ LSettingsOutcome LSettingsFile::update(const Change *change) const
     LSettingsDoc doc;
     bool moved = false;
     if (!lock.held()) {
-        outcome.result = L_CREATE;
-        outcome.reason = std::generic_category().message(lock.error());
+        outcome = lockFailure(lock.error());
     } else if (readForUpdate(target, doc, outcome, moved) && (change || moved)) {
         Pending::forFiles().addTo(m_path, doc);
         if (change)
             doc.set(change->section, change->key, change->value);
         const std::string text = doc.text();
         const int error = text.size() <= MAX_SIZE ? writeAtomically(target, text) : EFBIG;
-        outcome.result = error == 0 ? L_OK : L_OUTPUT;
-        outcome.reason = error == 0 ? std::string() : std::generic_category().message(error);
+        if (error != 0)
+            outcome = LSettingsOutcome::failed(L_OUTPUT, error, std::generic_category().message(error));
     }
     if (outcome.result == L_OK)
         Pending::forFiles().forget(m_path);
@@ -289,21 +410,20 @@ LSettingsOutcome LSettingsFile::update(const Change *change) const
 bool LSettingsFile::readForUpdate(
     const std::string &target, LSettingsDoc &doc, LSettingsOutcome &outcome, bool &moved) const
 {
-    std::string bytes;
+    LSettingsParser parser(doc);
     std::string error;
-    switch (readBytes(target, bytes, error)) {
+    LSettingsStamp stamp;
+    switch (readFile(target, parser, error, stamp)) {
     case Content::Missing:
         return true;
     case Content::Unreadable:
         outcome.result = L_OUTPUT;
         outcome.reason = "the settings file cannot be read: " + error;
         return false;
-    case Content::TooLarge:
-        return moveAside(target, "larger than " + std::to_string(MAX_SIZE) + " bytes", outcome, moved);
     case Content::Read:
         break;
     }
-    return doc.parse(bytes, error) || moveAside(target, error, outcome, moved);
+    return parser.sound() || moveAside(target, parser.damage(), outcome, moved);
 }
 
 // Keeps a damaged file under a new name so that nothing of the person's settings is lost, and says so once. Runs
@@ -315,8 +435,8 @@ bool LSettingsFile::moveAside(
     const std::string aside = asideName(target);
     if (::rename(target.c_str(), aside.c_str()) == 0) {
         std::fprintf(stderr,
-            "Settings file %s is damaged (%s); those lines were left out, the other settings kept, and the file "
-            "kept as %s.\n",
+            "Settings file %s is damaged (%s); those lines were left out or held to their range, the other settings "
+            "kept, and the file kept as %s.\n",
             target.c_str(), reason.c_str(), aside.c_str());
         Pending::forFiles().repaired(m_path, {reason, aside});
         moved = true;

@@ -2,7 +2,10 @@
 
 #include "corekit/lex.h"
 #include "settings/lsettingsdoc_p.h"
+#include "settings/lsettingsfailure.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +17,22 @@ struct LSettingsOutcome {
     int result = L_OK;
     // Why the file was not written ("Read-only file system"); empty when it was.
     std::string reason;
+    LSettingsFailure failure = LSettingsFailure::Unwritable;
+
+    // The outcome of a failure with the errno behind it, which tells a full disk from the rest.
+    static LSettingsOutcome failed(int result, int error, std::string reason);
+};
+
+// What one stat() of a settings file tells of its version: a file that was replaced or changed has another stamp.
+struct LSettingsStamp {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+
+    bool operator==(const LSettingsStamp &) const = default;
 };
 
 // A damaged file that was moved aside: the lines left out ("line 3: invalid value ...") and where the file was kept
@@ -27,28 +46,37 @@ struct LSettingsRepair {
 // threads and in several processes share the file without sharing a handle.
 //
 // Readers take no lock: a writer replaces the file in one rename, so a reader sees either the old or the new text.
-// Writers read, change and replace the file under LSettingsLock, so no writer loses another's value. A file that is
-// a symbolic link is replaced where the link points, so the link stays.
+// A reader holds one line at a time, not the file: a line longer than MAX_LINE is left out as damaged, as is
+// everything past MAX_SIZE, and the other lines are kept. Writers read, change and replace the file under
+// LSettingsLock, so no writer loses another's value; the replacement keeps the file's permissions. A file that is a
+// symbolic link is replaced where the link points, so the link stays.
 //
 // A value that cannot be written is kept in memory for the life of the process, by file, and read as if it had been
 // written: the program goes on with the person's choices, and the next write that succeeds saves them too.
 class LSettingsFile
 {
 public:
-    // Files above this size are not settings files; writes that would exceed it fail.
-    static constexpr std::size_t MAX_SIZE = 1024 * 1024;
+    // The most of a file that is read, and the most a write may make it. A settings file holds a few kilobytes.
+    static constexpr std::size_t MAX_SIZE = 16 * 1024 * 1024;
+    // The longest line that is read, and the longest a write may add.
+    static constexpr std::size_t MAX_LINE = 1024 * 1024;
 
     explicit LSettingsFile(std::string path);
 
-    // The settings of the file with the values not yet written over them. A missing, unreadable or unparseable file
-    // reads as empty; a damaged line is skipped.
-    LSettingsDoc read() const;
+    // The version of the file now, by one stat() through any symbolic link.
+    LSettingsStamp stamp() const;
+    // The settings stored in the file, and the stamp of the version read. A missing or unreadable file reads as
+    // empty; a damaged line is skipped.
+    LSettingsDoc read(LSettingsStamp &stamp) const;
+    // A value that could not be written, which stands in for the file's own until a write succeeds.
+    std::optional<LSettingsValue> unsaved(std::string_view section, std::string_view key) const;
     // Whether the file can be read as settings, with the reason when it cannot: L_OK (also when there is no file),
-    // L_INPUT when it cannot be read at all (unreadable, too large, not a file), L_FORMAT when lines are damaged,
-    // which reading passes over.
+    // L_INPUT when it cannot be read at all (unreadable, not a file), L_FORMAT when lines are damaged, which reading
+    // passes over or holds to their range.
     int check(std::string &reason) const;
-    // Stores one value. A damaged file is first moved aside with a time stamp in its name, which is also reported
-    // once on standard error, and the settings of its good lines are kept.
+    // Stores one value; the caller sees to it that its line fits MAX_LINE. A damaged file is first moved aside with a
+    // time stamp in its name, which is also reported once on standard error, and the settings of its good lines are
+    // kept.
     LSettingsOutcome write(std::string_view section, std::string_view key, const LSettingsValue &value) const;
     // Moves a damaged file aside and writes back the settings of its good lines; a sound file stays untouched.
     LSettingsOutcome repair() const;

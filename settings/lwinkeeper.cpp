@@ -1,5 +1,6 @@
 #include "settings/lwinkeeper.h"
 
+#include "settings/lsettingscache_p.h"
 #include "settings/lsettingsdoc_p.h"
 #include "settings/lsettingsfile_p.h"
 
@@ -46,12 +47,15 @@ std::string environmentDirectory()
     return directory ? directory : "";
 }
 
-std::optional<LSettingsValue> stored(const std::string &path, const LString &section, const LString &key)
+// A value that could not be written stands in for the file's own.
+std::optional<LSettingsValue> stored(
+    LSettingsCache &cache, const std::string &path, const LString &section, const LString &key)
 {
     if (!LSettingsDoc::validName(view(section)) || !LSettingsDoc::validName(view(key)))
         return std::nullopt;
-    const LSettingsDoc doc = LSettingsFile(path).read();
-    const LSettingsValue *value = doc.find(view(section), view(key));
+    if (std::optional<LSettingsValue> unsaved = LSettingsFile(path).unsaved(view(section), view(key)))
+        return unsaved;
+    const LSettingsValue *value = cache.current(path).find(view(section), view(key));
     return value ? std::optional<LSettingsValue>(*value) : std::nullopt;
 }
 
@@ -65,13 +69,26 @@ LWinKeeper::LWinKeeper(const LString &appName)
 LWinKeeper::LWinKeeper(const LString &appName, const std::string &directory)
     : LKeeper(appName)
     , m_configHome(configHome())
+    , m_caches(std::make_unique<LSettingsCache[]>(2))
 {
     SetDirectory(directory);
+}
+
+LWinKeeper::~LWinKeeper() = default;
+
+std::size_t LWinKeeper::FileReads() const
+{
+    return m_caches[0].reads() + m_caches[1].reads();
 }
 
 void LWinKeeper::SetDirectory(const std::string &directory)
 {
     m_directory = directory.empty() ? environmentDirectory() : directory;
+}
+
+LSettingsCache &LWinKeeper::cache(bool global)
+{
+    return m_caches[global ? 1 : 0];
 }
 
 std::string LWinKeeper::FilePath(bool global) const
@@ -94,12 +111,12 @@ int LWinKeeper::Repair()
 
 bool LWinKeeper::Exists(const LString &section, const LString &key, bool global)
 {
-    return stored(FilePath(global), section, key).has_value();
+    return stored(cache(global), FilePath(global), section, key).has_value();
 }
 
 int LWinKeeper::GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global)
 {
-    const std::optional<LSettingsValue> found = stored(FilePath(global), section, key);
+    const std::optional<LSettingsValue> found = stored(cache(global), FilePath(global), section, key);
     if (!found || found->dataSize() > INT_QUERY_SIZE)
         return L_NOTFOUND;
     if (found->type != LSettingsValue::Type::Integer)
@@ -110,7 +127,7 @@ int LWinKeeper::GetInt(const LString &section, const LString &key, std::uint32_t
 
 int LWinKeeper::GetString(const LString &section, const LString &key, LString &value, bool global)
 {
-    const std::optional<LSettingsValue> found = stored(FilePath(global), section, key);
+    const std::optional<LSettingsValue> found = stored(cache(global), FilePath(global), section, key);
     if (!found)
         return L_NOTFOUND;
     if (found->type != LSettingsValue::Type::String)
@@ -121,7 +138,7 @@ int LWinKeeper::GetString(const LString &section, const LString &key, LString &v
 
 int LWinKeeper::GetBinary(const LString &section, const LString &key, LBinary &value, bool global)
 {
-    const std::optional<LSettingsValue> found = stored(FilePath(global), section, key);
+    const std::optional<LSettingsValue> found = stored(cache(global), FilePath(global), section, key);
     if (!found)
         return L_NOTFOUND;
     if (found->type != LSettingsValue::Type::Binary)
@@ -142,18 +159,17 @@ int LWinKeeper::SetString(const LString &section, const LString &key, const LStr
 
 int LWinKeeper::SetBinary(const LString &section, const LString &key, const LBinary &value, bool global)
 {
-    if (value.size() > LSettingsFile::MAX_SIZE)
-        return L_OUTPUT;
     const std::string_view bytes(reinterpret_cast<const char *>(value.data()), value.size());
     return store(global, section, key, LSettingsValue::binary(bytes));
 }
 
-// Names that no file could hold are refused without a word: they come from the program, not from the person.
+// Names that no file could hold, and values too long for a line of it, are refused without a word: they come from the
+// program, not from the person.
 int LWinKeeper::store(bool global, const LString &section, const LString &key, const LSettingsValue &value)
 {
     if (!LSettingsDoc::validName(view(section)))
         return L_CREATE;
-    if (!LSettingsDoc::validName(view(key)))
+    if (!LSettingsDoc::validName(view(key)) || LSettingsDoc::line(view(key), value).size() > LSettingsFile::MAX_LINE)
         return L_OUTPUT;
     const std::string path = FilePath(global);
     return report(path, section, key, LSettingsFile(path).write(view(section), view(key), value));
@@ -167,6 +183,6 @@ int LWinKeeper::report(
             m_listener->Repaired(path, repair.dropped, repair.keptAs);
     }
     if (m_listener && outcome.result != L_OK)
-        m_listener->NotSaved(path, std::string(view(section)), std::string(view(key)), outcome.reason);
+        m_listener->NotSaved(path, std::string(view(section)), std::string(view(key)), outcome.reason, outcome.failure);
     return outcome.result;
 }

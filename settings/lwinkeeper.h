@@ -1,9 +1,13 @@
 #pragma once
 
 #include "corekit/lkeeper.h"
+#include "settings/lsettingsfailure.h"
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
+class LSettingsCache;
 struct LSettingsOutcome;
 struct LSettingsValue;
 
@@ -14,8 +18,8 @@ class LSettingsListener
 {
 public:
     // section and key are empty when the failure concerns the file as a whole.
-    virtual void NotSaved(
-        const std::string &file, const std::string &section, const std::string &key, const std::string &reason)
+    virtual void NotSaved(const std::string &file, const std::string &section, const std::string &key,
+        const std::string &reason, LSettingsFailure failure)
         = 0;
     virtual void Repaired(const std::string &file, const std::string &dropped, const std::string &keptAs) = 0;
 
@@ -31,16 +35,22 @@ protected:
 // reads through a 4-byte buffer, so a value whose data is longer (a string of four or more characters, a binary
 // of five or more bytes) is not found at all, and a shorter one of another type is L_WRONGTYPE.
 //
-// Every operation opens, reads or writes, and closes the file, so keepers on several threads work at once. A line of
-// the file that does not parse is skipped; the next write keeps the original file aside and writes the others back.
-// A value that cannot be written is still read back, by every keeper of the process, until the program ends.
-// The global flag chooses a second file, "Nimbrel-global.conf", beside the first.
+// Every operation opens, reads or writes, and closes the file, so keepers on several threads work at once; a keeper
+// keeps the settings it last read and reads the file again only when it changed. A line of the file that does not
+// parse is skipped, and a number outside the range the options accept (LSettings::RangeOf) is held to it; the next
+// write keeps the original file aside and writes the others back. A value that cannot be written is still read back,
+// by every keeper of the process, until the program ends. Writing never waits more than a couple of seconds for
+// another program that holds the file. The global flag chooses a second file, "Nimbrel-global.conf", beside the
+// first.
 class LWinKeeper final : public LKeeper
 {
 public:
     // Reads NIMBREL_SETTINGS_DIR, XDG_CONFIG_HOME and HOME once, here.
     explicit LWinKeeper(const LString &appName);
     LWinKeeper(const LString &appName, const std::string &directory);
+    ~LWinKeeper();
+    LWinKeeper(const LWinKeeper &) = delete;
+    LWinKeeper &operator=(const LWinKeeper &) = delete;
 
     // Keeps the settings in this directory from now on; an empty name returns to the default directory.
     void SetDirectory(const std::string &directory);
@@ -56,6 +66,8 @@ public:
     // yet), L_INPUT when the file cannot be read at all, L_FORMAT when lines are damaged, which every Get passes
     // over.
     int Check(bool global, std::string &reason) const;
+    // How many times this keeper read and parsed a settings file.
+    std::size_t FileReads() const;
 
     bool Exists(const LString &section, const LString &key, bool global) override;
     int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global) override;
@@ -66,6 +78,7 @@ public:
     int SetBinary(const LString &section, const LString &key, const LBinary &value, bool global) override;
 
 private:
+    LSettingsCache &cache(bool global);
     int store(bool global, const LString &section, const LString &key, const LSettingsValue &value);
     int report(const std::string &path, const LString &section, const LString &key, const LSettingsOutcome &outcome);
 
@@ -73,4 +86,6 @@ private:
     // Empty: the directory named after the application in m_configHome.
     std::string m_directory;
     std::string m_configHome;
+    // The settings last read, by scope: [0] the person's file, [1] the global one.
+    std::unique_ptr<LSettingsCache[]> m_caches;
 };

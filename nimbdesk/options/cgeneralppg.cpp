@@ -27,6 +27,8 @@ constexpr std::uint32_t DEFAULT_BACKGROUND = 0; // black
 // Wide enough for any number a person types, so that the page can refuse it with a message instead of the edit
 // swallowing keys; the arrows stay within the accepted interval.
 constexpr int MAX_TYPED_INTERVAL = static_cast<int>(LSettings::NO_INTERVAL);
+constexpr int MIN_INTERVAL = static_cast<int>(LSettings::MIN_INTERVAL);
+constexpr int MAX_INTERVAL = static_cast<int>(LSettings::MAX_INTERVAL);
 
 class IntervalSpin final : public QSpinBox
 {
@@ -39,7 +41,7 @@ public:
 
     void stepBy(int steps) override
     {
-        const int target = std::clamp(value() + steps, CGeneralPpg::MIN_INTERVAL, CGeneralPpg::MAX_INTERVAL);
+        const int target = std::clamp(value() + steps, MIN_INTERVAL, MAX_INTERVAL);
         QSpinBox::stepBy(target - value());
     }
 
@@ -47,9 +49,9 @@ protected:
     StepEnabled stepEnabled() const override
     {
         StepEnabled enabled = StepNone;
-        if (value() < CGeneralPpg::MAX_INTERVAL)
+        if (value() < MAX_INTERVAL)
             enabled |= StepUpEnabled;
-        if (value() > CGeneralPpg::MIN_INTERVAL)
+        if (value() > MIN_INTERVAL)
             enabled |= StepDownEnabled;
         return enabled;
     }

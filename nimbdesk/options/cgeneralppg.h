@@ -17,13 +17,10 @@ class CGeneralPpg : public CPropertyPage
     Q_OBJECT
 
 public:
-    static constexpr int MIN_INTERVAL = 1;
-    static constexpr int MAX_INTERVAL = 180;
-
     explicit CGeneralPpg(LKeeper *keeper, QWidget *parent = nullptr);
 
     QString caption() const override;
-    // Refuses an update interval outside 1..180 minutes.
+    // Refuses an update interval outside LSettings::MIN_INTERVAL..MAX_INTERVAL minutes.
     QString checkData() override;
 
 protected:

@@ -55,7 +55,7 @@ void CTickerPpg::load()
 {
     // Clamped before the conversion, so that a huge stored delay shows at the slow end, not wrapped to the fast one.
     const std::uint32_t delay = readInt(section(), LSettings::DELAY, DEFAULT_DELAY);
-    m_delay->setValue(static_cast<int>(std::clamp<std::uint32_t>(delay, MIN_DELAY, MAX_DELAY)));
+    m_delay->setValue(static_cast<int>(std::clamp(delay, LSettings::MIN_DELAY, LSettings::MAX_DELAY)));
     m_font->setRecord(readFont(section(), LSettings::FONT));
     m_textColor->setColor(readInt(section(), LSettings::TEXT_COLOR, m_kind == Kind::Forecast ? GREEN : LSettings::RED));
 }
@@ -77,7 +77,7 @@ QWidget *CTickerPpg::speedGroup()
     auto *box = new QGroupBox(tr("Scrolling speed"), this);
     m_delay = new QSlider(Qt::Horizontal, box);
     m_delay->setObjectName(QStringLiteral("delay"));
-    m_delay->setRange(MIN_DELAY, MAX_DELAY);
+    m_delay->setRange(static_cast<int>(LSettings::MIN_DELAY), static_cast<int>(LSettings::MAX_DELAY));
     m_delay->setTickPosition(QSlider::NoTicks);
     m_delay->setAccessibleName(box->title());
     auto *grid = new QGridLayout(box);

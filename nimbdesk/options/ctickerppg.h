@@ -17,9 +17,6 @@ public:
         Forecast = 0,
         Warnings = 1,
     };
-    // A smaller delay scrolls faster.
-    static constexpr int MIN_DELAY = 5;
-    static constexpr int MAX_DELAY = 50;
 
     CTickerPpg(LKeeper *keeper, Kind kind, QWidget *parent = nullptr);
 

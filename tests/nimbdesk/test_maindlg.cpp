@@ -314,6 +314,7 @@ private slots:
     void locationFilesFoundWhereverStarted();
     void damagedLocationFilesAreNamed();
     void settingsThatCannotBeSavedAreToldOnceAndKept();
+    void storedNumbersOutOfRangeAreHeldAndNamed();
     void renderForReview();
 };
 
@@ -854,6 +855,27 @@ void TestMainDlg::settingsThatCannotBeSavedAreToldOnceAndKept()
     QCOMPARE(f.child<CWlabel>("header")->GetText(), QStringLiteral("East Williston, New York"));
     QVERIFY(f.cycleFinished());
     QCOMPARE(f.child<CWtemp>("temperature")->GetScale(), short(0));
+}
+
+// An update interval that no page would store (4294967295 minutes left a blank window that never fetched) is held to
+// the longest the General page offers, the window names the line it mended, and the first cycle runs.
+void TestMainDlg::storedNumbersOutOfRangeAreHeldAndNamed()
+{
+    Fixture f;
+    f.serveEastWilliston();
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 4294967295u);
+    QString shown;
+    whenModal<QMessageBox>([&shown](QMessageBox *box) {
+        shown = box->text();
+        box->accept();
+    });
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY2(shown.contains(QStringLiteral("UpdateTimeout 4294967295 is outside 0 to 180, so 180 is used")),
+        qPrintable(shown));
+    QVERIFY(f.cycleFinished());
+    QCOMPARE(f.getInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), LSettings::MAX_INTERVAL);
 }
 
 // The main window after a cycle, at the normal scale and at twice the pixel density, and the About box, into PNG

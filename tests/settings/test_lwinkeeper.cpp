@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -130,10 +133,11 @@ LBinary binaryOf(const std::string &bytes)
 class NoteTaker final : public LSettingsListener
 {
 public:
-    void NotSaved(
-        const std::string &file, const std::string &section, const std::string &key, const std::string &reason) override
+    void NotSaved(const std::string &file, const std::string &section, const std::string &key,
+        const std::string &reason, LSettingsFailure failure) override
     {
         notSaved.push_back(file + " " + section + "/" + key + ": " + reason);
+        failures.push_back(failure);
     }
     void Repaired(const std::string &file, const std::string &dropped, const std::string &keptAs) override
     {
@@ -141,6 +145,7 @@ public:
     }
 
     std::vector<std::string> notSaved;
+    std::vector<LSettingsFailure> failures;
     std::vector<std::string> repaired;
 };
 
@@ -174,6 +179,87 @@ private:
     std::string m_path;
     bool m_mounted = false;
     bool m_ready = false;
+};
+
+// Another process that holds the settings writers' lock from construction to destruction.
+class LockHolder
+{
+public:
+    explicit LockHolder(const std::string &lockPath)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0 || ::pipe(m_release) != 0)
+            return;
+        m_child = ::fork();
+        if (m_child == 0) {
+            ::close(ready[0]);
+            ::close(m_release[1]);
+            holdLock(lockPath, ready[1], m_release[0]);
+        }
+        ::close(ready[1]);
+        ::close(m_release[0]);
+        char byte = 0;
+        m_held = m_child > 0 && ::read(ready[0], &byte, 1) == 1;
+        ::close(ready[0]);
+    }
+    ~LockHolder()
+    {
+        ::close(m_release[1]);
+        if (m_child > 0)
+            ::waitpid(m_child, nullptr, 0);
+    }
+    LockHolder(const LockHolder &) = delete;
+    LockHolder &operator=(const LockHolder &) = delete;
+
+    bool held() const { return m_held; }
+
+private:
+    // Tells the parent once the lock is held, and keeps it until the parent closes its end of the release pipe.
+    [[noreturn]] static void holdLock(const std::string &lockPath, int ready, int release)
+    {
+        const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
+        if (fd >= 0 && ::flock(fd, LOCK_EX) == 0 && ::write(ready, "L", 1) == 1) {
+            char byte = 0;
+            while (::read(release, &byte, 1) > 0) { }
+        }
+        ::_exit(0);
+    }
+
+    int m_release[2] = {-1, -1};
+    pid_t m_child = -1;
+    bool m_held = false;
+};
+
+// A folder on a small tmpfs of its own, filled to the last byte once its settings file and lock are in place.
+class FullFolder
+{
+public:
+    explicit FullFolder(const std::string &path)
+        : m_path(path)
+    {
+        std::filesystem::create_directories(path);
+        m_mounted = ::mount("tmpfs", path.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullFolder()
+    {
+        if (m_mounted)
+            ::umount2(m_path.c_str(), MNT_DETACH);
+    }
+    FullFolder(const FullFolder &) = delete;
+    FullFolder &operator=(const FullFolder &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    void fill() const
+    {
+        const int fd = ::open((m_path + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+        const std::string block(4096, 'f');
+        while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) { }
+        ::close(fd);
+    }
+
+private:
+    std::string m_path;
+    bool m_mounted = false;
 };
 
 // The files that an unparseable settings file was moved to.
@@ -640,10 +726,15 @@ TEST(LWinKeeper, symlinkedFileIsWrittenThrough)
     std::filesystem::create_directories(dir.file("dotfiles"));
     std::filesystem::create_directories(dir.file("config"));
     dir.write("dotfiles/Nimbrel.conf", "[General]\nUpdateTimeout=int:30\n");
+    ASSERT_EQ(::chmod(dir.file("dotfiles/Nimbrel.conf").c_str(), 0644), 0);
     std::filesystem::create_symlink("../dotfiles/Nimbrel.conf", dir.file("config/Nimbrel.conf"));
     LWinKeeper keeper(APP, dir.file("config"));
     ASSERT_EQ(keeper.SetInt("General", "WindSpeedScale", 1, false), L_OK);
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("config/Nimbrel.conf")));
+    struct stat info {
+    };
+    ASSERT_EQ(::stat(dir.file("dotfiles/Nimbrel.conf").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u) << "the file's permissions changed";
     const std::string target = TempDir::read(dir.file("dotfiles/Nimbrel.conf"));
     EXPECT_NE(target.find("UpdateTimeout=int:30"), std::string::npos) << target;
     EXPECT_NE(target.find("WindSpeedScale=int:1"), std::string::npos) << target;
@@ -712,6 +803,157 @@ TEST(LWinKeeper, twoProcessesLoseNothing)
     LWinKeeper keeper(APP, directory);
     expectKeys(keeper, "P", 1000);
     expectKeys(keeper, "Q", 1000);
+}
+
+// A file larger than any settings file should be keeps every line that can be read: the size of the file costs
+// nothing, and a line too long to be a setting costs that line only.
+TEST(LWinKeeper, largeFilesKeepEveryReadableLine)
+{
+    const std::string place = "[Location]\nState=int:17\nCity=int:1772000\n"
+                              "[Internet]\nConditionsBase=str:\"http://127.0.0.1:8080/weather/current/\"\n";
+    std::string bulk = place + "[Bulk]\n";
+    std::size_t keys = 0;
+    for (; bulk.size() < 8 * 1024 * 1024; ++keys)
+        bulk += keyName("K", keys) + "=int:" + std::to_string(keys) + '\n';
+    TempDir dir;
+    dir.write("Nimbrel.conf", bulk);
+    LWinKeeper keeper(APP, dir.path().string());
+    NoteTaker notes;
+    keeper.SetListener(&notes);
+    EXPECT_EQ(keeper.Repair(), L_OK);
+    EXPECT_TRUE(notes.repaired.empty()) << notes.repaired[0];
+    EXPECT_EQ(intOf(keeper, "Location", "City"), 1772000u);
+    const std::string last = keyName("K", keys - 1);
+    EXPECT_EQ(intOf(keeper, "Bulk", last.c_str()), keys - 1);
+    ASSERT_EQ(keeper.SetInt("General", "WindSpeedScale", 1, false), L_OK);
+    EXPECT_NE(TempDir::read(keeper.FilePath(false)).find(last + "=int:"), std::string::npos);
+
+    // Place and servers, then one line of 10 MB, then one more setting.
+    const std::string longLine
+        = place + "Junk=str:\"" + std::string(10 * 1024 * 1024, 'j') + "\"\n[General]\n" + "PressureScale=int:2\n";
+    dir.write("Nimbrel.conf", longLine);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(keeper.Repair(), L_OK);
+    testing::internal::GetCapturedStderr();
+    const std::vector<std::string> aside = asideFiles(dir);
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(notes.repaired,
+        std::vector<std::string>{keeper.FilePath(false) + " [line 6: longer than 1048576 bytes] " + aside[0]});
+    EXPECT_EQ(TempDir::read(aside[0]).size(), longLine.size());
+    EXPECT_EQ(intOf(keeper, "Location", "State"), 17u);
+    EXPECT_EQ(intOf(keeper, "General", "PressureScale"), 2u);
+    LString base;
+    EXPECT_EQ(keeper.GetString("Internet", "ConditionsBase", base, false), L_OK);
+    EXPECT_EQ(std::string(base), "http://127.0.0.1:8080/weather/current/");
+    EXPECT_FALSE(keeper.Exists("Internet", "Junk", false));
+    EXPECT_LT(TempDir::read(keeper.FilePath(false)).size(), 1024u);
+}
+
+// A number the options would never store (an interval of 4294967295 minutes left a window that never updated) is
+// held to the options' range when read, and named as a damaged line is; a stored 0 still stops updating.
+TEST(LWinKeeper, numbersAreHeldToTheOptionsRanges)
+{
+    TempDir dir;
+    const std::string stored = "[General]\nUpdateTimeout=int:4294967295\n[ForecastTicker]\nDelay=int:2\n"
+                               "[WarningsTicker]\nDelay=int:51\n";
+    dir.write("Nimbrel.conf", stored);
+    LWinKeeper keeper(APP, dir.path().string());
+    NoteTaker notes;
+    keeper.SetListener(&notes);
+    EXPECT_EQ(intOf(keeper, LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), LSettings::MAX_INTERVAL);
+    EXPECT_EQ(intOf(keeper, LSettings::FORECAST_TICKER, LSettings::DELAY), LSettings::MIN_DELAY);
+    EXPECT_EQ(intOf(keeper, LSettings::WARNINGS_TICKER, LSettings::DELAY), LSettings::MAX_DELAY);
+    const std::string held = "line 2: UpdateTimeout 4294967295 is outside 0 to 180, so 180 is used; line 4: Delay 2 "
+                             "is outside 5 to 50, so 5 is used; line 6: Delay 51 is outside 5 to 50, so 50 is used";
+    std::string reason;
+    EXPECT_EQ(keeper.Check(false, reason), L_FORMAT);
+    EXPECT_EQ(reason, held);
+
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(keeper.Repair(), L_OK);
+    testing::internal::GetCapturedStderr();
+    const std::vector<std::string> aside = asideFiles(dir);
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(notes.repaired, std::vector<std::string>{keeper.FilePath(false) + " [" + held + "] " + aside[0]});
+    EXPECT_NE(TempDir::read(keeper.FilePath(false)).find("UpdateTimeout=int:180\n"), std::string::npos);
+    EXPECT_EQ(keeper.Check(false, reason), L_OK);
+
+    ASSERT_EQ(keeper.SetInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, LSettings::NO_UPDATES, false), L_OK);
+    EXPECT_EQ(intOf(keeper, LSettings::GENERAL, LSettings::UPDATE_TIMEOUT), LSettings::NO_UPDATES);
+    EXPECT_EQ(keeper.Check(false, reason), L_OK) << reason;
+}
+
+// The window's thread writes settings: another program that holds the lock makes the write fail after a couple of
+// seconds, as any write that cannot be done, instead of freezing the window.
+TEST(LWinKeeper, heldLockFailsTheWriteWithinTheDeadline)
+{
+    TempDir dir;
+    LWinKeeper keeper(APP, dir.path().string());
+    ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 15, false), L_OK);
+    NoteTaker notes;
+    keeper.SetListener(&notes);
+    {
+        LockHolder other(keeper.FilePath(false) + ".lock");
+        ASSERT_TRUE(other.held());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(keeper.SetInt("General", "UpdateTimeout", 30, false), L_CREATE);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    }
+    ASSERT_EQ(notes.notSaved.size(), 1u);
+    EXPECT_EQ(notes.notSaved[0],
+        keeper.FilePath(false)
+            + " General/UpdateTimeout: another program has kept the settings locked for over 2 seconds");
+    EXPECT_EQ(notes.failures, std::vector<LSettingsFailure>{LSettingsFailure::Locked});
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 30u);
+    ASSERT_EQ(keeper.SetInt("General", "WindSpeedScale", 1, false), L_OK);
+    EXPECT_NE(TempDir::read(keeper.FilePath(false)).find("UpdateTimeout=int:30\n"), std::string::npos);
+}
+
+// A keeper asked for setting after setting reads the file once, and again as soon as anyone changed it.
+TEST(LWinKeeper, readsParseTheFileOnlyWhenItChanged)
+{
+    TempDir dir;
+    dir.write("Nimbrel.conf", "[General]\nUpdateTimeout=int:15\n");
+    LWinKeeper keeper(APP, dir.path().string());
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
+    EXPECT_FALSE(keeper.Exists("General", "Missing", false));
+    EXPECT_EQ(keeper.FileReads(), 1u);
+
+    LWinKeeper other(APP, dir.path().string());
+    ASSERT_EQ(other.SetInt("General", "UpdateTimeout", 20, false), L_OK);
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 20u);
+    // Rewritten in place by a program that keeps the inode, to a text of the same size.
+    const std::string text = TempDir::read(keeper.FilePath(false));
+    std::string edited = text;
+    edited.replace(edited.find("int:20"), 6, "int:25");
+    ASSERT_EQ(edited.size(), text.size());
+    dir.write("Nimbrel.conf", edited);
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 25u);
+    EXPECT_EQ(keeper.FileReads(), 3u);
+    std::filesystem::remove(keeper.FilePath(false));
+    EXPECT_FALSE(keeper.Exists("General", "UpdateTimeout", false));
+}
+
+// A full disk is told as such, not as a folder to make writable; the value stays in effect.
+TEST(LWinKeeper, fullDiskIsReported)
+{
+    TempDir dir;
+    FullFolder folder(dir.file("full"));
+    if (!folder.mounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here to fill";
+    LWinKeeper keeper(APP, dir.file("full"));
+    ASSERT_EQ(keeper.SetInt("General", "UpdateTimeout", 15, false), L_OK);
+    folder.fill();
+    NoteTaker notes;
+    keeper.SetListener(&notes);
+    EXPECT_EQ(keeper.SetString("Internet", "ProxyLocation", std::string(8192, 'p').c_str(), false), L_OUTPUT);
+    ASSERT_EQ(notes.notSaved.size(), 1u);
+    EXPECT_EQ(notes.notSaved[0], keeper.FilePath(false) + " Internet/ProxyLocation: No space left on device");
+    EXPECT_EQ(notes.failures, std::vector<LSettingsFailure>{LSettingsFailure::DiskFull});
+    LString proxy;
+    EXPECT_EQ(keeper.GetString("Internet", "ProxyLocation", proxy, false), L_OK);
+    EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
 }
 
 TEST(LFontRecord, standardLayout)
