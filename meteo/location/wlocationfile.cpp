@@ -1,7 +1,9 @@
 #include "meteo/location/wlocationfile.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace
@@ -52,4 +54,46 @@ const char *describeLocationFileProblem(WLocationFileProblem problem)
         break;
     }
     return "cannot be read";
+}
+
+std::vector<std::string> dataFolderCandidates(const WDataFolderPlaces &places)
+{
+    if (!places.given.empty())
+        return {places.given};
+    std::vector<std::string> candidates;
+    if (!places.programFolder.empty())
+        candidates.push_back(
+            (std::filesystem::path(places.programFolder) / places.fromProgram).lexically_normal().string());
+    candidates.push_back(places.installed);
+    candidates.push_back(places.source);
+    return candidates;
+}
+
+bool holdsLocationFiles(const std::string &folder)
+{
+    for (const char *name : LOCATION_FILES) {
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(std::filesystem::path(folder) / name, error)))
+            return false;
+    }
+    return true;
+}
+
+std::string findDataFolder(const std::vector<std::string> &candidates)
+{
+    for (const std::string &candidate : candidates) {
+        if (holdsLocationFiles(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+WUnreadableFile unreadableLocationFile(const std::string &folder)
+{
+    for (const char *name : LOCATION_FILES) {
+        const WLocationFileProblem problem = locationFileProblem((std::filesystem::path(folder) / name).string());
+        if (problem != WLocationFileProblem::None)
+            return {name, problem};
+    }
+    return {};
 }

@@ -6,9 +6,7 @@
 #include "meteo/location/wrecords.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace
 {
@@ -41,46 +39,34 @@ QString problemText(WLocationFileProblem problem)
 
 QStringList dataDirectoryCandidates(const QString &commandLineDirectory, const QString &applicationDirectory)
 {
-    if (!commandLineDirectory.isEmpty())
-        return {commandLineDirectory};
-    return {QDir::cleanPath(applicationDirectory + QLatin1Char('/') + QStringLiteral(NIMBREL_DATA_FROM_BINDIR)),
-        QStringLiteral(NIMBREL_INSTALL_DATA_DIR), QStringLiteral(NIMBREL_SOURCE_DATA_DIR)};
+    QStringList candidates;
+    for (const std::string &candidate : dataFolderCandidates({QFile::encodeName(commandLineDirectory).toStdString(),
+             QFile::encodeName(applicationDirectory).toStdString(), NIMBREL_DATA_FROM_BINDIR, NIMBREL_INSTALL_DATA_DIR,
+             NIMBREL_SOURCE_DATA_DIR}))
+        candidates << QFile::decodeName(candidate.c_str());
+    return candidates;
 }
 
-// A folder that holds the names is the one meant: what is wrong with a file is then said, rather than that the files
-// are not there.
 bool holdsLocationFiles(const QString &directory)
 {
-    const QDir folder(directory);
-    for (const char *name : LOCATION_FILES) {
-        const QFileInfo file(folder.filePath(QLatin1String(name)));
-        if (!file.exists() && !file.isSymLink())
-            return false;
-    }
-    return true;
+    return holdsLocationFiles(QFile::encodeName(directory).toStdString());
 }
 
 QString unreadableLocationFile(const QString &directory, QString &reason)
 {
-    const QDir folder(directory);
-    for (const char *name : LOCATION_FILES) {
-        const std::string path = QFile::encodeName(folder.filePath(QLatin1String(name))).toStdString();
-        const WLocationFileProblem problem = locationFileProblem(path);
-        if (problem != WLocationFileProblem::None) {
-            reason = problemText(problem);
-            return QLatin1String(name);
-        }
-    }
-    return {};
+    const WUnreadableFile file = unreadableLocationFile(QFile::encodeName(directory).toStdString());
+    if (!file.name)
+        return {};
+    reason = problemText(file.problem);
+    return QLatin1String(file.name);
 }
 
 QString findDataDirectory(const QStringList &candidates)
 {
-    for (const QString &candidate : candidates) {
-        if (holdsLocationFiles(candidate))
-            return candidate;
-    }
-    return {};
+    std::vector<std::string> names;
+    for (const QString &candidate : candidates)
+        names.push_back(QFile::encodeName(candidate).toStdString());
+    return QFile::decodeName(findDataFolder(names).c_str());
 }
 
 // The lists read the whole of their file, so damage anywhere in it shows; the cities file is read once, for the first
