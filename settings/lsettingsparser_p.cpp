@@ -1,5 +1,6 @@
 #include "settings/lsettingsparser_p.h"
 
+#include "corekit/ltrimmed.h"
 #include "settings/lsettings.h"
 
 #include <algorithm>
@@ -8,13 +9,8 @@
 namespace
 {
 
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+// What may stand around names, types and values: "Key = int: 5".
+constexpr std::string_view BLANKS = " \t";
 
 int hexValue(char c)
 {
@@ -114,7 +110,7 @@ bool parseString(std::string_view text, LSettingsValue &value)
 bool parseValue(std::string_view text, LSettingsValue &value)
 {
     const std::string_view type = text.substr(0, 4);
-    const std::string_view rest = trimmed(text.substr(type.size()));
+    const std::string_view rest = trimmed(text.substr(type.size()), BLANKS);
     if (type == "int:")
         return parseInteger(rest, value);
     if (type == "str:")
@@ -137,7 +133,7 @@ void LSettingsParser::line(std::string_view text)
     ++m_number;
     if (!text.empty() && text.back() == '\r')
         text.remove_suffix(1);
-    text = trimmed(text);
+    text = trimmed(text, BLANKS);
     if (text.empty() || text.front() == '#' || text.front() == ';')
         return;
     const char *reason = text.front() == '[' ? parseHeader(text) : parseEntry(text);
@@ -181,7 +177,7 @@ const char *LSettingsParser::parseHeader(std::string_view line)
     m_section.clear();
     if (line.back() != ']')
         return "section header without ']'";
-    const std::string_view name = trimmed(line.substr(1, line.size() - 2));
+    const std::string_view name = trimmed(line.substr(1, line.size() - 2), BLANKS);
     if (!LSettingsDoc::validName(name))
         return "invalid section name";
     m_section = name;
@@ -196,11 +192,11 @@ const char *LSettingsParser::parseEntry(std::string_view line)
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return "expected Key=type:value";
-    const std::string_view key = trimmed(line.substr(0, equals));
+    const std::string_view key = trimmed(line.substr(0, equals), BLANKS);
     if (!LSettingsDoc::validName(key))
         return "invalid key name";
     LSettingsValue value;
-    if (!parseValue(trimmed(line.substr(equals + 1)), value))
+    if (!parseValue(trimmed(line.substr(equals + 1), BLANKS), value))
         return "invalid value (expected int:, str:\"...\" or bin:)";
     const std::string held = heldToRange(key, value);
     m_doc.set(m_section, key, value);

@@ -1,6 +1,7 @@
 #include "meteo/reader/walerts_p.h"
 
 #include "corekit/lex.h"
+#include "corekit/ltrimmed.h"
 #include "meteo/reader/wkeptlines_p.h"
 
 #include "meteo/reader/wjson_p.h"
@@ -14,14 +15,6 @@ namespace
 {
 
 using nlohmann::json;
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
-}
 
 // The parameters hold lists of strings: "NWSheadline": ["EXCESSIVE HEAT WARNING REMAINS IN EFFECT..."].
 std::string_view nwsHeadline(const json &properties)

@@ -1,5 +1,7 @@
 #include "meteo/reader/wpagealerts_p.h"
 
+#include "corekit/ltrimmed.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -21,13 +23,8 @@ const char *eventOf(WAlertKind kind)
     return "Warning";
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" .");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" .") + 1 - first);
-}
+// The dots and blanks around a headline: "...WINTER STORM WARNING IN EFFECT UNTIL 6 PM CST... ".
+constexpr std::string_view HEADLINE_EDGES = " .";
 
 // Products headline their message between dots ("...WINTER STORM WARNING IN EFFECT UNTIL 6 PM CST..."); without
 // such a line the first line of words stands in.
@@ -39,9 +36,9 @@ std::string headlineOf(std::string_view message)
         const std::string_view line = message.substr(0, feed);
         message.remove_prefix(feed == std::string_view::npos ? message.size() : feed + 1);
         if (first.empty())
-            first = trimmed(line);
-        if (line.starts_with("...") && !trimmed(line).empty())
-            return std::string(trimmed(line));
+            first = trimmed(line, HEADLINE_EDGES);
+        if (line.starts_with("...") && !trimmed(line, HEADLINE_EDGES).empty())
+            return std::string(trimmed(line, HEADLINE_EDGES));
     }
     return std::string(first);
 }

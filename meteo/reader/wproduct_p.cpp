@@ -1,5 +1,7 @@
 #include "meteo/reader/wproduct_p.h"
 
+#include "corekit/ltrimmed.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -26,13 +28,7 @@ void appendText(std::string_view text, bool dropLineFeeds, std::string &out)
 
 void trimBlanks(std::string &text)
 {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        text.clear();
-        return;
-    }
-    text.erase(text.find_last_not_of(' ') + 1);
-    text.erase(0, first);
+    text = std::string(trimmed(text));
 }
 
 // The line as the header tests see it: tags and line feeds gone, trimmed. The scratch buffer is kept per
