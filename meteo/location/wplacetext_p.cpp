@@ -24,7 +24,6 @@ constexpr std::pair<std::string_view, std::string_view> SHORT_WORDS[] = {
     {"fort", "ft"},
     {"mount", "mt"},
 };
-constexpr double EARTH_RADIUS_KM = 6371.0;
 
 // Decodes the UTF-8 character at text[at], moving at past it; a byte that starts no well-formed character gives
 // U+FFFD and moves on by one.

@@ -16,7 +16,6 @@ constexpr std::string_view PART_END = "...";
 // The motion's fix may be stamped a little ahead of this machine's clock; further ahead, one of the clocks is wrong.
 constexpr std::int64_t CLOCK_SLACK_SECONDS = 600;
 constexpr double KM_PER_NAUTICAL_MILE = 1.852;
-constexpr double EARTH_RADIUS_KM = 6371.0;
 
 // "storm...213DEG" gives "storm" and leaves "213DEG".
 std::string_view nextPart(std::string_view &text)
