@@ -32,16 +32,6 @@ bool parseId(std::string_view text, std::uint32_t &id)
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-std::optional<double> coordinate(const LString &cityData, const char *key)
-{
-    LString value;
-    if (WLocation::getDataToken(cityData, key, value) != L_OK)
-        return std::nullopt;
-    char *end = nullptr;
-    const double number = std::strtod(value, &end);
-    return end && *end == '\0' && end != static_cast<const char *>(value) ? std::optional(number) : std::nullopt;
-}
-
 std::string token(const LString &cityData, const char *key)
 {
     LString value;
@@ -195,8 +185,10 @@ CliPlace CliPlaces::byIds(std::uint32_t stateId, std::uint32_t cityId) const
     if (state == m_states.end() || m_db.getCity(cityId, city) != 0 || city.getStateId() != stateId)
         throw unknown("no place " + std::to_string(stateId) + '/' + std::to_string(cityId));
     const LString &data = city.getData();
+    const std::optional<WLocation::Coordinates> point = WLocation::coordinatesOf(data);
     return {stateId, cityId, std::string(city.getName()), state->code, state->name, token(data, "acode"),
-        token(data, "azone"), coordinate(data, "alat"), coordinate(data, "alon"), std::nullopt, std::nullopt};
+        token(data, "azone"), point ? std::optional(point->latitude) : std::nullopt,
+        point ? std::optional(point->longitude) : std::nullopt, std::nullopt, std::nullopt};
 }
 
 CliPlace CliPlaces::resolve(const std::string &text) const

@@ -2,7 +2,29 @@
 
 #include "corekit/lex.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
+#include <system_error>
+
+namespace
+{
+
+// The value of "alat(41.5726)": the whole of it a finite number of degrees within the limit.
+std::optional<double> degreesOf(const LString &data, const char *key, double limit)
+{
+    LString text;
+    if (WLocation::getDataToken(data, key, text) != L_OK)
+        return std::nullopt;
+    const char *end = static_cast<const char *>(text) + text.length();
+    double value = 0;
+    const auto [stop, error] = std::from_chars(static_cast<const char *>(text), end, value);
+    if (error != std::errc() || stop != end || text.isEmpty() || !std::isfinite(value) || std::fabs(value) > limit)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
 
 WLocation::WLocation() = default;
 WLocation::WLocation(const WLocation &other) = default;
@@ -43,4 +65,18 @@ void WLocation::setCityData(const LString &cityData)
 int WLocation::getCityData(const char *key, LString &value) const
 {
     return getDataToken(m_cityData, key, value);
+}
+
+std::optional<WLocation::Coordinates> WLocation::coordinatesOf(const LString &data)
+{
+    const std::optional<double> latitude = degreesOf(data, "alat", 90);
+    const std::optional<double> longitude = degreesOf(data, "alon", 180);
+    if (!latitude || !longitude)
+        return std::nullopt;
+    return Coordinates{*latitude, *longitude};
+}
+
+std::optional<WLocation::Coordinates> WLocation::getCoordinates() const
+{
+    return coordinatesOf(m_cityData);
 }

@@ -4,6 +4,7 @@
 #include "meteo/meteo_export.h"
 
 #include <cstdint>
+#include <optional>
 
 // The place the user selected: its ids, a display name ("Springfield, Illinois, United States"), the state's short
 // code and a copy of the city's data, from which the reader takes the station ("acode") and the forecast zone
@@ -21,6 +22,14 @@ public:
     // The key is found by substring search, so it must not occur inside an earlier key or value. Value is only
     // written on L_OK.
     static int getDataToken(const LString &data, const char *key, LString &value);
+
+    // The place's position in degrees from city data such as "alat(41.5726)alon(-93.6102)", read whatever the
+    // locale; none unless both are finite numbers, the latitude within 90 and the longitude within 180.
+    struct Coordinates {
+        double latitude = 0;
+        double longitude = 0;
+    };
+    static std::optional<Coordinates> coordinatesOf(const LString &data);
 
     bool isValid() const { return m_valid; }
     void setValid(bool valid) { m_valid = valid; }
@@ -41,6 +50,8 @@ public:
     void setCityData(const LString &cityData);
     // getDataToken on the city's data.
     int getCityData(const char *key, LString &value) const;
+    // coordinatesOf the city's data.
+    std::optional<Coordinates> getCoordinates() const;
 
 private:
     std::uint32_t m_country = 0;

@@ -21,18 +21,6 @@ bool isAlphanumeric(std::string_view text)
     });
 }
 
-// The value of "alat(39.7456)" and the like, read whatever the locale; false unless the whole value is a
-// finite number of degrees within the limit.
-bool degrees(const WLocation &location, const char *key, double limit, double &value)
-{
-    LString text;
-    if (location.getCityData(key, text) != L_OK)
-        return false;
-    const char *end = static_cast<const char *>(text) + text.length();
-    const auto [stop, error] = std::from_chars(static_cast<const char *>(text), end, value);
-    return error == std::errc() && stop == end && std::isfinite(value) && std::fabs(value) <= limit;
-}
-
 // 39.74560 gives "39.7456", 40.0 gives "40", -0.00001 gives "0".
 std::string canonical(double degrees)
 {
@@ -47,11 +35,10 @@ std::string canonical(double degrees)
 
 std::string pointOf(const WLocation &location)
 {
-    double latitude = 0;
-    double longitude = 0;
-    if (!degrees(location, "alat", 90, latitude) || !degrees(location, "alon", 180, longitude))
+    const std::optional<WLocation::Coordinates> point = location.getCoordinates();
+    if (!point)
         return {};
-    return canonical(latitude) + ',' + canonical(longitude);
+    return canonical(point->latitude) + ',' + canonical(point->longitude);
 }
 
 std::string zoneOf(const WLocation &location)

@@ -5,41 +5,21 @@
 #include "meteo/location/wlocation.h"
 #include "nimbdesk/freshness/timetext.h"
 
-#include <charconv>
 #include <string_view>
-
-namespace
-{
-
-// The city data's "alat(40.7608)": degrees, whatever the locale.
-std::optional<double> degreesOf(const WLocation &place, const char *key)
-{
-    LString value;
-    if (place.getCityData(key, value) != L_OK || value.isEmpty())
-        return std::nullopt;
-    const std::string_view text(value, value.length());
-    double degrees = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), degrees);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return degrees;
-}
-
-} // namespace
 
 void LStormNotes::Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, std::uint32_t windSpeedScale)
 {
     m_alerts = alerts;
-    m_latitude = degreesOf(place, "alat");
-    m_longitude = degreesOf(place, "alon");
+    m_place = place.getCoordinates();
     m_speed = windSpeedScale == 1 ? WStormWords::Speed::Kmh : WStormWords::Speed::Mph;
 }
 
 std::string LStormNotes::LineOf(const WAlertRecord &alert, std::int64_t now) const
 {
-    if (!alert.motion || !m_latitude || !m_longitude)
+    if (!alert.motion || !m_place)
         return {};
-    const std::optional<WStormApproach> approach = estimateStormApproach(*alert.motion, *m_latitude, *m_longitude, now);
+    const std::optional<WStormApproach> approach
+        = estimateStormApproach(*alert.motion, m_place->latitude, m_place->longitude, now);
     if (!approach)
         return {};
     return WStormWords(m_speed).line(*alert.motion, *approach, clockTime(approach->closestTime, now));

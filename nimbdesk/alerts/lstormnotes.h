@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meteo/location/wlocation.h"
 #include "meteo/reader/walert.h"
 #include "meteo/reader/wstormwords.h"
 
@@ -7,8 +8,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class WLocation;
 
 // Where the storms of the alerts in force are, as the window tells it at a moment: the sentence of WStormWords for
 // each alert whose motion gives an estimate at the place, the speed in the wind speed unit of the settings and the
@@ -30,7 +29,6 @@ public:
 
 private:
     std::vector<WAlertRecord> m_alerts;
-    std::optional<double> m_latitude;
-    std::optional<double> m_longitude;
+    std::optional<WLocation::Coordinates> m_place;
     WStormWords::Speed m_speed = WStormWords::Speed::Mph;
 };

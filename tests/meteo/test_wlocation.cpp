@@ -67,6 +67,18 @@ TEST(WLocation, cityDataQueriesGoThroughTheToken)
     EXPECT_EQ(city.getDataToken("metar", value), L_NOTFOUND);
 }
 
+// Des Moines' record, and records no request may be built from.
+TEST(WLocation, coordinatesAreWholeNumbersWithinRange)
+{
+    const auto point = WLocation::coordinatesOf(LString("acode(KDSM)alat(41.5726)alon(-93.6102)"));
+    ASSERT_TRUE(point);
+    EXPECT_DOUBLE_EQ(point->latitude, 41.5726);
+    EXPECT_DOUBLE_EQ(point->longitude, -93.6102);
+    for (const char *data : {"acode(KDSM)alat(41.5726)", "alat(91)alon(0)", "alat(0)alon(-180.5)", "alat(41,57)alon(0)",
+             "alat(41.5x)alon(0)", "alat()alon(0)", "alat(nan)alon(0)", "alat(0)alon(inf)"})
+        EXPECT_FALSE(WLocation::coordinatesOf(LString(data))) << data;
+}
+
 TEST(WLocation, startsUnsetAndCopiesDeep)
 {
     WLocation location;
