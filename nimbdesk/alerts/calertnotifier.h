@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/reader/walert.h"
+#include "nimbdesk/alerts/calertrepeater.h"
 #include "nimbdesk/alerts/cdesktopnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/alerts/lalerttracker.h"
@@ -44,6 +45,10 @@ public:
     void Refresh();
     // Where the storms of the alerts of the last batch are.
     const LStormNotes &storms() const { return m_storms; }
+    // Sends again, in place of themselves, the notifications due by the clock; a timer calls it every
+    // CAlertRepeater::INTERVAL.
+    void Repeat() { m_repeater.Beat(); }
+    bool isRepeating() const { return m_repeater.isRepeating(); }
 
     // The colour of the tray's mark for the gravest severity among the alerts.
     static QColor severityColor(const std::string &severity);
@@ -55,11 +60,15 @@ signals:
     void statusMessage(const QString &text);
 
 private:
+    void give(const LAlertNotice &notice, const QString &placeName);
     LAlertChoice readChoice() const;
+    QStringList mutedEvents() const;
+    void mute(const QString &key);
+    QString soundOf(LSeverity severity) const;
     bool readFlag(const char *key, bool fallback) const;
     std::uint32_t windSpeedScale() const;
     QString withStorm(const QString &text, const WAlertRecord &alert) const;
-    CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName, bool sound) const;
+    CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName) const;
     void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
     void showMark(const std::vector<WAlertRecord> &alerts);
@@ -72,6 +81,7 @@ private:
     LAlertState m_state;
     LAlertTracker m_tracker;
     CDesktopNotifier m_desktop;
+    CAlertRepeater m_repeater;
     std::vector<WAlertRecord> m_alerts;
     LStormNotes m_storms;
     // The alert of the tray message last shown, which a click on the message opens.
