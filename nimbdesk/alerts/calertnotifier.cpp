@@ -4,6 +4,7 @@
 #include "corekit/lkeeper.h"
 #include "meteo/location/wlocation.h"
 #include "nimbdesk/common/lstringqt.h"
+#include "nimbdesk/speech/lspeechdispatcher.h"
 #include "nimbdesk/tray/ctrayicon.h"
 #include "settings/lsettings.h"
 
@@ -176,6 +177,32 @@ void CAlertNotifier::give(const LAlertNotice &notice, const QString &placeName)
     if (notice.kind == LNoticeKind::Alert && mustNotBeMissed(notice.alerts.front())
         && readFlag(LSettings::NOTIFY_REPEAT, false))
         m_repeater.Start(out);
+    // The gravest of a flood has a notice of its own.
+    if (notice.kind != LNoticeKind::More && readFlag(LSettings::NOTIFY_SPEAK, false)) {
+        for (const WAlertRecord &alert : notice.alerts) {
+            if (severityOf(alert) >= LSeverity::Severe)
+                speak(alert);
+        }
+    }
+}
+
+void CAlertNotifier::setSpeaker(std::unique_ptr<LSpeaker> speaker)
+{
+    m_speaker = std::move(speaker);
+}
+
+// "Tornado Warning. Tornado Warning issued December 7 at 5:40AM CST by NWS Upton NY"; that it cannot be spoken is
+// said once until speaking works again.
+void CAlertNotifier::speak(const WAlertRecord &alert)
+{
+    if (!m_speaker)
+        m_speaker = std::make_unique<LSpeechDispatcher>();
+    const QString text
+        = cleaned(alert.event).simplified() + QStringLiteral(". ") + cleaned(alert.headline).simplified();
+    const bool spoken = m_speaker->Say(text.toStdString());
+    if (!spoken && !m_speechFailed)
+        emit statusMessage(tr("Alerts cannot be spoken: the speech service cannot be reached"));
+    m_speechFailed = !spoken;
 }
 
 void CAlertNotifier::Refresh()

@@ -6,6 +6,7 @@
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/alerts/lalerttracker.h"
 #include "nimbdesk/alerts/lstormnotes.h"
+#include "nimbdesk/speech/lspeaker.h"
 
 #include <QColor>
 #include <QObject>
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,8 @@ public:
     // CAlertRepeater::INTERVAL.
     void Repeat() { m_repeater.Beat(); }
     bool isRepeating() const { return m_repeater.isRepeating(); }
+    // What speaks extreme and severe alerts where the options ask; by default the desktop's speech service.
+    void setSpeaker(std::unique_ptr<LSpeaker> speaker);
 
     // The colour of the tray's mark for the gravest severity among the alerts.
     static QColor severityColor(const std::string &severity);
@@ -65,6 +69,7 @@ private:
     QStringList mutedEvents() const;
     void mute(const QString &key);
     QString soundOf(LSeverity severity) const;
+    void speak(const WAlertRecord &alert);
     bool readFlag(const char *key, bool fallback) const;
     std::uint32_t windSpeedScale() const;
     QString withStorm(const QString &text, const WAlertRecord &alert) const;
@@ -82,6 +87,8 @@ private:
     LAlertTracker m_tracker;
     CDesktopNotifier m_desktop;
     CAlertRepeater m_repeater;
+    std::unique_ptr<LSpeaker> m_speaker;
+    bool m_speechFailed = false;
     std::vector<WAlertRecord> m_alerts;
     LStormNotes m_storms;
     // The alert of the tray message last shown, which a click on the message opens.

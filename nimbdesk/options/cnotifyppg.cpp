@@ -1,12 +1,14 @@
 #include "nimbdesk/options/cnotifyppg.h"
 
 #include "nimbdesk/options/ceventlist.h"
+#include "nimbdesk/speech/lspeechdispatcher.h"
 #include "settings/lsettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace
@@ -22,6 +24,7 @@ constexpr std::size_t SOUND_EXTREME = 5;
 constexpr std::size_t SOUND_SEVERE = 6;
 constexpr std::size_t SOUND_OTHERS = 7;
 constexpr std::size_t REPEAT = 8;
+constexpr std::size_t SPEAK = 9;
 
 constexpr CCheckBoxPage::Box BOXES[] = {
     {LSettings::NOTIFY_WARNINGS, QT_TRANSLATE_NOOP("CNotifyPpg", "Warnings"), 1},
@@ -37,6 +40,7 @@ constexpr CCheckBoxPage::Box BOXES[] = {
             "Send extreme alerts and tornado and flash flood warnings again every 30 seconds until I see them "
             "(10 minutes at most)"),
         0},
+    {LSettings::NOTIFY_SPEAK, QT_TRANSLATE_NOOP("CNotifyPpg", "Speak extreme and severe alerts"), 0},
 };
 
 // As stored: 0 Minor, 1 Moderate, 2 Severe, 3 Extreme.
@@ -53,11 +57,18 @@ CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     : CCheckBoxPage(keeper, LSettings::NOTIFY, BOXES, "CNotifyPpg", parent)
     , m_severity(new QComboBox(this))
     , m_events(new CEventList(this))
+    , m_speechNote(new QLabel(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(kindsGroup());
     layout->addWidget(soundGroup());
     layout->addWidget(box(REPEAT));
+    auto *speech = new QHBoxLayout;
+    speech->addWidget(box(SPEAK));
+    m_speechNote->setObjectName(QStringLiteral("SpeechNote"));
+    speech->addWidget(m_speechNote, 1);
+    layout->addLayout(speech);
+    connect(box(SPEAK), &QCheckBox::toggled, this, &CNotifyPpg::checkSpeech);
     layout->addWidget(m_events, 1);
     connect(m_events, &CEventList::changed, this, [this] { setModified(); });
 }
@@ -97,6 +108,18 @@ QWidget *CNotifyPpg::soundGroup()
 QString CNotifyPpg::caption() const
 {
     return tr("Notifications");
+}
+
+// Where speech is asked for, whether the desktop's speech service answers is told beside the option.
+void CNotifyPpg::checkSpeech(bool wanted)
+{
+    m_speechNote->clear();
+    if (!wanted)
+        return;
+    const std::string reason = LSpeechDispatcher().Connect();
+    if (!reason.empty())
+        m_speechNote->setText(
+            tr("The speech service cannot be reached: %1").arg(QString::fromStdString(reason).simplified()));
 }
 
 void CNotifyPpg::load()

@@ -4,10 +4,11 @@
 
 class CEventList;
 class QComboBox;
+class QLabel;
 
 // The "Notifications" page, section "Notify": which alerts pop a desktop notification -- by kind ("Notify me of"),
 // by least severity and by event (the muted ones) --, the sound the desktop plays for each severity, and sending
-// the gravest again until seen.
+// the gravest again until seen, and speaking the grave ones.
 class CNotifyPpg : public CCheckBoxPage
 {
     Q_OBJECT
@@ -24,7 +25,9 @@ protected:
 private:
     QWidget *kindsGroup();
     QWidget *soundGroup();
+    void checkSpeech(bool wanted);
 
     QComboBox *m_severity;
     CEventList *m_events;
+    QLabel *m_speechNote;
 };

@@ -151,6 +151,7 @@ private slots:
     void muteActionMutesEvent();
     void severityThresholdAndSounds();
     void repeatedUntilClosed();
+    void graveAlertsSpokenOnce();
     void statusLineWithoutNotificationService();
 
 private:
@@ -521,6 +522,64 @@ void TestAlertNotify::repeatedUntilClosed()
     now += CAlertRepeater::LIMIT;
     notifier.Repeat();
     QVERIFY(!notifier.isRepeating());
+}
+
+namespace
+{
+
+// Keeps what it is given to say; says it, or fails as a desktop without the service does.
+class RecordingSpeaker : public LSpeaker
+{
+public:
+    explicit RecordingSpeaker(std::vector<std::string> &said, bool works)
+        : m_said(said)
+        , m_works(works)
+    {
+    }
+    bool Say(const std::string &text) override
+    {
+        m_said.push_back(text);
+        return m_works;
+    }
+
+private:
+    std::vector<std::string> &m_said;
+    bool m_works;
+};
+
+} // namespace
+
+// With the option, the event and headline of each extreme and severe alert are spoken once; a speech service that
+// cannot be reached is said once on the status line.
+void TestAlertNotify::graveAlertsSpokenOnce()
+{
+    nimbreltest::TempDir folder;
+    LWinKeeper keeper("Nimbrel", folder.path().string());
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_SPEAK, 1, false);
+    CAlertNotifier notifier(&keeper, nullptr, "", QDBusConnection(QStringLiteral("none")), [] { return 1796000000; });
+    std::vector<std::string> said;
+    notifier.setSpeaker(std::make_unique<RecordingSpeaker>(said, true));
+    notifier.Update({}, WLocation(), PLACE);
+    std::vector<WAlertRecord> alerts{
+        record("urn:v.1", "Tornado Warning", "Extreme"), record("urn:v.2", "Flood Warning", "Moderate")};
+    alerts[0].headline = "Tornado Warning issued December 7 at 5:40AM CST by NWS Upton NY";
+    notifier.Update(alerts, WLocation(), PLACE);
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(said, std::vector<std::string>{"Tornado Warning. " + alerts[0].headline});
+
+    notifier.setSpeaker(std::make_unique<RecordingSpeaker>(said, false));
+    QSignalSpy status(&notifier, &CAlertNotifier::statusMessage);
+    alerts.push_back(record("urn:v.3", "High Wind Warning", "Severe"));
+    alerts.push_back(record("urn:v.4", "Blizzard Warning", "Severe"));
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(said.size(), std::size_t(3));
+    const QStringList texts = [&status] {
+        QStringList all;
+        for (const QList<QVariant> &args : std::as_const(status))
+            all << args.at(0).toString();
+        return all;
+    }();
+    QCOMPARE(texts.filter(QStringLiteral("cannot be spoken")).size(), 1);
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

@@ -513,6 +513,17 @@ void TestOptions::notifySeverityAndMutedEvents()
     list = f.control<QListWidget>(NOTIFICATIONS, LSettings::NOTIFY_MUTED_EVENTS);
     QVERIFY(names().contains(QStringLiteral("Tornado Warning")));
     QVERIFY(names().contains(QStringLiteral("Wind Advisory+")));
+
+    // A speech service that cannot be reached is said beside the option.
+    qputenv("SPEECHD_ADDRESS", "unix_socket:" + QByteArray(NIMBREL_TEST_OUTPUT) + "/no-speechd.sock");
+    auto *speak = f.control<QCheckBox>(NOTIFICATIONS, LSettings::NOTIFY_SPEAK);
+    auto *note = f.control<QLabel>(NOTIFICATIONS, "SpeechNote");
+    QVERIFY(note->text().isEmpty());
+    clickBox(speak);
+    QVERIFY2(
+        note->text().startsWith(QLatin1String("The speech service cannot be reached: ")), qPrintable(note->text()));
+    clickBox(speak);
+    QVERIFY(note->text().isEmpty());
 }
 
 void TestOptions::proxyAddressKeptWhenUnchecked()
