@@ -515,10 +515,13 @@ void TestAlertNotify::repeatedUntilClosed()
 
     emit m_server.NotificationClosed(id, 2);
     QTRY_VERIFY(!notifier.isRepeating());
+    now += CAlertRepeater::INTERVAL;
+    notifier.Repeat();
     alerts.push_back(record("urn:r.3", "Flash Flood Warning", "Severe"));
     before = m_server.calls.size();
     notifier.Update(alerts, WLocation(), PLACE);
     QCOMPARE(callsUntil(QStringLiteral("Flash Flood Warning"), before), std::size_t(1));
+    QVERIFY(notifier.isRepeating());
     now += CAlertRepeater::LIMIT;
     notifier.Repeat();
     QVERIFY(!notifier.isRepeating());
