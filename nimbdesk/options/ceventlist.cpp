@@ -27,6 +27,13 @@ constexpr const char *BUILT_IN[]
         "Tornado Watch", "Tropical Storm Warning", "Tropical Storm Watch", "Tsunami Warning", "Wind Advisory",
         "Wind Chill Advisory", "Winter Storm Warning", "Winter Storm Watch", "Winter Weather Advisory"};
 
+// The service's last answer in this run, which stands where it cannot be asked again.
+QStringList &lastAnswer()
+{
+    static QStringList events;
+    return events;
+}
+
 // Names from outside reach the list without control characters.
 QString cleaned(QString text)
 {
@@ -50,11 +57,14 @@ CEventList::CEventList(QWidget *parent)
     layout->addWidget(m_list);
     layout->addWidget(m_source);
     connect(m_list, &QListWidget::itemChanged, this, &CEventList::changed);
-    QStringList events;
-    for (const char *event : BUILT_IN)
-        events << QLatin1String(event);
+    QStringList events = lastAnswer();
+    if (events.isEmpty()) {
+        for (const char *event : BUILT_IN)
+            events << QLatin1String(event);
+    }
     fill(events, {});
-    m_source->setText(tr("The events most issued."));
+    m_source->setText(
+        lastAnswer().isEmpty() ? tr("The events most issued.") : tr("All events of the weather service."));
 }
 
 void CEventList::fetch(const QString &apiBase)
@@ -86,9 +96,12 @@ void CEventList::answered(QNetworkReply *reply)
     if (reply->error() != QNetworkReply::NoError || events.isEmpty()) {
         const QString reason
             = reply->error() != QNetworkReply::NoError ? reply->errorString() : tr("no event names in its answer");
-        m_source->setText(tr("The events most issued: the weather service could not give all (%1).").arg(reason));
+        m_source->setText(lastAnswer().isEmpty()
+                ? tr("The events most issued: the weather service could not give all (%1).").arg(reason)
+                : tr("The events the weather service gave before: it could not be asked again (%1).").arg(reason));
         return;
     }
+    lastAnswer() = events;
     fill(events, muted());
     m_source->setText(tr("All events of the weather service."));
 }

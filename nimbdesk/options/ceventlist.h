@@ -9,8 +9,8 @@ class QNetworkAccessManager;
 class QNetworkReply;
 
 // The names of the alert events, each with a box that mutes it: "Wind Advisory". The names come from the weather
-// service's list of event types, asked for without waiting on it; until it answers, or where it cannot, a list
-// built in stands, and the line below the list says which.
+// service's list of event types, asked for without waiting on it and kept for the run; until it answers, or where
+// it cannot, its last answer or else a list built in stands, and the line below the list says which.
 class CEventList : public QWidget
 {
     Q_OBJECT

@@ -77,6 +77,7 @@ QWidget *CNotifyPpg::kindsGroup()
 {
     auto *group = new QGroupBox(tr("Notify me of"), this);
     auto *kinds = new QFormLayout(group);
+    kinds->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     for (const std::size_t kind : {WARNINGS, WATCHES, STATEMENTS, OTHERS})
         kinds->addRow(box(kind));
     // The gravest first, as a person reads "at least".
@@ -91,7 +92,7 @@ QWidget *CNotifyPpg::kindsGroup()
 // The sound of each severity can be chosen only while the desktop is asked for one.
 QWidget *CNotifyPpg::soundGroup()
 {
-    auto *group = new QGroupBox(this);
+    auto *group = new QGroupBox(tr("Sound"), this);
     auto *sounds = new QVBoxLayout(group);
     sounds->addWidget(box(SOUND));
     for (const std::size_t sound : {SOUND_EXTREME, SOUND_SEVERE, SOUND_OTHERS}) {
