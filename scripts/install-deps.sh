@@ -15,6 +15,7 @@ packages=(
     xvfb xauth
     dpkg-dev file appstream desktop-file-utils lintian
     dbus
+    libspeechd-dev
 )
 
 if [ "$(id -u)" -ne 0 ]; then

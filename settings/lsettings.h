@@ -59,6 +59,17 @@ public:
     static constexpr const char *NOTIFY_STATEMENTS = "Statements";
     static constexpr const char *NOTIFY_OTHERS = "Others";
     static constexpr const char *NOTIFY_SOUND = "Sound";
+    // The least severity notified (0 Minor, 1 Moderate, 2 Severe, 3 Extreme; default 1), the events never notified
+    // ("Wind Advisory;Frost Advisory"), which severities the sound is for (non-zero, the default: played when Sound
+    // is on; "Others" is Moderate and Minor), whether extreme alerts and tornado and flash flood warnings are sent
+    // again until seen (default 0), and whether extreme and severe alerts are spoken (default 0).
+    static constexpr const char *NOTIFY_MIN_SEVERITY = "MinimumSeverity";
+    static constexpr const char *NOTIFY_MUTED_EVENTS = "MutedEvents";
+    static constexpr const char *NOTIFY_SOUND_EXTREME = "SoundExtreme";
+    static constexpr const char *NOTIFY_SOUND_SEVERE = "SoundSevere";
+    static constexpr const char *NOTIFY_SOUND_OTHERS = "SoundOthers";
+    static constexpr const char *NOTIFY_REPEAT = "RepeatUntilSeen";
+    static constexpr const char *NOTIFY_SPEAK = "Speak";
 
     // Section "Location": the place's state and city identifiers; no default, the user picks the place.
     static constexpr const char *LOCATION = "Location";

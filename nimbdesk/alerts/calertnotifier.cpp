@@ -3,6 +3,8 @@
 #include "corekit/lex.h"
 #include "corekit/lkeeper.h"
 #include "meteo/location/wlocation.h"
+#include "nimbdesk/common/lstringqt.h"
+#include "nimbdesk/speech/lspeechdispatcher.h"
 #include "nimbdesk/tray/ctrayicon.h"
 #include "settings/lsettings.h"
 
@@ -82,6 +84,41 @@ QString titleOf(const LAlertNotice &notice, const QString &placeName)
     return CAlertNotifier::tr("%1 — %2").arg(cleaned(notice.alerts.front().event), placeName);
 }
 
+// The sound of the freedesktop sound theme for the gravest severity at or above each entry's, and the option that
+// switches it off.
+struct SeveritySound {
+    LSeverity least;
+    const char *key;
+    const char *name;
+};
+
+constexpr SeveritySound SOUNDS[] = {
+    {LSeverity::Extreme, LSettings::NOTIFY_SOUND_EXTREME, "alarm-clock-elapsed"},
+    {LSeverity::Severe, LSettings::NOTIFY_SOUND_SEVERE, "dialog-warning"},
+    {LSeverity::Minor, LSettings::NOTIFY_SOUND_OTHERS, "message-new-instant"},
+};
+
+const SeveritySound &soundFor(LSeverity severity)
+{
+    return *std::find_if(std::begin(SOUNDS), std::end(SOUNDS),
+        [severity](const SeveritySound &sound) { return severity >= sound.least; });
+}
+
+LSeverity gravestOf(const std::vector<WAlertRecord> &alerts)
+{
+    LSeverity gravest = LSeverity::Minor;
+    for (const WAlertRecord &alert : alerts)
+        gravest = std::max(gravest, severityOf(alert));
+    return gravest;
+}
+
+// The events sent again until seen, besides every Extreme alert.
+bool mustNotBeMissed(const WAlertRecord &alert)
+{
+    return severityOf(alert) == LSeverity::Extreme || alert.event == "Tornado Warning"
+        || alert.event == "Flash Flood Warning";
+}
+
 QStringList eventsOf(const std::vector<WAlertRecord> &alerts)
 {
     QStringList events;
@@ -101,9 +138,12 @@ CAlertNotifier::CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::stri
     , m_state(statePath)
     , m_tracker(m_state, now())
     , m_desktop(bus)
+    , m_repeater(m_desktop, [this] { return now(); })
 {
     connect(&m_desktop, &CDesktopNotifier::failed, this, &CAlertNotifier::fallBack);
     connect(&m_desktop, &CDesktopNotifier::activated, this, &CAlertNotifier::activate);
+    connect(&m_desktop, &CDesktopNotifier::dismissed, &m_repeater, &CAlertRepeater::Seen);
+    connect(&m_desktop, &CDesktopNotifier::muteAsked, this, &CAlertNotifier::mute);
     if (m_tray)
         connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { activate(m_balloonKey); });
 }
@@ -119,14 +159,50 @@ void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLoca
     }
     m_alerts = alerts;
     m_storms.Update(alerts, place, windSpeedScale());
-    const bool sound = readFlag(LSettings::NOTIFY_SOUND, false);
     const LAlertDecision decision = m_tracker.update(alerts, readChoice(), now());
     for (const LAlertNotice &notice : decision.notices)
-        m_desktop.Notify(noticeOf(notice, placeName, sound));
-    for (const std::string &id : decision.ended)
+        give(notice, placeName);
+    for (const std::string &id : decision.ended) {
+        m_repeater.Seen(QString::fromStdString(id));
         m_desktop.Close(QString::fromStdString(id));
+    }
     showMark(alerts);
     reportState();
+}
+
+void CAlertNotifier::give(const LAlertNotice &notice, const QString &placeName)
+{
+    const CDesktopNotifier::Notice out = noticeOf(notice, placeName);
+    m_desktop.Notify(out);
+    if (notice.kind == LNoticeKind::Alert && mustNotBeMissed(notice.alerts.front())
+        && readFlag(LSettings::NOTIFY_REPEAT, false))
+        m_repeater.Start(out);
+    // The gravest of a flood has a notice of its own.
+    if (notice.kind != LNoticeKind::More && readFlag(LSettings::NOTIFY_SPEAK, false)) {
+        for (const WAlertRecord &alert : notice.alerts) {
+            if (severityOf(alert) >= LSeverity::Severe)
+                speak(alert);
+        }
+    }
+}
+
+void CAlertNotifier::setSpeaker(std::unique_ptr<LSpeaker> speaker)
+{
+    m_speaker = std::move(speaker);
+}
+
+// "Tornado Warning. Tornado Warning issued December 7 at 5:40AM CST by NWS Upton NY"; that it cannot be spoken is
+// said once until speaking works again.
+void CAlertNotifier::speak(const WAlertRecord &alert)
+{
+    if (!m_speaker)
+        m_speaker = std::make_unique<LSpeechDispatcher>();
+    const QString text
+        = cleaned(alert.event).simplified() + QStringLiteral(". ") + cleaned(alert.headline).simplified();
+    const bool spoken = m_speaker->Say(text.toStdString());
+    if (!spoken && !m_speechFailed)
+        emit statusMessage(tr("Alerts cannot be spoken: the speech service cannot be reached"));
+    m_speechFailed = !spoken;
 }
 
 void CAlertNotifier::Refresh()
@@ -156,7 +232,47 @@ LAlertChoice CAlertNotifier::readChoice() const
     choice.watches = readFlag(LSettings::NOTIFY_WATCHES, defaults.watches);
     choice.statements = readFlag(LSettings::NOTIFY_STATEMENTS, defaults.statements);
     choice.others = readFlag(LSettings::NOTIFY_OTHERS, defaults.others);
+    std::uint32_t minimum = static_cast<std::uint32_t>(defaults.minimum);
+    if (m_keeper)
+        m_keeper->GetInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, minimum, false);
+    choice.minimum = static_cast<LSeverity>(std::min(minimum, static_cast<std::uint32_t>(LSeverity::Extreme)));
+    for (const QString &event : mutedEvents())
+        choice.muted.insert(event.toStdString());
     return choice;
+}
+
+// "Wind Advisory;Frost Advisory".
+QStringList CAlertNotifier::mutedEvents() const
+{
+    LString text;
+    if (m_keeper)
+        m_keeper->GetString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, text, false);
+    QStringList events = toQString(text).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString &event : events)
+        event = event.trimmed();
+    return events;
+}
+
+// The event joins the muted ones, and the status line says how to undo it.
+void CAlertNotifier::mute(const QString &key)
+{
+    m_repeater.Seen(key);
+    const auto found = std::find_if(m_alerts.begin(), m_alerts.end(),
+        [&key](const WAlertRecord &alert) { return QString::fromStdString(alert.id) == key; });
+    if (found == m_alerts.end() || !m_keeper)
+        return;
+    const QString event = cleaned(found->event);
+    QStringList events = mutedEvents();
+    if (!events.contains(event))
+        events << event;
+    if (m_keeper->SetString(
+            LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, toLString(events.join(QLatin1Char(';'))), false)
+        != L_OK) {
+        emit statusMessage(
+            tr("Cannot keep the choice not to notify %1 again: the settings cannot be written").arg(event));
+        return;
+    }
+    emit statusMessage(tr("%1 will not be notified again; Edit > Options > Notifications undoes it").arg(event));
 }
 
 bool CAlertNotifier::readFlag(const char *key, bool fallback) const
@@ -182,8 +298,8 @@ QString CAlertNotifier::withStorm(const QString &text, const WAlertRecord &alert
     return storm.isEmpty() ? text : text + QLatin1Char('\n') + storm;
 }
 
-CDesktopNotifier::Notice CAlertNotifier::noticeOf(
-    const LAlertNotice &notice, const QString &placeName, bool sound) const
+// Only a single alert offers to mute its event: a summary names several.
+CDesktopNotifier::Notice CAlertNotifier::noticeOf(const LAlertNotice &notice, const QString &placeName) const
 {
     CDesktopNotifier::Notice out;
     const bool severe = std::any_of(notice.alerts.begin(), notice.alerts.end(), isSevere);
@@ -194,11 +310,21 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(
     out.body = notice.kind == LNoticeKind::Alert ? withStorm(bodyOf(notice.alerts.front()), notice.alerts.front())
                                                  : events.join(QLatin1Char('\n'));
     out.critical = severe;
-    out.sound = sound && severe;
+    out.sound = soundOf(gravestOf(notice.alerts));
+    if (notice.kind == LNoticeKind::Alert)
+        out.muteEvent = events.front();
     out.replaces = QString::fromStdString(notice.replaces);
     // The events of a flood would not fit on the status line.
     out.brief = tr("New: %1").arg(notice.kind == LNoticeKind::More ? out.title : events.join(QStringLiteral(", ")));
     return out;
+}
+
+QString CAlertNotifier::soundOf(LSeverity severity) const
+{
+    const SeveritySound &sound = soundFor(severity);
+    if (!readFlag(LSettings::NOTIFY_SOUND, false) || !readFlag(sound.key, true))
+        return QString();
+    return QLatin1String(sound.name);
 }
 
 // Each problem with the state file is said once, on the status line.
@@ -225,6 +351,7 @@ void CAlertNotifier::reportState()
 // takes the focus.
 void CAlertNotifier::fallBack(const CDesktopNotifier::Notice &notice)
 {
+    m_repeater.Seen(notice.keys.value(0));
     if (m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages()) {
         m_balloonKey = notice.keys.value(0);
         m_tray->showMessage(notice.title, notice.body,
@@ -254,6 +381,7 @@ void CAlertNotifier::showMark(const std::vector<WAlertRecord> &alerts)
 
 void CAlertNotifier::activate(const QString &id)
 {
+    m_repeater.Seen(id);
     const auto found = std::find_if(m_alerts.begin(), m_alerts.end(),
         [&id](const WAlertRecord &alert) { return QString::fromStdString(alert.id) == id; });
     const std::string text = found == m_alerts.end() ? std::string() : found->text;

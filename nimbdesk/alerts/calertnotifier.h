@@ -1,10 +1,12 @@
 #pragma once
 
 #include "meteo/reader/walert.h"
+#include "nimbdesk/alerts/calertrepeater.h"
 #include "nimbdesk/alerts/cdesktopnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/alerts/lalerttracker.h"
 #include "nimbdesk/alerts/lstormnotes.h"
+#include "nimbdesk/speech/lspeaker.h"
 
 #include <QColor>
 #include <QObject>
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,12 @@ public:
     void Refresh();
     // Where the storms of the alerts of the last batch are.
     const LStormNotes &storms() const { return m_storms; }
+    // Sends again, in place of themselves, the notifications due by the clock; a timer calls it every
+    // CAlertRepeater::INTERVAL.
+    void Repeat() { m_repeater.Beat(); }
+    bool isRepeating() const { return m_repeater.isRepeating(); }
+    // What speaks extreme and severe alerts where the options ask; by default the desktop's speech service.
+    void setSpeaker(std::unique_ptr<LSpeaker> speaker);
 
     // The colour of the tray's mark for the gravest severity among the alerts.
     static QColor severityColor(const std::string &severity);
@@ -55,11 +64,16 @@ signals:
     void statusMessage(const QString &text);
 
 private:
+    void give(const LAlertNotice &notice, const QString &placeName);
     LAlertChoice readChoice() const;
+    QStringList mutedEvents() const;
+    void mute(const QString &key);
+    QString soundOf(LSeverity severity) const;
+    void speak(const WAlertRecord &alert);
     bool readFlag(const char *key, bool fallback) const;
     std::uint32_t windSpeedScale() const;
     QString withStorm(const QString &text, const WAlertRecord &alert) const;
-    CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName, bool sound) const;
+    CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName) const;
     void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
     void showMark(const std::vector<WAlertRecord> &alerts);
@@ -72,6 +86,9 @@ private:
     LAlertState m_state;
     LAlertTracker m_tracker;
     CDesktopNotifier m_desktop;
+    CAlertRepeater m_repeater;
+    std::unique_ptr<LSpeaker> m_speaker;
+    bool m_speechFailed = false;
     std::vector<WAlertRecord> m_alerts;
     LStormNotes m_storms;
     // The alert of the tray message last shown, which a click on the message opens.

@@ -17,15 +17,28 @@ constexpr uchar URGENCY_CRITICAL = 2;
 // Expiry in milliseconds: 0 never, -1 the server's choice.
 constexpr int NEVER_EXPIRES = 0;
 constexpr int SERVER_DEFAULT = -1;
+// The actions' keys: "default" is what a click on the notification invokes.
+constexpr const char *ACTION_DEFAULT = "default";
+constexpr const char *ACTION_MUTE = "mute";
 
 QVariantMap hintsOf(const CDesktopNotifier::Notice &notice)
 {
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(notice.critical ? URGENCY_CRITICAL : URGENCY_NORMAL));
     hints.insert(QStringLiteral("desktop-entry"), QLatin1String(APP_ICON));
-    if (notice.sound)
-        hints.insert(QStringLiteral("sound-name"), QStringLiteral("dialog-warning"));
+    if (!notice.sound.isEmpty())
+        hints.insert(QStringLiteral("sound-name"), notice.sound);
     return hints;
+}
+
+// Key and label, one after the other.
+QStringList actionsOf(const CDesktopNotifier::Notice &notice)
+{
+    QStringList actions{QLatin1String(ACTION_DEFAULT), CDesktopNotifier::tr("Show")};
+    if (!notice.muteEvent.isEmpty())
+        actions << QLatin1String(ACTION_MUTE)
+                << CDesktopNotifier::tr("Don't notify me of %1 again").arg(notice.muteEvent);
+    return actions;
 }
 
 } // namespace
@@ -40,7 +53,6 @@ CDesktopNotifier::CDesktopNotifier(const QDBusConnection &bus, QObject *parent)
         QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
 }
 
-// The default action is what a click on the notification invokes.
 void CDesktopNotifier::Notify(const Notice &notice)
 {
     if (!m_bus.isConnected()) {
@@ -57,8 +69,7 @@ void CDesktopNotifier::Notify(const Notice &notice)
             m_ids.insert(key, replaces);
     }
     call << QLatin1String(APP_NAME) << replaces << QLatin1String(APP_ICON) << notice.title << notice.body
-         << QStringList{QStringLiteral("default"), tr("Show")} << hintsOf(notice)
-         << (notice.critical ? NEVER_EXPIRES : SERVER_DEFAULT);
+         << actionsOf(notice) << hintsOf(notice) << (notice.critical ? NEVER_EXPIRES : SERVER_DEFAULT);
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, CALL_TIMEOUT_MS), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
         [this, notice](QDBusPendingCallWatcher *finished) { answered(finished, notice); });
@@ -93,18 +104,22 @@ void CDesktopNotifier::answered(QDBusPendingCallWatcher *watcher, const Notice &
 
 void CDesktopNotifier::actionInvoked(uint id, const QString &action)
 {
-    if (action != QLatin1String("default"))
+    // Notifications of other programs have no key.
+    const QString key = m_ids.key(id);
+    if (key.isEmpty())
         return;
-    for (auto it = m_ids.cbegin(); it != m_ids.cend(); ++it) {
-        if (it.value() == id) {
-            emit activated(it.key());
-            return;
-        }
-    }
+    if (action == QLatin1String(ACTION_DEFAULT))
+        emit activated(key);
+    else if (action == QLatin1String(ACTION_MUTE))
+        emit muteAsked(key);
 }
 
 void CDesktopNotifier::notificationClosed(uint id, uint reason)
 {
     Q_UNUSED(reason);
-    m_ids.removeIf([id](const auto &entry) { return entry.value() == id; });
+    const QStringList keys = m_ids.keys(id);
+    for (const QString &key : keys)
+        m_ids.remove(key);
+    for (const QString &key : keys)
+        emit dismissed(key);
 }

@@ -28,8 +28,10 @@ public:
         QString body;
         // Stays until dismissed, with the critical urgency.
         bool critical = false;
-        // Asks the desktop to play its warning sound.
-        bool sound = false;
+        // The sound of the freedesktop sound theme the desktop plays: "dialog-warning"; empty for none.
+        QString sound;
+        // The event the notification offers never to notify again: "Wind Advisory"; empty for no such action.
+        QString muteEvent;
         // The key whose notification this one replaces, if that is still shown.
         QString replaces;
         // What the status line says where nothing else can: "New: Tornado Warning".
@@ -42,10 +44,16 @@ public:
     void Notify(const Notice &notice);
     // Takes the key's notification away once no other key shares it.
     void Close(const QString &key);
+    // The service has shown the key's notification and not closed it yet.
+    bool isShown(const QString &key) const { return m_ids.contains(key); }
 
 signals:
     // The person clicked the notification: one of its keys.
     void activated(const QString &key);
+    // The person chose not to be notified of the notification's event again.
+    void muteAsked(const QString &key);
+    // The notification is gone (closed by the person, expired or taken away): each of its keys.
+    void dismissed(const QString &key);
     void failed(const CDesktopNotifier::Notice &notice);
 
 private slots:

@@ -43,6 +43,18 @@ bool isSevere(const WAlertRecord &alert)
     return severityRank(alert.severity) <= 1;
 }
 
+LSeverity severityOf(const WAlertRecord &alert)
+{
+    constexpr LSeverity BY_RANK[] = {LSeverity::Extreme, LSeverity::Severe, LSeverity::Moderate, LSeverity::Minor};
+    const auto rank = static_cast<std::size_t>(severityRank(alert.severity));
+    return rank < std::size(BY_RANK) ? BY_RANK[rank] : LSeverity::Moderate;
+}
+
+bool LAlertChoice::wants(const WAlertRecord &alert) const
+{
+    return wants(alertCategory(alert)) && severityOf(alert) >= minimum && muted.count(alert.event) == 0;
+}
+
 bool LAlertChoice::wants(WAlertCategory category) const
 {
     switch (category) {
@@ -90,7 +102,7 @@ std::vector<WAlertRecord> LAlertTracker::fresh(
 {
     std::vector<WAlertRecord> news;
     std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(news),
-        [&](const WAlertRecord &alert) { return !m_state.contains(alert.id) && choice.wants(alertCategory(alert)); });
+        [&](const WAlertRecord &alert) { return !m_state.contains(alert.id) && choice.wants(alert); });
     return news;
 }
 

@@ -12,14 +12,24 @@
 // Extreme and Severe alerts stay on the screen until dismissed, and may sound.
 bool isSevere(const WAlertRecord &alert);
 
-// What the person may choose to be notified of, by the alert's category.
+// The severities in the order they are stored in the options: "MinimumSeverity=int:2" is Severe.
+enum class LSeverity { Minor, Moderate, Severe, Extreme };
+
+// An alert whose severity the service does not know ("Unknown") counts as Moderate.
+LSeverity severityOf(const WAlertRecord &alert);
+
+// What the person may choose to be notified of: by the alert's category, its severity and its event.
 struct LAlertChoice {
     bool warnings = true;
     bool watches = true;
     bool statements = false;
     bool others = false;
+    LSeverity minimum = LSeverity::Moderate;
+    // Events never notified: "Wind Advisory".
+    std::set<std::string> muted;
 
     bool wants(WAlertCategory category) const;
+    bool wants(const WAlertRecord &alert) const;
 };
 
 // What a notification stands for: one alert; a summary of what is in force at start ("2 warnings in force for

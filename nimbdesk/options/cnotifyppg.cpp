@@ -1,39 +1,145 @@
 #include "nimbdesk/options/cnotifyppg.h"
 
+#include "nimbdesk/options/ceventlist.h"
+#include "nimbdesk/speech/lspeechdispatcher.h"
 #include "settings/lsettings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace
 {
 
-// In the order the page shows and stores them: the kinds of alert, then the sound.
+// In the order the page shows and stores them: the kinds of alert, the sound and its severities, repeating.
+constexpr std::size_t WARNINGS = 0;
+constexpr std::size_t WATCHES = 1;
+constexpr std::size_t STATEMENTS = 2;
+constexpr std::size_t OTHERS = 3;
+constexpr std::size_t SOUND = 4;
+constexpr std::size_t SOUND_EXTREME = 5;
+constexpr std::size_t SOUND_SEVERE = 6;
+constexpr std::size_t SOUND_OTHERS = 7;
+constexpr std::size_t REPEAT = 8;
+constexpr std::size_t SPEAK = 9;
+
 constexpr CCheckBoxPage::Box BOXES[] = {
     {LSettings::NOTIFY_WARNINGS, QT_TRANSLATE_NOOP("CNotifyPpg", "Warnings"), 1},
     {LSettings::NOTIFY_WATCHES, QT_TRANSLATE_NOOP("CNotifyPpg", "Watches"), 1},
     {LSettings::NOTIFY_STATEMENTS, QT_TRANSLATE_NOOP("CNotifyPpg", "Statements"), 0},
     {LSettings::NOTIFY_OTHERS, QT_TRANSLATE_NOOP("CNotifyPpg", "Advisories and other alerts"), 0},
-    {LSettings::NOTIFY_SOUND, QT_TRANSLATE_NOOP("CNotifyPpg", "Play a sound for severe and extreme alerts"), 0},
+    {LSettings::NOTIFY_SOUND, QT_TRANSLATE_NOOP("CNotifyPpg", "Ask the desktop to play a sound"), 0},
+    {LSettings::NOTIFY_SOUND_EXTREME, QT_TRANSLATE_NOOP("CNotifyPpg", "An alarm for extreme alerts"), 1},
+    {LSettings::NOTIFY_SOUND_SEVERE, QT_TRANSLATE_NOOP("CNotifyPpg", "A warning sound for severe alerts"), 1},
+    {LSettings::NOTIFY_SOUND_OTHERS, QT_TRANSLATE_NOOP("CNotifyPpg", "A message sound for the others"), 1},
+    {LSettings::NOTIFY_REPEAT,
+        QT_TRANSLATE_NOOP("CNotifyPpg",
+            "Send extreme alerts and tornado and flash flood warnings again every 30 seconds until I see them "
+            "(10 minutes at most)"),
+        0},
+    {LSettings::NOTIFY_SPEAK, QT_TRANSLATE_NOOP("CNotifyPpg", "Speak extreme and severe alerts"), 0},
 };
+
+// As stored: 0 Minor, 1 Moderate, 2 Severe, 3 Extreme.
+constexpr const char *SEVERITIES[]
+    = {QT_TRANSLATE_NOOP("CNotifyPpg", "Minor"), QT_TRANSLATE_NOOP("CNotifyPpg", "Moderate"),
+        QT_TRANSLATE_NOOP("CNotifyPpg", "Severe"), QT_TRANSLATE_NOOP("CNotifyPpg", "Extreme")};
+constexpr std::uint32_t DEFAULT_SEVERITY = 1;
+
+constexpr QChar EVENT_SEPARATOR = QLatin1Char(';');
 
 } // namespace
 
 CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     : CCheckBoxPage(keeper, LSettings::NOTIFY, BOXES, "CNotifyPpg", parent)
+    , m_severity(new QComboBox(this))
+    , m_events(new CEventList(this))
+    , m_speechNote(new QLabel(this))
 {
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(kindsGroup());
+    layout->addWidget(soundGroup());
+    layout->addWidget(box(REPEAT));
+    auto *speech = new QHBoxLayout;
+    speech->addWidget(box(SPEAK));
+    m_speechNote->setObjectName(QStringLiteral("SpeechNote"));
+    speech->addWidget(m_speechNote, 1);
+    layout->addLayout(speech);
+    connect(box(SPEAK), &QCheckBox::toggled, this, &CNotifyPpg::checkSpeech);
+    layout->addWidget(m_events, 1);
+    connect(m_events, &CEventList::changed, this, [this] { setModified(); });
+}
+
+QWidget *CNotifyPpg::kindsGroup()
+{
     auto *group = new QGroupBox(tr("Notify me of"), this);
-    auto *kinds = new QVBoxLayout(group);
-    for (std::size_t i = 0; i + 1 < boxCount(); ++i)
-        kinds->addWidget(box(i));
-    layout->addWidget(group);
-    layout->addWidget(box(boxCount() - 1));
-    layout->addStretch();
+    auto *kinds = new QFormLayout(group);
+    kinds->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    for (const std::size_t kind : {WARNINGS, WATCHES, STATEMENTS, OTHERS})
+        kinds->addRow(box(kind));
+    // The gravest first, as a person reads "at least".
+    for (std::size_t i = std::size(SEVERITIES); i-- > 0;)
+        m_severity->addItem(tr(SEVERITIES[i]), static_cast<uint>(i));
+    m_severity->setObjectName(QLatin1String(LSettings::NOTIFY_MIN_SEVERITY));
+    connect(m_severity, &QComboBox::currentIndexChanged, this, [this] { setModified(); });
+    kinds->addRow(tr("Notify for alerts at least:"), m_severity);
+    return group;
+}
+
+// The sound of each severity can be chosen only while the desktop is asked for one.
+QWidget *CNotifyPpg::soundGroup()
+{
+    auto *group = new QGroupBox(tr("Sound"), this);
+    auto *sounds = new QVBoxLayout(group);
+    sounds->addWidget(box(SOUND));
+    for (const std::size_t sound : {SOUND_EXTREME, SOUND_SEVERE, SOUND_OTHERS}) {
+        auto *row = new QHBoxLayout;
+        row->addSpacing(20);
+        row->addWidget(box(sound));
+        sounds->addLayout(row);
+        connect(box(SOUND), &QCheckBox::toggled, box(sound), &QWidget::setEnabled);
+        box(sound)->setEnabled(false);
+    }
+    return group;
 }
 
 QString CNotifyPpg::caption() const
 {
     return tr("Notifications");
+}
+
+// Where speech is asked for, whether the desktop's speech service answers is told beside the option.
+void CNotifyPpg::checkSpeech(bool wanted)
+{
+    m_speechNote->clear();
+    if (!wanted)
+        return;
+    const std::string reason = LSpeechDispatcher().Connect();
+    if (!reason.empty())
+        m_speechNote->setText(
+            tr("The speech service cannot be reached: %1").arg(QString::fromStdString(reason).simplified()));
+}
+
+void CNotifyPpg::load()
+{
+    CCheckBoxPage::load();
+    const std::uint32_t severity = readInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, DEFAULT_SEVERITY);
+    const int index = m_severity->findData(static_cast<uint>(severity));
+    m_severity->setCurrentIndex(index >= 0 ? index : m_severity->findData(static_cast<uint>(DEFAULT_SEVERITY)));
+    QStringList muted
+        = readString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS).split(EVENT_SEPARATOR, Qt::SkipEmptyParts);
+    for (QString &event : muted)
+        event = event.trimmed();
+    m_events->setMuted(muted);
+    m_events->fetch(readString(LSettings::INTERNET, LSettings::API_BASE));
+}
+
+void CNotifyPpg::store()
+{
+    CCheckBoxPage::store();
+    writeInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, m_severity->currentData().toUInt());
+    writeString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, m_events->muted().join(EVENT_SEPARATOR));
 }

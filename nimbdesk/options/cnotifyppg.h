@@ -2,8 +2,13 @@
 
 #include "nimbdesk/options/ccheckboxpage.h"
 
-// The "Notifications" page, section "Notify": which kinds of alert pop a desktop notification ("Notify me of"),
-// and whether severe and extreme ones ask the desktop for a sound.
+class CEventList;
+class QComboBox;
+class QLabel;
+
+// The "Notifications" page, section "Notify": which alerts pop a desktop notification -- by kind ("Notify me of"),
+// by least severity and by event (the muted ones) --, the sound the desktop plays for each severity, and sending
+// the gravest again until seen, and speaking the grave ones.
 class CNotifyPpg : public CCheckBoxPage
 {
     Q_OBJECT
@@ -12,4 +17,17 @@ public:
     explicit CNotifyPpg(LKeeper *keeper, QWidget *parent = nullptr);
 
     QString caption() const override;
+
+protected:
+    void load() override;
+    void store() override;
+
+private:
+    QWidget *kindsGroup();
+    QWidget *soundGroup();
+    void checkSpeech(bool wanted);
+
+    QComboBox *m_severity;
+    CEventList *m_events;
+    QLabel *m_speechNote;
 };

@@ -93,6 +93,7 @@ public:
         uint replaces;
         QString title;
         QString body;
+        QStringList actions;
         QVariantMap hints;
         int timeout;
         uint id;
@@ -103,10 +104,10 @@ public:
 
 public slots:
     uint Notify(const QString &, uint replaces, const QString &, const QString &title, const QString &body,
-        const QStringList &, const QVariantMap &hints, int timeout)
+        const QStringList &actions, const QVariantMap &hints, int timeout)
     {
         const uint id = replaces != 0 ? replaces : ++m_last;
-        calls.push_back({replaces, title, body, hints, timeout, id});
+        calls.push_back({replaces, title, body, actions, hints, timeout, id});
         return id;
     }
     void CloseNotification(uint id) { closed.push_back(id); }
@@ -147,6 +148,10 @@ private slots:
     void floodOfAlerts();
     void summaryAtStartCountsInWords();
     void stormOfAWarning();
+    void muteActionMutesEvent();
+    void severityThresholdAndSounds();
+    void repeatedUntilClosed();
+    void graveAlertsSpokenOnce();
     void statusLineWithoutNotificationService();
 
 private:
@@ -154,6 +159,7 @@ private:
     CMainDlg &open();
     bool cycle();
     std::vector<NotificationServer::Call> callsFor(const std::vector<std::string> &alerts, const std::string &marker);
+    std::size_t callsUntil(const QString &titleStart, std::size_t before);
 
     QProcess m_bus;
     NotificationServer m_server;
@@ -401,6 +407,182 @@ void TestAlertNotify::stormOfAWarning()
     const QString next = text.mid(at).section(QLatin1Char('\n'), 1, 1).trimmed();
     QVERIFY2(next.startsWith(QLatin1String("SEVERE THUNDERSTORM WARNING - ")), qPrintable(text));
     QVERIFY2(description.startsWith(storm), qPrintable(description));
+}
+
+// The notification offers to mute its event; chosen, the event is kept in the settings and the next alert of it gives
+// no notification, but still shows in the special messages and the tray's tip.
+void TestAlertNotify::muteActionMutesEvent()
+{
+    const std::vector<NotificationServer::Call> calls
+        = callsFor({alert("urn:wind.1", "Extreme Wind Warning", "Extreme")}, "urn:marker.m1");
+    QCOMPARE(calls.size(), std::size_t(1));
+    QCOMPARE(calls[0].actions.mid(2),
+        QStringList({QStringLiteral("mute"), QStringLiteral("Don't notify me of Extreme Wind Warning again")}));
+    emit m_server.ActionInvoked(calls[0].id, QStringLiteral("mute"));
+    QTRY_VERIFY2(m_window->statusText().contains(QStringLiteral(
+                     "Extreme Wind Warning will not be notified again; Edit > Options > Notifications undoes it")),
+        qPrintable(m_window->statusText()));
+    LWinKeeper keeper("Nimbrel", m_settings.path().string());
+    LString muted;
+    QCOMPARE(keeper.GetString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, muted, false), int(L_OK));
+    QCOMPARE(QString::fromUtf8(static_cast<const char *>(muted)), QStringLiteral("Extreme Wind Warning"));
+
+    QVERIFY(callsFor({alert("urn:wind.2", "Extreme Wind Warning", "Extreme")}, "urn:marker.m2").empty());
+    QVERIFY(m_window->specialText().contains(QLatin1String("EXTREME WIND WARNING - ")));
+    QVERIFY(m_window->trayIcon()->toolTip().contains(QLatin1String("\nExtreme Wind Warning")));
+}
+
+// The number of calls after `before` once one whose title starts so has come, which shows that the calls before it
+// have come too.
+std::size_t TestAlertNotify::callsUntil(const QString &titleStart, std::size_t before)
+{
+    const bool came = QTest::qWaitFor(
+        [&] { return m_server.calls.size() > before && m_server.calls.back().title.startsWith(titleStart); });
+    return came ? m_server.calls.size() - before : 0;
+}
+
+namespace
+{
+
+WAlertRecord record(const std::string &id, const std::string &event, const std::string &severity)
+{
+    WAlertRecord alert;
+    alert.id = id;
+    alert.event = event;
+    alert.severity = severity;
+    return alert;
+}
+
+} // namespace
+
+// Only alerts at or above the least severity chosen notify, and each severity asks for its own sound, which can be
+// switched off.
+void TestAlertNotify::severityThresholdAndSounds()
+{
+    nimbreltest::TempDir folder;
+    LWinKeeper keeper("Nimbrel", folder.path().string());
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_SOUND, 1, false);
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, 2, false);
+    CAlertNotifier notifier(&keeper, nullptr, "", QDBusConnection::sessionBus(), [] { return 1796000000; });
+    notifier.Update({}, WLocation(), PLACE);
+    std::vector<WAlertRecord> alerts{record("urn:t.1", "Flood Warning", "Moderate")};
+    const auto give = [&](const std::string &id, const std::string &event, const std::string &severity) {
+        alerts.push_back(record(id, event, severity));
+        const std::size_t before = m_server.calls.size();
+        notifier.Update(alerts, WLocation(), PLACE);
+        return callsUntil(QString::fromStdString(event), before) == 1
+            ? m_server.calls.back().hints.value(QStringLiteral("sound-name")).toString()
+            : QStringLiteral("(not one call)");
+    };
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(give("urn:t.2", "Severe Thunderstorm Warning", "Severe"), QStringLiteral("dialog-warning"));
+    QCOMPARE(give("urn:t.3", "Tornado Warning", "Extreme"), QStringLiteral("alarm-clock-elapsed"));
+    // Out of force, so that the lower threshold does not take it in.
+    alerts.erase(alerts.begin());
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, 0, false);
+    QCOMPARE(give("urn:t.4", "Freeze Warning", "Minor"), QStringLiteral("message-new-instant"));
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_SOUND_SEVERE, 0, false);
+    QCOMPARE(give("urn:t.5", "High Wind Warning", "Severe"), QString());
+}
+
+// With the option, a Tornado Warning is sent again in place of itself every 30 seconds by the clock until the person
+// closes it, and never after; nothing repeats past ten minutes.
+void TestAlertNotify::repeatedUntilClosed()
+{
+    nimbreltest::TempDir folder;
+    LWinKeeper keeper("Nimbrel", folder.path().string());
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_REPEAT, 1, false);
+    std::int64_t now = 1796000000;
+    CAlertNotifier notifier(&keeper, nullptr, "", QDBusConnection::sessionBus(), [&now] { return now; });
+    notifier.Update({}, WLocation(), PLACE);
+    std::vector<WAlertRecord> alerts{record("urn:r.1", "Tornado Warning", "Severe")};
+    std::size_t before = m_server.calls.size();
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(callsUntil(QStringLiteral("Tornado Warning"), before), std::size_t(1));
+    const uint id = m_server.calls.back().id;
+    now += CAlertRepeater::INTERVAL - 1;
+    notifier.Repeat();
+    now += 1;
+    // The first repeat waits for the service's answer to the notification.
+    QTRY_COMPARE((notifier.Repeat(), m_server.calls.size()), before + 2);
+    now += CAlertRepeater::INTERVAL;
+    notifier.Repeat();
+    alerts.push_back(record("urn:r.2", "Flood Warning", "Moderate"));
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(callsUntil(QStringLiteral("Flood Warning"), before), std::size_t(4));
+    QCOMPARE(m_server.calls[before + 1].replaces, id);
+    QCOMPARE(m_server.calls[before + 2].replaces, id);
+
+    emit m_server.NotificationClosed(id, 2);
+    QTRY_VERIFY(!notifier.isRepeating());
+    now += CAlertRepeater::INTERVAL;
+    notifier.Repeat();
+    alerts.push_back(record("urn:r.3", "Flash Flood Warning", "Severe"));
+    before = m_server.calls.size();
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(callsUntil(QStringLiteral("Flash Flood Warning"), before), std::size_t(1));
+    QVERIFY(notifier.isRepeating());
+    now += CAlertRepeater::LIMIT;
+    notifier.Repeat();
+    QVERIFY(!notifier.isRepeating());
+}
+
+namespace
+{
+
+// Keeps what it is given to say; says it, or fails as a desktop without the service does.
+class RecordingSpeaker : public LSpeaker
+{
+public:
+    explicit RecordingSpeaker(std::vector<std::string> &said, bool works)
+        : m_said(said)
+        , m_works(works)
+    {
+    }
+    bool Say(const std::string &text) override
+    {
+        m_said.push_back(text);
+        return m_works;
+    }
+
+private:
+    std::vector<std::string> &m_said;
+    bool m_works;
+};
+
+} // namespace
+
+// With the option, the event and headline of each extreme and severe alert are spoken once; a speech service that
+// cannot be reached is said once on the status line.
+void TestAlertNotify::graveAlertsSpokenOnce()
+{
+    nimbreltest::TempDir folder;
+    LWinKeeper keeper("Nimbrel", folder.path().string());
+    keeper.SetInt(LSettings::NOTIFY, LSettings::NOTIFY_SPEAK, 1, false);
+    CAlertNotifier notifier(&keeper, nullptr, "", QDBusConnection(QStringLiteral("none")), [] { return 1796000000; });
+    std::vector<std::string> said;
+    notifier.setSpeaker(std::make_unique<RecordingSpeaker>(said, true));
+    notifier.Update({}, WLocation(), PLACE);
+    std::vector<WAlertRecord> alerts{
+        record("urn:v.1", "Tornado Warning", "Extreme"), record("urn:v.2", "Flood Warning", "Moderate")};
+    alerts[0].headline = "Tornado Warning issued December 7 at 5:40AM CST by NWS Upton NY";
+    notifier.Update(alerts, WLocation(), PLACE);
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(said, std::vector<std::string>{"Tornado Warning. " + alerts[0].headline});
+
+    notifier.setSpeaker(std::make_unique<RecordingSpeaker>(said, false));
+    QSignalSpy status(&notifier, &CAlertNotifier::statusMessage);
+    alerts.push_back(record("urn:v.3", "High Wind Warning", "Severe"));
+    alerts.push_back(record("urn:v.4", "Blizzard Warning", "Severe"));
+    notifier.Update(alerts, WLocation(), PLACE);
+    QCOMPARE(said.size(), std::size_t(3));
+    const QStringList texts = [&status] {
+        QStringList all;
+        for (const QList<QVariant> &args : std::as_const(status))
+            all << args.at(0).toString();
+        return all;
+    }();
+    QCOMPARE(texts.filter(QStringLiteral("cannot be spoken")).size(), 1);
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

@@ -125,6 +125,27 @@ TEST(LAlertTracker, categories)
     EXPECT_FALSE(choice.wants(WAlertCategory::Statement));
 }
 
+// The least severity chosen is notified and what is graver; an unknown severity counts as Moderate; a muted event
+// is never notified.
+TEST(LAlertChoice, severityAndMutedEvents)
+{
+    const auto rated = [](const std::string &event, const std::string &severity) {
+        WAlertRecord record = alert("", event);
+        record.severity = severity;
+        return record;
+    };
+    LAlertChoice choice;
+    EXPECT_TRUE(choice.wants(rated("Flood Warning", "Moderate")));
+    EXPECT_TRUE(choice.wants(rated("Flood Warning", "Unknown")));
+    EXPECT_FALSE(choice.wants(rated("Flood Warning", "Minor")));
+    choice.minimum = LSeverity::Severe;
+    EXPECT_FALSE(choice.wants(rated("Flood Warning", "Unknown")));
+    EXPECT_TRUE(choice.wants(rated("Tornado Warning", "Extreme")));
+    choice.muted = {"Tornado Warning"};
+    EXPECT_FALSE(choice.wants(rated("Tornado Warning", "Extreme")));
+    EXPECT_TRUE(choice.wants(rated("Extreme Wind Warning", "Extreme")));
+}
+
 // The file keeps what has not expired, passes over lines it cannot read, and is made with its directory.
 TEST(LAlertState, keptUntilExpiryAcrossRuns)
 {

@@ -5,14 +5,17 @@
 #include "nimbdesk/options/cfontbutton.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
+#include "tests/support/httpserver.h"
 #include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -203,6 +206,7 @@ private slots:
     void eachCheckBoxUnderItsOwnKey();
     void proxyAddressKeptWhenUnchecked();
     void notifyDefaultsAndKeys();
+    void notifySeverityAndMutedEvents();
     void productSourceStoredWithItsAddress();
     void productSourceFallsBackToWebService();
     void renderForReview();
@@ -450,13 +454,14 @@ void TestOptions::eachCheckBoxUnderItsOwnKey()
     }
 }
 
-// Warnings and watches notify by default, statements, other alerts and the sound do not; each box is stored under
-// its own key.
+// Warnings and watches notify by default, statements, other alerts, the sound and repeating do not; each box is
+// stored under its own key, the sound of each severity once the sound is on.
 void TestOptions::notifyDefaultsAndKeys()
 {
     const char *const keys[] = {LSettings::NOTIFY_WARNINGS, LSettings::NOTIFY_WATCHES, LSettings::NOTIFY_STATEMENTS,
-        LSettings::NOTIFY_OTHERS, LSettings::NOTIFY_SOUND};
-    const bool defaults[] = {true, true, false, false, false};
+        LSettings::NOTIFY_OTHERS, LSettings::NOTIFY_SOUND, LSettings::NOTIFY_SOUND_EXTREME,
+        LSettings::NOTIFY_SOUND_SEVERE, LSettings::NOTIFY_SOUND_OTHERS, LSettings::NOTIFY_REPEAT};
+    const bool defaults[] = {true, true, false, false, false, true, true, true, false};
     Fixture f;
     f.layDefaults();
     f.open();
@@ -470,6 +475,54 @@ void TestOptions::notifyDefaultsAndKeys()
     f.press(QDialogButtonBox::Ok);
     for (std::size_t i = 0; i < std::size(keys); ++i)
         QVERIFY2(f.number(LSettings::NOTIFY, keys[i]) == ((i % 2 == 0) != defaults[i] ? 1u : 0u), keys[i]);
+}
+
+// The events come from the service when the page opens, the muted ones checked also where the service does not
+// name them; without the service its last answer stands and the page says why.
+void TestOptions::notifySeverityAndMutedEvents()
+{
+    nimbreltest::HttpServer http;
+    http.page("/api/alerts/types", R"({"@context": [], "eventTypes": ["Wind Advisory", "Zebra Mussel Statement"]})");
+    Fixture f;
+    f.layDefaults();
+    f.keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, http.url("/api/").c_str(), false);
+    f.keeper.SetString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, "Frost Advisory", false);
+    f.open();
+    f.show(NOTIFICATIONS);
+    auto *list = f.control<QListWidget>(NOTIFICATIONS, LSettings::NOTIFY_MUTED_EVENTS);
+    const auto names = [&list] {
+        QStringList events;
+        for (int i = 0; i < list->count(); ++i)
+            events << list->item(i)->text() + (list->item(i)->checkState() == Qt::Checked ? "+" : "");
+        return events;
+    };
+    QTRY_COMPARE(names(), QStringList({"Frost Advisory+", "Wind Advisory", "Zebra Mussel Statement"}));
+    auto *severity = f.control<QComboBox>(NOTIFICATIONS, LSettings::NOTIFY_MIN_SEVERITY);
+    QCOMPARE(severity->currentText(), QStringLiteral("Moderate"));
+    severity->setCurrentIndex(severity->findText(QStringLiteral("Severe")));
+    list->item(1)->setCheckState(Qt::Checked);
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY), 2u);
+    QCOMPARE(f.text(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS), QStringLiteral("Frost Advisory;Wind Advisory"));
+
+    f.keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, http.url("/offline/").c_str(), false);
+    f.open();
+    f.show(NOTIFICATIONS);
+    auto *source = f.control<QLabel>(NOTIFICATIONS, "EventSource");
+    QTRY_VERIFY2(source->text().contains(QLatin1String("could not")), qPrintable(source->text()));
+    list = f.control<QListWidget>(NOTIFICATIONS, LSettings::NOTIFY_MUTED_EVENTS);
+    QCOMPARE(names(), QStringList({"Frost Advisory+", "Wind Advisory+", "Zebra Mussel Statement"}));
+
+    // A speech service that cannot be reached is said beside the option.
+    qputenv("SPEECHD_ADDRESS", "unix_socket:" + QByteArray(NIMBREL_TEST_OUTPUT) + "/no-speechd.sock");
+    auto *speak = f.control<QCheckBox>(NOTIFICATIONS, LSettings::NOTIFY_SPEAK);
+    auto *note = f.control<QLabel>(NOTIFICATIONS, "SpeechNote");
+    QVERIFY(note->text().isEmpty());
+    clickBox(speak);
+    QVERIFY2(
+        note->text().startsWith(QLatin1String("The speech service cannot be reached: ")), qPrintable(note->text()));
+    clickBox(speak);
+    QVERIFY(note->text().isEmpty());
 }
 
 void TestOptions::proxyAddressKeptWhenUnchecked()
