@@ -25,6 +25,8 @@ public:
     // Fetches the base address + path: L_OK with the body, or L_CONNECT (no answer, a status other than 200, a
     // broken or too slow transfer, a body over MAX_ANSWER_SIZE, an abort).
     int fetch(const std::string &path, Accept accept, std::string &body);
+    // Each records how it ended in the access's failure: for a refused answer with the title of the problem the
+    // service reports ("application/problem+json").
     // fetch, then parse: L_CONNECT also when the body is not JSON (an HTML page sent with status 200) or not of the
     // shape of the service's answers (withinJsonLimits).
     int get(const std::string &path, Accept accept, nlohmann::json &document);
@@ -36,6 +38,7 @@ public:
 
 private:
     std::string address(const std::string &path) const;
+    void record(WFailure failure) const;
 
     const WApiAccess &m_access;
     long m_status = 0;

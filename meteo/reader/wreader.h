@@ -4,6 +4,7 @@
 #include "corekit/lstring.h"
 #include "meteo/meteo_export.h"
 #include "meteo/reader/walert.h"
+#include "meteo/reader/wfailure.h"
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
@@ -53,6 +54,9 @@ public:
     // every later fetch until allowFetch(). Lets a worker thread be stopped promptly.
     void abortFetch();
     void allowFetch();
+    // How the last fetch from a server ended: kind None when it succeeded. After an operation returned L_CONNECT
+    // it tells why, unless the answer arrived whole but made no sense (kind None then too).
+    const WFailure &lastFailure() const { return m_lastFailure; }
     // Replaces the time limits of every later fetch (by default those of WFetchLimits).
     void setFetchLimits(const WFetchLimits &limits);
 
@@ -114,4 +118,5 @@ private:
     WFetchLimits m_limits;
     std::unique_ptr<WApiSource> m_api;
     std::unique_ptr<WPageAlerts> m_pageAlerts;
+    WFailure m_lastFailure;
 };
