@@ -2,6 +2,8 @@
 
 #include "corekit/lctime.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace
@@ -59,15 +61,12 @@ std::string shortDateTime(std::int64_t time)
     return text;
 }
 
-std::string ageText(std::int64_t seconds)
+QString ageText(std::int64_t seconds)
 {
     const long long minutes = seconds / 60;
-    char text[32];
     if (minutes < 60)
-        std::snprintf(text, sizeof text, "%lld min ago", minutes);
-    else if (minutes < 48 * 60)
-        std::snprintf(text, sizeof text, "%lld h ago", minutes / 60);
-    else
-        std::snprintf(text, sizeof text, "%lld days ago", minutes / (24 * 60));
-    return text;
+        return QCoreApplication::translate("TimeText", "%n min ago", nullptr, static_cast<int>(minutes));
+    if (minutes < 48 * 60)
+        return QCoreApplication::translate("TimeText", "%n h ago", nullptr, static_cast<int>(minutes / 60));
+    return QCoreApplication::translate("TimeText", "%n days ago", nullptr, static_cast<int>(minutes / (24 * 60)));
 }
