@@ -61,12 +61,21 @@ std::string shortDateTime(std::int64_t time)
     return text;
 }
 
+// An age is told in hours up to two days, so that "30 h ago" is not rounded down to a day.
+constexpr int HOURS_BEFORE_DAYS = 48;
+
 QString ageText(std::int64_t seconds)
 {
-    const long long minutes = seconds / 60;
-    if (minutes < 60)
-        return QCoreApplication::translate("TimeText", "%n min ago", nullptr, static_cast<int>(minutes));
-    if (minutes < 48 * 60)
-        return QCoreApplication::translate("TimeText", "%n h ago", nullptr, static_cast<int>(minutes / 60));
-    return QCoreApplication::translate("TimeText", "%n days ago", nullptr, static_cast<int>(minutes / (24 * 60)));
+    const int minutes = static_cast<int>(seconds / 60);
+    const int hours = minutes / 60;
+    const char *text = QT_TRANSLATE_N_NOOP("TimeText", "%n min ago");
+    int count = minutes;
+    if (hours >= HOURS_BEFORE_DAYS) {
+        text = QT_TRANSLATE_N_NOOP("TimeText", "%n days ago");
+        count = hours / 24;
+    } else if (hours >= 1) {
+        text = QT_TRANSLATE_N_NOOP("TimeText", "%n h ago");
+        count = hours;
+    }
+    return QCoreApplication::translate("TimeText", text, nullptr, count);
 }
