@@ -1,6 +1,7 @@
 #include "cli/clialerts.h"
 
 #include "cli/clicommands.h"
+#include "cli/clifailure.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
 #include "cli/clistorm.h"
@@ -49,7 +50,7 @@ std::vector<WAlertRecord> fetchAlerts(CliSession &session, const WLocation &loca
         fetchText(session, location, fetch, "alerts");
     std::vector<WAlertRecord> alerts;
     if (session.reader().getAlerts(location, alerts) == L_CONNECT)
-        throw CliError(CliExit::Fetch, "cannot fetch the alerts from the server");
+        throw CliError(CliExit::Fetch, "cannot fetch the alerts: " + failureReason(session.reader().lastFailure()));
     return alerts;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/clialerts.h"
+#include "cli/clifailure.h"
 #include "cli/climessagekind.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
@@ -62,7 +63,9 @@ CliObservation fetchObservation(CliSession &session, const WLocation &location)
         throw CliError(
             CliExit::NoObservation, "the observation page of " + std::string(station) + " holds no observation");
     default:
-        throw CliError(CliExit::Fetch, "cannot fetch the observation of " + std::string(station) + " from the server");
+        throw CliError(CliExit::Fetch,
+            "cannot fetch the observation of " + std::string(station) + ": "
+                + failureReason(session.reader().lastFailure()));
     }
 }
 
@@ -74,7 +77,7 @@ std::string fetchText(CliSession &session, const WLocation &location, CliTextFet
         return plainText(std::string_view(text, text.length()));
     if (result == L_INPUT || result == L_NOTFOUND)
         return {};
-    throw CliError(CliExit::Fetch, "cannot fetch the " + what + " from the server");
+    throw CliError(CliExit::Fetch, "cannot fetch the " + what + ": " + failureReason(session.reader().lastFailure()));
 }
 
 CliExit runPlaces(CliSession &session, std::ostream &out)

@@ -7,6 +7,7 @@
 #include "nimbdesk/window/cmaindlg.h"
 #include "nimbdesk/window/csingleinstance.h"
 #include "nimbdesk/window/datadir.h"
+#include "nimbdesk/window/translation.h"
 #include "settings/lwinkeeper.h"
 
 #include <QApplication>
@@ -27,11 +28,13 @@ namespace
 
 struct Options {
     QCommandLineOption dataDir{QStringLiteral("data-dir"),
-        QStringLiteral("Read the location files (cities.ldt and the others) from DIR."), QStringLiteral("DIR")};
+        QCoreApplication::translate("main", "Read the location files (cities.ldt and the others) from DIR."),
+        QCoreApplication::translate("main", "DIR")};
     QCommandLineOption settingsDir{QStringLiteral("settings-dir"),
-        QStringLiteral("Keep the settings in DIR instead of ~/.config/Nimbrel."), QStringLiteral("DIR")};
+        QCoreApplication::translate("main", "Keep the settings in DIR instead of ~/.config/Nimbrel."),
+        QCoreApplication::translate("main", "DIR")};
     QCommandLineOption minimized{QLatin1String(CAutostart::MINIMIZED_OPTION).mid(2),
-        QStringLiteral("Start hidden in the tray (shown where the desktop has no tray).")};
+        QCoreApplication::translate("main", "Start hidden in the tray (shown where the desktop has no tray).")};
 };
 
 void describeProgram()
@@ -42,8 +45,9 @@ void describeProgram()
 
 void addOptions(QCommandLineParser &parser, const Options &options)
 {
-    parser.setApplicationDescription(QStringLiteral("Current weather, forecast and warnings for a place in the "
-                                                    "United States, from the National Weather Service."));
+    parser.setApplicationDescription(QCoreApplication::translate("main",
+        "Current weather, forecast and warnings for a place in the United States, from the National Weather "
+        "Service."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(options.dataDir);
@@ -112,15 +116,17 @@ int fail(const QString &message)
 
 int failWithoutLocationFiles(const QStringList &candidates)
 {
-    return fail(QStringLiteral("The location files (cities.ldt and the others) were not found in:\n%1")
-                    .arg(candidates.join(QLatin1Char('\n'))));
+    return fail(
+        QCoreApplication::translate("main", "The location files (cities.ldt and the others) were not found in:\n%1")
+            .arg(candidates.join(QLatin1Char('\n'))));
 }
 
 int failWithDamagedLocationFile(const QString &file, const QString &directory)
 {
-    return fail(QStringLiteral("The location file %1 in the folder\n%2\nis damaged: its places cannot be read.\n\n"
-                               "Reinstall Nimbrel to restore its location files, or start it with --data-dir naming "
-                               "a folder that holds sound ones.")
+    return fail(QCoreApplication::translate("main",
+        "The location file %1 in the folder\n%2\nis damaged: its places cannot be read.\n\n"
+        "Reinstall Nimbrel to restore its location files, or start it with --data-dir naming a folder that holds "
+        "sound ones.")
                     .arg(file, QDir::toNativeSeparators(QDir(directory).absolutePath())));
 }
 
@@ -183,6 +189,8 @@ int main(int argc, char *argv[])
     }
     const std::unique_ptr<QApplication> application = openDisplay(argc, argv);
     describeProgram();
+    if (!installTranslation(*application))
+        std::fputs("nimbdesk: the English translation is missing from this build: counts read \"1 alerts\".\n", stderr);
     QGuiApplication::setDesktopFileName(QStringLiteral("nimbrel"));
     QApplication::setWindowIcon(applicationIcon());
     CAccessibleControl::install();

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git ccache zlib1g-dev
     clang libclang-rt-dev llvm
     clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-tools-dev qt6-l10n-tools
     libcurl4-openssl-dev ca-certificates tzdata
     nlohmann-json3-dev libcpp-httplib-dev libssl-dev libbrotli-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "corekit/lstring.h"
+#include "meteo/reader/wfailure.h"
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
@@ -16,6 +17,8 @@ struct WApiAccess {
     // Set from another thread to make the request under way fail at once.
     const std::atomic<bool> *abort = nullptr;
     WFetchLimits limits;
+    // Where each fetch records how it ended, if given.
+    WFailure *failure = nullptr;
 };
 
 // One update cycle asks for the forecast and the special messages within seconds, and the next one minutes

@@ -22,6 +22,8 @@ public:
 
     explicit WApiClient(const WApiAccess &access);
 
+    // Each records how it ended in the access's failure: for a refused answer with the title of the problem the
+    // service reports ("application/problem+json").
     // Fetches the base address + path: L_OK with the body, made well-formed UTF-8 (mendedUtf8) so that one stray
     // byte cannot cost the whole answer; or L_CONNECT (no answer, a status other than 200, a broken or too slow
     // transfer, a body over MAX_ANSWER_SIZE, an abort).
@@ -37,6 +39,7 @@ public:
 
 private:
     std::string address(const std::string &path) const;
+    void record(WFailure failure) const;
 
     const WApiAccess &m_access;
     long m_status = 0;

@@ -75,6 +75,7 @@ WReader::WReader(const WReader &other)
     , m_clock(other.m_clock)
     , m_api(std::make_unique<WApiSource>(*other.m_api))
     , m_pageAlerts(std::make_unique<WPageAlerts>(*other.m_pageAlerts))
+    , m_lastFailure(other.m_lastFailure)
 {
 }
 
@@ -87,6 +88,7 @@ WReader &WReader::operator=(const WReader &other)
     m_clock = other.m_clock;
     *m_api = *other.m_api;
     *m_pageAlerts = *other.m_pageAlerts;
+    m_lastFailure = other.m_lastFailure;
     return *this;
 }
 
@@ -242,6 +244,7 @@ WApiAccess WReader::apiAccess()
     access.useProxy = useProxy != 0;
     access.abort = &m_abort;
     access.limits = m_limits;
+    access.failure = &m_lastFailure;
     return access;
 }
 
@@ -308,7 +311,9 @@ int WReader::readPage(const LString &address, const LString &firstText, const Li
     }
     WWebPage page(useProxy != 0, proxyLocation, &m_abort);
     page.setLimits(m_limits);
-    if (page.open(address) != L_OK) {
+    const int opened = page.open(address);
+    m_lastFailure = page.failure();
+    if (opened != L_OK) {
         page.close();
         showText("Error: cannot connect to server");
         return L_CONNECT;

@@ -4,6 +4,7 @@
 #include "corekit/lstring.h"
 #include "meteo/meteo_export.h"
 #include "meteo/reader/walert.h"
+#include "meteo/reader/wfailure.h"
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
@@ -58,6 +59,10 @@ public:
     // shared (the place's alerts). Without it an operation that asks a second time for the same answer starts a
     // new update all the same.
     void beginUpdate();
+
+    // How the last fetch from a server ended: kind None when it succeeded. After an operation returned L_CONNECT
+    // or L_FORMAT it tells why.
+    const WFailure &lastFailure() const { return m_lastFailure; }
     // Replaces the time limits of every later fetch (by default those of WFetchLimits).
     void setFetchLimits(const WFetchLimits &limits);
 
@@ -124,4 +129,5 @@ private:
     Clock m_clock;
     std::unique_ptr<WApiSource> m_api;
     std::unique_ptr<WPageAlerts> m_pageAlerts;
+    WFailure m_lastFailure;
 };

@@ -26,6 +26,7 @@ struct WWebPage::Transfer {
 
     CURL *handle;
     std::string &body;
+    std::string &problem;
     const std::atomic<bool> *abort;
     std::size_t maxSize;
     bool tooLarge = false;
@@ -108,6 +109,22 @@ bool isDropped(char c)
     return (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7f;
 }
 
+// The kind of failure of a transfer that brought no answer.
+WFailure::Kind transferFailure(int code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return WFailure::Kind::HostNotFound;
+    case CURLE_OPERATION_TIMEDOUT:
+        return WFailure::Kind::TimedOut;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return WFailure::Kind::Aborted;
+    default:
+        return WFailure::Kind::Connect;
+    }
+}
+
 template<typename T>
 bool set(CURL *handle, CURLoption option, T value)
 {
@@ -121,9 +138,14 @@ std::size_t WWebPage::Transfer::receive(char *data, std::size_t size, std::size_
     auto &transfer = *static_cast<Transfer *>(user);
     const std::size_t bytes = size * count;
     long status = 0;
-    // A page with another status is refused anyway: do not wait for its body.
-    if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status != 200)
+    if (curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK)
         return CURL_WRITEFUNC_ERROR;
+    // A page with another status is refused anyway: only the start of its body is kept, for the problem's title.
+    if (status != 200) {
+        const std::size_t room = MAX_PROBLEM_SIZE - transfer.problem.size();
+        transfer.problem.append(data, bytes < room ? bytes : room);
+        return bytes <= room ? bytes : CURL_WRITEFUNC_ERROR;
+    }
     if (bytes > transfer.maxSize - transfer.body.size()) {
         transfer.tooLarge = true;
         return CURL_WRITEFUNC_ERROR;
@@ -163,16 +185,18 @@ int WWebPage::open(const LString &address)
     close();
     m_error[0] = '\0';
     m_status = 0;
+    m_failure = WFailure();
+    m_problem.clear();
     if (!m_handle)
         return refuse("cannot create a transfer");
     if (m_useProxy && m_proxyLocation.isEmpty())
         return refuse("a proxy is to be used but none is named");
     if (m_abort && m_abort->load())
-        return refuse("aborted");
+        return refuse("aborted", WFailure::Kind::Aborted);
     const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers));
     if (!headers)
         return refuse("out of memory");
-    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_abort, m_maxSize};
+    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_problem, m_abort, m_maxSize};
     if (!configure(address, transfer, headers.get()))
         return refuse(m_error[0] ? m_error : "cannot set up the transfer");
     const SigpipeBlock noSigpipe;
@@ -248,23 +272,27 @@ int WWebPage::conclude(int code, const Transfer &transfer)
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         char reason[64];
         std::snprintf(reason, sizeof reason, "the page is larger than %zu bytes", m_maxSize);
-        return refuse(reason);
+        return refuse(reason, WFailure::Kind::BadAnswer);
     }
     if (code != CURLE_OK && (status == 0 || status == 200))
-        return refuse(m_error[0] ? m_error : curl_easy_strerror(static_cast<CURLcode>(code)));
+        return refuse(m_error[0] ? m_error : curl_easy_strerror(static_cast<CURLcode>(code)), transferFailure(code));
     if (status != 200) {
         char reason[32];
         std::snprintf(reason, sizeof reason, "HTTP status %ld", status);
-        return refuse(reason);
+        refuse(reason, status == 404 ? WFailure::Kind::NotFound : WFailure::Kind::Status);
+        // For a status, the text is the server's to give (see WFailure::text).
+        m_failure.text.clear();
+        return L_CONNECT;
     }
     m_opened = true;
     return L_OK;
 }
 
-int WWebPage::refuse(const char *reason)
+int WWebPage::refuse(const char *reason, WFailure::Kind kind)
 {
     if (reason != m_error)
         std::snprintf(m_error, sizeof m_error, "%s", reason);
+    m_failure = {kind, m_status, m_error};
     close();
     return L_CONNECT;
 }

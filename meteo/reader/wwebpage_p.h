@@ -1,6 +1,7 @@
 #pragma once
 
 #include "corekit/lstring.h"
+#include "meteo/reader/wfailure.h"
 #include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
@@ -21,6 +22,8 @@ public:
     static constexpr std::size_t MAX_PAGE_SIZE = 16 * 1024 * 1024;
     // The longest piece readLine hands out: a longer line comes in several pieces.
     static constexpr std::size_t MAX_PIECE = 1022;
+    // The most of a refused answer's body kept for problem(): a problem report is a few hundred bytes.
+    static constexpr std::size_t MAX_PROBLEM_SIZE = 4096;
 
     // With useProxy the page is fetched through the proxy named by proxyLocation ("proxy.example.com:8080"),
     // otherwise as the environment says (http_proxy, https_proxy, no_proxy). A transfer stops as soon as the
@@ -56,6 +59,11 @@ public:
     const char *error() const { return m_error; }
     // The HTTP status of the last answer; 0 when no answer arrived.
     long status() const { return m_status; }
+    // Why the last open failed; kind None after a success.
+    const WFailure &failure() const { return m_failure; }
+    // The start of the body of an answer with a status other than 200 (at most MAX_PROBLEM_SIZE bytes): the
+    // server's account of the problem.
+    const std::string &problem() const { return m_problem; }
 
 private:
     struct HandleDeleter {
@@ -65,7 +73,7 @@ private:
 
     bool configure(const LString &address, Transfer &transfer, curl_slist *headers);
     int conclude(int code, const Transfer &transfer);
-    int refuse(const char *reason);
+    int refuse(const char *reason, WFailure::Kind kind = WFailure::Kind::Connect);
 
     std::unique_ptr<void, HandleDeleter> m_handle;
     bool m_useProxy;
@@ -78,5 +86,7 @@ private:
     std::size_t m_position = 0;
     bool m_opened = false;
     long m_status = 0;
+    WFailure m_failure;
+    std::string m_problem;
     char m_error[256] = {};
 };

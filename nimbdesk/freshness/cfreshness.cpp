@@ -1,10 +1,12 @@
 #include "nimbdesk/freshness/cfreshness.h"
 
 #include "corekit/lex.h"
+#include "nimbdesk/freshness/failurewords.h"
 #include "nimbdesk/freshness/timetext.h"
 
+#include <QStringList>
+
 #include <algorithm>
-#include <cctype>
 
 namespace
 {
@@ -22,43 +24,38 @@ struct Item {
 };
 
 // By item: the kinds of special message by their index, then the forecast and the observation.
-constexpr std::array<Item, CFreshness::ITEMS + 1> ITEM_TABLE
-    = {{{"discussion", 12 * HOUR}, {"summary", 12 * HOUR}, {"public information", 24 * HOUR}, {"watches", 6 * HOUR},
-        {"statements", 6 * HOUR}, {"warnings", 6 * HOUR}, {"forecast", 12 * HOUR}, {"observation", 0}}};
+constexpr std::array<Item, CFreshness::ITEMS + 1> ITEM_TABLE = {{{QT_TRANSLATE_NOOP("CFreshness", "discussion"),
+                                                                     12 * HOUR},
+    {QT_TRANSLATE_NOOP("CFreshness", "summary"), 12 * HOUR},
+    {QT_TRANSLATE_NOOP("CFreshness", "public information"), 24 * HOUR},
+    {QT_TRANSLATE_NOOP("CFreshness", "watches"), 6 * HOUR}, {QT_TRANSLATE_NOOP("CFreshness", "statements"), 6 * HOUR},
+    {QT_TRANSLATE_NOOP("CFreshness", "warnings"), 6 * HOUR}, {QT_TRANSLATE_NOOP("CFreshness", "forecast"), 12 * HOUR},
+    {QT_TRANSLATE_NOOP("CFreshness", "observation"), 0}}};
 
-std::string reasonOf(int code)
+std::string said(const QString &text)
 {
-    switch (code) {
-    case L_CONNECT:
-        return "cannot connect to server";
-    case L_INPUT:
-        return "nothing for the place on the server";
-    case L_DB:
-        return "the place has no weather station";
-    case L_NOTFOUND:
-        return "the place has no forecast zone";
-    case L_MEM:
-        return "out of memory";
-    default:
-        return "the server's answer could not be read";
-    }
+    return text.toStdString();
 }
 
-std::string capitalized(std::string text)
+QString nameOf(int item)
 {
-    if (!text.empty())
-        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return CFreshness::tr(ITEM_TABLE[item].name);
+}
+
+QString capitalized(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
     return text;
 }
 
 // "forecast", "forecast and warnings", "observation, forecast and warnings".
-std::string joined(const std::vector<const char *> &names)
+QString joined(const QStringList &names)
 {
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == names.size() ? " and " : ", ";
-        text += names[i];
+    QString text = names.value(0);
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        text = i + 1 == names.size() ? CFreshness::tr("%1 and %2").arg(text, names[i])
+                                     : CFreshness::tr("%1, %2").arg(text, names[i]);
     }
     return text;
 }
@@ -128,12 +125,13 @@ std::string CFreshness::ObservedLine(std::int64_t now) const
     if (age == Age::None)
         return std::string();
     // How old says more than the day and the zone.
-    if (age == Age::Old)
-        return "Observed " + twelveHourTime(m_observed) + ", " + ageText(now - m_observed);
-    std::string line = "Observed " + observedAt(now);
-    if (age == Age::Ahead)
-        line += ", ahead of this computer's clock";
-    return line;
+    if (age == Age::Old) {
+        return said(
+            tr("Observed %1, %2").arg(QString::fromStdString(twelveHourTime(m_observed)), ageText(now - m_observed)));
+    }
+    const QString at = QString::fromStdString(observedAt(now));
+    return said(
+        age == Age::Ahead ? tr("Observed %1, ahead of this computer's clock").arg(at) : tr("Observed %1").arg(at));
 }
 
 std::string CFreshness::ObservedNote(std::int64_t now) const
@@ -142,9 +140,9 @@ std::string CFreshness::ObservedNote(std::int64_t now) const
     case Age::None:
         return std::string();
     case Age::Old:
-        return "observed " + ageText(now - m_observed);
+        return said(tr("observed %1").arg(ageText(now - m_observed)));
     case Age::Ahead:
-        return "observed " + clockTime(m_observed, now) + ", ahead of the clock";
+        return said(tr("observed %1, ahead of the clock").arg(QString::fromStdString(clockTime(m_observed, now))));
     case Age::Fresh:
         break;
     }
@@ -175,11 +173,12 @@ void CFreshness::settleObservation(const CUpdateResults::Fetch &fetch, std::int6
     if (!fetch.tried)
         return;
     if (fetch.code == L_OK) {
-        tell(OBSERVATION, "updated, observed " + observedAt(now) + '.');
+        tell(OBSERVATION, tr("updated, observed %1.").arg(QString::fromStdString(observedAt(now))));
         return;
     }
-    m_failures.push_back({OBSERVATION, fetch.code});
-    tell(OBSERVATION, "not updated (" + reasonOf(fetch.code) + ").");
+    const QString reason = failureWords(fetch.code, fetch.failure);
+    m_failures.push_back({OBSERVATION, said(reason)});
+    tell(OBSERVATION, tr("not updated (%1).").arg(reason));
 }
 
 // A kind that is not enabled shows nothing; one with nothing in force for the place ("L_INPUT") is gone. A
@@ -192,34 +191,37 @@ void CFreshness::settleText(int item, const CUpdateResults::Fetch &fetch, std::i
         kept = Kept();
     } else if (fetch.code == L_OK) {
         kept = {std::move(m_arrived[item]), fetch.time, true, true};
-        tell(item, "updated.");
+        tell(item, tr("updated."));
     } else if (fetch.code == L_INPUT && item != FORECAST) {
         kept = Kept();
-        tell(item, "nothing in force for the place.");
+        tell(item, tr("nothing in force for the place."));
     } else {
-        m_failures.push_back({item, fetch.code});
-        tell(item, "not updated (" + reasonOf(fetch.code) + ")" + holdFailed(item, now) + '.');
+        const QString reason = failureWords(fetch.code, fetch.failure);
+        m_failures.push_back({item, said(reason)});
+        tell(item, failedText(item, reason, now));
     }
 }
 
-// What became of the text kept for an item whose fetch failed: "; showing the text of 1:50 PM".
-std::string CFreshness::holdFailed(int item, std::int64_t now)
+// What became of the text kept for an item whose fetch failed: "not updated (timed out); showing the text of
+// 1:50 PM."
+QString CFreshness::failedText(int item, const QString &reason, std::int64_t now)
 {
     Kept &kept = m_kept[item];
     if (!kept.held)
-        return std::string();
-    const std::string fetched = clockTime(kept.time, now);
+        return tr("not updated (%1).").arg(reason);
+    const QString fetched = QString::fromStdString(clockTime(kept.time, now));
     if (now - kept.time <= ITEM_TABLE[item].keepFor)
-        return "; showing the text of " + fetched;
+        return tr("not updated (%1); showing the text of %2.").arg(reason, fetched);
     kept = Kept();
-    return "; the text of " + fetched + " was dropped, older than " + std::to_string(ITEM_TABLE[item].keepFor / HOUR)
-        + " hours";
+    const int hours = static_cast<int>(ITEM_TABLE[item].keepFor / HOUR);
+    return tr("not updated (%1); the text of %2 was dropped, older than %n hours.", nullptr, hours)
+        .arg(reason, fetched);
 }
 
 // "Forecast: not updated (cannot connect to server)."
-void CFreshness::tell(int item, const std::string &what)
+void CFreshness::tell(int item, const QString &what)
 {
-    m_story += capitalized(ITEM_TABLE[item].name) + ": " + what + '\n';
+    m_story += said(tr("%1: %2").arg(capitalized(nameOf(item)), what)) + '\n';
 }
 
 void CFreshness::noteCycle(const CUpdateResults &results, std::int64_t now)
@@ -231,34 +233,36 @@ void CFreshness::noteCycle(const CUpdateResults &results, std::int64_t now)
     const bool anySucceeded = m_failures.size() < triedCount(results);
     if (!m_failed) {
         m_lastFullUpdate = now;
-        m_statusLine = "Last updated: " + shortDateTime(now);
+        m_statusLine = said(tr("Last updated: %1").arg(QString::fromStdString(shortDateTime(now))));
     } else {
         m_statusLine = failureLine(anySucceeded, now);
     }
     if (anySucceeded)
         m_lastSuccess = now;
-    m_story += m_lastFullUpdate != 0 ? "Last full update: " + shortDateTime(m_lastFullUpdate) + '.'
-                                     : std::string("No full update yet.");
+    m_story += said(m_lastFullUpdate != 0
+            ? tr("Last full update: %1.").arg(QString::fromStdString(shortDateTime(m_lastFullUpdate)))
+            : tr("No full update yet."));
 }
 
 // One line: what failed and why, and since when the window is not up to date.
 std::string CFreshness::failureLine(bool anySucceeded, std::int64_t now) const
 {
-    std::string reason = reasonOf(m_failures.front().code);
+    QString reason = QString::fromStdString(m_failures.front().reason);
     const bool oneReason = std::all_of(m_failures.begin(), m_failures.end(),
-        [&](const Failure &failure) { return failure.code == m_failures.front().code; });
+        [&](const Failure &failure) { return failure.reason == m_failures.front().reason; });
     if (!oneReason)
-        reason += " and other errors";
+        reason = tr("%1 and other errors").arg(reason);
     if (!anySucceeded) {
         const std::int64_t since = m_lastSuccess != 0 ? m_lastSuccess : m_firstCycle;
-        return "No update succeeded since " + clockTime(since, now) + ": " + reason + '.';
+        return said(tr("No update succeeded since %1: %2.").arg(QString::fromStdString(clockTime(since, now)), reason));
     }
-    std::vector<const char *> names;
+    QStringList names;
     for (const Failure &failure : m_failures)
-        names.push_back(ITEM_TABLE[failure.item].name);
-    const std::string last = m_lastFullUpdate != 0 ? "Last full update " + clockTime(m_lastFullUpdate, now) + '.'
-                                                   : std::string("No full update yet.");
-    return capitalized(joined(names)) + " not updated: " + reason + ". " + last;
+        names << nameOf(failure.item);
+    const QString last = m_lastFullUpdate != 0
+        ? tr("Last full update %1.").arg(QString::fromStdString(clockTime(m_lastFullUpdate, now)))
+        : tr("No full update yet.");
+    return said(tr("%1 not updated: %2. %3").arg(capitalized(joined(names)), reason, last));
 }
 
 // "[as of 1:50 PM] " before a text kept from an earlier cycle.
@@ -267,5 +271,6 @@ std::string CFreshness::markedText(int item) const
     const Kept &kept = m_kept[item];
     if (!kept.held || kept.fresh)
         return kept.text;
-    return "[as of " + clockTime(kept.time, m_lastCycle) + "] " + kept.text;
+    return said(tr("[as of %1] %2")
+                    .arg(QString::fromStdString(clockTime(kept.time, m_lastCycle)), QString::fromStdString(kept.text)));
 }

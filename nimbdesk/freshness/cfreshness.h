@@ -2,6 +2,8 @@
 
 #include "nimbdesk/freshness/cupdateresults.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -13,9 +15,12 @@
 // observation's own time, and after each cycle it tells in one line what failed and when everything last updated,
 // and in a few lines the whole story.
 //
-// Times are calendar times (seconds since 1970-01-01 00:00:00 UTC), told in the machine's local time.
+// Times are calendar times (seconds since 1970-01-01 00:00:00 UTC), told in the machine's local time. The texts
+// are worded through the application's translation, in UTF-8.
 class CFreshness
 {
+    Q_DECLARE_TR_FUNCTIONS(CFreshness)
+
 public:
     // The forecast's item beside the kinds of special message (CUpdateResults::WARNINGS, ...).
     static constexpr int FORECAST = CUpdateResults::MESSAGE_KINDS;
@@ -60,14 +65,15 @@ private:
     };
     struct Failure {
         int item;
-        int code;
+        // "cannot connect to server", "not found (404)".
+        std::string reason;
     };
 
     void changePlace(const CUpdateResults &results);
     void settleObservation(const CUpdateResults::Fetch &fetch, std::int64_t now);
     void settleText(int item, const CUpdateResults::Fetch &fetch, std::int64_t now);
-    std::string holdFailed(int item, std::int64_t now);
-    void tell(int item, const std::string &what);
+    QString failedText(int item, const QString &reason, std::int64_t now);
+    void tell(int item, const QString &what);
     void noteCycle(const CUpdateResults &results, std::int64_t now);
     std::string failureLine(bool anySucceeded, std::int64_t now) const;
     std::string observedAt(std::int64_t now) const;

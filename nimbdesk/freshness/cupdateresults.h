@@ -1,6 +1,7 @@
 #pragma once
 
 #include "corekit/lex.h"
+#include "meteo/reader/wfailure.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +29,8 @@ struct CUpdateResults {
         int code = L_OK;
         // When the fetch ended, in seconds since 1970-01-01 00:00:00 UTC.
         std::int64_t time = 0;
+        // Why an L_CONNECT came: the reader's last failure then.
+        WFailure failure;
     };
 
     // The place the cycle fetched for, by its state and city identifiers.

@@ -2,6 +2,8 @@
 
 #include "corekit/lctime.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace
@@ -59,15 +61,21 @@ std::string shortDateTime(std::int64_t time)
     return text;
 }
 
-std::string ageText(std::int64_t seconds)
+// An age is told in hours up to two days, so that "30 h ago" is not rounded down to a day.
+constexpr int HOURS_BEFORE_DAYS = 48;
+
+QString ageText(std::int64_t seconds)
 {
-    const long long minutes = seconds / 60;
-    char text[32];
-    if (minutes < 60)
-        std::snprintf(text, sizeof text, "%lld min ago", minutes);
-    else if (minutes < 48 * 60)
-        std::snprintf(text, sizeof text, "%lld h ago", minutes / 60);
-    else
-        std::snprintf(text, sizeof text, "%lld days ago", minutes / (24 * 60));
-    return text;
+    const int minutes = static_cast<int>(seconds / 60);
+    const int hours = minutes / 60;
+    const char *text = QT_TRANSLATE_N_NOOP("TimeText", "%n min ago");
+    int count = minutes;
+    if (hours >= HOURS_BEFORE_DAYS) {
+        text = QT_TRANSLATE_N_NOOP("TimeText", "%n days ago");
+        count = hours / 24;
+    } else if (hours >= 1) {
+        text = QT_TRANSLATE_N_NOOP("TimeText", "%n h ago");
+        count = hours;
+    }
+    return QCoreApplication::translate("TimeText", text, nullptr, count);
 }

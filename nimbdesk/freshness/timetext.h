@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 #include <string>
 
@@ -16,5 +18,5 @@ std::string clockTime(std::int64_t time, std::int64_t now);
 std::string zoneName(std::int64_t time);
 // "12/07/26 14:05:00", as the status line has always dated an update.
 std::string shortDateTime(std::int64_t time);
-// How long ago, rounded down: "5 min ago", "3 h ago", "2 days ago".
-std::string ageText(std::int64_t seconds);
+// How long ago, rounded down, through the application's translation: "5 min ago", "3 h ago", "2 days ago".
+QString ageText(std::int64_t seconds);

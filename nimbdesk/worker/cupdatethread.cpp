@@ -46,10 +46,10 @@ void copyTerminated(const LString &text, char *buffer, unsigned long size)
     buffer[count] = '\0';
 }
 
-// The result of a fetch and when it ended.
-void note(CUpdateResults::Fetch &fetch, int code)
+// The result of a fetch, when it ended, and why it could not be had.
+void note(CUpdateResults::Fetch &fetch, int code, const WReader &reader)
 {
-    fetch = {true, code, currentTime()};
+    fetch = {true, code, currentTime(), code == L_CONNECT ? reader.lastFailure() : WFailure()};
 }
 
 bool validKind(int index)
@@ -365,7 +365,7 @@ bool CUpdateThread::FetchCondition()
         return false;
     WCondition fetched = m_fetchCondition;
     const int result = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
-    note(m_cycleResults.condition, result);
+    note(m_cycleResults.condition, result, *m_reader);
     if (result != L_OK)
         return true;
     m_fetchCondition = fetched;
@@ -388,7 +388,7 @@ bool CUpdateThread::FetchText(
         fetched = std::make_unique<LString>();
         return ((*m_reader).*fetch)(m_fetchLocation, *fetched);
     });
-    note(record, result);
+    note(record, result, *m_reader);
     if (result != L_OK)
         return true;
     {

@@ -287,6 +287,30 @@ TEST_F(NimbrelTest, eachPartIsFetchedApart)
     EXPECT_EQ(list["failed"], json::array({"discussion"}));
 }
 
+// A failed fetch names its reason: no connection, a missing answer, the service's own title of its problem.
+TEST_F(NimbrelTest, failuresNameTheirReason)
+{
+    const std::vector<std::string> warnings = {"messages", PHOENIX, "--kinds", "warnings"};
+    std::vector<std::string> refused = warnings;
+    refused.insert(refused.begin(), {"--api-base", "http://127.0.0.1:1/"});
+    const Outcome down = run(refused);
+    EXPECT_EQ(down.status, 3);
+    EXPECT_EQ(down.err.rfind("nimbrel: cannot fetch the warnings: cannot connect to the server (", 0), 0u) << down.err;
+
+    server.page(PHOENIX_ALERTS, "<HTML>Not Found</HTML>", 404);
+    const Outcome missing = run(warnings);
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.err, "nimbrel: cannot fetch the warnings: not found (404)\n");
+
+    server.page(PHOENIX_ALERTS,
+        R"({"correlationId": "1b2c", "title": "Unexpected\u001b[2J Problem", "type": )"
+        R"("https://api.weather.gov/problems/UnexpectedProblem", "status": 500, "detail": "An unexpected problem"})",
+        500);
+    const Outcome problem = run(warnings);
+    EXPECT_EQ(problem.status, 3);
+    EXPECT_EQ(problem.err, "nimbrel: cannot fetch the warnings: the server reports \"Unexpected [2J Problem\" (500)\n");
+}
+
 TEST_F(NimbrelTest, alertsAsRecords)
 {
     environment = "TZ=MST7 ";

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -36,6 +37,13 @@ constexpr std::int64_t T0 = 1796673000;
 constexpr std::uint32_t NEW_YORK = 36;
 constexpr std::uint32_t EAST_WILLISTON = 3623217;
 
+// A fetch with its code; an L_CONNECT for want of a connection.
+CUpdateResults::Fetch fetched(int code, std::int64_t time)
+{
+    return {
+        true, code, time, code == L_CONNECT ? WFailure{WFailure::Kind::Connect, 0, "Connection refused"} : WFailure()};
+}
+
 // The results of a cycle at East Williston that fetched the observation, the forecast and the warnings at `time`,
 // each with its code.
 CUpdateResults cycle(std::int64_t time, int condition, int forecast, int warnings)
@@ -43,9 +51,9 @@ CUpdateResults cycle(std::int64_t time, int condition, int forecast, int warning
     CUpdateResults results;
     results.state = NEW_YORK;
     results.city = EAST_WILLISTON;
-    results.condition = {true, condition, time};
-    results.forecast = {true, forecast, time};
-    results.messages[CUpdateResults::WARNINGS] = {true, warnings, time};
+    results.condition = fetched(condition, time);
+    results.forecast = fetched(forecast, time);
+    results.messages[CUpdateResults::WARNINGS] = fetched(warnings, time);
     return results;
 }
 
@@ -129,6 +137,34 @@ TEST(CFreshness, aCycleWithNothingFetchedSaysSinceWhen)
     // The next day, the time carries its date.
     run(freshness, cycle(T0 + 12 * HOUR, L_CONNECT, L_CONNECT, L_CONNECT), T0 + 12 * HOUR);
     EXPECT_EQ(freshness.StatusLine(), "No update succeeded since 12/07 2:50 PM: cannot connect to server.");
+}
+
+// Each failure names its reason; a title from the server is told as the server gave it, control characters left out.
+TEST(CFreshness, failuresNameTheirReason)
+{
+    CFreshness freshness;
+    CUpdateResults results = cycle(T0, L_OK, L_CONNECT, L_CONNECT);
+    const std::pair<WFailure, std::string> cases[] = {
+        {{WFailure::Kind::NotFound, 404, ""}, "not found (404)"},
+        {{WFailure::Kind::TimedOut, 0, "Operation timed out after 1001 milliseconds"}, "timed out"},
+        {{WFailure::Kind::HostNotFound, 0, "Could not resolve host: api.weather.gov"}, "host not found"},
+        {{WFailure::Kind::Status, 503, ""}, "the server answered with status 503"},
+        {{WFailure::Kind::Status, 500, "Unexpected\x1b Problem"}, "the server reports \"Unexpected Problem\" (500)"},
+        {{WFailure::Kind::None, 0, ""}, "the server's answer could not be read"},
+    };
+    for (const auto &[failure, reason] : cases) {
+        results.forecast.failure = failure;
+        results.messages[CUpdateResults::WARNINGS].failure = failure;
+        run(freshness, results, T0);
+        EXPECT_EQ(freshness.StatusLine(), "Forecast and warnings not updated: " + reason + ". No full update yet.");
+        EXPECT_TRUE(contains(freshness.Story(), "Forecast: not updated (" + reason + ").\n")) << freshness.Story();
+    }
+
+    // Two reasons at once.
+    results.forecast.failure = {WFailure::Kind::NotFound, 404, ""};
+    run(freshness, results, T0);
+    EXPECT_EQ(freshness.StatusLine(),
+        "Forecast and warnings not updated: not found (404) and other errors. No full update yet.");
 }
 
 TEST(CFreshness, aNewPlaceKeepsNothingOfTheOld)

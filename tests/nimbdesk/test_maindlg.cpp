@@ -595,8 +595,8 @@ void TestMainDlg::failedFetchesKeepTheLastTextsWithTheirTime()
     const QColor red(255, 0, 0);
     QVERIFY(pixelsOf(imageOf(window.trayIcon()->icon()), red) > 20);
 
-    // The server is down: the gauges keep their values, both texts stay with the time they were fetched, and the
-    // status line, the tray's tip and its grey number say that nothing updated.
+    // The pages are gone: the gauges keep their values, both texts stay with the time they were fetched, and the
+    // status line, the tray's tip and its grey number say that nothing updated, and why.
     for (const char *target : {"/weather/current/KJFK.html", "/iwin/ny/zone.html", "/iwin/ny/allwarnings.html"})
         f.serveNotFound(target);
     QVERIFY(f.updateNow());
@@ -607,13 +607,13 @@ void TestMainDlg::failedFetchesKeepTheLastTextsWithTheirTime()
     QVERIFY2(marked.match(keptWarnings).hasMatch() && keptWarnings.endsWith(warnings), qPrintable(keptWarnings));
     QVERIFY(marked.match(window.specialText()).hasMatch());
     QCOMPARE(f.gaugeText("temperature"), QStringLiteral("24 °C"));
-    QVERIFY2(QRegularExpression(QStringLiteral("^No update succeeded since \\d{1,2}:\\d\\d [AP]M: cannot connect to "
-                                               "server\\.$"))
+    QVERIFY2(QRegularExpression(QStringLiteral("^No update succeeded since \\d{1,2}:\\d\\d [AP]M: not found "
+                                               "\\(404\\)\\.$"))
                  .match(window.statusText())
                  .hasMatch(),
         qPrintable(window.statusText()));
-    QVERIFY(window.statusStory().contains(
-        QLatin1String("Warnings: not updated (cannot connect to server); showing the text of ")));
+    QVERIFY(
+        window.statusStory().contains(QLatin1String("Warnings: not updated (not found (404)); showing the text of ")));
     QVERIFY(window.trayIcon()->toolTip().endsWith(QLatin1Char('\n') + window.statusText()));
     QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), red), 0);
 

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "meteo/reader/wfailure.h"
+
+#include <string>
+
+// Why a fetch failed, for standard error and the status tooltips: "cannot connect to the server", "not found
+// (404)", "timed out", or the server's own title of the problem.
+std::string failureReason(const WFailure &failure);

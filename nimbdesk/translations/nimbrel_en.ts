@@ -1,0 +1,904 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; Version %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather data: the US National Weather Service.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current conditions, the zone forecast and special messages for a place in the United States.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CAlertNotifier</name>
+    <message>
+        <source>1 warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 watch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n watches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 statement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 other alert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n other alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 in force for %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more alerts for %1</source>
+        <translation>
+            <numerusform>%n more alert for %1</numerusform>
+            <numerusform>%n more alerts for %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file of notified alerts %1 is damaged: only its first megabyte was read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remember notified alerts in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CAutostart</name>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be removed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFreshness</name>
+    <message>
+        <source>discussion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>public information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>watches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>observation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Observed %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Observed %1, ahead of this computer&apos;s clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Observed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>observed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>observed %1, ahead of the clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updated, observed %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not updated (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing in force for the place.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not updated (%1); showing the text of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>not updated (%1); the text of %2 was dropped, older than %n hours.</source>
+        <translation>
+            <numerusform>not updated (%1); the text of %2 was dropped, older than %n hour.</numerusform>
+            <numerusform>not updated (%1); the text of %2 was dropped, older than %n hours.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last full update: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No full update yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 and other errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No update succeeded since %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last full update %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 not updated: %2. %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[as of %1] %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CGeneralPpg</name>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MPH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KM/H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inches Hg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm Hg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hPa</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update interval must be a whole number of minutes from %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control&apos;s font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header&apos;s font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control&apos;s foreground</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control&apos;s background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Nimbrel when I log in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CInternetPpg</name>
+    <message>
+        <source>Current conditions URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast and special messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NWS web service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State product pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web service URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special messages URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CLocationDlg</name>
+    <message>
+        <source>Select Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter states</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter cities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select state and city</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMainDlg</name>
+    <message>
+        <source>Forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the whole forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the whole text of the special messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dew Point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CNotifyPpg</name>
+    <message>
+        <source>Warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Watches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advisories and other alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play a sound for severe and extreme alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify me of</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>COptionsSheet</name>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPlaceFinder</name>
+    <message>
+        <source>%1 km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (nearest to the ZIP code, %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (station %2, %3 away)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2 away)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find a place: name, ZIP code, station or coordinates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find a place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places cannot be searched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No place found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CRetrievalPpg</name>
+    <message>
+        <source>Forecast discussion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Public Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Watches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warnings and advisories</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retrieval</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsNotice</name>
+    <message>
+        <source>its settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the setting %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings not saved: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nimbrel cannot save %1 in
+%2
+
+Reason: %3.
+
+What you choose stays in effect until Nimbrel ends, and is lost then. Make that folder writable, or start Nimbrel with --settings-dir naming a folder it can write to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings file mended: damaged lines left out; the original is kept as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file
+%1
+was damaged. These lines could not be read and were left out:
+%2
+
+Every other setting was kept. The original file is kept as
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CSingleInstance</name>
+    <message>
+        <source>Nimbrel is already running with the settings file %1, in another session whose window cannot be reached from here.
+
+Close that Nimbrel first, or start this one with --settings-dir naming another folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTickerPpg</name>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast Ticker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special Messages Ticker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scrolling speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;- Faster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slower-&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTrayIcon</name>
+    <message>
+        <source>&amp;Update Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CWeatherLine</name>
+    <message>
+        <source>Weather in words</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CWgauge</name>
+    <message>
+        <source>old</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DataDir</name>
+    <message>
+        <source>it is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a folder stands in its place, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a FIFO stands in its place, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a device stands in its place, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a socket stands in its place, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program may not read it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FailureWords</name>
+    <message>
+        <source>the server reports &quot;%1&quot; (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not found (404)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the server answered with status %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot connect to server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>host not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>timed out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the server&apos;s answer could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing for the place on the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the place has no weather station</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the place has no forecast zone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>, observed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, an old reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TimeText</name>
+    <message numerus="yes">
+        <source>%n min ago</source>
+        <translation>
+            <numerusform>%n min ago</numerusform>
+            <numerusform>%n min ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days ago</source>
+        <translation>
+            <numerusform>%n day ago</numerusform>
+            <numerusform>%n days ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n h ago</source>
+        <translation>
+            <numerusform>%n h ago</numerusform>
+            <numerusform>%n h ago</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Read the location files (cities.ldt and the others) from DIR.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the settings in DIR instead of ~/.config/Nimbrel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start hidden in the tray (shown where the desktop has no tray).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current weather, forecast and warnings for a place in the United States, from the National Weather Service.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location files (cities.ldt and the others) were not found in:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location file %1 in the folder
+%2
+is damaged: its places cannot be read.
+
+Reinstall Nimbrel to restore its location files, or start it with --data-dir naming a folder that holds sound ones.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location file %1 in the folder
+%2
+cannot be read: %3.
+
+Reinstall Nimbrel to restore its location files, or start it with --data-dir naming a folder that holds sound ones.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>spokenReading</name>
+    <message>
+        <source>degrees Celsius</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>degrees Fahrenheit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>miles per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kilometers per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>inches of mercury</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>millimeters of mercury</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hectopascals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>north</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>east</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>south</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>west</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, gusts </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from the </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
