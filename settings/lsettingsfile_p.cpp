@@ -1,6 +1,7 @@
 #include "settings/lsettingsfile_p.h"
 
 #include "corekit/lex.h"
+#include "corekit/lregularfile.h"
 #include "settings/lsettingslock_p.h"
 #include "settings/lsettingsparser_p.h"
 
@@ -26,21 +27,6 @@ enum class Content { Read, Missing, Unreadable };
 
 constexpr int MAX_LINK_HOPS = 40;
 constexpr std::size_t CHUNK_SIZE = 16384;
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor() { ::close(m_fd); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-private:
-    int m_fd;
-};
 
 std::int64_t nanoseconds(const timespec &time)
 {
@@ -136,20 +122,20 @@ Content readLines(int fd, LSettingsParser &parser)
 // reason is set for an unreadable file, the stamp for a file that was read.
 Content readFile(const std::string &path, LSettingsParser &parser, std::string &reason, LSettingsStamp &stamp)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        reason = std::generic_category().message(errno);
-        return errno == ENOENT ? Content::Missing : Content::Unreadable;
-    }
-    const Descriptor closer(fd);
-    struct stat info {
-    };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        reason = S_ISDIR(info.st_mode) ? "a folder stands in place of the file" : "it is not a regular file";
+    const LRegularFile file(path);
+    switch (file.state()) {
+    case LRegularFile::State::Open:
+        break;
+    case LRegularFile::State::NotRegular:
+        reason = S_ISDIR(file.info().st_mode) ? "a folder stands in place of the file" : "it is not a regular file";
         return Content::Unreadable;
+    case LRegularFile::State::Missing:
+    case LRegularFile::State::Failed:
+        reason = std::generic_category().message(file.error());
+        return file.error() == ENOENT ? Content::Missing : Content::Unreadable;
     }
-    stamp = stampOf(info);
-    const Content content = readLines(fd, parser);
+    stamp = stampOf(file.info());
+    const Content content = readLines(file.descriptor(), parser);
     if (content == Content::Unreadable)
         reason = std::generic_category().message(errno);
     return content;

@@ -1,5 +1,7 @@
 #include "nimbdesk/alerts/lalertstate.h"
 
+#include "corekit/lregularfile.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -13,50 +15,14 @@
 namespace
 {
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor() { ::close(m_fd); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-private:
-    int m_fd;
-};
-
-// At most limit bytes from the descriptor; false on a read error.
-bool readUpTo(int fd, std::size_t limit, std::string &bytes)
-{
-    bytes.resize(limit);
-    std::size_t done = 0;
-    while (done < limit) {
-        const ssize_t count = ::read(fd, bytes.data() + done, limit - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0) {
-            bytes.resize(done);
-            return count == 0;
-        }
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
-}
-
 // Only a regular file is read, opened without waiting for a writer: a FIFO in its place would block the window
 // before it appears. One byte past the bound tells that the file is larger; the line it cuts is dropped.
 LAlertState::Loaded readFile(const std::string &path, std::string &bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? LAlertState::Loaded::Whole : LAlertState::Loaded::Unreadable;
-    const Descriptor closer(fd);
-    struct stat info {
-    };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !readUpTo(fd, LAlertState::MAX_SIZE + 1, bytes))
+    LRegularFile file(path);
+    if (file.state() == LRegularFile::State::Missing)
+        return LAlertState::Loaded::Whole;
+    if (file.state() != LRegularFile::State::Open || !file.readUpTo(LAlertState::MAX_SIZE + 1, bytes))
         return LAlertState::Loaded::Unreadable;
     if (bytes.size() <= LAlertState::MAX_SIZE)
         return LAlertState::Loaded::Whole;
