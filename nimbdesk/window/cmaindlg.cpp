@@ -243,9 +243,12 @@ bool CMainDlg::event(QEvent *event)
     try {
         if (workerEvent(event))
             return true;
-    } catch (const LEx &) {
+    } catch (const LEx &failure) {
+        showNews(tr("An update could not be shown: %1")
+                     .arg(QString::fromUtf8(failure.text() ? failure.text() : LEx::describe(failure.code()))));
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &failure) {
+        showNews(tr("An update could not be shown: %1").arg(QString::fromUtf8(failure.what())));
         return true;
     }
     return QMainWindow::event(event);

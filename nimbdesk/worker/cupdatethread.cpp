@@ -195,6 +195,15 @@ void CUpdateThread::SetText(const LString &text)
     Post(WM_INFO_TEXT, 0);
 }
 
+// "The update was cut short: std::bad_alloc"; when even that cannot be told, the next cycle's texts follow.
+void CUpdateThread::tellCutShort(const char *reason) noexcept
+{
+    try {
+        SetText(LString((std::string("The update was cut short: ") + reason).c_str()));
+    } catch (...) {
+    }
+}
+
 void CUpdateThread::Clear()
 {
     Post(WM_INFO_CLEAR, 0);
@@ -216,14 +225,17 @@ bool CUpdateThread::Init()
     }
 }
 
-// A cycle that fails outside its fetches (memory ran out while posting) is cut short; the thread goes on.
+// A cycle that fails outside its fetches (memory ran out while posting) is cut short and says so on the status
+// line; the thread goes on.
 bool CUpdateThread::Tick()
 {
     try {
         if (CycleDue())
             RunCycle();
-    } catch (const LEx &) {
-    } catch (const std::exception &) {
+    } catch (const LEx &failure) {
+        tellCutShort(failure.text() ? failure.text() : LEx::describe(failure.code()));
+    } catch (const std::exception &failure) {
+        tellCutShort(failure.what());
     }
     EndCycle();
     SleepFor(m_timing.tick);

@@ -106,6 +106,7 @@ private:
     void Restart();
     bool CycleDue();
     void RunCycle();
+    void tellCutShort(const char *reason) noexcept;
     void EndCycle();
     void ScheduleNextCycle();
     bool PrepareFetch();
