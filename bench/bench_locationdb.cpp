@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <map>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

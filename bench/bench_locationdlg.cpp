@@ -13,6 +13,11 @@
 
 #include <memory>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace corekit;
+
 namespace
 {
 

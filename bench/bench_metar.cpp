@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

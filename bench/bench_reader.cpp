@@ -14,6 +14,9 @@
 #include <sys/resource.h>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

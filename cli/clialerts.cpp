@@ -12,6 +12,13 @@
 #include <algorithm>
 #include <string_view>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -110,3 +117,5 @@ json alertJson(const WAlertRecord &alert, const CliStorm &storm)
     storm.addJson(alert, object);
     return object;
 }
+
+} // namespace cli

@@ -18,6 +18,13 @@
 #include <iostream>
 #include <map>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -183,3 +190,5 @@ CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out)
             {"alerts", &runAlerts}, {"status", &runStatus}};
     return commands.at(command)(session, out);
 }
+
+} // namespace cli

@@ -5,10 +5,23 @@
 #include <iosfwd>
 #include <string>
 
-class CliSession;
+namespace corekit
+{
 class LString;
+}
+namespace meteo
+{
 class WLocation;
+}
+namespace meteo
+{
 class WReader;
+}
+
+namespace cli
+{
+
+class CliSession;
 struct CliObservation;
 
 // Runs the command of the session's options; failures throw CliError.
@@ -25,8 +38,11 @@ CliExit runDecode(CliSession &session, std::istream &in, std::ostream &out);
 
 // The observation of the place's station; throws CliError: CliExit::Nothing when the place has no station,
 // Fetch when the page cannot be fetched, NoObservation when it holds no observation.
-CliObservation fetchObservation(CliSession &session, const WLocation &location);
+CliObservation fetchObservation(CliSession &session, const meteo::WLocation &location);
 // A text of the reader (the forecast, a kind of special message), cleaned for a terminal; empty when the service
 // holds none for the place. Throws CliError (CliExit::Fetch) naming what when it cannot be fetched.
-using CliTextFetch = int (WReader::*)(const WLocation &, LString &);
-std::string fetchText(CliSession &session, const WLocation &location, CliTextFetch fetch, const std::string &what);
+using CliTextFetch = int (meteo::WReader::*)(const meteo::WLocation &, corekit::LString &);
+std::string fetchText(
+    CliSession &session, const meteo::WLocation &location, CliTextFetch fetch, const std::string &what);
+
+} // namespace cli

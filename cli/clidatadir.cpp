@@ -6,6 +6,11 @@
 #include <filesystem>
 #include <system_error>
 
+using namespace meteo;
+
+namespace cli
+{
+
 std::vector<std::string> dataDirectoryCandidates(const std::string &given)
 {
     std::error_code error;
@@ -29,3 +34,5 @@ std::string findDataDirectory(const std::vector<std::string> &candidates)
                 + describeLocationFileProblem(file.problem));
     return found;
 }
+
+} // namespace cli

@@ -11,6 +11,13 @@
 #include <iostream>
 #include <limits>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 // Decoding reports that the user holds, with the decoder of the observation pages and nothing fetched.
 
 namespace
@@ -134,3 +141,5 @@ CliExit runDecode(CliSession &session, std::istream &in, std::ostream &out)
     std::cerr << "nimbrel: no report with an observation\n";
     return CliExit::NoObservation;
 }
+
+} // namespace cli

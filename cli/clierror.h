@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <string>
 
+namespace cli
+{
+
 // The exit status of the program, which scripts rely on.
 enum class CliExit {
     Ok = 0,
@@ -35,3 +38,5 @@ public:
 private:
     CliExit m_status;
 };
+
+} // namespace cli

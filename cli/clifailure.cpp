@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+using namespace meteo;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -45,3 +50,5 @@ std::string failureReason(const WFailure &failure)
     }
     return "the server's answer could not be read";
 }
+
+} // namespace cli

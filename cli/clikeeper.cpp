@@ -1,5 +1,11 @@
 #include "cli/clikeeper.h"
 
+using namespace corekit;
+using namespace settings;
+
+namespace cli
+{
+
 CliKeeper::CliKeeper(const std::string &directory)
     : LKeeper("Nimbrel")
     , m_file("Nimbrel", directory)
@@ -62,3 +68,5 @@ int CliKeeper::SetBinary(const LString &, const LString &, const LBinary &, bool
 {
     return L_OUTPUT;
 }
+
+} // namespace cli

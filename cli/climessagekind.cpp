@@ -3,6 +3,13 @@
 #include "meteo/reader/wreader.h"
 #include "settings/lsettings.h"
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 const std::array<CliMessageKind, 6> MESSAGE_KINDS = {{
     {"warnings", "Warnings", LSettings::SHOW_WARNINGS, &WReader::getWarnings},
     {"discussion", "Forecast discussion", LSettings::SHOW_DISCUSSION, &WReader::getDiscussion},
@@ -20,3 +27,5 @@ const CliMessageKind *findMessageKind(std::string_view name)
     }
     return nullptr;
 }
+
+} // namespace cli

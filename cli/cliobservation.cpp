@@ -12,6 +12,12 @@
 #include <iomanip>
 #include <sstream>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -204,3 +210,5 @@ std::string isoTime(std::int64_t seconds, bool utc)
     const std::size_t minutes = text.size() - 2;
     return text.substr(0, minutes) + ':' + text.substr(minutes);
 }
+
+} // namespace cli

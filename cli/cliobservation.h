@@ -8,9 +8,19 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-class CliUnits;
+namespace corekit
+{
 class LString;
+}
+namespace meteo
+{
 class WCondition;
+}
+
+namespace cli
+{
+
+class CliUnits;
 
 // One observation as the commands print it, each value absent where the report did not hold it.
 struct CliObservation {
@@ -28,12 +38,12 @@ struct CliObservation {
     std::optional<int> windSpeed;
     std::optional<int> windGust;
     // Visibility, weather, sky, humidity and how it feels.
-    WObservation details;
+    meteo::WObservation details;
 
     // A condition for the reader or the decoder to fill: both write only the values a report holds, so what this
     // one holds afterwards that no report can say marks the values that were absent.
-    static WCondition blankCondition();
-    static CliObservation fromCondition(const WCondition &condition, std::string station);
+    static meteo::WCondition blankCondition();
+    static CliObservation fromCondition(const meteo::WCondition &condition, std::string station);
     // The station of a report: its first group after "METAR" or "SPECI" ("KJFK").
     static std::string stationOf(const std::string &report);
 
@@ -51,3 +61,5 @@ std::string localTime(std::int64_t seconds);
 std::string localClock(std::int64_t seconds);
 // "2025-01-12T13:51:00-05:00", or "2025-01-12T18:51:00Z" when utc.
 std::string isoTime(std::int64_t seconds, bool utc);
+
+} // namespace cli

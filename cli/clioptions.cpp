@@ -8,6 +8,11 @@
 #include <functional>
 #include <string_view>
 
+using namespace corekit;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -192,3 +197,5 @@ Exit status: 0 success; 1 nothing for the place; 2 usage error, unknown or ambig
 6 standard output could not be written.
 )";
 }
+
+} // namespace cli

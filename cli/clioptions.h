@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+namespace cli
+{
+
 // The command line: "nimbrel [options] COMMAND [ARGUMENT]", options before or after the command.
 struct CliOptions {
     enum class Units { Settings, Us, Metric };
@@ -34,3 +37,5 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments);
 
 // The text of --help; the manual page nimbrel(1) says the same at more length.
 const char *usageText();
+
+} // namespace cli

@@ -13,6 +13,12 @@
 #include <cstdlib>
 #include <sstream>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -220,3 +226,5 @@ CliError CliPlaces::unknown(const std::string &message) const
     search();
     return CliError(CliExit::Usage, message);
 }
+
+} // namespace cli

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+namespace cli
+{
+
 // A city of the location database with its state, and how a search found it.
 struct CliPlace {
     std::uint32_t stateId = 0;
@@ -25,7 +28,7 @@ struct CliPlace {
     std::optional<double> latitude;
     std::optional<double> longitude;
     // Absent for a place named by its ids.
-    std::optional<WPlaceMatchKind> match;
+    std::optional<meteo::WPlaceMatchKind> match;
     // From the ZIP code's centre, the station or the coordinates typed.
     std::optional<double> distanceKm;
 
@@ -65,12 +68,14 @@ private:
 
     std::vector<State> readStates() const;
     const State &stateOf(std::uint32_t id) const;
-    const WPlaceSearch &search() const;
-    CliPlace fromMatch(const WPlaceMatch &match) const;
+    const meteo::WPlaceSearch &search() const;
+    CliPlace fromMatch(const meteo::WPlaceMatch &match) const;
     CliError unknown(const std::string &message) const;
 
     std::string m_directory;
-    WLocationDB m_db;
+    meteo::WLocationDB m_db;
     std::vector<State> m_states;
-    mutable WPlaceSearch m_search;
+    mutable meteo::WPlaceSearch m_search;
 };
+
+} // namespace cli

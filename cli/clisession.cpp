@@ -8,6 +8,13 @@
 #include <cstdint>
 #include <iostream>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -113,3 +120,5 @@ WReader &CliSession::reader()
     }
     return *m_reader;
 }
+
+} // namespace cli

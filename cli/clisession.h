@@ -10,6 +10,9 @@
 #include <memory>
 #include <string>
 
+namespace cli
+{
+
 // What the commands share: the settings (read, never written, with the command line's overrides), the location
 // files and the reader. Each part is opened when a command first needs it, so that "decode --json" reads
 // neither the settings nor the location files.
@@ -20,15 +23,15 @@ public:
 
     const CliOptions &options() const { return m_options; }
     // Throws CliError (CliExit::Damaged) when the settings file cannot be read; damaged lines are only reported.
-    LKeeper &keeper();
+    corekit::LKeeper &keeper();
     CliUnits units();
     // Throws CliError (CliExit::Damaged) when the location files are missing or damaged.
     const CliPlaces &places();
     // The place the command's argument names, or the desktop program's place without one; throws CliError
     // (CliExit::Usage) when there is none or it is not one place.
     CliPlace place();
-    WLocation location(const CliPlace &place);
-    WReader &reader();
+    meteo::WLocation location(const CliPlace &place);
+    meteo::WReader &reader();
 
 private:
     void checkSettingsFile();
@@ -39,5 +42,7 @@ private:
     bool m_keeperChecked = false;
     std::unique_ptr<CliPlaces> m_places;
     std::string m_dataDirectory;
-    std::unique_ptr<WReader> m_reader;
+    std::unique_ptr<meteo::WReader> m_reader;
 };
+
+} // namespace cli

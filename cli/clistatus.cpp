@@ -13,6 +13,13 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 // The status line: the temperature, and while a warning is in force a mark and the warning's event, for status
 // bars that run the program every few minutes; with waybar's JSON, a class a style sheet can colour.
 
@@ -153,3 +160,5 @@ CliExit runStatus(CliSession &session, std::ostream &out)
         std::cerr << "nimbrel: " << error << '\n';
     return holdsValue(report) ? CliExit::Ok : report.failure;
 }
+
+} // namespace cli

@@ -7,6 +7,12 @@
 
 #include <cmath>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -64,3 +70,5 @@ std::optional<WStormApproach> CliStorm::approach(const WAlertRecord &alert) cons
         return std::nullopt;
     return estimateStormApproach(*alert.motion, *m_latitude, *m_longitude, m_now);
 }
+
+} // namespace cli

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+namespace cli
+{
+
 std::string plainText(std::string_view text)
 {
     std::string plain;
@@ -35,3 +38,5 @@ std::string jsonLine(const nlohmann::ordered_json &object)
 {
     return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
 }
+
+} // namespace cli

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+namespace cli
+{
+
 // A text of the reader for a terminal: "A\r\n B\r\n" (the tickers' layout, each line after the first opened by a
 // blank) becomes "A\nB\n", and control characters that a server could send to move the cursor or change the
 // terminal's colours are dropped.
@@ -24,3 +27,5 @@ nlohmann::ordered_json orNull(const std::optional<T> &value)
 {
     return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
+
+} // namespace cli

@@ -10,6 +10,13 @@
 #include <cstdint>
 #include <cstdio>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace cli
+{
+
 namespace
 {
 
@@ -82,3 +89,5 @@ std::string CliUnits::storm(const WStormMotion &motion, const WStormApproach &ap
     const WStormWords words(m_speed == Speed::Kmh ? WStormWords::Speed::Kmh : WStormWords::Speed::Mph);
     return words.line(motion, approach, clock);
 }
+
+} // namespace cli

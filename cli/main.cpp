@@ -14,6 +14,11 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace cli;
+
 namespace
 {
 

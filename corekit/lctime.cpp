@@ -8,6 +8,9 @@
 #include <ostream>
 #include <time.h>
 
+namespace corekit
+{
+
 namespace
 {
 
@@ -375,3 +378,5 @@ const char *LCTime::OutputText() const
         return nullptr;
     }
 }
+
+} // namespace corekit

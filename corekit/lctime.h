@@ -8,6 +8,9 @@
 #include <ctime>
 #include <iosfwd>
 
+namespace corekit
+{
+
 // A broken-down time together with its calendar time: seconds since 1970-01-01 00:00:00 UTC, -1 when invalid.
 // The fields are read in the object's zone: the machine's local time for LCL, UTC otherwise. The calendar time
 // is 64 bits wide, so every date the setters accept (1969 to 2100) converts.
@@ -118,3 +121,5 @@ private:
     std::tm m_tm{};
     OutputFormat m_outputFormat = NormalOutput;
 };
+
+} // namespace corekit

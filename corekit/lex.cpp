@@ -5,6 +5,9 @@
 #include <new>
 #include <string>
 
+namespace corekit
+{
+
 namespace
 {
 
@@ -83,3 +86,5 @@ void throwLEx(std::int32_t code, const char *where, const char *reason)
     text += reason;
     throw LEx(code, text.c_str());
 }
+
+} // namespace corekit

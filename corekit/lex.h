@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+namespace corekit
+{
+
 // Result and exception codes shared by the whole system: ordinary failures come back as these ints,
 // exceptional ones are thrown as an LEx carrying one of them.
 enum LCode : std::int32_t {
@@ -47,3 +50,5 @@ private:
 
 // Throws an LEx whose text reads "Class::operation -- reason".
 [[noreturn]] COREKIT_EXPORT void throwLEx(std::int32_t code, const char *where, const char *reason);
+
+} // namespace corekit

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace corekit
+{
+
 LBinary::LBinary(const void *bytes, std::uint32_t size)
 {
     assign(bytes, size);
@@ -46,3 +49,5 @@ void LBinary::assign(const void *bytes, std::uint32_t size)
     if (size)
         std::memcpy(m_data, bytes, size);
 }
+
+} // namespace corekit

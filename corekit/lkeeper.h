@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+namespace corekit
+{
+
 // A block of bytes stored as one binary setting (a font record, for instance).
 class COREKIT_EXPORT LBinary
 {
@@ -87,3 +90,5 @@ public:
 protected:
     ~LInfoLine() = default;
 };
+
+} // namespace corekit

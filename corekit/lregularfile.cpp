@@ -4,6 +4,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace corekit
+{
+
 LRegularFile::LRegularFile(const std::string &path)
     : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK))
 {
@@ -39,3 +42,5 @@ bool LRegularFile::readUpTo(std::size_t limit, std::string &bytes)
     }
     return true;
 }
+
+} // namespace corekit

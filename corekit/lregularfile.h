@@ -6,6 +6,9 @@
 #include <string>
 #include <sys/stat.h>
 
+namespace corekit
+{
+
 // A file opened for reading only when it is a regular file. The open never waits: a FIFO put in the file's place
 // would hold an ordinary open until a writer came. A folder, a FIFO or a device is refused. Closed when it goes.
 class COREKIT_EXPORT LRegularFile
@@ -35,3 +38,5 @@ private:
     struct stat m_info {
     };
 };
+
+} // namespace corekit

@@ -10,6 +10,9 @@
 #include <type_traits>
 #include <unistd.h>
 
+namespace corekit
+{
+
 namespace
 {
 
@@ -463,3 +466,5 @@ int LIStream::rewind()
     }
     return result;
 }
+
+} // namespace corekit

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <memory>
 
+namespace corekit
+{
+
 // Record files: values separated by commas, written and read back one by one.
 //   1,"abc"
 //   ,2,'x'
@@ -118,3 +121,5 @@ private:
     std::size_t m_filled = 0;
     bool m_eof = false;
 };
+
+} // namespace corekit

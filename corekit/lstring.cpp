@@ -12,6 +12,9 @@
 #include <functional>
 #include <string>
 
+namespace corekit
+{
+
 namespace
 {
 
@@ -381,3 +384,5 @@ LString operator+(const LString &a, const LString &b)
     result += b;
     return result;
 }
+
+} // namespace corekit

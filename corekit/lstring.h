@@ -2,6 +2,9 @@
 
 #include "corekit/corekit_export.h"
 
+namespace corekit
+{
+
 // The system's string: 8-bit characters in one NUL-terminated heap buffer of exactly length + 1 bytes, with no
 // spare capacity. Index failures are reported as -1 results that leave every argument untouched; only a failed
 // allocation throws (LEx with L_MEM).
@@ -85,3 +88,5 @@ private:
 
 // A new string holding a followed by b; neither operand changes.
 COREKIT_EXPORT LString operator+(const LString &a, const LString &b);
+
+} // namespace corekit

@@ -6,6 +6,9 @@
 #include <ostream>
 #include <string>
 
+namespace corekit
+{
+
 namespace
 {
 
@@ -273,3 +276,5 @@ int LTime::compare(const LTime &other) const
     }
     return 0;
 }
+
+} // namespace corekit

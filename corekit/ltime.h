@@ -7,6 +7,9 @@
 #include <iosfwd>
 #include <memory>
 
+namespace corekit
+{
+
 // A broken-down time: year, month, day, hour, minute, second, day of week, day of year and week of year, each
 // kept within its range, plus a zone flag and a mask that says which fields take part in comparisons and printing.
 // With a partial mask the object is a pattern ("every Monday", "the 15th at 10:00") that compares against a full
@@ -132,3 +135,5 @@ private:
     std::unique_ptr<char[]> m_buffer;
     std::uint32_t m_mask;
 };
+
+} // namespace corekit

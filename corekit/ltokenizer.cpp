@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+namespace corekit
+{
+
 LTokenizer::LTokenizer(const LString &text, const LString &separator)
     : m_text(text)
     , m_length(m_text.length())
@@ -25,3 +28,5 @@ LTokenizer &LTokenizer::operator>>(LString &token)
     m_offset += hit + m_separator.length();
     return *this;
 }
+
+} // namespace corekit

@@ -3,6 +3,9 @@
 #include "corekit/corekit_export.h"
 #include "corekit/lstring.h"
 
+namespace corekit
+{
+
 // Hands out the pieces of a text between occurrences of a separator string. Two adjacent separators give an
 // empty token; a trailing separator gives no empty last token.
 class COREKIT_EXPORT LTokenizer
@@ -22,3 +25,5 @@ private:
     unsigned long m_offset = 0;
     LString m_separator;
 };
+
+} // namespace corekit

@@ -1,5 +1,8 @@
 #include "corekit/ltrimmed.h"
 
+namespace corekit
+{
+
 std::string_view trimmed(std::string_view text, std::string_view blanks)
 {
     const std::size_t first = text.find_first_not_of(blanks);
@@ -7,3 +10,5 @@ std::string_view trimmed(std::string_view text, std::string_view blanks)
         return {};
     return text.substr(first, text.find_last_not_of(blanks) + 1 - first);
 }
+
+} // namespace corekit

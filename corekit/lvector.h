@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <new>
 
+namespace corekit
+{
+
 // The array in which the location database returns its lists: an owned heap array of exactly size() elements.
 template<typename T>
 class LVector
@@ -92,3 +95,5 @@ private:
     T *m_data = nullptr;
     std::uint32_t m_count = 0;
 };
+
+} // namespace corekit

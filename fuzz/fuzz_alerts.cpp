@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

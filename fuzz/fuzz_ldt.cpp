@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

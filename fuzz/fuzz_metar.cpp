@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <cstdint>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

@@ -12,6 +12,9 @@
 #include <cstdint>
 #include <string_view>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

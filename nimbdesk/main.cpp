@@ -23,6 +23,11 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

@@ -2,6 +2,11 @@
 
 #include <cstring>
 
+using namespace corekit;
+
+namespace settings
+{
+
 namespace
 {
 
@@ -72,3 +77,5 @@ LString LFontRecord::face() const
     const void *end = std::memchr(faceName, '\0', FACE_SIZE);
     return LString(faceName, end ? static_cast<unsigned long>(static_cast<const char *>(end) - faceName) : FACE_SIZE);
 }
+
+} // namespace settings

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace settings
+{
+
 // A font description as the font settings store it: 60 bytes, laid out as
 //   offset  0  height, width, escapement, orientation, weight   five little-endian 32-bit integers
 //   offset 20  italic, underline, strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily
@@ -33,9 +36,11 @@ struct LFontRecord {
     // The default of every font setting: "MS Sans Serif", 13 pixels, regular, variable pitch, Swiss family.
     static LFontRecord standard();
 
-    LBinary toBinary() const;
+    corekit::LBinary toBinary() const;
     // Takes the fields of a stored record; false, leaving the record as it was, unless it has exactly 60 bytes.
-    bool fromBinary(const LBinary &binary);
+    bool fromBinary(const corekit::LBinary &binary);
     // The face name up to its first NUL (all 32 bytes when it has none).
-    LString face() const;
+    corekit::LString face() const;
 };
+
+} // namespace settings

@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <strings.h>
 
+using namespace corekit;
+
+namespace settings
+{
+
 namespace
 {
 
@@ -86,3 +91,5 @@ const LSettings::Range *LSettings::RangeOf(std::string_view section, std::string
     }
     return nullptr;
 }
+
+} // namespace settings

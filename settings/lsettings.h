@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+namespace settings
+{
+
 // The names of the program's settings, section by section, and the defaults laid down at every start.
 // Every setting is read and written with the scope flag false.
 class LSettings
@@ -96,5 +99,7 @@ public:
 
     // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker that has no
     // value of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).
-    static int InitDefaults(LKeeper &keeper);
+    static int InitDefaults(corekit::LKeeper &keeper);
 };
+
+} // namespace settings

@@ -1,5 +1,10 @@
 #include "settings/lsettingscache_p.h"
 
+using namespace corekit;
+
+namespace settings
+{
+
 const LSettingsDoc &LSettingsCache::current(const std::string &path)
 {
     const LSettingsFile file(path);
@@ -11,3 +16,5 @@ const LSettingsDoc &LSettingsCache::current(const std::string &path)
     ++m_reads;
     return m_doc;
 }
+
+} // namespace settings

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <string>
 
+namespace settings
+{
+
 // The settings of one file as last read, so that a keeper that is asked for setting after setting parses the file
 // once rather than once a setting. Each look costs one stat(): a file that another keeper or program replaced or
 // changed since has another stamp (device, inode, size, modification and change time), and is read again.
@@ -24,3 +27,5 @@ private:
     LSettingsDoc m_doc;
     std::size_t m_reads = 0;
 };
+
+} // namespace settings

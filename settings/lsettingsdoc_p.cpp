@@ -1,5 +1,8 @@
 #include "settings/lsettingsdoc_p.h"
 
+namespace settings
+{
+
 namespace
 {
 
@@ -171,3 +174,5 @@ std::size_t LSettingsDoc::sectionIndex(std::string_view name)
         m_sections.push_back({std::string(name), {}, {}});
     return found->second;
 }
+
+} // namespace settings

@@ -7,6 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
+namespace settings
+{
+
 // One stored setting with its type.
 struct LSettingsValue {
     enum class Type { Integer, String, Binary };
@@ -68,3 +71,5 @@ private:
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_index;
 };
+
+} // namespace settings

@@ -1,5 +1,8 @@
 #pragma once
 
+namespace settings
+{
+
 // Why a settings value could not be saved, so that the person can be told what to do about it.
 enum class LSettingsFailure {
     // The folder or the file cannot be written: permissions, a read-only disk, something else in the file's place.
@@ -9,3 +12,5 @@ enum class LSettingsFailure {
     // Another program kept the settings locked past the writer's deadline.
     Locked,
 };
+
+} // namespace settings

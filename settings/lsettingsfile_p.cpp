@@ -20,6 +20,11 @@
 #include <unistd.h>
 #include <utility>
 
+using namespace corekit;
+
+namespace settings
+{
+
 namespace
 {
 
@@ -436,3 +441,5 @@ bool LSettingsFile::moveAside(
             target.c_str(), reason.c_str());
     return false;
 }
+
+} // namespace settings

@@ -10,11 +10,14 @@
 #include <string_view>
 #include <vector>
 
+namespace settings
+{
+
 // What a write did to the file, so that the person can be told.
 struct LSettingsOutcome {
     // L_OK, L_CREATE when the directory or the lock file cannot be made, L_OUTPUT when the file cannot be read or
     // written.
-    int result = L_OK;
+    int result = corekit::L_OK;
     // Why the file was not written ("Read-only file system"); empty when it was.
     std::string reason;
     LSettingsFailure failure = LSettingsFailure::Unwritable;
@@ -93,3 +96,5 @@ private:
 
     std::string m_path;
 };
+
+} // namespace settings

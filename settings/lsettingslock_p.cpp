@@ -9,6 +9,9 @@
 #include <thread>
 #include <unistd.h>
 
+namespace settings
+{
+
 namespace
 {
 
@@ -129,3 +132,5 @@ int LSettingsLock::lockBefore(int fd, std::chrono::steady_clock::time_point dead
         ::close(fd);
     return error;
 }
+
+} // namespace settings

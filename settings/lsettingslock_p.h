@@ -3,6 +3,9 @@
 #include <chrono>
 #include <string>
 
+namespace settings
+{
+
 // Serialises the writers of settings files: a gate for the threads of this process, then an exclusive flock()
 // on a lock file beside the settings for other processes. Held from construction to destruction.
 //
@@ -31,3 +34,5 @@ private:
     int m_fd = -1;
     int m_error = 0;
 };
+
+} // namespace settings

@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <charconv>
 
+using namespace corekit;
+
+namespace settings
+{
+
 namespace
 {
 
@@ -222,3 +227,5 @@ std::string LSettingsParser::heldToRange(std::string_view key, LSettingsValue &v
     value.number = held;
     return what;
 }
+
+} // namespace settings

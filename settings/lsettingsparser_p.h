@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+namespace settings
+{
+
 // Reads the text of a settings file into settings a line at a time, so that a reader holds one line, never the
 // whole file. A line that does not parse is left out and the others are kept; a number outside the range that the
 // options accept for its setting (LSettings::RangeOf) is held to that range. Either way the line is noted, and the
@@ -43,3 +46,5 @@ private:
     std::size_t m_noted = 0;
     std::string m_damage;
 };
+
+} // namespace settings

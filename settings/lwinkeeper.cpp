@@ -10,6 +10,11 @@
 #include <string_view>
 #include <unistd.h>
 
+using namespace corekit;
+
+namespace settings
+{
+
 namespace
 {
 
@@ -186,3 +191,5 @@ int LWinKeeper::report(
         m_listener->NotSaved(path, std::string(view(section)), std::string(view(key)), outcome.reason, outcome.failure);
     return outcome.result;
 }
+
+} // namespace settings

@@ -7,6 +7,9 @@
 #include <memory>
 #include <string>
 
+namespace settings
+{
+
 class LSettingsCache;
 struct LSettingsOutcome;
 struct LSettingsValue;
@@ -42,12 +45,12 @@ protected:
 // by every keeper of the process, until the program ends. Writing never waits more than a couple of seconds for
 // another program that holds the file. The global flag chooses a second file, "Nimbrel-global.conf", beside the
 // first.
-class LWinKeeper final : public LKeeper
+class LWinKeeper final : public corekit::LKeeper
 {
 public:
     // Reads NIMBREL_SETTINGS_DIR, XDG_CONFIG_HOME and HOME once, here.
-    explicit LWinKeeper(const LString &appName);
-    LWinKeeper(const LString &appName, const std::string &directory);
+    explicit LWinKeeper(const corekit::LString &appName);
+    LWinKeeper(const corekit::LString &appName, const std::string &directory);
     ~LWinKeeper();
     LWinKeeper(const LWinKeeper &) = delete;
     LWinKeeper &operator=(const LWinKeeper &) = delete;
@@ -69,18 +72,24 @@ public:
     // How many times this keeper read and parsed a settings file.
     std::size_t FileReads() const;
 
-    bool Exists(const LString &section, const LString &key, bool global) override;
-    int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool global) override;
-    int GetString(const LString &section, const LString &key, LString &value, bool global) override;
-    int GetBinary(const LString &section, const LString &key, LBinary &value, bool global) override;
-    int SetInt(const LString &section, const LString &key, std::uint32_t value, bool global) override;
-    int SetString(const LString &section, const LString &key, const LString &value, bool global) override;
-    int SetBinary(const LString &section, const LString &key, const LBinary &value, bool global) override;
+    bool Exists(const corekit::LString &section, const corekit::LString &key, bool global) override;
+    int GetInt(
+        const corekit::LString &section, const corekit::LString &key, std::uint32_t &value, bool global) override;
+    int GetString(
+        const corekit::LString &section, const corekit::LString &key, corekit::LString &value, bool global) override;
+    int GetBinary(
+        const corekit::LString &section, const corekit::LString &key, corekit::LBinary &value, bool global) override;
+    int SetInt(const corekit::LString &section, const corekit::LString &key, std::uint32_t value, bool global) override;
+    int SetString(const corekit::LString &section, const corekit::LString &key, const corekit::LString &value,
+        bool global) override;
+    int SetBinary(const corekit::LString &section, const corekit::LString &key, const corekit::LBinary &value,
+        bool global) override;
 
 private:
     LSettingsCache &cache(bool global);
-    int store(bool global, const LString &section, const LString &key, const LSettingsValue &value);
-    int report(const std::string &path, const LString &section, const LString &key, const LSettingsOutcome &outcome);
+    int store(bool global, const corekit::LString &section, const corekit::LString &key, const LSettingsValue &value);
+    int report(const std::string &path, const corekit::LString &section, const corekit::LString &key,
+        const LSettingsOutcome &outcome);
 
     LSettingsListener *m_listener = nullptr;
     // Empty: the directory named after the application in m_configHome.
@@ -89,3 +98,5 @@ private:
     // The settings last read, by scope: [0] the person's file, [1] the global one.
     std::unique_ptr<LSettingsCache[]> m_caches;
 };
+
+} // namespace settings

@@ -7,6 +7,11 @@
 #include <cstring>
 #include <system_error>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -80,3 +85,5 @@ std::optional<WLocation::Coordinates> WLocation::getCoordinates() const
 {
     return coordinatesOf(m_cityData);
 }
+
+} // namespace meteo

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <optional>
 
+namespace meteo
+{
+
 // The place the user selected: its ids, a display name ("Springfield, Illinois, United States"), the state's short
 // code and a copy of the city's data, from which the reader takes the station ("acode") and the forecast zone
 // ("azone"). Ids are 0 while unset; the location is not valid until it has been filled.
@@ -21,7 +24,7 @@ public:
     // L_NOTFOUND when the key does not occur; L_FORMAT when it is not followed at once by "(" or no ")" follows.
     // The key is found by substring search, so it must not occur inside an earlier key or value. Value is only
     // written on L_OK.
-    static int getDataToken(const LString &data, const char *key, LString &value);
+    static int getDataToken(const corekit::LString &data, const char *key, corekit::LString &value);
 
     // The place's position in degrees from city data such as "alat(41.5726)alon(-93.6102)", read whatever the
     // locale; none unless both are finite numbers, the latitude within 90 and the longitude within 180.
@@ -29,7 +32,7 @@ public:
         double latitude = 0;
         double longitude = 0;
     };
-    static std::optional<Coordinates> coordinatesOf(const LString &data);
+    static std::optional<Coordinates> coordinatesOf(const corekit::LString &data);
 
     bool isValid() const { return m_valid; }
     void setValid(bool valid) { m_valid = valid; }
@@ -43,13 +46,13 @@ public:
     void setArea(std::uint32_t id) { m_area = id; }
     void setCity(std::uint32_t id) { m_city = id; }
 
-    const LString &getName() const { return m_name; }
-    const LString &getShortState() const { return m_shortState; }
-    void setName(const LString &name);
-    void setShortState(const LString &shortState);
-    void setCityData(const LString &cityData);
+    const corekit::LString &getName() const { return m_name; }
+    const corekit::LString &getShortState() const { return m_shortState; }
+    void setName(const corekit::LString &name);
+    void setShortState(const corekit::LString &shortState);
+    void setCityData(const corekit::LString &cityData);
     // getDataToken on the city's data.
-    int getCityData(const char *key, LString &value) const;
+    int getCityData(const char *key, corekit::LString &value) const;
     // coordinatesOf the city's data.
     std::optional<Coordinates> getCoordinates() const;
 
@@ -58,8 +61,10 @@ private:
     std::uint32_t m_state = 0;
     std::uint32_t m_area = 0;
     std::uint32_t m_city = 0;
-    LString m_cityData;
-    LString m_name;
-    LString m_shortState;
+    corekit::LString m_cityData;
+    corekit::LString m_name;
+    corekit::LString m_shortState;
     bool m_valid = false;
 };
+
+} // namespace meteo

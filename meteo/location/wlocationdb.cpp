@@ -6,6 +6,11 @@
 
 #include <new>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 WLocationDB *WLocationDB::p_locDB = nullptr;
 
 namespace
@@ -326,3 +331,5 @@ int WLocationDB::makeUSLocation(std::uint32_t stateId, std::uint32_t cityId, WLo
         return 0;
     });
 }
+
+} // namespace meteo

@@ -8,7 +8,13 @@
 
 #include <cstdint>
 
+namespace corekit
+{
 class LIStream;
+}
+
+namespace meteo
+{
 
 // The location database: four record files in one directory, "countries.ldt", "states.ldt", "areas.ldt" and
 // "cities.ldt", read afresh on every query. One line of "cities.ldt" reads
@@ -27,7 +33,7 @@ class METEO_EXPORT WLocationDB
 public:
     WLocationDB();
     // An empty directory means the current directory.
-    explicit WLocationDB(const LString &directory);
+    explicit WLocationDB(const corekit::LString &directory);
     // Copies take the directory only; no iteration is open in them.
     WLocationDB(const WLocationDB &other);
     WLocationDB &operator=(const WLocationDB &other);
@@ -35,18 +41,18 @@ public:
 
     // The process-wide database. initLocationDB replaces any existing instance (throws LEx L_MEM when it cannot
     // be made); getLocationDB must not be called before it or after closeLocationDB.
-    static void initLocationDB(const LString &directory);
+    static void initLocationDB(const corekit::LString &directory);
     static void closeLocationDB();
     static WLocationDB &getLocationDB() { return *p_locDB; }
 
     // The directory of the files, as given.
-    const LString &getDirectory() const { return m_directory; }
+    const corekit::LString &getDirectory() const { return m_directory; }
 
     // Fill the list with every matching record; on -1 the list is untouched, or partly filled when memory ran out.
-    int getCountryList(LVector<WCountry> &list) const;
-    int getStateList(std::uint32_t countryId, LVector<WState> &list) const;
-    int getAreaList(std::uint32_t countryId, std::uint32_t stateId, LVector<WArea> &list) const;
-    int getCityList(std::uint32_t countryId, std::uint32_t stateId, LVector<WCity> &list) const;
+    int getCountryList(corekit::LVector<WCountry> &list) const;
+    int getStateList(std::uint32_t countryId, corekit::LVector<WState> &list) const;
+    int getAreaList(std::uint32_t countryId, std::uint32_t stateId, corekit::LVector<WArea> &list) const;
+    int getCityList(std::uint32_t countryId, std::uint32_t stateId, corekit::LVector<WCity> &list) const;
 
     // The first record of the id; on -1 the record is untouched.
     int getCountry(std::uint32_t id, WCountry &country) const;
@@ -70,13 +76,15 @@ public:
 
 private:
     // "dir" and "cities.ldt" give "dir/cities.ldt"; an empty directory gives the bare file name.
-    static void getFileName(const LString &directory, const char *fileName, LString &path);
-    LString path(const char *fileName) const;
+    static void getFileName(const corekit::LString &directory, const char *fileName, corekit::LString &path);
+    corekit::LString path(const char *fileName) const;
     int openIterator(const char *fileName);
 
-    LString m_directory;
-    LIStream *m_iterator = nullptr;
+    corekit::LString m_directory;
+    corekit::LIStream *m_iterator = nullptr;
     std::uint32_t m_cityFilter = 0;
 
     static WLocationDB *p_locDB;
 };
+
+} // namespace meteo

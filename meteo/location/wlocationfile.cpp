@@ -6,6 +6,9 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -97,3 +100,5 @@ WUnreadableFile unreadableLocationFile(const std::string &folder)
     }
     return {};
 }
+
+} // namespace meteo

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+namespace meteo
+{
+
 // The files of a location folder, and why one of them cannot be read as a record file. The check looks at the file
 // without opening it, so a FIFO in its place cannot hold up the program.
 
@@ -56,3 +59,5 @@ struct WUnreadableFile {
     WLocationFileProblem problem = WLocationFileProblem::None;
 };
 METEO_EXPORT WUnreadableFile unreadableLocationFile(const std::string &folder);
+
+} // namespace meteo

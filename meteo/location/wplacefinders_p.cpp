@@ -4,6 +4,9 @@
 #include <cctype>
 #include <charconv>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -100,3 +103,5 @@ std::vector<WPlaceMatch> findNearby(const WPlaceIndex &index, const WTypedPoint 
     }
     return nearestFirst(index, found, WPlaceMatchKind::Coordinates);
 }
+
+} // namespace meteo

@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+namespace meteo
+{
+
 // The ways of finding a place, one per kind of query. Each returns its places best first, at most
 // WPlaceSearch::MAX_RESULTS of them; the ZIP code and the station take the query folded (see wplacetext_p.h).
 
@@ -22,3 +25,5 @@ std::vector<WPlaceMatch> findByName(const WPlaceIndex &index, std::string_view t
 
 // The match record of the city at position city of the index.
 WPlaceMatch placeMatch(const WPlaceIndex &index, std::uint32_t city, WPlaceMatchKind kind, double distanceKm);
+
+} // namespace meteo

@@ -12,6 +12,11 @@
 #include <map>
 #include <new>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -136,3 +141,5 @@ bool loadPlaceIndex(const std::string &directory, WPlaceIndex &index, std::strin
     }
     return true;
 }
+
+} // namespace meteo

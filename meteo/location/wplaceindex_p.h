@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+namespace meteo
+{
+
 // What a place search looks through, read once from the location files. Names are kept twice: as written, and
 // folded for comparison (see wplacetext_p.h).
 
@@ -49,3 +52,5 @@ struct WPlaceIndex {
 // the file that is missing or damaged in error ("cannot read zipcodes.ldt"), and why where that shows without
 // reading it ("zipcodes.ldt is a FIFO, not a regular file").
 bool loadPlaceIndex(const std::string &directory, WPlaceIndex &index, std::string &error);
+
+} // namespace meteo

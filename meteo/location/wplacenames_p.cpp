@@ -5,6 +5,9 @@
 #include <optional>
 #include <tuple>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -102,3 +105,5 @@ std::vector<WPlaceMatch> findByName(const WPlaceIndex &index, std::string_view t
         matches.push_back(placeMatch(index, found[i].second, found[i].first.first, 0));
     return matches;
 }
+
+} // namespace meteo

@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <new>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -61,3 +66,5 @@ std::vector<WPlaceMatch> WPlaceSearch::find(std::string_view query) const
     }
     return found;
 }
+
+} // namespace meteo

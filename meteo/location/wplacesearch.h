@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+namespace meteo
+{
+
 class WLocationDB;
 struct WPlaceIndex;
 
@@ -80,3 +83,5 @@ private:
     std::unique_ptr<const WPlaceIndex> m_index;
     std::string m_error;
 };
+
+} // namespace meteo

@@ -6,6 +6,9 @@
 #include <numbers>
 #include <utility>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -166,3 +169,5 @@ double groundDistanceKm(double latitudeA, double longitudeA, double latitudeB, d
     const double h = sinLat * sinLat + std::cos(radians(latitudeA)) * std::cos(radians(latitudeB)) * sinLon * sinLon;
     return 2 * EARTH_RADIUS_KM * std::asin(std::sqrt(std::fmin(1.0, h)));
 }
+
+} // namespace meteo

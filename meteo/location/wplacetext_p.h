@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+namespace meteo
+{
+
 // Text as a place search compares it: lower case, Latin letters without their accents, every run of other
 // characters (spaces, punctuation, bytes that are not UTF-8) one space, none at either end, and "saint", "sainte",
 // "fort" and "mount" shortened as names often write them. "Cataño" gives "catano", "St. Louis" and "Saint Louis"
@@ -25,3 +28,5 @@ inline constexpr double EARTH_RADIUS_KM = 6371.0;
 
 // The distance along the ground between two points given in degrees, in kilometres (the haversine formula).
 double groundDistanceKm(double latitudeA, double longitudeA, double latitudeB, double longitudeB);
+
+} // namespace meteo

@@ -2,6 +2,11 @@
 
 #include <climits>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -26,3 +31,5 @@ bool readRecord(LIStream &in, int ids, RawRecord &raw)
     in >> raw.data;
     return true;
 }
+
+} // namespace meteo

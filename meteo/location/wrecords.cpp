@@ -3,6 +3,11 @@
 #include "corekit/lex.h"
 #include "meteo/location/wlocation.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 WCountry::WCountry() = default;
 
 WCountry::WCountry(std::uint32_t id, const LString &name, const LString &data)
@@ -94,3 +99,5 @@ LString WCity::getListName() const
     name += ")";
     return name;
 }
+
+} // namespace meteo

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+namespace meteo
+{
+
 // The value records of the location database, one per line of its data files. Default construction gives ids 0
 // and empty texts; copies are deep.
 
@@ -12,19 +15,19 @@ class METEO_EXPORT WCountry
 {
 public:
     WCountry();
-    WCountry(std::uint32_t id, const LString &name, const LString &data);
+    WCountry(std::uint32_t id, const corekit::LString &name, const corekit::LString &data);
     WCountry(const WCountry &other);
     WCountry &operator=(const WCountry &other);
     ~WCountry();
 
     std::uint32_t getId() const { return m_id; }
-    const LString &getName() const { return m_name; }
-    const LString &getData() const { return m_data; }
+    const corekit::LString &getName() const { return m_name; }
+    const corekit::LString &getData() const { return m_data; }
 
 private:
     std::uint32_t m_id = 0;
-    LString m_name;
-    LString m_data;
+    corekit::LString m_name;
+    corekit::LString m_data;
 };
 
 // A state's data is its short code as the weather service writes it in page addresses ("il").
@@ -32,30 +35,31 @@ class METEO_EXPORT WState
 {
 public:
     WState();
-    WState(std::uint32_t id, std::uint32_t countryId, const LString &name, const LString &data);
+    WState(std::uint32_t id, std::uint32_t countryId, const corekit::LString &name, const corekit::LString &data);
     WState(const WState &other);
     WState &operator=(const WState &other);
     ~WState();
 
-    void setData(std::uint32_t id, std::uint32_t countryId, const LString &name, const LString &data);
+    void setData(std::uint32_t id, std::uint32_t countryId, const corekit::LString &name, const corekit::LString &data);
 
     std::uint32_t getId() const { return m_id; }
     std::uint32_t getCountryId() const { return m_countryId; }
-    const LString &getName() const { return m_name; }
-    const LString &getData() const { return m_data; }
+    const corekit::LString &getName() const { return m_name; }
+    const corekit::LString &getData() const { return m_data; }
 
 private:
     std::uint32_t m_id = 0;
     std::uint32_t m_countryId = 0;
-    LString m_name;
-    LString m_data;
+    corekit::LString m_name;
+    corekit::LString m_data;
 };
 
 class METEO_EXPORT WArea
 {
 public:
     WArea();
-    WArea(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
+    WArea(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const corekit::LString &name,
+        const corekit::LString &data);
     WArea(const WArea &other);
     WArea &operator=(const WArea &other);
     ~WArea();
@@ -63,15 +67,15 @@ public:
     std::uint32_t getId() const { return m_id; }
     std::uint32_t getCountryId() const { return m_countryId; }
     std::uint32_t getStateId() const { return m_stateId; }
-    const LString &getName() const { return m_name; }
-    const LString &getData() const { return m_data; }
+    const corekit::LString &getName() const { return m_name; }
+    const corekit::LString &getData() const { return m_data; }
 
 private:
     std::uint32_t m_id = 0;
     std::uint32_t m_countryId = 0;
     std::uint32_t m_stateId = 0;
-    LString m_name;
-    LString m_data;
+    corekit::LString m_name;
+    corekit::LString m_data;
 };
 
 // A city's data is a run of keyed tokens: "acode(KSPI)azone(ILZ051)alat(39.7817)alon(-89.6501)", and for a city
@@ -81,29 +85,32 @@ class METEO_EXPORT WCity
 {
 public:
     WCity();
-    WCity(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
+    WCity(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const corekit::LString &name,
+        const corekit::LString &data);
     WCity(const WCity &other);
     WCity &operator=(const WCity &other);
     ~WCity();
 
-    void setCity(
-        std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const LString &name, const LString &data);
+    void setCity(std::uint32_t id, std::uint32_t countryId, std::uint32_t stateId, const corekit::LString &name,
+        const corekit::LString &data);
     // The value of one token of the city's data; results as WLocation::getDataToken.
-    int getDataToken(const char *key, LString &value) const;
+    int getDataToken(const char *key, corekit::LString &value) const;
     // The name that tells the city apart in a list: the name, and where the data names a county because the state
     // has another place of the name, the county after it: "Mesquite (Starr County)".
-    LString getListName() const;
+    corekit::LString getListName() const;
 
     std::uint32_t getId() const { return m_id; }
     std::uint32_t getCountryId() const { return m_countryId; }
     std::uint32_t getStateId() const { return m_stateId; }
-    const LString &getName() const { return m_name; }
-    const LString &getData() const { return m_data; }
+    const corekit::LString &getName() const { return m_name; }
+    const corekit::LString &getData() const { return m_data; }
 
 private:
     std::uint32_t m_id = 0;
     std::uint32_t m_countryId = 0;
     std::uint32_t m_stateId = 0;
-    LString m_name;
-    LString m_data;
+    corekit::LString m_name;
+    corekit::LString m_data;
 };
+
+} // namespace meteo

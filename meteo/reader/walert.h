@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+namespace meteo
+{
+
 // The kinds of special message an alert is shown among: the warnings, watches and special statements tickers.
 enum class WAlertKind { Warning, Watch, Statement };
 
@@ -62,3 +65,5 @@ METEO_EXPORT int severityRank(std::string_view severity);
 enum class WAlertCategory { Warning, Watch, Statement, Other };
 
 METEO_EXPORT WAlertCategory alertCategory(const WAlertRecord &alert);
+
+} // namespace meteo

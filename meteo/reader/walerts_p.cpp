@@ -11,6 +11,11 @@
 #include <cstddef>
 #include <set>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -267,3 +272,5 @@ bool parseIsoTime(std::string_view text, std::int64_t &seconds)
     seconds = days * 86400 + hour * 3600 + minute * 60 + second - offset;
     return true;
 }
+
+} // namespace meteo

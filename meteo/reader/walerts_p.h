@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+namespace meteo
+{
+
 // Active alerts of the web service, sorted into the three kinds of special message that the reader hands out.
 // Private to the library; the tests and fuzzers reach it through the internal library.
 
@@ -37,3 +40,5 @@ private:
 // The moment an ISO 8601 time with its offset names ('2024-07-19T03:00:00-07:00', '2026-09-02T07:47:16Z',
 // fractions of a second allowed), in seconds since 1970. False, seconds untouched, for anything else.
 bool parseIsoTime(std::string_view text, std::int64_t &seconds);
+
+} // namespace meteo

@@ -7,13 +7,16 @@
 #include <atomic>
 #include <cstdint>
 
+namespace meteo
+{
+
 // Where and how the reader reaches the National Weather Service's web service; read afresh from the keeper for
 // every operation.
 struct WApiAccess {
     // "https://api.weather.gov/"
-    LString base;
+    corekit::LString base;
     bool useProxy = false;
-    LString proxyLocation;
+    corekit::LString proxyLocation;
     // Set from another thread to make the request under way fail at once.
     const std::atomic<bool> *abort = nullptr;
     WFetchLimits limits;
@@ -24,3 +27,5 @@ struct WApiAccess {
 // One update cycle asks for the forecast and the special messages within seconds, and the next one minutes
 // later. An office found lost stands for the rest of its cycle: this many seconds, where no new update is marked.
 constexpr std::int64_t API_CYCLE_SECONDS = 60;
+
+} // namespace meteo

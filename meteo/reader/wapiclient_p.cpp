@@ -7,6 +7,11 @@
 
 #include <nlohmann/json.hpp>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -73,3 +78,5 @@ void WApiClient::record(WFailure failure) const
     if (m_access.failure)
         *m_access.failure = std::move(failure);
 }
+
+} // namespace meteo

@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <string>
 
+namespace meteo
+{
+
 // Requests to the web service: one GET each, answered with JSON. The service refuses requests that do not name
 // their program, and redirects non-canonical addresses, which the page fetch does not follow; callers build the
 // canonical forms ("points/39.7456,-97.0892").
@@ -44,3 +47,5 @@ private:
     const WApiAccess &m_access;
     long m_status = 0;
 };
+
+} // namespace meteo

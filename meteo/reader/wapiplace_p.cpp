@@ -9,6 +9,11 @@
 #include <charconv>
 #include <cmath>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -122,3 +127,5 @@ int WApiPlace::lookUp(WApiClient &client)
     m_office.forecastZone = byPoint ? lastSegment(*properties, "forecastZone") : m_zone;
     return m_office.cwa.empty() ? L_FORMAT : L_OK;
 }
+
+} // namespace meteo

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+namespace meteo
+{
+
 class WApiClient;
 class WLocation;
 
@@ -50,3 +53,5 @@ private:
     // on with it.
     std::int64_t m_notBefore = 0;
 };
+
+} // namespace meteo

@@ -10,6 +10,11 @@
 #include <cstdint>
 #include <limits>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -184,3 +189,5 @@ std::string bulletinBody(std::string_view productText)
     keepLines(text, body);
     return text;
 }
+
+} // namespace meteo

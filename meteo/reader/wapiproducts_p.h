@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+namespace meteo
+{
+
 class WApiClient;
 
 // The text products of the web service: which is an office's newest of a type, and their texts. A product's text
@@ -35,3 +38,5 @@ private:
 // layout ("Area Forecast Discussion\r\n National Weather Service Phoenix AZ\r\n ..."). Without a WMO line, the
 // whole text.
 std::string bulletinBody(std::string_view productText);
+
+} // namespace meteo

@@ -10,6 +10,11 @@
 #include <algorithm>
 #include <chrono>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -255,3 +260,5 @@ std::int64_t WApiSource::now() const
     return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
+
+} // namespace meteo

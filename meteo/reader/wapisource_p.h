@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+namespace meteo
+{
+
 class WApiClient;
 class WLocation;
 
@@ -42,8 +45,8 @@ public:
     //   L_INPUT      the service has nothing for the place; text emptied;
     //   L_CONNECT    an answer could not be had; text untouched;
     //   L_FORMAT     an answer came but could not be read (no JSON, or not what was asked for); text untouched.
-    int getText(
-        WApiProduct product, const WLocation &location, const WApiAccess &access, LInfoLine *infoLine, LString &text);
+    int getText(WApiProduct product, const WLocation &location, const WApiAccess &access, corekit::LInfoLine *infoLine,
+        corekit::LString &text);
     // The alerts in force for the place, from the same answer as the warnings, watches and statements texts: an
     // update that asked for one of those asks nothing more. L_OK, L_NOTFOUND, L_CONNECT or L_FORMAT as getText,
     // silently.
@@ -77,3 +80,5 @@ private:
     std::bitset<ALERT_RECORDS + 1> m_alertsServed;
     WAlertList m_alerts;
 };
+
+} // namespace meteo

@@ -2,6 +2,11 @@
 
 #include "meteo/reader/wproduct_p.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 WCityScanner::WCityScanner(const LString &prefix, const LString &code)
     : m_prefix(prefix)
     , m_code(code)
@@ -18,3 +23,5 @@ bool WCityScanner::step(const LString &line, bool hasBreak)
         keep(line);
     return true;
 }
+
+} // namespace meteo

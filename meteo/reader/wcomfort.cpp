@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -66,3 +69,5 @@ std::optional<float> windChill(float temperatureC, float windKnots)
     const double v = std::pow(mph, 0.16);
     return F2C(static_cast<float>(35.74 + 0.6215 * t - 35.75 * v + 0.4275 * t * v));
 }
+
+} // namespace meteo

@@ -4,6 +4,9 @@
 
 #include <optional>
 
+namespace meteo
+{
+
 // How the air feels, by the National Weather Service's formulas. Temperatures in degrees C.
 
 // Relative humidity in percent, from the vapour pressures at the dew point and at the temperature
@@ -13,3 +16,5 @@ METEO_EXPORT float relativeHumidity(float temperatureC, float dewPointC);
 METEO_EXPORT std::optional<float> heatIndex(float temperatureC, float humidityPct);
 // The wind chill, at 50 F or below with wind of 3 mph or more; otherwise none.
 METEO_EXPORT std::optional<float> windChill(float temperatureC, float windKnots);
+
+} // namespace meteo

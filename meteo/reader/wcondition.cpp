@@ -3,6 +3,11 @@
 #include "corekit/lstring.h"
 #include "meteo/reader/wconvert.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 WCondition::WCondition()
     : m_time(LTime::LCL)
 {
@@ -24,3 +29,5 @@ const LString &WCondition::formatTemp(LString &out, TempScale scale) const
         out.printf("%.0f F", static_cast<double>(C2F(m_temperature)));
     return out;
 }
+
+} // namespace meteo

@@ -6,7 +6,13 @@
 
 #include <cstdint>
 
+namespace corekit
+{
 class LString;
+}
+
+namespace meteo
+{
 
 // One observation as the reader hands it to the display: temperature and dew point in degrees C, the altimeter
 // setting in inches of mercury, the wind in degrees and knots, the time of the observation, and what else the report
@@ -42,14 +48,14 @@ public:
     // -1 when no gust was reported.
     int getWindGustSpeed() const { return m_windGustSpeed; }
     void setWindGustSpeed(int knots) { m_windGustSpeed = knots; }
-    const LCTime &getTime() const { return m_time; }
-    void setTime(const LCTime &time) { m_time = time; }
+    const corekit::LCTime &getTime() const { return m_time; }
+    void setTime(const corekit::LCTime &time) { m_time = time; }
     // The rest of the report in words' terms: visibility, weather, sky, humidity and how it feels.
     const WObservation &getObservation() const { return m_observation; }
     void setObservation(const WObservation &observation) { m_observation = observation; }
 
     // Replaces out by the temperature in whole degrees of the scale ("24 C", "76 F") and returns it.
-    const LString &formatTemp(LString &out, TempScale scale) const;
+    const corekit::LString &formatTemp(corekit::LString &out, TempScale scale) const;
 
 private:
     bool m_valid = false;
@@ -59,6 +65,8 @@ private:
     std::int32_t m_windDirection = 0;
     std::int32_t m_windSpeed = 0;
     std::int32_t m_windGustSpeed = 0;
-    LCTime m_time;
+    corekit::LCTime m_time;
     WObservation m_observation;
 };
+
+} // namespace meteo

@@ -2,6 +2,9 @@
 
 #include <array>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -75,3 +78,5 @@ float F2C(float fahrenheit)
 {
     return static_cast<float>((static_cast<double>(fahrenheit) - 32.0) * 0.5555555555555556);
 }
+
+} // namespace meteo

@@ -2,6 +2,9 @@
 
 #include "meteo/meteo_export.h"
 
+namespace meteo
+{
+
 // Unit conversions for the display side. Each multiplies in double precision and returns a float.
 
 // Miles per hour for whole knots 0 to 209 from a table of one-decimal values; 999.99 for 210 knots and above.
@@ -13,3 +16,5 @@ METEO_EXPORT float INHG2MMHG(float inHg);
 METEO_EXPORT float INHG2HPA(float inHg);
 METEO_EXPORT float C2F(float celsius);
 METEO_EXPORT float F2C(float fahrenheit);
+
+} // namespace meteo

@@ -5,6 +5,11 @@
 #include "meteo/reader/wmetar_p.h"
 #include "meteo/reader/wmetarobservation_p.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -57,3 +62,5 @@ int decodeReport(const LString &report, WCondition &condition, std::int64_t now)
     decodeMetar(report, decoded, now);
     return applyIfObserved(report, decoded, condition);
 }
+
+} // namespace meteo

@@ -4,7 +4,14 @@
 
 #include <cstdint>
 
+namespace corekit
+{
 class LString;
+}
+
+namespace meteo
+{
+
 class WCondition;
 
 // Decodes one METAR or SPECI report into a condition exactly as the reader does with the report of an observation
@@ -16,5 +23,7 @@ class WCondition;
 //            condition untouched.
 // The report's day, hour and minute are read as the latest such time at most an hour ahead of now (seconds since
 // 1970; without now, the clock's), so that a report of the 28th read on the 1st is of the month before.
-METEO_EXPORT int decodeReport(const LString &report, WCondition &condition);
-METEO_EXPORT int decodeReport(const LString &report, WCondition &condition, std::int64_t now);
+METEO_EXPORT int decodeReport(const corekit::LString &report, WCondition &condition);
+METEO_EXPORT int decodeReport(const corekit::LString &report, WCondition &condition, std::int64_t now);
+
+} // namespace meteo

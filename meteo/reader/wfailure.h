@@ -2,6 +2,9 @@
 
 #include <string>
 
+namespace meteo
+{
+
 // Why a fetch failed, so that a person is told "not found (404)" or "timed out" rather than only that the server
 // could not be reached.
 struct WFailure {
@@ -31,3 +34,5 @@ struct WFailure {
     // empty; otherwise the transfer's message ("Failed to connect to 127.0.0.1 port 9: Connection refused").
     std::string text;
 };
+
+} // namespace meteo

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <string_view>
 
+namespace meteo
+{
+
 // Reading the service's JSON documents, in which any member may be missing, null or of another type than
 // expected. These go through the standard containers underneath rather than the library's own iterators.
 
@@ -69,3 +72,5 @@ inline bool withinJsonLimits(std::string_view text)
     }
     return true;
 }
+
+} // namespace meteo

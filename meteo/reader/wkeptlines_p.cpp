@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -83,3 +86,5 @@ std::string capitals(std::string_view text)
             c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
+
+} // namespace meteo

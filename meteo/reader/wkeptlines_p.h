@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+namespace meteo
+{
+
 // Texts from the web service are handed out in the layout of the page scanners: kept lines joined by one blank,
 // every line ended by a carriage return and line feed ("A\r\n B\r\n C\r\n").
 
@@ -33,3 +36,5 @@ void keepLines(std::string &text, std::string_view lines);
 std::string withoutControls(std::string_view text);
 // The text with its letters a to z in capitals, whatever the locale: "Thursday Night" gives "THURSDAY NIGHT".
 std::string capitals(std::string_view text);
+
+} // namespace meteo

@@ -2,6 +2,11 @@
 
 #include "corekit/lex.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 int WMarkerTable::addMarker(const LString &marker, int mode)
 {
     if (mode != MatchWhole && mode != MatchPrefix && mode != MatchContains)
@@ -53,3 +58,5 @@ bool WMarkerTable::matches(const Entry &entry, const LString &line)
         return line.compareLeft(entry.marker) == 1;
     }
 }
+
+} // namespace meteo

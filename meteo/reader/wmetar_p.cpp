@@ -9,6 +9,11 @@
 #include <cstring>
 #include <ctime>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -405,3 +410,5 @@ int decodeMetar(const LString &report, WMetarReport &out, std::int64_t now)
     decodeRemarks(text, out);
     return L_OK;
 }
+
+} // namespace meteo

@@ -2,7 +2,13 @@
 
 #include <cstdint>
 
+namespace corekit
+{
 class LString;
+}
+
+namespace meteo
+{
 
 // The values of one METAR or SPECI report. A value is meaningful only where its flag is set; the decoder clears
 // every flag (and value) before it starts.
@@ -34,6 +40,8 @@ struct WMetarReport {
 // running slow across a month end, the first hours of the next. Values beyond physical bounds (a wind direction
 // over 360 degrees, a speed or gust over 250 kt, an altimeter outside 25 to 33 inHg, a temperature or dew point
 // outside -90 to +60 C) are left absent, as a missing group's are.
-int decodeMetar(const LString &report, WMetarReport &out);
+int decodeMetar(const corekit::LString &report, WMetarReport &out);
 // The same with "now" given in seconds since 1970-01-01 00:00 UTC instead of read from the clock.
-int decodeMetar(const LString &report, WMetarReport &out, std::int64_t now);
+int decodeMetar(const corekit::LString &report, WMetarReport &out, std::int64_t now);
+
+} // namespace meteo

@@ -5,6 +5,11 @@
 
 #include <string_view>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -23,3 +28,5 @@ WObservation metarObservation(const LString &text, const WMetarReport &decoded)
         present(decoded.hasWindSpeed, static_cast<float>(decoded.windSpeed)));
     return observation;
 }
+
+} // namespace meteo

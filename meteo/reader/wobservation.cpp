@@ -7,6 +7,9 @@
 #include <charconv>
 #include <cmath>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -349,3 +352,5 @@ void addComfort(WObservation &observation, std::optional<float> temperatureC, st
     if (plausible(windKnots, MOST_KNOTS))
         observation.windChillC = windChill(*temperatureC, *windKnots);
 }
+
+} // namespace meteo

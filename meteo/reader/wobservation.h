@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+namespace meteo
+{
+
 // What a report says beyond the gauges' values, read in a second pass over its body (the groups between the
 // station and "RMK"): the visibility, the present weather, the sky, and the humidity and the temperature it feels
 // like. Each member is empty when the report lacks it. Codes stay as the report writes them, so that the record
@@ -61,3 +64,5 @@ METEO_EXPORT WObservation readObservation(std::string_view report);
 // reached (a damaged report), or when it does not apply.
 METEO_EXPORT void addComfort(WObservation &observation, std::optional<float> temperatureC,
     std::optional<float> dewPointC, std::optional<float> windKnots);
+
+} // namespace meteo

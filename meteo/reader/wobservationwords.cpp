@@ -5,6 +5,11 @@
 #include <cmath>
 #include <cstdio>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -186,3 +191,5 @@ std::string WObservationWords::height(int feet) const
         return grouped(std::lround(feet * METRES_PER_FOOT / 10.0) * 10) + " m";
     return grouped(feet) + " ft";
 }
+
+} // namespace meteo

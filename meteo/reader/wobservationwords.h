@@ -6,6 +6,9 @@
 
 #include <string>
 
+namespace meteo
+{
+
 // An observation in words, in a person's units, as UTF-8 text:
 //   "Thunderstorm, light rain, mist · Broken 800 ft (CB), overcast 3,500 ft · Visibility 2½ mi · Humidity 74% ·
 //    Feels like 80°F"
@@ -31,3 +34,5 @@ private:
     WCondition::TempScale m_scale;
     Distance m_distance;
 };
+
+} // namespace meteo

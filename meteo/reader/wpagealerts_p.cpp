@@ -7,6 +7,11 @@
 #include <iterator>
 #include <string_view>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -114,3 +119,5 @@ WAlertRecord WPageAlerts::recordOf(WAlertKind kind, const std::string &message)
     record.text = message;
     return record;
 }
+
+} // namespace meteo

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+namespace meteo
+{
+
 // The alert records of the state product pages: the messages the reader's last warnings, watches and statements
 // scans kept for a place, one record each. Exported for the tests only; this header is not installed.
 class WPageAlerts
@@ -27,3 +30,5 @@ private:
     std::string m_zone;
     std::array<std::vector<WAlertRecord>, 3> m_records;
 };
+
+} // namespace meteo

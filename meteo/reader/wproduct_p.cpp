@@ -6,6 +6,11 @@
 #include <string>
 #include <string_view>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -169,3 +174,5 @@ bool isCityHeader(const LString &line, const LString &prefix, const LString &cod
 {
     return line.contains(prefix) && line.contains(code);
 }
+
+} // namespace meteo

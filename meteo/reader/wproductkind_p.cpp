@@ -3,6 +3,9 @@
 #include <array>
 #include <cstddef>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -25,3 +28,5 @@ const WProductKind &productKind(WApiProduct product)
 {
     return KINDS[static_cast<std::size_t>(product)];
 }
+
+} // namespace meteo

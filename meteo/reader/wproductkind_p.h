@@ -2,6 +2,9 @@
 
 #include "meteo/reader/walerts_p.h"
 
+namespace meteo
+{
+
 // The reader's operations that fetch a text, one per kind of text.
 enum class WApiProduct { Forecast, Warnings, Watches, Statements, Discussion, Summary, Public };
 
@@ -23,3 +26,5 @@ struct WProductKind {
 };
 
 const WProductKind &productKind(WApiProduct product);
+
+} // namespace meteo

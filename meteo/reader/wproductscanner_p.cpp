@@ -2,6 +2,11 @@
 
 #include "meteo/reader/wproduct_p.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 bool WProductScanner::feed(const LString &rawLine)
 {
     // Pages separate products by lines such as '<BR>' or '</PRE><BR><PRE>'; the tag is seen before stripping.
@@ -45,3 +50,5 @@ std::vector<std::string> WProductScanner::messages() const
     }
     return pieces;
 }
+
+} // namespace meteo

@@ -21,6 +21,11 @@
 #include <string_view>
 #include <utility>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -351,3 +356,5 @@ void WReader::clearText() const
     if (m_infoLine)
         m_infoLine->Clear();
 }
+
+} // namespace meteo

@@ -13,6 +13,9 @@
 #include <memory>
 #include <vector>
 
+namespace meteo
+{
+
 class WApiSource;
 class WCondition;
 class WLocation;
@@ -39,17 +42,17 @@ public:
     using Clock = std::function<std::int64_t()>;
 
     // Without a clock the system's is used.
-    explicit WReader(LInfoLine *infoLine = nullptr, Clock clock = {});
+    explicit WReader(corekit::LInfoLine *infoLine = nullptr, Clock clock = {});
     WReader(const WReader &other);
     WReader &operator=(const WReader &other);
     ~WReader();
 
     // Null silences the reader.
-    void SetInfoLine(LInfoLine *infoLine);
+    void SetInfoLine(corekit::LInfoLine *infoLine);
     // Stores the keeper and lays down the defaults where the keeper holds no value yet: UseProxy 0,
     // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses, ProductSource 1
     // (the texts come from the web service) and ApiBase the web service's address.
-    void SetKeeper(LKeeper *keeper);
+    void SetKeeper(corekit::LKeeper *keeper);
 
     // Makes the fetch under way fail with L_CONNECT within about a second, even while the server stalls, and so
     // every later fetch until allowFetch(). Lets a worker thread be stopped promptly.
@@ -85,14 +88,14 @@ public:
     //   L_INPUT      the page or the service holds nothing for the place; text emptied;
     //   L_CONNECT    the page or an answer could not be fetched whole; text untouched;
     //   L_FORMAT     an answer of the service came but could not be read; text untouched.
-    int getWarnings(const WLocation &location, LString &text);
+    int getWarnings(const WLocation &location, corekit::LString &text);
     // The first message for the zone only.
-    int getForecast(const WLocation &location, LString &text);
-    int getWatches(const WLocation &location, LString &text);
-    int getStatements(const WLocation &location, LString &text);
-    int getDiscussion(const WLocation &location, LString &text);
-    int getSummary(const WLocation &location, LString &text);
-    int getPublic(const WLocation &location, LString &text);
+    int getForecast(const WLocation &location, corekit::LString &text);
+    int getWatches(const WLocation &location, corekit::LString &text);
+    int getStatements(const WLocation &location, corekit::LString &text);
+    int getDiscussion(const WLocation &location, corekit::LString &text);
+    int getSummary(const WLocation &location, corekit::LString &text);
+    int getPublic(const WLocation &location, corekit::LString &text);
 
     // The alerts in force for the place, one record each (walert.h), made of what the warnings, watches and
     // statements operations fetched: from the web service the place's alert answer (which the three share within
@@ -106,24 +109,28 @@ public:
     int getAlerts(const WLocation &location, std::vector<WAlertRecord> &alerts);
 
 private:
-    using LineHandler = std::function<bool(const LString &line)>;
+    using LineHandler = std::function<bool(const corekit::LString &line)>;
 
     bool usesApi() const;
-    int getText(WApiProduct product, const WLocation &location, LString &text);
+    int getText(WApiProduct product, const WLocation &location, corekit::LString &text);
     WApiAccess apiAccess();
-    int getApiText(WApiProduct product, const WLocation &location, LString &text);
-    int getPageAlerts(const WLocation &location, const LString &address, const WProductKind &kind, LString &out);
-    int getZoneText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out);
-    int getCityText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out);
-    int scanPage(const LString &address, const LString &description, WProductScanner &scanner, LString &out);
-    int readPage(const LString &address, const LString &firstText, const LineHandler &eachLine);
-    LString productAddress(const WLocation &location, const char *page) const;
-    void showText(const LString &text) const;
+    int getApiText(WApiProduct product, const WLocation &location, corekit::LString &text);
+    int getPageAlerts(
+        const WLocation &location, const corekit::LString &address, const WProductKind &kind, corekit::LString &out);
+    int getZoneText(
+        const WLocation &location, const corekit::LString &address, const WProductKind &kind, corekit::LString &out);
+    int getCityText(
+        const WLocation &location, const corekit::LString &address, const WProductKind &kind, corekit::LString &out);
+    int scanPage(const corekit::LString &address, const corekit::LString &description, WProductScanner &scanner,
+        corekit::LString &out);
+    int readPage(const corekit::LString &address, const corekit::LString &firstText, const LineHandler &eachLine);
+    corekit::LString productAddress(const WLocation &location, const char *page) const;
+    void showText(const corekit::LString &text) const;
     void clearText() const;
     std::int64_t now() const;
 
-    LInfoLine *m_infoLine;
-    LKeeper *m_keeper;
+    corekit::LInfoLine *m_infoLine;
+    corekit::LKeeper *m_keeper;
     std::atomic<bool> m_abort;
     WFetchLimits m_limits;
     Clock m_clock;
@@ -131,3 +138,5 @@ private:
     std::unique_ptr<WPageAlerts> m_pageAlerts;
     WFailure m_lastFailure;
 };
+
+} // namespace meteo

@@ -9,6 +9,9 @@
 #include <numbers>
 #include <string>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -317,3 +320,5 @@ std::optional<WStormApproach> estimateStormApproach(
     setClosest(approach, motion, points, map, now);
     return approach;
 }
+
+} // namespace meteo

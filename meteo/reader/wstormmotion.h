@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+namespace meteo
+{
+
 // Where a storm was and how it moved, as a warning's motion line states it:
 //   "2024-05-21T19:26:00-00:00...storm...213DEG...37KT...40.92,-95.39"
 // the time of the fix ("-00:00" is UTC), the direction the storm moves FROM in degrees clockwise from true north,
@@ -59,3 +62,5 @@ constexpr std::int64_t STORM_ESTIMATE_SECONDS = 2 * 3600;
 // measured along the ground. Nothing for a motion more than two hours old or more than ten minutes ahead of now.
 METEO_EXPORT std::optional<WStormApproach> estimateStormApproach(
     const WStormMotion &motion, double latitude, double longitude, std::int64_t now);
+
+} // namespace meteo

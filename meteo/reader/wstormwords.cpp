@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -86,3 +89,5 @@ std::string WStormWords::distance(double km) const
         return {};
     return std::to_string(whole) + (m_speed == Speed::Kmh ? " km" : " mi");
 }
+
+} // namespace meteo

@@ -5,6 +5,9 @@
 
 #include <string>
 
+namespace meteo
+{
+
 // A storm's estimated approach in one sentence, in a person's units, as UTF-8 text:
 //   "Storm 12 mi SW of you, moving NE at 43 mph; closest about 1:42 PM, 2 mi N (estimated from the warning's storm
 //    motion)"
@@ -29,3 +32,5 @@ private:
 
     Speed m_speed;
 };
+
+} // namespace meteo

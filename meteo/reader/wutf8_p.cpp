@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+namespace meteo
+{
+
 namespace
 {
 
@@ -75,3 +78,5 @@ std::string mendedUtf8(std::string_view text)
     }
     return out;
 }
+
+} // namespace meteo

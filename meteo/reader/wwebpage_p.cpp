@@ -10,6 +10,11 @@
 #include <pthread.h>
 #include <utility>
 
+using namespace corekit;
+
+namespace meteo
+{
+
 #ifndef NIMBREL_VERSION
 #error "NIMBREL_VERSION must name the program's version"
 #endif
@@ -296,3 +301,5 @@ int WWebPage::refuse(const char *reason, WFailure::Kind kind)
     close();
     return L_CONNECT;
 }
+
+} // namespace meteo

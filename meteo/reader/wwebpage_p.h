@@ -12,6 +12,9 @@
 
 struct curl_slist;
 
+namespace meteo
+{
+
 // One web page fetched with an HTTP GET and handed out line by line. One object serves one page.
 //
 // open() transfers the whole body (at most MAX_PAGE_SIZE bytes, or the size set) before it reports success, so a
@@ -28,7 +31,7 @@ public:
     // With useProxy the page is fetched through the proxy named by proxyLocation ("proxy.example.com:8080"),
     // otherwise as the environment says (http_proxy, https_proxy, no_proxy). A transfer stops as soon as the
     // abort flag, if given, is set from another thread.
-    WWebPage(bool useProxy, const LString &proxyLocation, const std::atomic<bool> *abort = nullptr);
+    WWebPage(bool useProxy, const corekit::LString &proxyLocation, const std::atomic<bool> *abort = nullptr);
     ~WWebPage();
     WWebPage(const WWebPage &) = delete;
     WWebPage &operator=(const WWebPage &) = delete;
@@ -44,11 +47,11 @@ public:
     // L_OK when the server answered with status 200 and the whole body arrived; L_CONNECT for anything else: no
     // connection, another status (redirects are not followed), a broken, stalled or too slow transfer, an abort, a
     // body over the largest size.
-    int open(const LString &address);
+    int open(const corekit::LString &address);
     // L_OK and the next line with its line feed (none on a last line that has none); carriage returns, NUL bytes
     // and every other control character but the tab are dropped. L_INPUT at the end of the body, L_ERROR when no page
     // is open; line untouched then.
-    int readLine(LString &line);
+    int readLine(corekit::LString &line);
     // L_OK and the rest of the body whole, with the characters readLine drops dropped, as readLine would hand it
     // out; L_ERROR when no page is open. The page is closed afterwards.
     int takeBody(std::string &body);
@@ -71,13 +74,13 @@ private:
     };
     struct Transfer;
 
-    bool configure(const LString &address, Transfer &transfer, curl_slist *headers);
+    bool configure(const corekit::LString &address, Transfer &transfer, curl_slist *headers);
     int conclude(int code, const Transfer &transfer);
     int refuse(const char *reason, WFailure::Kind kind = WFailure::Kind::Connect);
 
     std::unique_ptr<void, HandleDeleter> m_handle;
     bool m_useProxy;
-    LString m_proxyLocation;
+    corekit::LString m_proxyLocation;
     const std::atomic<bool> *m_abort;
     WFetchLimits m_limits;
     std::size_t m_maxSize = MAX_PAGE_SIZE;
@@ -90,3 +93,5 @@ private:
     std::string m_problem;
     char m_error[256] = {};
 };
+
+} // namespace meteo

@@ -2,6 +2,11 @@
 
 #include "meteo/reader/wproduct_p.h"
 
+using namespace corekit;
+
+namespace meteo
+{
+
 namespace
 {
 
@@ -71,3 +76,5 @@ bool WZoneScanner::messageLine(const LString &line, bool hasBreak)
     keep(line);
     return true;
 }
+
+} // namespace meteo

@@ -4,6 +4,9 @@
 
 #include <string>
 
+namespace meteo
+{
+
 // Keeps the messages of a product page whose zone header covers one forecast zone ('ILZ014'). A message runs from
 // its header to "$$", "NNNN", "GSK", a "<BR>" line or the next zone header; the header itself is not kept. With
 // firstOnly the scanner stops after the first covering message.
@@ -14,19 +17,21 @@ public:
     static constexpr const char *ZONE_END_STRING2 = "NNNN";
     static constexpr const char *ZONE_END_STRING3 = "GSK";
 
-    WZoneScanner(const LString &zone, bool firstOnly);
+    WZoneScanner(const corekit::LString &zone, bool firstOnly);
 
 protected:
-    bool step(const LString &line, bool hasBreak) override;
+    bool step(const corekit::LString &line, bool hasBreak) override;
 
 private:
     bool finishHeader();
-    bool header(const LString &line);
-    bool messageLine(const LString &line, bool hasBreak);
+    bool header(const corekit::LString &line);
+    bool messageLine(const corekit::LString &line, bool hasBreak);
 
-    LString m_zone;
+    corekit::LString m_zone;
     bool m_firstOnly;
     bool m_inside = false;
     // A header whose zone list goes on over the next lines, joined so far, without its line feed.
     std::string m_header;
 };
+
+} // namespace meteo

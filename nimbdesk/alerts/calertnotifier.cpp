@@ -13,6 +13,13 @@
 #include <algorithm>
 #include <chrono>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -395,3 +402,5 @@ std::int64_t CAlertNotifier::now() const
     return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
+
+} // namespace nimbdesk

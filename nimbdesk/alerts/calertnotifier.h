@@ -19,9 +19,19 @@
 #include <string>
 #include <vector>
 
-class CTrayIcon;
+namespace corekit
+{
 class LKeeper;
+}
+namespace meteo
+{
 class WLocation;
+}
+
+namespace nimbdesk
+{
+
+class CTrayIcon;
 
 // Tells the person of new alerts for their place: a desktop notification for each new alert of the kinds chosen
 // in the options ("Tornado Warning — Des Moines, Iowa"), one summary for what is in force at start or after a
@@ -37,12 +47,13 @@ public:
     using Clock = std::function<std::int64_t()>;
 
     // The options are read from the keeper at every batch; the notified alerts are kept in the state file.
-    CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::string &statePath, const QDBusConnection &bus,
+    CAlertNotifier(corekit::LKeeper *keeper, CTrayIcon *tray, const std::string &statePath, const QDBusConnection &bus,
         Clock clock = {}, QObject *parent = nullptr);
 
     // One update cycle's alerts in force for the place, named "Des Moines, Iowa". The first batch of a place, at
     // start or after a change, sums up what is in force.
-    void Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName);
+    void Update(
+        const std::vector<meteo::WAlertRecord> &alerts, const meteo::WLocation &place, const QString &placeName);
     // Tells anew in the tray's tip where the warnings' storms are: the estimates move on with the clock.
     void Refresh();
     // Where the storms of the alerts of the last batch are.
@@ -69,18 +80,18 @@ private:
     QStringList mutedEvents() const;
     void mute(const QString &key);
     QString soundOf(LSeverity severity) const;
-    void speak(const WAlertRecord &alert);
+    void speak(const meteo::WAlertRecord &alert);
     bool readFlag(const char *key, bool fallback) const;
     std::uint32_t windSpeedScale() const;
-    QString withStorm(const QString &text, const WAlertRecord &alert) const;
+    QString withStorm(const QString &text, const meteo::WAlertRecord &alert) const;
     CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName) const;
     void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
-    void showMark(const std::vector<WAlertRecord> &alerts);
+    void showMark(const std::vector<meteo::WAlertRecord> &alerts);
     void activate(const QString &id);
     std::int64_t now() const;
 
-    LKeeper *m_keeper;
+    corekit::LKeeper *m_keeper;
     CTrayIcon *m_tray;
     Clock m_clock;
     LAlertState m_state;
@@ -89,7 +100,7 @@ private:
     CAlertRepeater m_repeater;
     std::unique_ptr<LSpeaker> m_speaker;
     bool m_speechFailed = false;
-    std::vector<WAlertRecord> m_alerts;
+    std::vector<meteo::WAlertRecord> m_alerts;
     LStormNotes m_storms;
     // The alert of the tray message last shown, which a click on the message opens.
     QString m_balloonKey;
@@ -97,3 +108,5 @@ private:
     std::uint32_t m_placeState = 0;
     std::uint32_t m_placeCity = 0;
 };
+
+} // namespace nimbdesk

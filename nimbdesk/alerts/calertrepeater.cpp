@@ -2,6 +2,9 @@
 
 #include <chrono>
 
+namespace nimbdesk
+{
+
 CAlertRepeater::CAlertRepeater(CDesktopNotifier &desktop, Clock clock, QObject *parent)
     : QObject(parent)
     , m_desktop(desktop)
@@ -47,3 +50,5 @@ void CAlertRepeater::Beat()
     if (m_pending.isEmpty())
         m_timer.stop();
 }
+
+} // namespace nimbdesk

@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <functional>
 
+namespace nimbdesk
+{
+
 // Sends the notification of an alert that must not be missed (a Tornado Warning) again in place of itself, with its
 // sound, every INTERVAL seconds until the person has seen it -- clicked it, closed it, or opened the window on it --
 // and for LIMIT seconds at most. The clock decides what is due; the timer only wakes the repeater.
@@ -48,3 +51,5 @@ private:
     QHash<QString, Pending> m_pending;
     QSet<QString> m_seen;
 };
+
+} // namespace nimbdesk

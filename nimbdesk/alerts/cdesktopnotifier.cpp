@@ -5,6 +5,9 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -123,3 +126,5 @@ void CDesktopNotifier::notificationClosed(uint id, uint reason)
     for (const QString &key : keys)
         emit dismissed(key);
 }
+
+} // namespace nimbdesk

@@ -8,6 +8,9 @@
 
 class QDBusPendingCallWatcher;
 
+namespace nimbdesk
+{
+
 // Desktop notifications through the freedesktop notification service on a D-Bus connection: Notify,
 // CloseNotification, and the ActionInvoked and NotificationClosed signals. Each notification stands for one or more
 // alerts (their ids are its keys), so that an update can replace the notification of the alert it updates, an alert
@@ -68,3 +71,5 @@ private:
     // Alert id to the service's notification id.
     QHash<QString, uint> m_ids;
 };
+
+} // namespace nimbdesk

@@ -12,6 +12,11 @@
 #include <system_error>
 #include <unistd.h>
 
+using namespace corekit;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -111,3 +116,5 @@ void LAlertState::prune(std::int64_t now)
 {
     std::erase_if(m_expiry, [now](const auto &entry) { return entry.second <= now; });
 }
+
+} // namespace nimbdesk

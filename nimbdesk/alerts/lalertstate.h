@@ -5,6 +5,9 @@
 #include <map>
 #include <string>
 
+namespace nimbdesk
+{
+
 // The alerts the person has been notified of, each with the moment it stops being in force (seconds since 1970),
 // kept in a small file so that no alert is notified twice, also after a restart: one line per alert,
 // "1788337800 urn:oid:2.49.0.1.840.0.d0de...002.1". Lines that do not read so are passed over; expired alerts are
@@ -50,3 +53,5 @@ private:
     bool m_leaveFile = false;
     std::map<std::string, std::int64_t> m_expiry;
 };
+
+} // namespace nimbdesk

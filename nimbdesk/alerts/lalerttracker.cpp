@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -154,3 +159,5 @@ void LAlertTracker::remember(const std::vector<WAlertRecord> &alerts, std::int64
     if (!m_state.save(now))
         m_stateProblem = StateProblem::Failed;
 }
+
+} // namespace nimbdesk

@@ -9,14 +9,17 @@
 #include <string>
 #include <vector>
 
+namespace nimbdesk
+{
+
 // Extreme and Severe alerts stay on the screen until dismissed, and may sound.
-bool isSevere(const WAlertRecord &alert);
+bool isSevere(const meteo::WAlertRecord &alert);
 
 // The severities in the order they are stored in the options: "MinimumSeverity=int:2" is Severe.
 enum class LSeverity { Minor, Moderate, Severe, Extreme };
 
 // An alert whose severity the service does not know ("Unknown") counts as Moderate.
-LSeverity severityOf(const WAlertRecord &alert);
+LSeverity severityOf(const meteo::WAlertRecord &alert);
 
 // What the person may choose to be notified of: by the alert's category, its severity and its event.
 struct LAlertChoice {
@@ -28,8 +31,8 @@ struct LAlertChoice {
     // Events never notified: "Wind Advisory".
     std::set<std::string> muted;
 
-    bool wants(WAlertCategory category) const;
-    bool wants(const WAlertRecord &alert) const;
+    bool wants(meteo::WAlertCategory category) const;
+    bool wants(const meteo::WAlertRecord &alert) const;
 };
 
 // What a notification stands for: one alert; a summary of what is in force at start ("2 warnings in force for
@@ -39,7 +42,7 @@ enum class LNoticeKind { Alert, InForce, More };
 
 // One notification to give.
 struct LAlertNotice {
-    std::vector<WAlertRecord> alerts;
+    std::vector<meteo::WAlertRecord> alerts;
     LNoticeKind kind = LNoticeKind::Alert;
     // For a single alert that updates one notified before: that alert's id, whose notification it replaces.
     std::string replaces;
@@ -69,19 +72,22 @@ public:
     LAlertTracker(LAlertState &state, std::int64_t now);
 
     void placeChanged();
-    LAlertDecision update(const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice, std::int64_t now);
+    LAlertDecision update(const std::vector<meteo::WAlertRecord> &alerts, const LAlertChoice &choice, std::int64_t now);
     StateProblem stateProblem() const { return m_stateProblem; }
 
 private:
-    std::vector<WAlertRecord> fresh(const std::vector<WAlertRecord> &alerts, const LAlertChoice &choice) const;
-    std::vector<LAlertNotice> noticesOf(std::vector<WAlertRecord> news) const;
-    LAlertNotice single(const WAlertRecord &alert) const;
-    std::string notifiedReference(const WAlertRecord &alert) const;
-    std::vector<std::string> ended(const std::vector<WAlertRecord> &alerts);
-    void remember(const std::vector<WAlertRecord> &alerts, std::int64_t now);
+    std::vector<meteo::WAlertRecord> fresh(
+        const std::vector<meteo::WAlertRecord> &alerts, const LAlertChoice &choice) const;
+    std::vector<LAlertNotice> noticesOf(std::vector<meteo::WAlertRecord> news) const;
+    LAlertNotice single(const meteo::WAlertRecord &alert) const;
+    std::string notifiedReference(const meteo::WAlertRecord &alert) const;
+    std::vector<std::string> ended(const std::vector<meteo::WAlertRecord> &alerts);
+    void remember(const std::vector<meteo::WAlertRecord> &alerts, std::int64_t now);
 
     LAlertState &m_state;
     bool m_starting = true;
     StateProblem m_stateProblem = StateProblem::None;
     std::set<std::string> m_inForce;
 };
+
+} // namespace nimbdesk

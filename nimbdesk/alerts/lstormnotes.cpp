@@ -7,6 +7,12 @@
 
 #include <string_view>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 void LStormNotes::Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, std::uint32_t windSpeedScale)
 {
     m_alerts = alerts;
@@ -50,3 +56,5 @@ std::string LStormNotes::Annotated(std::string special, std::int64_t now) const
     }
     return special;
 }
+
+} // namespace nimbdesk

@@ -7,6 +7,9 @@
 
 #include <initializer_list>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -63,3 +66,5 @@ QIcon applicationIcon()
         icon.addPixmap(iconPixmap(size));
     return icon;
 }
+
+} // namespace nimbdesk

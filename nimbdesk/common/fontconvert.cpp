@@ -11,6 +11,12 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -115,3 +121,5 @@ void applyFontToRecord(const QFont &font, int pixelsPerInch, LFontRecord &record
     setFlag(font.underline(), before.underline(), record.underline);
     setFlag(font.strikeOut(), before.strikeOut(), record.strikeOut);
 }
+
+} // namespace nimbdesk

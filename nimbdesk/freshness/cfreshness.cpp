@@ -8,6 +8,12 @@
 
 #include <algorithm>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -274,3 +280,5 @@ std::string CFreshness::markedText(int item) const
     return said(tr("[as of %1] %2")
                     .arg(QString::fromStdString(clockTime(kept.time, m_lastCycle)), QString::fromStdString(kept.text)));
 }
+
+} // namespace nimbdesk

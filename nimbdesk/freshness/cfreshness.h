@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+namespace nimbdesk
+{
+
 // How fresh the window's weather is. It keeps the last good forecast and special messages with the time they were
 // fetched, so that a fetch that fails leaves its text in the ticker marked with that time ("[as of 1:50 PM] ..."),
 // while a message that is no longer in force, or is older than its kind stays true, goes. It knows the
@@ -95,3 +98,5 @@ private:
     std::string m_statusLine;
     std::string m_story;
 };
+
+} // namespace nimbdesk

@@ -6,6 +6,9 @@
 #include <array>
 #include <cstdint>
 
+namespace nimbdesk
+{
+
 // What became of each fetch of one update cycle. The worker fills it as the cycle runs and publishes it when the
 // cycle ends; the window reads it then, to tell which results are fresh and which failed.
 struct CUpdateResults {
@@ -26,11 +29,11 @@ struct CUpdateResults {
         // False when the cycle did not fetch it: a kind of message that is not enabled.
         bool tried = false;
         // The reader's result: L_OK, L_INPUT (nothing for the place), L_CONNECT, ...
-        int code = L_OK;
+        int code = corekit::L_OK;
         // When the fetch ended, in seconds since 1970-01-01 00:00:00 UTC.
         std::int64_t time = 0;
         // Why an L_CONNECT came: the reader's last failure then.
-        WFailure failure;
+        meteo::WFailure failure;
     };
 
     // The place the cycle fetched for, by its state and city identifiers.
@@ -40,3 +43,5 @@ struct CUpdateResults {
     Fetch forecast;
     std::array<Fetch, MESSAGE_KINDS> messages;
 };
+
+} // namespace nimbdesk

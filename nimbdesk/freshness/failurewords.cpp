@@ -4,6 +4,12 @@
 
 #include <QCoreApplication>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -69,3 +75,5 @@ QString failureWords(int code, const WFailure &failure)
         return QCoreApplication::translate("FailureWords", "the server's answer could not be read");
     }
 }
+
+} // namespace nimbdesk

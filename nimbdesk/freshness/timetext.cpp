@@ -6,6 +6,11 @@
 
 #include <cstdio>
 
+using namespace corekit;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -79,3 +84,5 @@ QString ageText(std::int64_t seconds)
     }
     return QCoreApplication::translate("TimeText", text, nullptr, count);
 }
+
+} // namespace nimbdesk

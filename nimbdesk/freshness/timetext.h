@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+namespace nimbdesk
+{
+
 // Times as the window tells them, in the machine's local time. Each takes a calendar time: seconds since
 // 1970-01-01 00:00:00 UTC.
 
@@ -20,3 +23,5 @@ std::string zoneName(std::int64_t time);
 std::string shortDateTime(std::int64_t time);
 // How long ago, rounded down, through the application's translation: "5 min ago", "3 h ago", "2 days ago".
 QString ageText(std::int64_t seconds);
+
+} // namespace nimbdesk

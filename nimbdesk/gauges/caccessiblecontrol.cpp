@@ -8,6 +8,9 @@
 #include <QGroupBox>
 #include <QLocale>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -87,3 +90,5 @@ QString CAccessibleControl::reading() const
         return ticker->GetText();
     return QString();
 }
+
+} // namespace nimbdesk

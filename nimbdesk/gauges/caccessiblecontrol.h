@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <initializer_list>
 
-class CWgauge;
 class QObject;
 class QWidget;
+
+namespace nimbdesk
+{
+
+class CWgauge;
 
 // What assistive tools find in the main window's display controls, which paint their readings themselves. A gauge
 // or ticker is named after the frame it stands in ("Temperature", "Forecast"); its value and description are what
@@ -34,3 +38,5 @@ private:
     QString frameTitle() const;
     QString reading() const;
 };
+
+} // namespace nimbdesk

@@ -9,6 +9,12 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -92,3 +98,5 @@ void CWcontrol::focusOutEvent(QFocusEvent *event)
         m_keyboardFocus = false;
     QWidget::focusOutEvent(event);
 }
+
+} // namespace nimbdesk

@@ -7,6 +7,9 @@
 
 class QPainter;
 
+namespace nimbdesk
+{
+
 // What the seven display controls share: a text colour, a background colour (COLORREF values, as the settings hold
 // them) and a font. The defaults are the settings' own defaults, red on black. Tab reaches each control, so that
 // a keyboard and a screen reader can go from reading to reading.
@@ -42,3 +45,5 @@ private:
     QColor m_back;
     bool m_keyboardFocus = false;
 };
+
+} // namespace nimbdesk

@@ -2,6 +2,12 @@
 
 #include <QPainter>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 CWeatherLine::CWeatherLine(QWidget *parent)
     : QWidget(parent)
 {
@@ -57,3 +63,5 @@ void CWeatherLine::refresh()
     setAccessibleDescription(m_text);
     update();
 }
+
+} // namespace nimbdesk

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QWidget>
 
+namespace nimbdesk
+{
+
 // The observation in words under the gauges: "Light rain, mist · Overcast 400 ft · Visibility 1½ mi · Humidity
 // 93%". One line, as tall as one line of its font whatever it holds, ended with an ellipsis where the window is
 // narrower; the whole line is its tooltip. So neither the words nor their length ever move or widen the gauges.
@@ -16,11 +19,11 @@ class CWeatherLine : public QWidget
 public:
     explicit CWeatherLine(QWidget *parent = nullptr);
 
-    void SetObservation(const WObservation &observation);
+    void SetObservation(const meteo::WObservation &observation);
     // The temperature scale of "Feels like".
-    void SetScale(WCondition::TempScale scale);
+    void SetScale(meteo::WCondition::TempScale scale);
     // Miles and feet, or kilometres and metres.
-    void SetDistance(WObservationWords::Distance distance);
+    void SetDistance(meteo::WObservationWords::Distance distance);
     QString GetText() const { return m_text; }
 
     QSize sizeHint() const override;
@@ -32,8 +35,10 @@ protected:
 private:
     void refresh();
 
-    WObservation m_observation;
-    WCondition::TempScale m_scale = WCondition::Celsius;
-    WObservationWords::Distance m_distance = WObservationWords::Distance::Imperial;
+    meteo::WObservation m_observation;
+    meteo::WCondition::TempScale m_scale = meteo::WCondition::Celsius;
+    meteo::WObservationWords::Distance m_distance = meteo::WObservationWords::Distance::Imperial;
     QString m_text;
 };
+
+} // namespace nimbdesk

@@ -6,6 +6,9 @@
 
 #include <cmath>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -125,3 +128,5 @@ qreal CWgauge::captionHeight() const
     valueFont.setBold(true);
     return QFontMetricsF(valueFont).height();
 }
+
+} // namespace nimbdesk

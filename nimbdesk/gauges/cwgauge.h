@@ -6,6 +6,9 @@
 
 class QPainter;
 
+namespace nimbdesk
+{
+
 // A gauge: a dial above a one-line caption that gives the value and its unit ("24 °C", "1013 hPa"). Until its first
 // value arrives a gauge reads "--" and its dial shows no reading, so that no one takes a zero for an observation.
 class CWgauge : public CWcontrol
@@ -48,3 +51,5 @@ private:
 
     bool m_stale = false;
 };
+
+} // namespace nimbdesk

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+namespace nimbdesk
+{
+
 CWlabel::CWlabel(QWidget *parent)
     : CWcontrol(parent)
 {
@@ -43,3 +46,5 @@ void CWlabel::paintEvent(QPaintEvent *)
     painter.drawText(area, Qt::AlignCenter, fontMetrics().elidedText(m_text, Qt::ElideRight, area.width()));
     paintFocus(painter);
 }
+
+} // namespace nimbdesk

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+namespace nimbdesk
+{
+
 // The header line with the place shown: "Boston, Massachusetts". Text too long for the width ends in an ellipsis.
 class CWlabel : public CWcontrol
 {
@@ -24,3 +27,5 @@ protected:
 private:
     QString m_text;
 };
+
+} // namespace nimbdesk

@@ -8,6 +8,11 @@
 #include <cmath>
 #include <numbers>
 
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -100,3 +105,5 @@ void CWpres::paintNeedle(QPainter &painter, const QPointF &centre, qreal radius,
     painter.setBrush(foreColor());
     painter.drawEllipse(centre, width * 1.8, width * 1.8);
 }
+
+} // namespace nimbdesk

@@ -4,6 +4,9 @@
 
 #include <optional>
 
+namespace nimbdesk
+{
+
 // A barometer dial. The pressure arrives in inches of mercury and shows in the unit set: 0 inches of mercury
 // ("29.92 inHg"), 1 millimetres of mercury ("760 mm Hg"), 2 hectopascals ("1013 hPa").
 class CWpres : public CWgauge
@@ -31,3 +34,5 @@ private:
     short m_unit = INHG;
     std::optional<float> m_inHg;
 };
+
+} // namespace nimbdesk

@@ -15,6 +15,9 @@
 #include <memory>
 #include <utility>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -324,3 +327,5 @@ void CWptkr::resizeEvent(QResizeEvent *event)
     CWcontrol::resizeEvent(event);
     m_offset = std::min(m_offset, width());
 }
+
+} // namespace nimbdesk

@@ -7,6 +7,9 @@
 
 #include <vector>
 
+namespace nimbdesk
+{
+
 // A ticker that scrolls a text on one line from right to left, over and over, with a gap between the end of the text
 // and its next start. It stands still while the pointer is over it or it has the keyboard focus, so that it can be
 // read at leisure. The delay (5 to 50) is how many milliseconds the text takes to move one pixel: a smaller delay
@@ -81,3 +84,5 @@ private:
     // The interval of the beat the ticker moves on, 0 while it stands still.
     int m_beat = 0;
 };
+
+} // namespace nimbdesk

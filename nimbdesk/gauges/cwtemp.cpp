@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -123,3 +128,5 @@ void CWtemp::paintTicks(QPainter &painter, const Tube &tube) const
     painter.setPen(QPen(shade(0.8), pen, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(QPointF(left, yOf(0.0f)), QPointF(left + length, yOf(0.0f)));
 }
+
+} // namespace nimbdesk

@@ -6,6 +6,9 @@
 
 #include <optional>
 
+namespace nimbdesk
+{
+
 // A thermometer for a temperature or a dew point. It takes the value in degrees Celsius and shows it in the scale
 // set: 0 Celsius, any other value Fahrenheit.
 class CWtemp : public CWgauge
@@ -43,3 +46,5 @@ private:
     short m_scale = 0;
     std::optional<float> m_celsius;
 };
+
+} // namespace nimbdesk

@@ -10,6 +10,12 @@
 #include <cmath>
 #include <numbers>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -155,3 +161,5 @@ void CWwind::paintDirectionText(QPainter &painter, const QPointF &centre, qreal 
     const QRectF box(centre.x() - radius, centre.y() - radius, radius * 2, radius * 2);
     painter.drawText(box, Qt::AlignCenter, text);
 }
+
+} // namespace nimbdesk

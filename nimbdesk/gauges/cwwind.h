@@ -5,6 +5,9 @@
 
 #include <optional>
 
+namespace nimbdesk
+{
+
 // A compass dial for the wind. Speeds arrive in knots and show in the unit set (1 MPH, 2 KM/H); the direction is the
 // one the wind blows from, in degrees, VARIABLE for a variable wind. A speed of 0 reads "Calm"; a gust shows after the
 // speed ("17 G 29 MPH" for 15 knots gusting to 25).
@@ -13,7 +16,7 @@ class CWwind : public CWgauge
     Q_OBJECT
 
 public:
-    static constexpr float VARIABLE = WCondition::VARIABLE_WIND;
+    static constexpr float VARIABLE = meteo::WCondition::VARIABLE_WIND;
     static constexpr short MPH = 1;
     static constexpr short KMPH = 2;
 
@@ -45,3 +48,5 @@ private:
     short m_gust = -1;
     std::optional<float> m_degrees;
 };
+
+} // namespace nimbdesk

@@ -8,6 +8,12 @@
 #include <array>
 #include <utility>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -94,3 +100,5 @@ QString spokenReading(const CWgauge &gauge)
     const QString speed = spokenSpeed(caption.value, caption.unit);
     return direction.isEmpty() ? speed : spokenDirection(direction) + QStringLiteral(", ") + speed;
 }
+
+} // namespace nimbdesk

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+namespace nimbdesk
+{
+
 class CWgauge;
 
 // A gauge's caption in the words a screen reader says: "76 °F" is "76 degrees Fahrenheit", "29.92 inHg" is
@@ -12,3 +15,5 @@ QString spokenReading(const CWgauge &gauge);
 
 // A sixteen-point compass direction the wind blows from: "SSW" is "from the south-southwest", "VRB" "variable".
 QString spokenDirection(const QString &point);
+
+} // namespace nimbdesk

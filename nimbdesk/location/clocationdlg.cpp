@@ -21,6 +21,13 @@
 #include <algorithm>
 #include <numeric>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -304,3 +311,5 @@ bool CLocationDlg::enterPressed(QObject *watched)
     m_cityFilter->setFocus();
     return true;
 }
+
+} // namespace nimbdesk

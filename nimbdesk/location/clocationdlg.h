@@ -7,12 +7,19 @@
 #include <utility>
 #include <vector>
 
-class CPlaceFinder;
+namespace corekit
+{
 class LKeeper;
+}
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace nimbdesk
+{
+
+class CPlaceFinder;
 
 // "Select Location": one state and one city of the location database, stored on OK as the identifiers
 // Location/State and Location/City; Cancel stores nothing. A search box above the lists, focused on opening, finds
@@ -29,7 +36,7 @@ class CLocationDlg : public QDialog
 
 public:
     // The keeper is not owned and must outlive the dialog.
-    explicit CLocationDlg(LKeeper *keeper, QWidget *parent = nullptr);
+    explicit CLocationDlg(corekit::LKeeper *keeper, QWidget *parent = nullptr);
 
     // Stores the selected state and city and closes the dialog; does nothing unless both lists have a selection.
     void accept() override;
@@ -54,7 +61,7 @@ private:
     // Enter in a filter box or a list; true when the key was used up.
     bool enterPressed(QObject *watched);
 
-    LKeeper *m_keeper;
+    corekit::LKeeper *m_keeper;
     QCollator m_collator;
     QLabel *m_selection = nullptr;
     CPlaceFinder *m_finder = nullptr;
@@ -64,3 +71,5 @@ private:
     QListWidget *m_cities = nullptr;
     QPushButton *m_ok = nullptr;
 };
+
+} // namespace nimbdesk

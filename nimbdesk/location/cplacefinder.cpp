@@ -8,6 +8,12 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -132,3 +138,5 @@ bool CPlaceFinder::chooseCurrent()
     choose(item);
     return true;
 }
+
+} // namespace nimbdesk

@@ -10,6 +10,9 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
+namespace nimbdesk
+{
+
 // A search box over every place of the location database, with its results below it: "des moines", "Springfield,
 // IL", "50309", "KDSM" or "41.59, -93.62". The results follow each keystroke; Up and Down move among them, and
 // Enter or a click chooses one. The places are read on the first keystroke, so that opening costs nothing; a file
@@ -39,5 +42,7 @@ private:
 
     QLineEdit *m_box = nullptr;
     QListWidget *m_results = nullptr;
-    WPlaceSearch m_search;
+    meteo::WPlaceSearch m_search;
 };
+
+} // namespace nimbdesk

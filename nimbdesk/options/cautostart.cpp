@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -79,3 +82,5 @@ QString CAutostart::disable()
         return QString();
     return tr("%1 cannot be removed: %2").arg(file.fileName(), file.errorString());
 }
+
+} // namespace nimbdesk

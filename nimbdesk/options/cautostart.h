@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QString>
 
+namespace nimbdesk
+{
+
 // The freedesktop autostart entry that starts the program when the user logs in, hidden in the tray:
 // "$XDG_CONFIG_HOME/autostart/nimbrel.desktop", "~/.config/autostart/nimbrel.desktop" when the variable is unset
 // or not an absolute path. Its presence is the setting: nothing else records it, so it cannot fall out of step.
@@ -21,3 +24,5 @@ public:
     // Removes the entry; an absent entry is no failure.
     static QString disable();
 };
+
+} // namespace nimbdesk

@@ -3,6 +3,12 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 CCheckBoxPage::CCheckBoxPage(
     LKeeper *keeper, const char *section, std::span<const Box> boxes, const char *context, QWidget *parent)
     : CPropertyPage(keeper, parent)
@@ -28,3 +34,5 @@ void CCheckBoxPage::store()
     for (std::size_t i = 0; i < m_checks.size(); ++i)
         writeInt(m_section, m_boxes[i].key, m_checks[i]->isChecked() ? 1 : 0);
 }
+
+} // namespace nimbdesk

@@ -8,6 +8,9 @@
 
 class QCheckBox;
 
+namespace nimbdesk
+{
+
 // An options page of check boxes, each stored under its own key of one section as 1 when checked and 0 when not,
 // and shown checked when the stored value is not 0. The page lays the boxes out; their object names are the keys.
 class CCheckBoxPage : public CPropertyPage
@@ -24,7 +27,7 @@ public:
     };
 
 protected:
-    CCheckBoxPage(LKeeper *keeper, const char *section, std::span<const Box> boxes, const char *context,
+    CCheckBoxPage(corekit::LKeeper *keeper, const char *section, std::span<const Box> boxes, const char *context,
         QWidget *parent = nullptr);
 
     QCheckBox *box(std::size_t index) const { return m_checks[index]; }
@@ -38,3 +41,5 @@ private:
     std::span<const Box> m_boxes;
     std::vector<QCheckBox *> m_checks;
 };
+
+} // namespace nimbdesk

@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QPen>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -63,3 +66,5 @@ void CColorButton::chooseColor()
     const QColor initial = m_color ? colorFromColorref(*m_color) : QColor(Qt::lightGray);
     takeColor(QColorDialog::getColor(initial, this));
 }
+
+} // namespace nimbdesk

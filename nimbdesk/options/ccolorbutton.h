@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <optional>
 
+namespace nimbdesk
+{
+
 // A button that shows one colour as a swatch with a black outline, light grey while it has none. Colours are the
 // settings' COLORREF values (0x00BBGGRR). A click opens the colour dialog on the colour; a confirmed choice goes
 // through takeColor.
@@ -37,3 +40,5 @@ private:
 
     std::optional<std::uint32_t> m_color;
 };
+
+} // namespace nimbdesk

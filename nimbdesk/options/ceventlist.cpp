@@ -10,6 +10,9 @@
 #include <QNetworkReply>
 #include <QVBoxLayout>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -139,3 +142,5 @@ QStringList CEventList::muted() const
 {
     return names(true);
 }
+
+} // namespace nimbdesk

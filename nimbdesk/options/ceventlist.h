@@ -8,6 +8,9 @@ class QListWidget;
 class QNetworkAccessManager;
 class QNetworkReply;
 
+namespace nimbdesk
+{
+
 // The names of the alert events, each with a box that mutes it: "Wind Advisory". The names come from the weather
 // service's list of event types, asked for without waiting on it and kept for the run; until it answers, or where
 // it cannot, its last answer or else a list built in stands, and the line below the list says which.
@@ -38,3 +41,5 @@ private:
     QLabel *m_source;
     QNetworkAccessManager *m_network = nullptr;
 };
+
+} // namespace nimbdesk

@@ -4,6 +4,12 @@
 
 #include <QFontDialog>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 CFontButton::CFontButton(QWidget *parent)
     : QPushButton(parent)
     , m_record(LFontRecord::standard())
@@ -37,3 +43,5 @@ void CFontButton::refreshText()
 {
     setText(fontDescription(m_record, screenPixelsPerInch(this)));
 }
+
+} // namespace nimbdesk

@@ -4,6 +4,9 @@
 
 #include <QPushButton>
 
+namespace nimbdesk
+{
+
 // A push button that owns one font record and shows it as "face, size" ("MS Sans Serif, 10"). A click opens the
 // font dialog on the record; a confirmed choice goes through takeFont.
 class CFontButton : public QPushButton
@@ -13,8 +16,8 @@ class CFontButton : public QPushButton
 public:
     explicit CFontButton(QWidget *parent = nullptr);
 
-    void setRecord(const LFontRecord &record);
-    const LFontRecord &record() const { return m_record; }
+    void setRecord(const settings::LFontRecord &record);
+    const settings::LFontRecord &record() const { return m_record; }
 
     // Writes what the font holds into the record (fontconvert.h), refreshes the text and emits fontChosen.
     void takeFont(const QFont &font);
@@ -26,5 +29,7 @@ private:
     void chooseFont();
     void refreshText();
 
-    LFontRecord m_record;
+    settings::LFontRecord m_record;
 };
+
+} // namespace nimbdesk

@@ -19,6 +19,12 @@
 
 #include <algorithm>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -227,3 +233,5 @@ void CGeneralPpg::storeAutostart()
     m_autostart->setChecked(CAutostart::isEnabled());
     QMessageBox::warning(this, tr("Start at login"), failure);
 }
+
+} // namespace nimbdesk

@@ -4,12 +4,16 @@
 
 #include <QStringList>
 
-class CColorButton;
-class CFontButton;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QSpinBox;
+
+namespace nimbdesk
+{
+
+class CColorButton;
+class CFontButton;
 
 // The "General" page, section "General": the update interval, the units of the gauges, their fonts and colours.
 class CGeneralPpg : public CPropertyPage
@@ -17,7 +21,7 @@ class CGeneralPpg : public CPropertyPage
     Q_OBJECT
 
 public:
-    explicit CGeneralPpg(LKeeper *keeper, QWidget *parent = nullptr);
+    explicit CGeneralPpg(corekit::LKeeper *keeper, QWidget *parent = nullptr);
 
     QString caption() const override;
     // Refuses an update interval outside LSettings::MIN_INTERVAL..MAX_INTERVAL minutes.
@@ -45,3 +49,5 @@ private:
     CColorButton *m_background = nullptr;
     QCheckBox *m_autostart = nullptr;
 };
+
+} // namespace nimbdesk

@@ -13,6 +13,12 @@
 
 #include <cstdint>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -148,3 +154,5 @@ void CInternetPpg::enableSourceAddresses()
     m_apiAddress->setEnabled(webService);
     m_pagesAddress->setEnabled(!webService);
 }
+
+} // namespace nimbdesk

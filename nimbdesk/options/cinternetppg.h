@@ -7,6 +7,9 @@ class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
+namespace nimbdesk
+{
+
 // The "Internet" page, section "Internet": the base address of the current-conditions server, where the forecast
 // and special messages come from (the NWS web service or the per-state pages) with the address of each, and the
 // proxy. Each address can be edited only while its choice is made, and is kept and stored either way.
@@ -15,7 +18,7 @@ class CInternetPpg : public CPropertyPage
     Q_OBJECT
 
 public:
-    explicit CInternetPpg(LKeeper *keeper, QWidget *parent = nullptr);
+    explicit CInternetPpg(corekit::LKeeper *keeper, QWidget *parent = nullptr);
 
     QString caption() const override;
 
@@ -40,3 +43,5 @@ private:
     QCheckBox *m_useProxy = nullptr;
     QLineEdit *m_proxyLocation = nullptr;
 };
+
+} // namespace nimbdesk

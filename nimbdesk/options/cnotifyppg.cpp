@@ -11,6 +11,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -143,3 +149,5 @@ void CNotifyPpg::store()
     writeInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, m_severity->currentData().toUInt());
     writeString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, m_events->muted().join(EVENT_SEPARATOR));
 }
+
+} // namespace nimbdesk

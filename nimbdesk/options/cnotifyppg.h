@@ -2,9 +2,13 @@
 
 #include "nimbdesk/options/ccheckboxpage.h"
 
-class CEventList;
 class QComboBox;
 class QLabel;
+
+namespace nimbdesk
+{
+
+class CEventList;
 
 // The "Notifications" page, section "Notify": which alerts pop a desktop notification -- by kind ("Notify me of"),
 // by least severity and by event (the muted ones) --, the sound the desktop plays for each severity, and sending
@@ -14,7 +18,7 @@ class CNotifyPpg : public CCheckBoxPage
     Q_OBJECT
 
 public:
-    explicit CNotifyPpg(LKeeper *keeper, QWidget *parent = nullptr);
+    explicit CNotifyPpg(corekit::LKeeper *keeper, QWidget *parent = nullptr);
 
     QString caption() const override;
 
@@ -31,3 +35,5 @@ private:
     CEventList *m_events;
     QLabel *m_speechNote;
 };
+
+} // namespace nimbdesk

@@ -12,6 +12,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 COptionsSheet::COptionsSheet(LKeeper *keeper, QWidget *parent)
     : QDialog(parent)
 {
@@ -105,3 +111,5 @@ void COptionsSheet::updateApply()
         modified = modified || page->isModified();
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(modified);
 }
+
+} // namespace nimbdesk

@@ -4,10 +4,17 @@
 
 #include <vector>
 
-class CPropertyPage;
+namespace corekit
+{
 class LKeeper;
+}
 class QDialogButtonBox;
 class QTabWidget;
+
+namespace nimbdesk
+{
+
+class CPropertyPage;
 
 // The "Options" sheet: the pages General, Forecast Ticker, Special Messages Ticker, Retrieval and Internet on one
 // keeper, with OK, Cancel and Apply. OK and Apply make every page shown so far store its values, after each of them
@@ -19,7 +26,7 @@ class COptionsSheet : public QDialog
 
 public:
     // The keeper is not owned and must outlive the sheet.
-    explicit COptionsSheet(LKeeper *keeper, QWidget *parent = nullptr);
+    explicit COptionsSheet(corekit::LKeeper *keeper, QWidget *parent = nullptr);
 
     void accept() override;
 
@@ -39,3 +46,5 @@ private:
     std::vector<CPropertyPage *> m_pages;
     int m_current = 0;
 };
+
+} // namespace nimbdesk

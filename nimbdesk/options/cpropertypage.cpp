@@ -4,6 +4,12 @@
 #include "corekit/lkeeper.h"
 #include "nimbdesk/common/lstringqt.h"
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 // Every setting lives in the per-user store.
 static constexpr bool PER_USER = false;
 
@@ -80,3 +86,5 @@ void CPropertyPage::writeFont(const char *section, const char *key, const LFontR
 {
     m_keeper->SetBinary(section, key, record.toBinary(), PER_USER);
 }
+
+} // namespace nimbdesk

@@ -7,7 +7,13 @@
 
 #include <cstdint>
 
+namespace corekit
+{
 class LKeeper;
+}
+
+namespace nimbdesk
+{
 
 // One page of the options sheet. The sheet loads a page from the keeper the first time it shows it, and makes every
 // loaded page store its values on OK and Apply; a page never shown reads and writes nothing. A page marks itself
@@ -18,7 +24,7 @@ class CPropertyPage : public QWidget
 
 public:
     // The keeper is not owned and must outlive the page.
-    explicit CPropertyPage(LKeeper *keeper, QWidget *parent = nullptr);
+    explicit CPropertyPage(corekit::LKeeper *keeper, QWidget *parent = nullptr);
 
     virtual QString caption() const = 0;
 
@@ -45,13 +51,15 @@ protected:
     // Reads of a value that is missing or of another type give the fallback.
     std::uint32_t readInt(const char *section, const char *key, std::uint32_t fallback) const;
     QString readString(const char *section, const char *key) const;
-    LFontRecord readFont(const char *section, const char *key) const;
+    settings::LFontRecord readFont(const char *section, const char *key) const;
     void writeInt(const char *section, const char *key, std::uint32_t value) const;
     void writeString(const char *section, const char *key, const QString &value) const;
-    void writeFont(const char *section, const char *key, const LFontRecord &record) const;
+    void writeFont(const char *section, const char *key, const settings::LFontRecord &record) const;
 
 private:
-    LKeeper *m_keeper;
+    corekit::LKeeper *m_keeper;
     bool m_loaded = false;
     bool m_modified = false;
 };
+
+} // namespace nimbdesk

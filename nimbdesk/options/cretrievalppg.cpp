@@ -5,6 +5,12 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -33,3 +39,5 @@ QString CRetrievalPpg::caption() const
 {
     return tr("Retrieval");
 }
+
+} // namespace nimbdesk

@@ -12,6 +12,12 @@
 
 #include <algorithm>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -86,3 +92,5 @@ QWidget *CTickerPpg::speedGroup()
     grid->addWidget(new QLabel(tr("Slower->"), box), 1, 1, Qt::AlignRight);
     return box;
 }
+
+} // namespace nimbdesk

@@ -2,9 +2,13 @@
 
 #include "nimbdesk/options/cpropertypage.h"
 
+class QSlider;
+
+namespace nimbdesk
+{
+
 class CColorButton;
 class CFontButton;
-class QSlider;
 
 // The page of one ticker: its scrolling delay, font and text colour, in section "ForecastTicker" or
 // "WarningsTicker". Moving the slider does not mark the page modified; the delay is stored all the same.
@@ -18,7 +22,7 @@ public:
         Warnings = 1,
     };
 
-    CTickerPpg(LKeeper *keeper, Kind kind, QWidget *parent = nullptr);
+    CTickerPpg(corekit::LKeeper *keeper, Kind kind, QWidget *parent = nullptr);
 
     QString caption() const override;
 
@@ -35,3 +39,5 @@ private:
     CFontButton *m_font = nullptr;
     CColorButton *m_textColor = nullptr;
 };
+
+} // namespace nimbdesk

@@ -2,6 +2,9 @@
 
 #include <string>
 
+namespace nimbdesk
+{
+
 // Speaks short texts aloud: "Tornado Warning. Tornado Warning issued December 7 at 5:40AM CST by NWS Upton NY".
 class LSpeaker
 {
@@ -12,3 +15,5 @@ public:
     // reached.
     virtual bool Say(const std::string &text) = 0;
 };
+
+} // namespace nimbdesk

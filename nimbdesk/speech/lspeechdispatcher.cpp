@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 
+namespace nimbdesk
+{
+
 struct LSpeechDispatcher::Connection {
     SPDConnection *handle = nullptr;
 
@@ -44,3 +47,5 @@ bool LSpeechDispatcher::Say(const std::string &text)
     m_connection.reset();
     return false;
 }
+
+} // namespace nimbdesk

@@ -5,6 +5,9 @@
 #include <memory>
 #include <string>
 
+namespace nimbdesk
+{
+
 // The desktop's speech service, speech-dispatcher, through its client library. The connection is made at the first
 // text and made again after a failure.
 class LSpeechDispatcher : public LSpeaker
@@ -25,3 +28,5 @@ private:
     struct Connection;
     std::unique_ptr<Connection> m_connection;
 };
+
+} // namespace nimbdesk

@@ -7,6 +7,9 @@
 
 #include <initializer_list>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -41,3 +44,5 @@ QIcon markedIcon(const QIcon &icon, int count, const QColor &color)
         marked.addPixmap(markedPixmap(icon, size, count, color));
     return marked;
 }
+
+} // namespace nimbdesk

@@ -21,6 +21,13 @@
 
 #include <initializer_list>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -182,3 +189,5 @@ void CTrayIcon::redraw()
     const int alerts = static_cast<int>(m_tip.alerts.size());
     setIcon(alerts == 0 ? base : markedIcon(base, alerts, m_alertColor));
 }
+
+} // namespace nimbdesk

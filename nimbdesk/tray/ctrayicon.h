@@ -15,6 +15,9 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace nimbdesk
+{
+
 // The tray icon: the current temperature drawn as a number on a tile in the gauges' colours (the program's icon
 // until the first observation), the tip "Nimbrel (24 C, 1:54 PM)" (CTrayTip), and a menu with Update Now, Show and
 // Exit. A click or a double click asks for the window: trays that speak the StatusNotifier protocol send one
@@ -32,7 +35,7 @@ public:
     // Shows the icon where the desktop has a tray; elsewhere the window minimises like any other.
     void ShowInTray();
     // The observation's temperature in the scale last set, Celsius until then.
-    void ShowCondition(const WCondition &condition);
+    void ShowCondition(const meteo::WCondition &condition);
     void SetFahrenheit(bool fahrenheit);
 
     // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip,
@@ -67,7 +70,7 @@ private:
 
     CTrayTip m_tip;
     QWidget *const m_window;
-    WCondition m_observation;
+    meteo::WCondition m_observation;
     // The reader leaves the record's own validity flag alone: this one says whether an observation came.
     bool m_observed = false;
     bool m_fahrenheit = false;
@@ -78,3 +81,5 @@ private:
     bool m_trusted = true;
     QColor m_alertColor;
 };
+
+} // namespace nimbdesk

@@ -2,6 +2,9 @@
 
 #include <QStringList>
 
+namespace nimbdesk
+{
+
 // "Nimbrel", "Nimbrel (24 C)", "Nimbrel (24 C, light rain, 1:54 PM)".
 QString CTrayTip::text() const
 {
@@ -17,3 +20,5 @@ QString CTrayTip::text() const
     lines.append(alerts);
     return lines.join(QLatin1Char('\n'));
 }
+
+} // namespace nimbdesk

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace nimbdesk
+{
+
 // What the tray icon's tip tells, piece by piece: "Nimbrel (24 C, light rain, 1:54 PM)" on its first line, then a line
 // for each further note. Whoever has more to tell at the panel adds a piece here and to text().
 struct CTrayTip {
@@ -20,3 +23,5 @@ struct CTrayTip {
 
     QString text() const;
 };
+
+} // namespace nimbdesk

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QStyle>
 
+namespace nimbdesk
+{
+
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent)
 {
@@ -35,3 +38,5 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->setHorizontalSpacing(layout->horizontalSpacing() * 3);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+} // namespace nimbdesk

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+namespace nimbdesk
+{
+
 // "About Nimbrel": the icon, the name and version, and where the weather comes from.
 class CAboutDlg : public QDialog
 {
@@ -10,3 +13,5 @@ class CAboutDlg : public QDialog
 public:
     explicit CAboutDlg(QWidget *parent = nullptr);
 };
+
+} // namespace nimbdesk

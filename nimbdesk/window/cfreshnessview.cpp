@@ -9,6 +9,12 @@
 #include <QLabel>
 #include <QTimer>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -62,3 +68,5 @@ void CFreshnessView::show()
         failed ? QString::fromStdString(m_freshness.StatusLine()) : QString(),
         (age == CFreshness::Age::Fresh || age == CFreshness::Age::None) && !failed);
 }
+
+} // namespace nimbdesk

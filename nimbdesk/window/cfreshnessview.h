@@ -7,11 +7,18 @@
 
 #include <array>
 
+class QLabel;
+namespace meteo
+{
+class WCondition;
+}
+
+namespace nimbdesk
+{
+
 class CStatusLine;
 class CTrayIcon;
 class CWgauge;
-class QLabel;
-class WCondition;
 
 // The controls of the main window that tell how fresh the weather is.
 struct CFreshnessTargets {
@@ -32,7 +39,7 @@ class CFreshnessView : public QObject
 public:
     CFreshnessView(const CFreshnessTargets &targets, QObject *parent);
 
-    void ShowCondition(const WCondition &condition);
+    void ShowCondition(const meteo::WCondition &condition);
     void TextArrived(int item, const QString &text);
     void CycleFinished(const CUpdateResults &results);
 
@@ -48,3 +55,5 @@ private:
     const CFreshnessTargets m_targets;
     CFreshness m_freshness;
 };
+
+} // namespace nimbdesk

@@ -41,6 +41,13 @@
 #include <utility>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -539,3 +546,5 @@ void CMainDlg::shutDown()
     m_worker.Stop();
     m_tray->hide();
 }
+
+} // namespace nimbdesk

@@ -12,6 +12,15 @@
 #include <memory>
 #include <string>
 
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+namespace nimbdesk
+{
+
 class CAlertNotifier;
 class CFreshnessView;
 class CSettingsNotice;
@@ -23,11 +32,6 @@ class CWpres;
 class CWptkr;
 class CWtemp;
 class CWwind;
-class QAction;
-class QGroupBox;
-class QLabel;
-class QMenu;
-class QToolButton;
 
 // The main window: the place across the top, the gauges "Temperature", "Dew Point", "Wind" and "Pressure", the
 // "Forecast" and "Special messages" tickers each with a ">>" button that shows the whole text, and the status line.
@@ -56,7 +60,7 @@ public:
     // changed, since either starts a cycle at once.
     void ApplySettings();
     // The four gauges, then the tray icon's number and tip in the scale of the temperature gauge.
-    void ShowCondition(const WCondition &condition);
+    void ShowCondition(const meteo::WCondition &condition);
 
     void UpdateNow();
     void SelectLocation();
@@ -111,7 +115,7 @@ private:
     QString copyMessage(int index);
     void shutDown();
 
-    LWinKeeper m_keeper;
+    settings::LWinKeeper m_keeper;
     CUpdateThread m_worker;
     QString m_forecastText;
     QString m_specialText;
@@ -134,3 +138,5 @@ private:
     CAlertNotifier *m_alertNotifier = nullptr;
     bool m_shutDown = false;
 };
+
+} // namespace nimbdesk

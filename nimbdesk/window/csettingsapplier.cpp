@@ -21,6 +21,13 @@
 
 #include <array>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -193,3 +200,5 @@ QString CSettingsApplier::PlaceName(std::uint32_t state, std::uint32_t city)
         return QString();
     return QStringLiteral("%1, %2").arg(toQString(cityRecord.getName()), toQString(stateRecord.getName()));
 }
+
+} // namespace nimbdesk

@@ -7,6 +7,16 @@
 
 #include <QString>
 
+namespace settings
+{
+class LWinKeeper;
+}
+class QFont;
+class QWidget;
+
+namespace nimbdesk
+{
+
 class CTrayIcon;
 class CUpdateThread;
 class CWeatherLine;
@@ -16,9 +26,6 @@ class CWpres;
 class CWptkr;
 class CWtemp;
 class CWwind;
-class LWinKeeper;
-class QFont;
-class QWidget;
 
 // The controls of the main window that the settings reach.
 struct CSettingsTargets {
@@ -39,7 +46,7 @@ struct CSettingsTargets {
 class CSettingsApplier
 {
 public:
-    CSettingsApplier(LWinKeeper &keeper, CUpdateThread &worker, const CSettingsTargets &targets);
+    CSettingsApplier(settings::LWinKeeper &keeper, CUpdateThread &worker, const CSettingsTargets &targets);
 
     void Apply();
     void ApplyPlace();
@@ -63,11 +70,13 @@ private:
     void applyTicker(const char *section, CWptkr *ticker);
     void showPlaceName(std::uint32_t state, std::uint32_t city);
 
-    LWinKeeper &m_keeper;
+    settings::LWinKeeper &m_keeper;
     CUpdateThread &m_worker;
     const CSettingsTargets m_targets;
     // No setting holds this interval, so that the first apply always passes the interval on.
-    int m_interval = static_cast<int>(LSettings::NO_INTERVAL);
+    int m_interval = static_cast<int>(settings::LSettings::NO_INTERVAL);
     std::uint32_t m_state = 0;
     std::uint32_t m_city = 0;
 };
+
+} // namespace nimbdesk

@@ -4,6 +4,12 @@
 #include <QLabel>
 #include <QWidget>
 
+using namespace corekit;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -79,3 +85,5 @@ void CSettingsNotice::tell(QMessageBox::Icon icon, const QString &text)
     QMessageBox box(icon, QStringLiteral("Nimbrel"), text, QMessageBox::Ok, m_window->isVisible() ? m_window : nullptr);
     box.exec();
 }
+
+} // namespace nimbdesk

@@ -10,6 +10,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -134,3 +137,5 @@ void CSingleInstance::readRequest(QLocalSocket *socket)
     if (socket->canReadLine() && socket->readLine() == SHOW_REQUEST)
         emit showRequested();
 }
+
+} // namespace nimbdesk

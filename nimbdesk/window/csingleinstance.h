@@ -6,6 +6,9 @@
 
 class QLocalSocket;
 
+namespace nimbdesk
+{
+
 // One running program per user and settings file. The first to start listens on a local socket named after the
 // settings file; a later start with the same file connects, asks the first to show its window, and ends. A socket
 // left behind by a program that crashed refuses connections and is replaced. The socket lives in the session's
@@ -51,3 +54,5 @@ private:
     QLocalServer m_server;
     int m_lock = -1;
 };
+
+} // namespace nimbdesk

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace nimbdesk
+{
+
 CStatusLine::CStatusLine(QWidget *parent)
     : QLabel(parent)
 {
@@ -22,3 +25,5 @@ void CStatusLine::paintEvent(QPaintEvent *)
     style()->drawItemText(
         &painter, area, static_cast<int>(alignment()), palette(), isEnabled(), shown, foregroundRole());
 }
+
+} // namespace nimbdesk

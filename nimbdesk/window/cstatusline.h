@@ -2,6 +2,9 @@
 
 #include <QLabel>
 
+namespace nimbdesk
+{
+
 // The status line: one line of text, cut short with "…" where the window is too narrow for it, so that a long
 // message never widens the window. The whole text stays in text(); the tooltip may tell more.
 class CStatusLine : public QLabel
@@ -16,3 +19,5 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+} // namespace nimbdesk

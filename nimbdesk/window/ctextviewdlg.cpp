@@ -7,6 +7,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -70,3 +73,5 @@ QString CTextViewDlg::selectedText() const
 {
     return m_edit->textCursor().selectedText();
 }
+
+} // namespace nimbdesk

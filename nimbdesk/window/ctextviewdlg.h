@@ -5,6 +5,9 @@
 
 class QPlainTextEdit;
 
+namespace nimbdesk
+{
+
 // Shows a ticker's whole text, read-only, as the product was written: its lines and paragraphs kept, in a fixed
 // font, since forecasts and bulletins are laid out in columns of about 65 characters. Closing it changes nothing.
 class CTextViewDlg : public QDialog
@@ -26,3 +29,5 @@ public:
 private:
     QPlainTextEdit *m_edit;
 };
+
+} // namespace nimbdesk

@@ -8,6 +8,12 @@
 #include <QCoreApplication>
 #include <QFile>
 
+using namespace corekit;
+using namespace meteo;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -49,12 +55,12 @@ QStringList dataDirectoryCandidates(const QString &commandLineDirectory, const Q
 
 bool holdsLocationFiles(const QString &directory)
 {
-    return holdsLocationFiles(QFile::encodeName(directory).toStdString());
+    return meteo::holdsLocationFiles(QFile::encodeName(directory).toStdString());
 }
 
 QString unreadableLocationFile(const QString &directory, QString &reason)
 {
-    const WUnreadableFile file = unreadableLocationFile(QFile::encodeName(directory).toStdString());
+    const WUnreadableFile file = meteo::unreadableLocationFile(QFile::encodeName(directory).toStdString());
     if (!file.name)
         return {};
     reason = problemText(file.problem);
@@ -82,3 +88,5 @@ QString damagedLocationFile(const QString &directory)
         return QStringLiteral("cities.ldt");
     return {};
 }
+
+} // namespace nimbdesk

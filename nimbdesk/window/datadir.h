@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace nimbdesk
+{
+
 // Where the program looks for its location files ("countries.ldt", "states.ldt", "areas.ldt", "cities.ldt").
 //
 // A folder named on the command line is the only candidate. Otherwise, in order: the folder beside the program as
@@ -26,3 +29,5 @@ QString findDataDirectory(const QStringList &candidates);
 // state, "cities.ldt" when it is cut short or holds garbage, or lists no city of the first state); empty when the
 // files are sound.
 QString damagedLocationFile(const QString &directory);
+
+} // namespace nimbdesk

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
+namespace nimbdesk
+{
+
 bool installTranslation(QCoreApplication &application)
 {
     auto *translator = new QTranslator(&application);
@@ -12,3 +15,5 @@ bool installTranslation(QCoreApplication &application)
     }
     return true;
 }
+
+} // namespace nimbdesk

@@ -2,6 +2,9 @@
 
 #include <QEvent>
 
+namespace nimbdesk
+{
+
 // What the update worker posts to the main window. An event says only which result is ready; the window copies
 // the result out of the worker. Events arrive in the order they were posted.
 inline constexpr QEvent::Type WM_UPDATE_STARTED = static_cast<QEvent::Type>(QEvent::User + 1);
@@ -34,3 +37,5 @@ public:
 private:
     int m_index;
 };
+
+} // namespace nimbdesk

@@ -14,6 +14,13 @@
 #include <thread>
 #include <utility>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+
+namespace nimbdesk
+{
+
 namespace
 {
 
@@ -424,3 +431,5 @@ void CUpdateThread::Post(QEvent::Type type, int index)
     if (m_window)
         QCoreApplication::postEvent(m_window, new CUpdateEvent(type, index));
 }
+
+} // namespace nimbdesk

@@ -21,7 +21,13 @@
 #include <vector>
 
 class QObject;
+namespace meteo
+{
 class WReader;
+}
+
+namespace nimbdesk
+{
 
 // The worker's sense of time: the clock that measures the interval, the pause between two ticks and the gap left
 // after each result for the window to copy it. Tests run the countdown on a clock of their own.
@@ -30,7 +36,7 @@ struct CUpdateTiming {
     std::chrono::milliseconds tick{1000};
     std::chrono::milliseconds handOver{100};
     // How long each fetch may take.
-    WFetchLimits fetchLimits;
+    meteo::WFetchLimits fetchLimits;
     // The reader's calendar clock (seconds since 1970); empty for the system's.
     std::function<std::int64_t()> calendar;
 };
@@ -44,7 +50,7 @@ struct CUpdateTiming {
 // is main lock, then info lock.
 //
 // The thread starts in the constructor and idles until it has a window, an interval and a place.
-class CUpdateThread final : public LSyncThread, public LInfoLine
+class CUpdateThread final : public LSyncThread, public corekit::LInfoLine
 {
 public:
     // The kinds of special message, as the window's flags and WM_MESSAGE_READY name them.
@@ -58,15 +64,15 @@ public:
 
     // The worker's keeper is named appName and keeps its settings in settingsDirectory, or where LWinKeeper
     // keeps them by default when it is empty. Returns once the thread runs.
-    explicit CUpdateThread(
-        const LString &appName, const std::string &settingsDirectory = std::string(), CUpdateTiming timing = {});
+    explicit CUpdateThread(const corekit::LString &appName, const std::string &settingsDirectory = std::string(),
+        CUpdateTiming timing = {});
     ~CUpdateThread() override;
 
     // Each of these three makes the next tick start a cycle, also when one is running now: that one finishes
     // first. Null stops the events; interval minutes of 0 or less stop updating.
     void SetWindow(QObject *window);
     void SetInterval(int minutes);
-    void SetLocation(const WLocation &location);
+    void SetLocation(const meteo::WLocation &location);
     // Enables (flag not 0) or disables a kind of special message from the next fetch on. L_RANGE for an index
     // that names no kind.
     int SetProductFlag(int index, int flag);
@@ -74,7 +80,7 @@ public:
     // that holds a fetch back does not hold back the new cycle; what it has handed over stays.
     void UpdateNow();
 
-    void CopyCondition(WCondition &condition);
+    void CopyCondition(meteo::WCondition &condition);
     void GetForecastLength(unsigned long &length);
     // At most size - 1 characters, always terminated; nothing is written when size is 0.
     void CopyForecast(char *buffer, unsigned long size);
@@ -82,7 +88,7 @@ public:
     int GetMessageLength(int index, unsigned long &length);
     int CopyMessage(int index, char *buffer, unsigned long size);
     // The alerts in force, as the last cycle that could read them found them, and the place they are for.
-    void CopyAlerts(std::vector<WAlertRecord> &alerts, WLocation &place);
+    void CopyAlerts(std::vector<meteo::WAlertRecord> &alerts, meteo::WLocation &place);
     // Takes the info lock only.
     void CopyInfoText(char *buffer, unsigned long size);
     // What became of each fetch of the last cycle that ended, for the window to read at WM_UPDATE_FINISHED;
@@ -93,11 +99,11 @@ public:
     bool Stop() override;
 
     // The reader's progress: stored for CopyInfoText and announced with WM_INFO_TEXT; Clear posts WM_INFO_CLEAR.
-    void SetText(const LString &text) override;
+    void SetText(const corekit::LString &text) override;
     void Clear() override;
 
 private:
-    using TextFetch = int (WReader::*)(const WLocation &, LString &);
+    using TextFetch = int (meteo::WReader::*)(const meteo::WLocation &, corekit::LString &);
 
     bool Init() override;
     bool Tick() override;
@@ -112,8 +118,8 @@ private:
     bool PrepareFetch();
     bool FlagSet(int kind);
     bool FetchCondition();
-    bool FetchText(
-        TextFetch fetch, std::unique_ptr<LString> &shared, CUpdateResults::Fetch &record, QEvent::Type type, int index);
+    bool FetchText(TextFetch fetch, std::unique_ptr<corekit::LString> &shared, CUpdateResults::Fetch &record,
+        QEvent::Type type, int index);
     void PublishResults();
     bool AlertKindsSet();
     void FetchAlerts();
@@ -122,9 +128,9 @@ private:
 
     // Only the worker thread reads these; the clock and the two pauses are fixed at construction.
     const CUpdateTiming m_timing;
-    LWinKeeper m_keeper;
-    WLocation m_fetchLocation;
-    WCondition m_fetchCondition;
+    settings::LWinKeeper m_keeper;
+    meteo::WLocation m_fetchLocation;
+    meteo::WCondition m_fetchCondition;
     CUpdateResults m_cycleResults;
 
     // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
@@ -133,19 +139,21 @@ private:
     int m_interval = 0;
     std::chrono::milliseconds m_countdown{0};
     std::chrono::steady_clock::time_point m_lastClock;
-    WLocation m_location;
-    std::unique_ptr<WReader> m_reader;
-    WCondition m_condition;
-    std::unique_ptr<LString> m_forecast;
-    std::array<std::unique_ptr<LString>, MESSAGE_KINDS> m_messages;
+    meteo::WLocation m_location;
+    std::unique_ptr<meteo::WReader> m_reader;
+    meteo::WCondition m_condition;
+    std::unique_ptr<corekit::LString> m_forecast;
+    std::array<std::unique_ptr<corekit::LString>, MESSAGE_KINDS> m_messages;
     std::array<unsigned char, MESSAGE_KINDS> m_flags{};
     bool m_cycleRunning = false;
     // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
     bool m_cutCycle = false;
     CUpdateResults m_results;
-    std::vector<WAlertRecord> m_alerts;
-    WLocation m_alertsPlace;
+    std::vector<meteo::WAlertRecord> m_alerts;
+    meteo::WLocation m_alertsPlace;
 
     std::mutex m_infoLock;
-    LString m_infoText;
+    corekit::LString m_infoText;
 };
+
+} // namespace nimbdesk

@@ -1,5 +1,8 @@
 #include "nimbdesk/worker/levent.h"
 
+namespace nimbdesk
+{
+
 LEvent::LEvent(bool manualReset)
     : m_manualReset(manualReset)
 {
@@ -45,3 +48,5 @@ void LEvent::Consume()
     if (!m_manualReset)
         m_signalled = false;
 }
+
+} // namespace nimbdesk

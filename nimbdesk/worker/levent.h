@@ -4,6 +4,9 @@
 #include <condition_variable>
 #include <mutex>
 
+namespace nimbdesk
+{
+
 // A signal between threads. Set releases one waiter and resets itself (auto-reset), or stays set and releases
 // every waiter until Reset (manual reset). A Set with nobody waiting is kept for the next waiter.
 class LEvent
@@ -27,3 +30,5 @@ private:
     const bool m_manualReset;
     bool m_signalled = false;
 };
+
+} // namespace nimbdesk

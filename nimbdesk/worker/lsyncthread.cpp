@@ -1,5 +1,8 @@
 #include "nimbdesk/worker/lsyncthread.h"
 
+namespace nimbdesk
+{
+
 LSyncThread::~LSyncThread()
 {
     LSyncThread::Stop();
@@ -94,3 +97,5 @@ void LSyncThread::Join()
     if (m_thread.joinable())
         m_thread.join();
 }
+
+} // namespace nimbdesk

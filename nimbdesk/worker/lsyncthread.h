@@ -9,6 +9,9 @@
 #include <mutex>
 #include <thread>
 
+namespace nimbdesk
+{
+
 // Runs the work of LThread on a thread of its own, with a main lock that the derived class shares for its data.
 // The lock is re-entrant, so a derived class may call its own locking operations while it holds it.
 //
@@ -50,3 +53,5 @@ private:
     std::thread m_thread;
     std::atomic<int> m_exitCode{0};
 };
+
+} // namespace nimbdesk

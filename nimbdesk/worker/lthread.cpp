@@ -1,5 +1,8 @@
 #include "nimbdesk/worker/lthread.h"
 
+namespace nimbdesk
+{
+
 void LThread::Start()
 {
     ClearRequests();
@@ -94,3 +97,5 @@ bool LThread::End(State state)
     SignalEnded();
     return state != State::Finished;
 }
+
+} // namespace nimbdesk

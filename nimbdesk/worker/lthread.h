@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+namespace nimbdesk
+{
+
 // The frame of a piece of work done in steps: Run calls Init once, then Tick until a tick reports the work done
 // or a stop is requested, pausing between ticks when asked, and ends with Cleanup. Every read and write of the
 // state and of the two requests goes through Lock and Unlock.
@@ -76,3 +79,5 @@ private:
     unsigned char m_stopRequest = 0;
     unsigned char m_pauseRequest = 0;
 };
+
+} // namespace nimbdesk

@@ -21,6 +21,9 @@
 #include <sys/wait.h>
 #include <vector>
 
+using namespace corekit;
+using namespace settings;
+
 namespace
 {
 

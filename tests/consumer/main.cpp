@@ -4,6 +4,9 @@
 
 #include <cstdio>
 
+using namespace corekit;
+using namespace meteo;
+
 int main()
 {
     LString text("wind ");

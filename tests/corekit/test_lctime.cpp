@@ -10,6 +10,8 @@
 #include <string>
 #include <time.h>
 
+using namespace corekit;
+
 namespace
 {
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <sys/stat.h>
 
+using namespace corekit;
+
 namespace
 {
 

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+using namespace corekit;
+
 namespace
 {
 

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace meteo;
+
 namespace
 {
 

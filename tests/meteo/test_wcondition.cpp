@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

@@ -13,6 +13,9 @@
 #include <sys/stat.h>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

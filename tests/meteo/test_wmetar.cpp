@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <string>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

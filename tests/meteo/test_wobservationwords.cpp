@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

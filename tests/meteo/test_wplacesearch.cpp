@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

@@ -4,6 +4,9 @@
 
 #include <string>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

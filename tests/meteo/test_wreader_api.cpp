@@ -24,6 +24,9 @@
 #include <tuple>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

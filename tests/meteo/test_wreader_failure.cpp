@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <string>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

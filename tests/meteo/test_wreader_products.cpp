@@ -18,6 +18,9 @@
 #include <thread>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

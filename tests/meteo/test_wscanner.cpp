@@ -8,6 +8,9 @@
 
 #include <string>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

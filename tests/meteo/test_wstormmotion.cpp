@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace meteo;
+
 namespace
 {
 

@@ -13,6 +13,9 @@
 #include <utility>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+
 namespace
 {
 

@@ -11,6 +11,10 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+using namespace corekit;
+using namespace meteo;
+using namespace nimbdesk;
+
 namespace
 {
 

@@ -30,6 +30,11 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+using namespace meteo;
+using namespace nimbdesk;
+
 namespace
 {
 

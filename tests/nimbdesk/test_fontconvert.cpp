@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace corekit;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

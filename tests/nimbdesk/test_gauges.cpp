@@ -22,6 +22,10 @@
 #include <utility>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace nimbdesk;
+
 namespace
 {
 

@@ -13,6 +13,9 @@
 #include <thread>
 #include <vector>
 
+using namespace corekit;
+using namespace nimbdesk;
+
 namespace
 {
 

@@ -52,6 +52,11 @@
 #include <utility>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

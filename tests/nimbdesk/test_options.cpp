@@ -29,6 +29,10 @@
 #include <utility>
 #include <vector>
 
+using namespace corekit;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

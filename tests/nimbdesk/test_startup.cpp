@@ -21,6 +21,10 @@
 #include <cstring>
 #include <memory>
 
+using namespace corekit;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

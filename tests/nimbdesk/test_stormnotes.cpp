@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace nimbdesk;
+
 namespace
 {
 

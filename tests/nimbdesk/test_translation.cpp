@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+using namespace nimbdesk;
+
 class TestTranslation : public QObject
 {
     Q_OBJECT

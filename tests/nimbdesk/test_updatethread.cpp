@@ -27,6 +27,11 @@
 #include <thread>
 #include <vector>
 
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace nimbdesk;
+
 namespace
 {
 

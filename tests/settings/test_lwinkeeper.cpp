@@ -22,6 +22,9 @@
 #include <utility>
 #include <vector>
 
+using namespace corekit;
+using namespace settings;
+
 using nimbreltest::TempDir;
 
 namespace

@@ -9,10 +9,10 @@ namespace nimbreltest
 {
 
 // An info line that records every call: a text as it was shown, a Clear as "<clear>".
-class InfoLineRecorder final : public LInfoLine
+class InfoLineRecorder final : public corekit::LInfoLine
 {
 public:
-    void SetText(const LString &text) override { calls.emplace_back(static_cast<const char *>(text)); }
+    void SetText(const corekit::LString &text) override { calls.emplace_back(static_cast<const char *>(text)); }
     void Clear() override { calls.emplace_back("<clear>"); }
 
     std::vector<std::string> calls;

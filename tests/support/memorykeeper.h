@@ -12,47 +12,49 @@ namespace nimbreltest
 {
 
 // A settings keeper held in memory, typed as the real stores are: a Get of the wrong type is L_WRONGTYPE.
-class MemoryKeeper final : public LKeeper
+class MemoryKeeper final : public corekit::LKeeper
 {
 public:
-    bool Exists(const LString &section, const LString &key, bool) override
+    bool Exists(const corekit::LString &section, const corekit::LString &key, bool) override
     {
         return m_values.count(name(section, key));
     }
-    int GetInt(const LString &section, const LString &key, std::uint32_t &value, bool) override
+    int GetInt(const corekit::LString &section, const corekit::LString &key, std::uint32_t &value, bool) override
     {
         return get(section, key, value);
     }
-    int GetString(const LString &section, const LString &key, LString &value, bool) override
+    int GetString(const corekit::LString &section, const corekit::LString &key, corekit::LString &value, bool) override
     {
         std::string text;
         const int result = get(section, key, text);
-        if (result == L_OK)
+        if (result == corekit::L_OK)
             value = text.c_str();
         return result;
     }
-    int GetBinary(const LString &section, const LString &key, LBinary &value, bool) override
+    int GetBinary(const corekit::LString &section, const corekit::LString &key, corekit::LBinary &value, bool) override
     {
         std::vector<unsigned char> bytes;
         const int result = get(section, key, bytes);
-        if (result == L_OK)
+        if (result == corekit::L_OK)
             value.assign(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
         return result;
     }
-    int SetInt(const LString &section, const LString &key, std::uint32_t value, bool) override
+    int SetInt(const corekit::LString &section, const corekit::LString &key, std::uint32_t value, bool) override
     {
         m_values[name(section, key)] = value;
-        return L_OK;
+        return corekit::L_OK;
     }
-    int SetString(const LString &section, const LString &key, const LString &value, bool) override
+    int SetString(
+        const corekit::LString &section, const corekit::LString &key, const corekit::LString &value, bool) override
     {
         m_values[name(section, key)] = std::string(value);
-        return L_OK;
+        return corekit::L_OK;
     }
-    int SetBinary(const LString &section, const LString &key, const LBinary &value, bool) override
+    int SetBinary(
+        const corekit::LString &section, const corekit::LString &key, const corekit::LBinary &value, bool) override
     {
         m_values[name(section, key)] = std::vector<unsigned char>(value.data(), value.data() + value.size());
-        return L_OK;
+        return corekit::L_OK;
     }
 
     // How many values are stored.
@@ -61,20 +63,20 @@ public:
 private:
     using Value = std::variant<std::uint32_t, std::string, std::vector<unsigned char>>;
 
-    static std::string name(const LString &section, const LString &key)
+    static std::string name(const corekit::LString &section, const corekit::LString &key)
     {
         return std::string(section) + "/" + std::string(key);
     }
     template<typename T>
-    int get(const LString &section, const LString &key, T &value)
+    int get(const corekit::LString &section, const corekit::LString &key, T &value)
     {
         const auto found = m_values.find(name(section, key));
         if (found == m_values.end())
-            return L_NOTFOUND;
+            return corekit::L_NOTFOUND;
         if (!std::holds_alternative<T>(found->second))
-            return L_WRONGTYPE;
+            return corekit::L_WRONGTYPE;
         value = std::get<T>(found->second);
-        return L_OK;
+        return corekit::L_OK;
     }
 
     std::map<std::string, Value> m_values;

@@ -7,9 +7,9 @@ namespace nimbreltest
 
 // A place as the location files give it to the reader: the short state ("ia") and the city data
 // ("acode(KDMX) azone(IAZ086)").
-inline WLocation readerPlace(const char *state, const char *cityData)
+inline meteo::WLocation readerPlace(const char *state, const char *cityData)
 {
-    WLocation location;
+    meteo::WLocation location;
     location.setShortState(state);
     location.setCityData(cityData);
     return location;

@@ -3,6 +3,8 @@
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
 
+using namespace corekit;
+
 namespace ldtgen
 {
 
