@@ -2,25 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
-    <name>CAboutDlg</name>
-    <message>
-        <source>About %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;%1&lt;/b&gt; Version %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Weather data: the US National Weather Service.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Current conditions, the zone forecast and special messages for a place in the United States.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>CAlertNotifier</name>
     <message>
         <source>1 warning</source>
@@ -54,37 +35,6 @@
         <source>%n other alerts</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>%1 in force for %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> and </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n more alerts for %1</source>
-        <translation>
-            <numerusform>%n more alert for %1</numerusform>
-            <numerusform>%n more alerts for %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 — %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>New: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file of notified alerts %1 is damaged: only its first megabyte was read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cannot remember notified alerts in %1</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>CAutostart</name>
@@ -98,13 +48,6 @@
     </message>
     <message>
         <source>%1 cannot be removed: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CDesktopNotifier</name>
-    <message>
-        <source>Show</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -235,238 +178,6 @@
     </message>
 </context>
 <context>
-    <name>CGeneralPpg</name>
-    <message>
-        <source>Temperature</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Celsius</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fahrenheit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wind Speed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>MPH</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>KM/H</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pressure</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Inches Hg</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>mm Hg</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hPa</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>General</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The update interval must be a whole number of minutes from %1 to %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Update Every</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>min</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Control&apos;s font</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Header&apos;s font</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Control&apos;s foreground</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Control&apos;s background</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Start Nimbrel when I log in</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Start at login</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CInternetPpg</name>
-    <message>
-        <source>Current conditions URL</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Internet</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Forecast and special messages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>NWS web service</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>State product pages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Web service URL</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Special messages URL</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Proxy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use proxy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Proxy Address</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CLocationDlg</name>
-    <message>
-        <source>Select Location</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Selected:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>State</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter states</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>City</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter cities</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Please select state and city</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CMainDlg</name>
-    <message>
-        <source>Forecast</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Special</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the whole forecast</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the whole text of the special messages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Special messages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Temperature</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dew Point</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wind</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pressure</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Update Now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Select Location</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 — %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>CNotifyPpg</name>
     <message>
         <source>Warnings</source>
@@ -485,22 +196,43 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Play a sound for severe and extreme alerts</source>
+        <source>Ask the desktop to play a sound</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Notify me of</source>
+        <source>An alarm for extreme alerts</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Notifications</source>
+        <source>A warning sound for severe alerts</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>COptionsSheet</name>
     <message>
-        <source>Options</source>
+        <source>A message sound for the others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send extreme alerts and tornado and flash flood warnings again every 30 seconds until I see them (10 minutes at most)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speak extreme and severe alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moderate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Severe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extreme</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -520,26 +252,6 @@
     </message>
     <message>
         <source>%1 (%2 away)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find a place: name, ZIP code, station or coordinates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find a place</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Places found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Places cannot be searched: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No place found</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -567,117 +279,6 @@
     </message>
     <message>
         <source>Warnings and advisories</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Retrieval</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CSettingsNotice</name>
-    <message>
-        <source>its settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the setting %1/%2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Settings not saved: %1 (%2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nimbrel cannot save %1 in
-%2
-
-Reason: %3.
-
-What you choose stays in effect until Nimbrel ends, and is lost then. Make that folder writable, or start Nimbrel with --settings-dir naming a folder it can write to.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Settings file mended: damaged lines left out; the original is kept as %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The settings file
-%1
-was damaged. These lines could not be read and were left out:
-%2
-
-Every other setting was kept. The original file is kept as
-%3</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CSingleInstance</name>
-    <message>
-        <source>Nimbrel is already running with the settings file %1, in another session whose window cannot be reached from here.
-
-Close that Nimbrel first, or start this one with --settings-dir naming another folder.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CTickerPpg</name>
-    <message>
-        <source>Font</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Text color</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Forecast Ticker</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Special Messages Ticker</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Scrolling speed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&lt;- Faster</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Slower-&gt;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CTrayIcon</name>
-    <message>
-        <source>&amp;Update Now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Show</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CWeatherLine</name>
-    <message>
-        <source>Weather in words</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CWgauge</name>
-    <message>
-        <source>old</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -835,6 +436,535 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
 cannot be read: %3.
 
 Reinstall Nimbrel to restore its location files, or start it with --data-dir naming a folder that holds sound ones.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CAboutDlg</name>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; Version %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather data: the US National Weather Service.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current conditions, the zone forecast and special messages for a place in the United States.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CAlertNotifier</name>
+    <message>
+        <source>%1 in force for %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more alerts for %1</source>
+        <translation>
+            <numerusform>%n more alert for %1</numerusform>
+            <numerusform>%n more alerts for %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n)</source>
+        <translation>
+            <numerusform>%1 (%n)</numerusform>
+            <numerusform>%1 (%n)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Alerts cannot be spoken: the speech service cannot be reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot keep the choice not to notify %1 again: the settings cannot be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 will not be notified again; Edit &gt; Options &gt; Notifications undoes it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file of notified alerts %1 is damaged: only its first megabyte was read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remember notified alerts in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CDesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t notify me of %1 again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CEventList</name>
+    <message>
+        <source>Never notify me of these events (they still show in the tickers):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The events most issued.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All events of the weather service.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the weather service for the names of all events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no event names in its answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The events most issued: the weather service could not give all (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The events the weather service gave before: it could not be asked again (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CGeneralPpg</name>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MPH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KM/H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inches Hg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm Hg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hPa</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update interval must be a whole number of minutes from %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control&apos;s font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header&apos;s font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control&apos;s foreground</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control&apos;s background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Nimbrel when I log in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CInternetPpg</name>
+    <message>
+        <source>Current conditions URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast and special messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NWS web service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State product pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web service URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special messages URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CLocationDlg</name>
+    <message>
+        <source>Select Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter states</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter cities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select state and city</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CMainDlg</name>
+    <message>
+        <source>Forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An update could not be shown: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the whole forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the whole text of the special messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dew Point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CNotifyPpg</name>
+    <message>
+        <source>Notify me of</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify for alerts at least:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The speech service cannot be reached: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::COptionsSheet</name>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CPlaceFinder</name>
+    <message>
+        <source>Find a place: name, ZIP code, station or coordinates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find a place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places cannot be searched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No place found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CRetrievalPpg</name>
+    <message>
+        <source>Retrieval</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CSettingsNotice</name>
+    <message>
+        <source>its settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the setting %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings not saved: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nimbrel cannot save %1 in
+%2
+
+Reason: %3.
+
+What you choose stays in effect until Nimbrel ends, and is lost then. %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk that holds that folder is full: make room on it, or start Nimbrel with --settings-dir naming a folder on another disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program keeps the settings file locked, perhaps a Nimbrel that no longer responds: end it, then choose again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make that folder writable, or start Nimbrel with --settings-dir naming a folder it can write to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings file mended: damaged lines left out or held to their range; the original is kept as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file
+%1
+was damaged. These lines were left out, or their numbers held to what the options accept:
+%2
+
+Every other setting was kept. The original file is kept as
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CSingleInstance</name>
+    <message>
+        <source>Nimbrel is already running with the settings file %1, in another session whose window cannot be reached from here.
+
+Close that Nimbrel first, or start this one with --settings-dir naming another folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CTickerPpg</name>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast Ticker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special Messages Ticker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scrolling speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;- Faster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slower-&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CTrayIcon</name>
+    <message>
+        <source>&amp;Update Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CWeatherLine</name>
+    <message>
+        <source>Weather in words</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CWgauge</name>
+    <message>
+        <source>old</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

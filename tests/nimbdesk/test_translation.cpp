@@ -1,5 +1,6 @@
 // The English translation built into the program: loaded at start, it gives counted texts their plural forms; and
 // every counted text of the program has its forms in it.
+#include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/window/translation.h"
 
@@ -22,10 +23,9 @@ private slots:
 void TestTranslation::countedTextsHaveTheirPluralForms()
 {
     QVERIFY(installTranslation(*QCoreApplication::instance()));
-    QCOMPARE(QCoreApplication::translate("CAlertNotifier", "%n more alerts for %1", nullptr, 1),
-        QStringLiteral("1 more alert for %1"));
-    QCOMPARE(QCoreApplication::translate("CAlertNotifier", "%n more alerts for %1", nullptr, 3),
-        QStringLiteral("3 more alerts for %1"));
+    // The class's own context, namespace included, is the one its texts are looked up in.
+    QCOMPARE(CAlertNotifier::tr("%n more alerts for %1", nullptr, 1), QStringLiteral("1 more alert for %1"));
+    QCOMPARE(CAlertNotifier::tr("%n more alerts for %1", nullptr, 3), QStringLiteral("3 more alerts for %1"));
     QCOMPARE(QCoreApplication::translate("TimeText", "%n days ago", nullptr, 1), QStringLiteral("1 day ago"));
     QCOMPARE(ageText(50 * 3600), QStringLiteral("2 days ago"));
     QCOMPARE(ageText(3 * 3600 + 59 * 60), QStringLiteral("3 h ago"));
