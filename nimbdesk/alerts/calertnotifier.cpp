@@ -134,6 +134,29 @@ QStringList eventsOf(const std::vector<WAlertRecord> &alerts)
     return events;
 }
 
+// A summary's lines: each event once, in the order they came, with how many there are where more than one:
+// "Severe Thunderstorm Warning", "Flood Warning (14)".
+QString summaryLines(const QStringList &events)
+{
+    QStringList names;
+    std::vector<int> counts;
+    for (const QString &event : events) {
+        const qsizetype at = names.indexOf(event);
+        if (at >= 0) {
+            ++counts[static_cast<std::size_t>(at)];
+        } else {
+            names << event;
+            counts.push_back(1);
+        }
+    }
+    QStringList lines;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const int count = counts[static_cast<std::size_t>(i)];
+        lines << (count == 1 ? names[i] : CAlertNotifier::tr("%1 (%n)", nullptr, count).arg(names[i]));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 CAlertNotifier::CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::string &statePath,
@@ -315,7 +338,7 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(const LAlertNotice &notice, co
     const QStringList events = eventsOf(notice.alerts);
     out.title = titleOf(notice, placeName);
     out.body = notice.kind == LNoticeKind::Alert ? withStorm(bodyOf(notice.alerts.front()), notice.alerts.front())
-                                                 : events.join(QLatin1Char('\n'));
+                                                 : summaryLines(events);
     out.critical = severe;
     out.sound = soundOf(gravestOf(notice.alerts));
     if (notice.kind == LNoticeKind::Alert)

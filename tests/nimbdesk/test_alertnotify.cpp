@@ -368,6 +368,10 @@ void TestAlertNotify::floodOfAlerts()
     };
     QVERIFY(titled(QStringLiteral("Tornado Warning — ") + PLACE));
     QVERIFY(titled(QStringLiteral("29 more alerts for ") + PLACE));
+    // The summary names each event once, with its count.
+    const auto summary = std::find_if(
+        calls.begin(), calls.end(), [](const auto &call) { return call.title.startsWith(QLatin1String("29 more")); });
+    QCOMPARE(summary->body, QStringLiteral("Severe Thunderstorm Warning (29)"));
 
     calls = callsFor(
         {alert("urn:three.1", "Tornado Warning", "Extreme"), alert("urn:three.2", "Flash Flood Warning", "Severe"),
