@@ -1,6 +1,7 @@
 #include "nimbdesk/freshness/cfreshness.h"
 
 #include "corekit/lex.h"
+#include "tests/support/centraltime.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +20,6 @@ namespace
 {
 
 using Strings = std::vector<std::string>;
-
-// The clock texts are the machine's local time: these tests read them in US Central time.
-class CentralTime final : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        setenv("TZ", "America/Chicago", 1);
-        tzset();
-    }
-};
-
-[[maybe_unused]] const ::testing::Environment *const centralTime = ::testing::AddGlobalTestEnvironment(new CentralTime);
 
 constexpr std::int64_t MINUTE = 60;
 constexpr std::int64_t HOUR = 3600;

@@ -1,6 +1,7 @@
 #include "nimbdesk/alerts/lstormnotes.h"
 
 #include "meteo/location/wlocation.h"
+#include "tests/support/centraltime.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,6 @@ using namespace nimbdesk;
 
 namespace
 {
-
-// The clock texts are the machine's local time: these tests read them in US Central time.
-class CentralTime final : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        setenv("TZ", "America/Chicago", 1);
-        tzset();
-    }
-};
-
-[[maybe_unused]] const ::testing::Environment *const centralTime = ::testing::AddGlobalTestEnvironment(new CentralTime);
 
 // Monday 7 December 2026, 1:50 PM CST.
 constexpr std::int64_t T0 = 1796673000;
