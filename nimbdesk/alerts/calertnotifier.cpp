@@ -222,17 +222,29 @@ void CAlertNotifier::setSpeaker(std::unique_ptr<LSpeaker> speaker)
 }
 
 // "Tornado Warning. Tornado Warning issued December 7 at 5:40AM CST by NWS Upton NY"; that it cannot be spoken is
-// said once until speaking works again.
+// said once until speaking works again. The speaker tells on a thread of its own, so the answer is posted back.
 void CAlertNotifier::speak(const WAlertRecord &alert)
 {
     if (!m_speaker)
         m_speaker = std::make_unique<LSpeechDispatcher>();
     const QString text
         = cleaned(alert.event).simplified() + QStringLiteral(". ") + cleaned(alert.headline).simplified();
-    const bool spoken = m_speaker->Say(text.toStdString());
-    if (!spoken && !m_speechFailed)
+    m_speaker->Say(text.toStdString(), [this](const std::string &failure) {
+        QMetaObject::invokeMethod(
+            this, [this, spoken = failure.empty()] { spoken ? speechWorks() : speechFailed(); }, Qt::QueuedConnection);
+    });
+}
+
+void CAlertNotifier::speechWorks()
+{
+    m_speechFailed = false;
+}
+
+void CAlertNotifier::speechFailed()
+{
+    if (!m_speechFailed)
         emit statusMessage(tr("Alerts cannot be spoken: the speech service cannot be reached"));
-    m_speechFailed = !spoken;
+    m_speechFailed = true;
 }
 
 void CAlertNotifier::Refresh()

@@ -81,6 +81,8 @@ private:
     void mute(const QString &key);
     QString soundOf(LSeverity severity) const;
     void speak(const meteo::WAlertRecord &alert);
+    void speechWorks();
+    void speechFailed();
     bool readFlag(const char *key, bool fallback) const;
     std::uint32_t windSpeedScale() const;
     QString withStorm(const QString &text, const meteo::WAlertRecord &alert) const;

@@ -112,21 +112,35 @@ QWidget *CNotifyPpg::soundGroup()
     return group;
 }
 
+CNotifyPpg::~CNotifyPpg() = default;
+
 QString CNotifyPpg::caption() const
 {
     return tr("Notifications");
 }
 
-// Where speech is asked for, whether the desktop's speech service answers is told beside the option.
+// Where speech is asked for, whether the desktop's speech service answers is told beside the option. The speaker
+// answers from a thread of its own; the page asks the speaker it keeps, which stops answering when the page goes.
 void CNotifyPpg::checkSpeech(bool wanted)
 {
     m_speechNote->clear();
     if (!wanted)
         return;
-    const std::string reason = LSpeechDispatcher().Connect();
-    if (!reason.empty())
-        m_speechNote->setText(
-            tr("The speech service cannot be reached: %1").arg(QString::fromStdString(reason).simplified()));
+    if (!m_speech)
+        m_speech = std::make_unique<LSpeechDispatcher>();
+    m_speech->Connect([this](const std::string &failure) {
+        if (failure.empty())
+            return;
+        QMetaObject::invokeMethod(
+            this, [this, reason = QString::fromStdString(failure).simplified()] { tellSpeechFailure(reason); },
+            Qt::QueuedConnection);
+    });
+}
+
+void CNotifyPpg::tellSpeechFailure(const QString &reason)
+{
+    if (box(SPEAK)->isChecked())
+        m_speechNote->setText(tr("The speech service cannot be reached: %1").arg(reason));
 }
 
 void CNotifyPpg::load()

@@ -2,6 +2,8 @@
 
 #include "nimbdesk/options/ccheckboxpage.h"
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 
@@ -9,6 +11,7 @@ namespace nimbdesk
 {
 
 class CEventList;
+class LSpeechDispatcher;
 
 // The "Notifications" page, section "Notify": which alerts pop a desktop notification -- by kind ("Notify me of"),
 // by least severity and by event (the muted ones) --, the sound the desktop plays for each severity, and sending
@@ -19,6 +22,7 @@ class CNotifyPpg : public CCheckBoxPage
 
 public:
     explicit CNotifyPpg(corekit::LKeeper *keeper, QWidget *parent = nullptr);
+    ~CNotifyPpg() override;
 
     QString caption() const override;
 
@@ -30,10 +34,12 @@ private:
     QWidget *kindsGroup();
     QWidget *soundGroup();
     void checkSpeech(bool wanted);
+    void tellSpeechFailure(const QString &reason);
 
     QComboBox *m_severity;
     CEventList *m_events;
     QLabel *m_speechNote;
+    std::unique_ptr<LSpeechDispatcher> m_speech;
 };
 
 } // namespace nimbdesk

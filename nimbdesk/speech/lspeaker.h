@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace nimbdesk
@@ -9,11 +10,14 @@ namespace nimbdesk
 class LSpeaker
 {
 public:
+    // Told "" once the text is in the speech service's hands, or why it is not ("Can't connect to unix socket").
+    // A speaker may call it on a thread of its own.
+    using Done = std::function<void(const std::string &failure)>;
+
     virtual ~LSpeaker() = default;
 
-    // Hands the text to the speech service without waiting for it to be spoken; false where the service cannot be
-    // reached.
-    virtual bool Say(const std::string &text) = 0;
+    // Hands the text to the speech service without waiting for the service or for the text to be spoken.
+    virtual void Say(const std::string &text, Done done) = 0;
 };
 
 } // namespace nimbdesk
