@@ -1,6 +1,6 @@
 #include "corekit/lstring.h"
-#include "meteo/location/wlocation.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wreader.h"
 #include "meteo/reader/wzonescanner_p.h"

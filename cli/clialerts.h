@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/reader/walert.h"
+#include "meteo/base/walert.h"
 
 #include <nlohmann/json_fwd.hpp>
 

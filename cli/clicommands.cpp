@@ -7,7 +7,7 @@
 #include "cli/clisession.h"
 #include "cli/clistorm.h"
 #include "cli/clitext.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 #include "settings/lsettings.h"
 
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #include "cli/clidatadir.h"
 
 #include "cli/clierror.h"
-#include "meteo/location/wlocationfile.h"
+#include "meteo/base/wlocationfile.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,7 +2,7 @@
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
 #include "cli/clitext.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 #include "meteo/reader/wdecodereport.h"
 
 #include <nlohmann/json.hpp>

@@ -2,7 +2,7 @@
 
 #include "cli/clitext.h"
 #include "cli/cliunits.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 
 #include <nlohmann/json.hpp>
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "meteo/reader/wobservation.h"
+#include "meteo/base/wobservation.h"
 
 #include <nlohmann/json_fwd.hpp>
 

@@ -3,7 +3,7 @@
 #include "cli/clitext.h"
 #include "corekit/lex.h"
 #include "corekit/lvector.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 
 #include <nlohmann/json.hpp>
 

@@ -4,7 +4,7 @@
 #include "cli/clioptions.h"
 #include "cli/cliplaces.h"
 #include "cli/cliunits.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wreader.h"
 
 #include <memory>

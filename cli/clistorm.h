@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/cliunits.h"
-#include "meteo/reader/walert.h"
+#include "meteo/base/walert.h"
 
 #include <nlohmann/json_fwd.hpp>
 

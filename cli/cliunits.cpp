@@ -1,7 +1,7 @@
 #include "cli/cliunits.h"
 
 #include "corekit/lkeeper.h"
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 #include "meteo/reader/wobservationwords.h"
 #include "meteo/reader/wstormwords.h"
 #include "settings/lsettings.h"

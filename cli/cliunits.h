@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/clioptions.h"
-#include "meteo/reader/wstormmotion.h"
+#include "meteo/base/wstormmotion.h"
 
 #include <string>
 

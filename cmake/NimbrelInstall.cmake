@@ -4,7 +4,7 @@ include(CMakePackageConfigHelpers)
 
 set(NIMBREL_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/Nimbrel")
 
-install(TARGETS corekit meteo
+install(TARGETS corekit meteo_base meteo
     EXPORT NimbrelTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT dev
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev

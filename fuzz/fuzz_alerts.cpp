@@ -3,6 +3,7 @@
 // alerts; every alert's text is whole lines, the first of them starting with the event in capitals; and the three
 // kinds' texts together hold every line of every alert, in the reader's layout ("A\r\n B\r\n").
 #include "corekit/lex.h"
+#include "meteo/base/wisotime_p.h"
 #include "meteo/reader/walerts_p.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 
 #include "corekit/lstring.h"
 #include "corekit/lvector.h"
-#include "meteo/location/wlocation.h"
-#include "meteo/location/wrecords.h"
+#include "meteo/base/wlocation.h"
+#include "meteo/base/wrecords.h"
 #include "meteo/meteo_export.h"
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "meteo/location/wplacefinders_p.h"
 
+#include "meteo/base/wgrounddistance_p.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>

@@ -2,10 +2,10 @@
 
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
-#include "meteo/location/wlocationfile.h"
+#include "meteo/base/wlocationfile.h"
+#include "meteo/base/wrecords.h"
 #include "meteo/location/wplacetext_p.h"
 #include "meteo/location/wrawrecord_p.h"
-#include "meteo/location/wrecords.h"
 
 #include <algorithm>
 #include <charconv>

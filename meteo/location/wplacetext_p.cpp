@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 namespace meteo
@@ -89,11 +88,6 @@ bool readDegrees(std::string_view text, std::size_t &at, double &value)
     return true;
 }
 
-double radians(double degrees)
-{
-    return degrees * std::numbers::pi / 180;
-}
-
 // Each word of folded text in its short form, where it has one.
 std::string shortenWords(const std::string &folded)
 {
@@ -159,15 +153,6 @@ std::optional<WTypedPoint> parseTypedPoint(std::string_view text)
     if (at != text.size() || !(std::fabs(point.latitude) <= 90) || !(std::fabs(point.longitude) <= 180))
         return std::nullopt;
     return point;
-}
-
-// The haversine formula, exact enough at every distance between two places.
-double groundDistanceKm(double latitudeA, double longitudeA, double latitudeB, double longitudeB)
-{
-    const double sinLat = std::sin(radians(latitudeB - latitudeA) / 2);
-    const double sinLon = std::sin(radians(longitudeB - longitudeA) / 2);
-    const double h = sinLat * sinLat + std::cos(radians(latitudeA)) * std::cos(radians(latitudeB)) * sinLon * sinLon;
-    return 2 * EARTH_RADIUS_KM * std::asin(std::sqrt(std::fmin(1.0, h)));
 }
 
 } // namespace meteo

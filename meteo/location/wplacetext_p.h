@@ -23,10 +23,4 @@ struct WTypedPoint {
 };
 std::optional<WTypedPoint> parseTypedPoint(std::string_view text);
 
-// The mean radius of the earth.
-inline constexpr double EARTH_RADIUS_KM = 6371.0;
-
-// The distance along the ground between two points given in degrees, in kilometres (the haversine formula).
-double groundDistanceKm(double latitudeA, double longitudeA, double latitudeB, double longitudeB);
-
 } // namespace meteo

@@ -2,13 +2,12 @@
 
 #include "corekit/lex.h"
 #include "corekit/ltrimmed.h"
+#include "meteo/base/wisotime_p.h"
 #include "meteo/reader/wkeptlines_p.h"
 
 #include "meteo/reader/wjson_p.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstddef>
 #include <set>
 
 using namespace corekit;
@@ -134,84 +133,7 @@ void addRecord(
     records.push_back(recordOf(*properties, event, id));
 }
 
-// Reads fixed-width decimal fields and single characters off the front of a text.
-class Cursor
-{
-public:
-    explicit Cursor(std::string_view text)
-        : m_text(text)
-    {
-    }
-
-    bool number(std::size_t width, int &value)
-    {
-        if (m_text.size() < width)
-            return false;
-        value = 0;
-        for (std::size_t i = 0; i < width; ++i) {
-            if (m_text[i] < '0' || m_text[i] > '9')
-                return false;
-            value = value * 10 + (m_text[i] - '0');
-        }
-        m_text.remove_prefix(width);
-        return true;
-    }
-    bool literal(char c)
-    {
-        if (m_text.empty() || m_text.front() != c)
-            return false;
-        m_text.remove_prefix(1);
-        return true;
-    }
-    void skipFraction()
-    {
-        if (literal('.'))
-            while (!m_text.empty() && m_text.front() >= '0' && m_text.front() <= '9')
-                m_text.remove_prefix(1);
-    }
-    // "Z", "+05:30", "-0700": seconds east of UTC.
-    bool offset(int &seconds)
-    {
-        if (literal('Z')) {
-            seconds = 0;
-            return true;
-        }
-        const int sign = literal('-') ? -1 : (literal('+') ? 1 : 0);
-        int hours = 0;
-        int minutes = 0;
-        if (sign == 0 || !number(2, hours))
-            return false;
-        literal(':');
-        if (!number(2, minutes) || hours > 23 || minutes > 59)
-            return false;
-        seconds = sign * (hours * 3600 + minutes * 60);
-        return true;
-    }
-    bool atEnd() const { return m_text.empty(); }
-
-private:
-    std::string_view m_text;
-};
-
 } // namespace
-
-int severityRank(std::string_view severity)
-{
-    static constexpr std::string_view ORDER[] = {"Extreme", "Severe", "Moderate", "Minor"};
-    const auto found = std::find(std::begin(ORDER), std::end(ORDER), severity);
-    return static_cast<int>(found - std::begin(ORDER));
-}
-
-WAlertCategory alertCategory(const WAlertRecord &alert)
-{
-    if (std::string_view(alert.event).ends_with("Warning"))
-        return WAlertCategory::Warning;
-    if (alert.kind == WAlertKind::Watch)
-        return WAlertCategory::Watch;
-    if (alert.kind == WAlertKind::Statement)
-        return WAlertCategory::Statement;
-    return WAlertCategory::Other;
-}
 
 WAlertKind alertKind(std::string_view event)
 {
@@ -251,26 +173,6 @@ std::string WAlertList::text(WAlertKind kind) const
         if (alert.kind == kind)
             keepLines(out, alert.text);
     return out;
-}
-
-bool parseIsoTime(std::string_view text, std::int64_t &seconds)
-{
-    Cursor in(text);
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, offset = 0;
-    if (!(in.number(4, year) && in.literal('-') && in.number(2, month) && in.literal('-') && in.number(2, day)
-            && in.literal('T') && in.number(2, hour) && in.literal(':') && in.number(2, minute) && in.literal(':')
-            && in.number(2, second)))
-        return false;
-    in.skipFraction();
-    if (!in.offset(offset) || !in.atEnd() || hour > 23 || minute > 59 || second > 60)
-        return false;
-    const std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
-        std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok())
-        return false;
-    const std::int64_t days = std::chrono::sys_days(date).time_since_epoch().count();
-    seconds = days * 86400 + hour * 3600 + minute * 60 + second - offset;
-    return true;
 }
 
 } // namespace meteo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/reader/walert.h"
+#include "meteo/base/walert.h"
 
 #include <cstdint>
 #include <string>
@@ -36,9 +36,5 @@ public:
 private:
     std::vector<WAlertRecord> m_alerts;
 };
-
-// The moment an ISO 8601 time with its offset names ('2024-07-19T03:00:00-07:00', '2026-09-02T07:47:16Z',
-// fractions of a second allowed), in seconds since 1970. False, seconds untouched, for anything else.
-bool parseIsoTime(std::string_view text, std::int64_t &seconds);
 
 } // namespace meteo

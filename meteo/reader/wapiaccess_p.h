@@ -1,8 +1,8 @@
 #pragma once
 
 #include "corekit/lstring.h"
-#include "meteo/reader/wfailure.h"
-#include "meteo/reader/wfetchlimits.h"
+#include "meteo/base/wfailure.h"
+#include "meteo/base/wfetchlimits.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "meteo/reader/wapiproducts_p.h"
 
 #include "corekit/lex.h"
-#include "meteo/reader/walerts_p.h"
+#include "meteo/base/wisotime_p.h"
 #include "meteo/reader/wapiclient_p.h"
 #include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wkeptlines_p.h"

@@ -1,7 +1,7 @@
 #include "meteo/reader/wapisource_p.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wapiclient_p.h"
 #include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wkeptlines_p.h"

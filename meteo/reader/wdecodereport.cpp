@@ -1,7 +1,7 @@
 #include "meteo/reader/wdecodereport.h"
 
 #include "corekit/lex.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 #include "meteo/reader/wmetar_p.h"
 #include "meteo/reader/wmetarobservation_p.h"
 

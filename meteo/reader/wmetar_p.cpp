@@ -3,7 +3,7 @@
 #include "corekit/lex.h"
 #include "corekit/lstring.h"
 #include "corekit/ltokenizer.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 
 #include <chrono>
 #include <cstring>

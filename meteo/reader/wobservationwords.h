@@ -1,8 +1,8 @@
 #pragma once
 
+#include "meteo/base/wcondition.h"
+#include "meteo/base/wobservation.h"
 #include "meteo/meteo_export.h"
-#include "meteo/reader/wcondition.h"
-#include "meteo/reader/wobservation.h"
 
 #include <string>
 

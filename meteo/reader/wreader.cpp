@@ -1,10 +1,10 @@
 #include "meteo/reader/wreader.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wcondition.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wapisource_p.h"
 #include "meteo/reader/wcityscanner_p.h"
-#include "meteo/reader/wcondition.h"
 #include "meteo/reader/wdecodereport.h"
 #include "meteo/reader/wmarkertable_p.h"
 #include "meteo/reader/wpagealerts_p.h"

@@ -2,10 +2,10 @@
 
 #include "corekit/lkeeper.h"
 #include "corekit/lstring.h"
+#include "meteo/base/walert.h"
+#include "meteo/base/wfailure.h"
+#include "meteo/base/wfetchlimits.h"
 #include "meteo/meteo_export.h"
-#include "meteo/reader/walert.h"
-#include "meteo/reader/wfailure.h"
-#include "meteo/reader/wfetchlimits.h"
 
 #include <atomic>
 #include <cstdint>

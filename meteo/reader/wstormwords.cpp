@@ -1,6 +1,6 @@
 #include "meteo/reader/wstormwords.h"
 
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "meteo/base/wstormmotion.h"
 #include "meteo/meteo_export.h"
-#include "meteo/reader/wstormmotion.h"
 
 #include <string>
 

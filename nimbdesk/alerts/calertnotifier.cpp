@@ -2,7 +2,7 @@
 
 #include "corekit/lex.h"
 #include "corekit/lkeeper.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "nimbdesk/common/lstringqt.h"
 #include "nimbdesk/speech/lspeechdispatcher.h"
 #include "nimbdesk/tray/ctrayicon.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/reader/walert.h"
+#include "meteo/base/walert.h"
 #include "nimbdesk/alerts/calertrepeater.h"
 #include "nimbdesk/alerts/cdesktopnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"

@@ -2,7 +2,7 @@
 
 #include "corekit/lex.h"
 #include "corekit/lstring.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "nimbdesk/freshness/timetext.h"
 
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "meteo/location/wlocation.h"
-#include "meteo/reader/walert.h"
+#include "meteo/base/walert.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wstormwords.h"
 
 #include <cstdint>

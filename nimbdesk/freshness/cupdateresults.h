@@ -1,7 +1,7 @@
 #pragma once
 
 #include "corekit/lex.h"
-#include "meteo/reader/wfailure.h"
+#include "meteo/base/wfailure.h"
 
 #include <array>
 #include <cstdint>

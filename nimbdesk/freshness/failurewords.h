@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/reader/wfailure.h"
+#include "meteo/base/wfailure.h"
 
 #include <QString>
 

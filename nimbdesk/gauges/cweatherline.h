@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/reader/wobservation.h"
+#include "meteo/base/wobservation.h"
 #include "meteo/reader/wobservationwords.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "nimbdesk/gauges/cwpres.h"
 
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "nimbdesk/gauges/cwtemp.h"
 
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 #include "nimbdesk/gauges/cwgauge.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "nimbdesk/window/cfreshnessview.h"
 
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/gauges/cwgauge.h"
 #include "nimbdesk/tray/ctrayicon.h"

@@ -1,8 +1,8 @@
 #include "nimbdesk/window/csettingsapplier.h"
 
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
+#include "meteo/base/wrecords.h"
 #include "meteo/location/wlocationdb.h"
-#include "meteo/location/wrecords.h"
 #include "nimbdesk/common/fontconvert.h"
 #include "nimbdesk/common/lstringqt.h"
 #include "nimbdesk/gauges/cweatherline.h"

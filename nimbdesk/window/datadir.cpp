@@ -1,9 +1,9 @@
 #include "nimbdesk/window/datadir.h"
 
 #include "corekit/lvector.h"
+#include "meteo/base/wlocationfile.h"
+#include "meteo/base/wrecords.h"
 #include "meteo/location/wlocationdb.h"
-#include "meteo/location/wlocationfile.h"
-#include "meteo/location/wrecords.h"
 
 #include <QCoreApplication>
 #include <QFile>

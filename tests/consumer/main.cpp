@@ -1,6 +1,6 @@
 #include "corekit/lex.h"
 #include "corekit/lstring.h"
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 #include <cstdio>
 

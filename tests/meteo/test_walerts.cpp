@@ -1,3 +1,4 @@
+#include "meteo/base/wisotime_p.h"
 #include "meteo/reader/walerts_p.h"
 #include "meteo/reader/wutf8_p.h"
 

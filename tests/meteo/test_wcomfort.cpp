@@ -1,6 +1,6 @@
-#include "meteo/reader/wcomfort.h"
+#include "meteo/base/wcomfort.h"
 
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 
 #include "corekit/lctime.h"
 #include "corekit/lstring.h"

@@ -1,4 +1,4 @@
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 #include <gtest/gtest.h>
 

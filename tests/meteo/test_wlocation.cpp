@@ -1,7 +1,7 @@
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wrecords.h"
+#include "meteo/base/wrecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "meteo/location/wlocationdb.h"
 
 #include "corekit/lstream.h"
-#include "meteo/location/wlocationfile.h"
+#include "meteo/base/wlocationfile.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>

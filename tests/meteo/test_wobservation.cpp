@@ -1,4 +1,4 @@
-#include "meteo/reader/wobservation.h"
+#include "meteo/base/wobservation.h"
 
 #include "corekit/lstring.h"
 #include "meteo/reader/wmetar_p.h"

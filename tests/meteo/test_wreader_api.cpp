@@ -4,7 +4,7 @@
 #include "meteo/reader/wreader.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wapisource_p.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"

@@ -1,8 +1,8 @@
 #include "meteo/reader/wreader.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/reader/wmarkertable_p.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"

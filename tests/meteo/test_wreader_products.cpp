@@ -1,7 +1,7 @@
 #include "meteo/reader/wreader.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"
 #include "tests/support/memorykeeper.h"

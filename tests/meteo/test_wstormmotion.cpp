@@ -1,4 +1,4 @@
-#include "meteo/reader/wstormmotion.h"
+#include "meteo/base/wstormmotion.h"
 
 #include <gtest/gtest.h>
 

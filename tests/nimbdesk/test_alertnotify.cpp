@@ -1,7 +1,7 @@
 // New alerts reach the person as desktop notifications: the real window and worker against a loopback web service
 // that serves a scripted sequence of alert answers, and a notification server of the test's own on a private
 // session bus started for the run.
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/tray/ctrayicon.h"

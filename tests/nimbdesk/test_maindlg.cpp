@@ -1,8 +1,8 @@
 #include "nimbdesk/window/cmaindlg.h"
 
 #include "corekit/lex.h"
+#include "meteo/base/wcondition.h"
 #include "meteo/location/wlocationdb.h"
-#include "meteo/reader/wcondition.h"
 #include "nimbdesk/common/appicon.h"
 #include "nimbdesk/gauges/cweatherline.h"
 #include "nimbdesk/gauges/cwlabel.h"

@@ -1,6 +1,6 @@
 #include "nimbdesk/alerts/lstormnotes.h"
 
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 #include "tests/support/centraltime.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "nimbdesk/worker/cupdatethread.h"
 
 #include "corekit/lex.h"
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wcondition.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/location/wlocationdb.h"
-#include "meteo/reader/wcondition.h"
 #include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"

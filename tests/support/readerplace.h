@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 
 namespace nimbreltest
 {

@@ -1,7 +1,7 @@
-#include "meteo/reader/wstormmotion.h"
+#include "meteo/base/wstormmotion.h"
 
-#include "meteo/location/wplacetext_p.h"
-#include "meteo/reader/walerts_p.h"
+#include "meteo/base/wgrounddistance_p.h"
+#include "meteo/base/wisotime_p.h"
 
 #include <algorithm>
 #include <charconv>

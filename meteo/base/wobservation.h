@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
+#include "meteo/meteo_base_export.h"
 
 #include <optional>
 #include <string>
@@ -26,7 +26,7 @@ enum class WBound { Exact, Below, Above };
 // One present-weather group: '+TSRAGR' is intensity "+", descriptor "TS", phenomena {"RA", "GR"}, text "heavy
 // thunderstorm with rain and hail". The intensity is "-" (light), "+" (heavy), "VC" (in the vicinity) or empty
 // (moderate); 'NSW' (no significant weather) is a group of its own with no codes.
-struct METEO_EXPORT WWeather {
+struct METEO_BASE_EXPORT WWeather {
     std::string intensity;
     std::string descriptor;
     std::vector<std::string> phenomena;
@@ -37,13 +37,13 @@ struct METEO_EXPORT WWeather {
 // "VV" (vertical visibility into an obscured sky), "CLR" or "SKC" (clear; no height); the cloud "CB"
 // (cumulonimbus), "TCU" (towering cumulus) or empty. Automatic stations write '///' for a height they cannot
 // measure: the height is then empty.
-struct METEO_EXPORT WSkyLayer {
+struct METEO_BASE_EXPORT WSkyLayer {
     std::string cover;
     std::optional<int> heightFt;
     std::string cloud;
 };
 
-struct METEO_EXPORT WObservation {
+struct METEO_BASE_EXPORT WObservation {
     std::optional<float> visibilityMi; // statute miles
     WBound visibilityBound = WBound::Exact;
     std::vector<WWeather> weather; // in the report's order
@@ -57,12 +57,12 @@ struct METEO_EXPORT WObservation {
 // The visibility, weather, sky and ceiling of a report such as 'KJFK 121851Z 18010KT 10SM -RA BR OVC004 24/12
 // A3001 RMK AO2'. Groups it does not know are passed over; bad input never throws (only a failed allocation does).
 // The humidity, heat index and wind chill stay empty: addComfort() adds them.
-METEO_EXPORT WObservation readObservation(std::string_view report);
+METEO_BASE_EXPORT WObservation readObservation(std::string_view report);
 
 // Adds the humidity, heat index and wind chill that the report's decoded temperature and dew point (degrees C)
 // and wind speed (knots) give; each stays empty when a value it needs is absent or beyond anything the air has
 // reached (a damaged report), or when it does not apply.
-METEO_EXPORT void addComfort(WObservation &observation, std::optional<float> temperatureC,
+METEO_BASE_EXPORT void addComfort(WObservation &observation, std::optional<float> temperatureC,
     std::optional<float> dewPointC, std::optional<float> windKnots);
 
 } // namespace meteo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
+#include "meteo/meteo_base_export.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,7 +32,7 @@ struct WStormMotion {
 
 // The motion a line states; nothing for a line that lacks a part, has a part it does not expect, a direction beyond
 // 0 to 360 degrees, a speed that is not a whole number of knots, or a position off the globe.
-METEO_EXPORT std::optional<WStormMotion> parseStormMotion(std::string_view text);
+METEO_BASE_EXPORT std::optional<WStormMotion> parseStormMotion(std::string_view text);
 
 // Where a storm lies from a place now and where it will come nearest, if it keeps its motion.
 struct WStormApproach {
@@ -60,7 +60,7 @@ constexpr std::int64_t STORM_ESTIMATE_SECONDS = 2 * 3600;
 // map around the place (x east = longitude difference times the cosine of the place's latitude, y north = latitude
 // difference), close enough within the few hundred kilometres a warning covers; distances to a point are then
 // measured along the ground. Nothing for a motion more than two hours old or more than ten minutes ahead of now.
-METEO_EXPORT std::optional<WStormApproach> estimateStormApproach(
+METEO_BASE_EXPORT std::optional<WStormApproach> estimateStormApproach(
     const WStormMotion &motion, double latitude, double longitude, std::int64_t now);
 
 } // namespace meteo

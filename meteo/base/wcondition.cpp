@@ -1,7 +1,7 @@
-#include "meteo/reader/wcondition.h"
+#include "meteo/base/wcondition.h"
 
 #include "corekit/lstring.h"
-#include "meteo/reader/wconvert.h"
+#include "meteo/base/wconvert.h"
 
 using namespace corekit;
 

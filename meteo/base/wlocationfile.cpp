@@ -1,4 +1,4 @@
-#include "meteo/location/wlocationfile.h"
+#include "meteo/base/wlocationfile.h"
 
 #include <cerrno>
 #include <filesystem>

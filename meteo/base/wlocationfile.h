@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
+#include "meteo/meteo_base_export.h"
 
 #include <array>
 #include <string>
@@ -28,10 +28,10 @@ enum class WLocationFileProblem {
 };
 
 // What stands in the way of reading the file at path; None for a regular file that can be read.
-METEO_EXPORT WLocationFileProblem locationFileProblem(const std::string &path);
+METEO_BASE_EXPORT WLocationFileProblem locationFileProblem(const std::string &path);
 
 // The problem in words after a file's name: "is a FIFO, not a regular file"; empty for None.
-METEO_EXPORT const char *describeLocationFileProblem(WLocationFileProblem problem);
+METEO_BASE_EXPORT const char *describeLocationFileProblem(WLocationFileProblem problem);
 
 // Where a program looks for its location folder. Only the folder given, when one is; else, in order, the folder
 // beside the program as it is installed ("/opt/nimbrel/bin" and "../share/nimbrel" give "/opt/nimbrel/share/nimbrel",
@@ -44,20 +44,20 @@ struct WDataFolderPlaces {
     std::string installed;
     std::string source;
 };
-METEO_EXPORT std::vector<std::string> dataFolderCandidates(const WDataFolderPlaces &places);
+METEO_BASE_EXPORT std::vector<std::string> dataFolderCandidates(const WDataFolderPlaces &places);
 
 // True when the folder holds the four files' names. A folder that holds them is the one meant, whatever stands under
 // them: what is wrong with a file is then said, rather than that the files are not there.
-METEO_EXPORT bool holdsLocationFiles(const std::string &folder);
+METEO_BASE_EXPORT bool holdsLocationFiles(const std::string &folder);
 
 // The first candidate that holds the files' names; empty when none does.
-METEO_EXPORT std::string findDataFolder(const std::vector<std::string> &candidates);
+METEO_BASE_EXPORT std::string findDataFolder(const std::vector<std::string> &candidates);
 
 // The first of the folder's four files that cannot be read, and why; a null name when every one can.
 struct WUnreadableFile {
     const char *name = nullptr;
     WLocationFileProblem problem = WLocationFileProblem::None;
 };
-METEO_EXPORT WUnreadableFile unreadableLocationFile(const std::string &folder);
+METEO_BASE_EXPORT WUnreadableFile unreadableLocationFile(const std::string &folder);
 
 } // namespace meteo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
+#include "meteo/meteo_base_export.h"
 
 #include <optional>
 
@@ -11,10 +11,10 @@ namespace meteo
 
 // Relative humidity in percent, from the vapour pressures at the dew point and at the temperature
 // (6.11 * 10^(7.5 t / (237.3 + t)) hPa each): 24 C with a dew point of 19 C is 73.6%.
-METEO_EXPORT float relativeHumidity(float temperatureC, float dewPointC);
+METEO_BASE_EXPORT float relativeHumidity(float temperatureC, float dewPointC);
 // The heat index, from 80 F up; below it the air feels as warm as it is and there is none.
-METEO_EXPORT std::optional<float> heatIndex(float temperatureC, float humidityPct);
+METEO_BASE_EXPORT std::optional<float> heatIndex(float temperatureC, float humidityPct);
 // The wind chill, at 50 F or below with wind of 3 mph or more; otherwise none.
-METEO_EXPORT std::optional<float> windChill(float temperatureC, float windKnots);
+METEO_BASE_EXPORT std::optional<float> windChill(float temperatureC, float windKnots);
 
 } // namespace meteo

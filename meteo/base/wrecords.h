@@ -1,7 +1,7 @@
 #pragma once
 
 #include "corekit/lstring.h"
-#include "meteo/meteo_export.h"
+#include "meteo/meteo_base_export.h"
 
 #include <cstdint>
 
@@ -11,7 +11,7 @@ namespace meteo
 // The value records of the location database, one per line of its data files. Default construction gives ids 0
 // and empty texts; copies are deep.
 
-class METEO_EXPORT WCountry
+class METEO_BASE_EXPORT WCountry
 {
 public:
     WCountry();
@@ -31,7 +31,7 @@ private:
 };
 
 // A state's data is its short code as the weather service writes it in page addresses ("il").
-class METEO_EXPORT WState
+class METEO_BASE_EXPORT WState
 {
 public:
     WState();
@@ -54,7 +54,7 @@ private:
     corekit::LString m_data;
 };
 
-class METEO_EXPORT WArea
+class METEO_BASE_EXPORT WArea
 {
 public:
     WArea();
@@ -81,7 +81,7 @@ private:
 // A city's data is a run of keyed tokens: "acode(KSPI)azone(ILZ051)alat(39.7817)alon(-89.6501)", and for a city
 // whose state has another of the same name, its county: "acounty(Starr County)" (with the kind of place where the
 // county holds both: "acounty(Waukesha County, village)").
-class METEO_EXPORT WCity
+class METEO_BASE_EXPORT WCity
 {
 public:
     WCity();

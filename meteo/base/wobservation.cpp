@@ -1,6 +1,6 @@
-#include "meteo/reader/wobservation.h"
+#include "meteo/base/wobservation.h"
 
-#include "meteo/reader/wcomfort.h"
+#include "meteo/base/wcomfort.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "corekit/lctime.h"
-#include "meteo/meteo_export.h"
-#include "meteo/reader/wobservation.h"
+#include "meteo/base/wobservation.h"
+#include "meteo/meteo_base_export.h"
 
 #include <cstdint>
 
@@ -17,7 +17,7 @@ namespace meteo
 // One observation as the reader hands it to the display: temperature and dew point in degrees C, the altimeter
 // setting in inches of mercury, the wind in degrees and knots, the time of the observation, and what else the report
 // says.
-class METEO_EXPORT WCondition
+class METEO_BASE_EXPORT WCondition
 {
 public:
     // The wind direction of a variable wind ('VRB05KT'), beyond any compass degree.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "corekit/lstring.h"
-#include "meteo/meteo_export.h"
+#include "meteo/meteo_base_export.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,7 +12,7 @@ namespace meteo
 // The place the user selected: its ids, a display name ("Springfield, Illinois, United States"), the state's short
 // code and a copy of the city's data, from which the reader takes the station ("acode") and the forecast zone
 // ("azone"). Ids are 0 while unset; the location is not valid until it has been filled.
-class METEO_EXPORT WLocation
+class METEO_BASE_EXPORT WLocation
 {
 public:
     WLocation();

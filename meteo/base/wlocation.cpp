@@ -1,4 +1,4 @@
-#include "meteo/location/wlocation.h"
+#include "meteo/base/wlocation.h"
 
 #include "corekit/lex.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
-#include "meteo/reader/wstormmotion.h"
+#include "meteo/base/wstormmotion.h"
+#include "meteo/meteo_base_export.h"
 
 #include <cstdint>
 #include <optional>
@@ -57,13 +57,13 @@ struct WAlertRecord {
 };
 
 // How grave a severity is, gravest first: "Extreme" 0, "Severe" 1, "Moderate" 2, "Minor" 3, anything else 4.
-METEO_EXPORT int severityRank(std::string_view severity);
+METEO_BASE_EXPORT int severityRank(std::string_view severity);
 
 // What a person calls an alert, by its event: "Tornado Warning" is a warning (also where the service files it
 // with another kind), "Tornado Watch" a watch, "Special Weather Statement" a statement, "Heat Advisory" or "Air
 // Quality Alert" another kind. The window's notifications and tray mark and the command line's status agree on it.
 enum class WAlertCategory { Warning, Watch, Statement, Other };
 
-METEO_EXPORT WAlertCategory alertCategory(const WAlertRecord &alert);
+METEO_BASE_EXPORT WAlertCategory alertCategory(const WAlertRecord &alert);
 
 } // namespace meteo

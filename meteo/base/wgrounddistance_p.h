@@ -1,0 +1,17 @@
+#pragma once
+
+#include "meteo/meteo_base_export.h"
+
+namespace meteo
+{
+
+// Distances on the earth's surface. Private to the library: the place search ranks places by them and a storm
+// motion measures its path with them.
+
+// The mean radius of the earth.
+inline constexpr double EARTH_RADIUS_KM = 6371.0;
+
+// The distance along the ground between two points given in degrees, in kilometres (the haversine formula).
+METEO_BASE_EXPORT double groundDistanceKm(double latitudeA, double longitudeA, double latitudeB, double longitudeB);
+
+} // namespace meteo
