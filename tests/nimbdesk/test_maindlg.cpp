@@ -654,6 +654,12 @@ void TestMainDlg::oldObservationIsMarked()
     QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String(", 3 h ago")));
     QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C, observed 3 h ago)"));
     QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 0, 0)), 0);
+
+    // A report stamped well ahead of this computer's clock is not trusted either: its number stays grey.
+    f.serveObservation(-20);
+    QVERIFY(f.updateNow());
+    QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String("ahead of this computer's clock")));
+    QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 0, 0)), 0);
 }
 
 void TestMainDlg::changingThePlaceBlanksAndDropsTheOldTexts()
