@@ -2,6 +2,7 @@
 
 #include "cli/clitext.h"
 #include "cli/cliunits.h"
+#include "corekit/lage.h"
 #include "meteo/base/wcondition.h"
 
 #include <nlohmann/json.hpp>
@@ -42,16 +43,25 @@ std::string formatted(const std::tm &parts, const char *format)
     return text.str();
 }
 
+const char *unitName(LAge::Unit unit)
+{
+    switch (unit) {
+    case LAge::Unit::Minutes:
+        return "minute";
+    case LAge::Unit::Hours:
+        return "hour";
+    case LAge::Unit::Days:
+        return "day";
+    }
+    return "";
+}
+
 std::string age(std::int64_t seconds)
 {
-    const std::int64_t minutes = seconds / 60;
-    if (minutes < 1)
+    const LAge age = ageOf(seconds);
+    if (age.unit == LAge::Unit::Minutes && age.count == 0)
         return "just now";
-    if (minutes < 120)
-        return std::to_string(minutes) + (minutes == 1 ? " minute ago" : " minutes ago");
-    if (minutes < 48 * 60)
-        return std::to_string(minutes / 60) + " hours " + std::to_string(minutes % 60) + " minutes ago";
-    return std::to_string(minutes / (24 * 60)) + " days ago";
+    return std::to_string(age.count) + " " + unitName(age.unit) + (age.count == 1 ? "" : "s") + " ago";
 }
 
 std::string wind(const CliObservation &o, const CliUnits &units)

@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QStringList>
-#include <QSystemTrayIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -144,13 +143,6 @@ int failWithUnreadableLocationFile(const QString &file, const QString &directory
                     .arg(file, QDir::toNativeSeparators(QDir(directory).absolutePath()), reason));
 }
 
-// Started at login the window waits in the tray; without a tray nothing would show that the program runs.
-void showWindow(CMainDlg &window, bool minimized)
-{
-    if (!minimized || !QSystemTrayIcon::isSystemTrayAvailable())
-        window.show();
-}
-
 // A program already running on the same settings shows its window, and this one ends; where that program cannot be
 // reached, this one says so and ends. The location database stays open while the window lives.
 int runWindow(const QString &dataDirectory, const QString &settingsDirectory, bool minimized)
@@ -170,7 +162,7 @@ int runWindow(const QString &dataDirectory, const QString &settingsDirectory, bo
         if (window.Start()) {
             // While the first place is being chosen its dialog is in front; a window without a place is not.
             QObject::connect(&instance, &CSingleInstance::showRequested, &window, &CMainDlg::Restore);
-            showWindow(window, minimized);
+            window.ShowAtStart(minimized);
             result = QApplication::exec();
         }
     }

@@ -1,6 +1,6 @@
 #include "meteo/base/wstormmotion.h"
 
-#include "meteo/base/wgrounddistance_p.h"
+#include "meteo/base/wgrounddistance.h"
 #include "meteo/base/wisotime_p.h"
 
 #include <algorithm>

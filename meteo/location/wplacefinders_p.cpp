@@ -1,6 +1,6 @@
 #include "meteo/location/wplacefinders_p.h"
 
-#include "meteo/base/wgrounddistance_p.h"
+#include "meteo/base/wgrounddistance.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "meteo/base/wgrounddistance.h"
+#include "meteo/base/wplacefold.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace meteo
 {
-
-// Text as a place search compares it: lower case, Latin letters without their accents, every run of other
-// characters (spaces, punctuation, bytes that are not UTF-8) one space, none at either end, and "saint", "sainte",
-// "fort" and "mount" shortened as names often write them. "Cataño" gives "catano", "St. Louis" and "Saint Louis"
-// give "st louis", "Winston-Salem" gives "winston salem". Letters of other scripts stay as they are.
-std::string foldPlaceText(std::string_view text);
 
 // The value of the token "key(value)" in a city's data, "" when it has none.
 std::string placeToken(std::string_view data, std::string_view key);

@@ -394,10 +394,10 @@ void CAlertNotifier::reportState()
 void CAlertNotifier::fallBack(const CDesktopNotifier::Notice &notice)
 {
     m_repeater.Seen(notice.keys.value(0));
-    if (m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages()) {
+    const CTraySystem::Message message{notice.title, notice.body,
+        notice.critical ? QSystemTrayIcon::Critical : QSystemTrayIcon::Warning, notice.critical ? 0 : 10000};
+    if (m_tray && m_tray->ShowMessage(message)) {
         m_balloonKey = notice.keys.value(0);
-        m_tray->showMessage(notice.title, notice.body,
-            notice.critical ? QSystemTrayIcon::Critical : QSystemTrayIcon::Warning, notice.critical ? 0 : 10000);
         return;
     }
     emit statusMessage(notice.brief);

@@ -1,5 +1,6 @@
 #include "nimbdesk/freshness/timetext.h"
 
+#include "corekit/lage.h"
 #include "corekit/lctime.h"
 
 #include <QCoreApplication>
@@ -66,23 +67,15 @@ std::string shortDateTime(std::int64_t time)
     return text;
 }
 
-// An age is told in hours up to two days, so that "30 h ago" is not rounded down to a day.
-constexpr int HOURS_BEFORE_DAYS = 48;
-
 QString ageText(std::int64_t seconds)
 {
-    const int minutes = static_cast<int>(seconds / 60);
-    const int hours = minutes / 60;
+    const LAge age = ageOf(seconds);
     const char *text = QT_TRANSLATE_N_NOOP("TimeText", "%n min ago");
-    int count = minutes;
-    if (hours >= HOURS_BEFORE_DAYS) {
-        text = QT_TRANSLATE_N_NOOP("TimeText", "%n days ago");
-        count = hours / 24;
-    } else if (hours >= 1) {
+    if (age.unit == LAge::Unit::Hours)
         text = QT_TRANSLATE_N_NOOP("TimeText", "%n h ago");
-        count = hours;
-    }
-    return QCoreApplication::translate("TimeText", text, nullptr, count);
+    else if (age.unit == LAge::Unit::Days)
+        text = QT_TRANSLATE_N_NOOP("TimeText", "%n days ago");
+    return QCoreApplication::translate("TimeText", text, nullptr, static_cast<int>(age.count));
 }
 
 } // namespace nimbdesk

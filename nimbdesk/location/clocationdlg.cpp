@@ -3,6 +3,7 @@
 #include "corekit/lex.h"
 #include "corekit/lkeeper.h"
 #include "meteo/location/wlocationdb.h"
+#include "meteo/base/wplacefold.h"
 #include "nimbdesk/common/lstringqt.h"
 #include "nimbdesk/location/cplacefinder.h"
 #include "settings/lsettings.h"
@@ -33,14 +34,13 @@ namespace
 
 constexpr std::uint32_t UNITED_STATES = 1;
 constexpr int ID_ROLE = Qt::UserRole;
-// The name as the filter compares it: case folded, accents dropped, so that "canon" finds "Cañon City".
+// The name as the filter compares it, folded as the place search folds it: "canon" finds "Cañon City" and
+// "st louis" finds "Saint Louis".
 constexpr int FOLDED_ROLE = Qt::UserRole + 1;
 
 QString folded(const QString &text)
 {
-    QString plain = text.normalized(QString::NormalizationForm_D);
-    plain.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-    return plain.toCaseFolded();
+    return QString::fromStdString(foldPlaceText(text.toStdString()));
 }
 
 std::uint32_t idOf(const QListWidgetItem *item)
@@ -291,7 +291,7 @@ void CLocationDlg::fillList(QListWidget *list, const std::vector<std::pair<QStri
 
 void CLocationDlg::filterList(QListWidget *list, const QString &text)
 {
-    const QString wanted = folded(text.trimmed());
+    const QString wanted = folded(text);
     for (int row = 0; row < list->count(); ++row) {
         QListWidgetItem *item = list->item(row);
         item->setHidden(!item->data(FOLDED_ROLE).toString().contains(wanted));

@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <initializer_list>
+#include <utility>
 
 using namespace corekit;
 using namespace meteo;
@@ -36,10 +37,11 @@ const QColor UNTRUSTED_GREY(140, 140, 140);
 
 } // namespace
 
-CTrayIcon::CTrayIcon(const QString &name, QWidget *window)
+CTrayIcon::CTrayIcon(const QString &name, QWidget *window, CTraySystem system)
     : QSystemTrayIcon(window)
     , m_tip{name, QString(), QString(), QString(), QString(), QStringList()}
     , m_window(window)
+    , m_system(std::move(system))
     , m_menu(std::make_unique<QMenu>())
     , m_fore(colorFromColorref(LSettings::RED))
     , m_back(colorFromColorref(0))
@@ -55,8 +57,16 @@ CTrayIcon::~CTrayIcon() = default;
 
 void CTrayIcon::ShowInTray()
 {
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    if (m_system.available())
         show();
+}
+
+bool CTrayIcon::ShowMessage(const CTraySystem::Message &message)
+{
+    if (!isVisible() || !m_system.showsMessages())
+        return false;
+    m_system.show(*this, message);
+    return true;
 }
 
 void CTrayIcon::ShowCondition(const WCondition &condition)
@@ -145,7 +155,7 @@ bool CTrayIcon::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_window || event->type() != QEvent::WindowStateChange || !m_window->isMinimized())
         return false;
-    if (!QSystemTrayIcon::isSystemTrayAvailable() || !isVisible())
+    if (!isVisible() || !m_system.available())
         return false;
     QTimer::singleShot(0, m_window, [window = m_window] {
         if (window->isMinimized())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/base/wcondition.h"
+#include "nimbdesk/tray/ctraysystem.h"
 #include "nimbdesk/tray/ctraytip.h"
 
 #include <QColor>
@@ -28,12 +29,15 @@ class CTrayIcon : public QSystemTrayIcon
     Q_OBJECT
 
 public:
-    // The name heads the tip: "Nimbrel", "Nimbrel (24 C)". The window is the one that hides in the tray.
-    CTrayIcon(const QString &name, QWidget *window);
+    // The name heads the tip: "Nimbrel", "Nimbrel (24 C)". The window is the one that hides in the tray; the
+    // system says whether there is a tray and shows the icon's messages.
+    CTrayIcon(const QString &name, QWidget *window, CTraySystem system = {});
     ~CTrayIcon() override;
 
     // Shows the icon where the desktop has a tray; elsewhere the window minimises like any other.
     void ShowInTray();
+    // Shows a message from the icon in the tray; false where the icon is not shown or the tray shows no messages.
+    bool ShowMessage(const CTraySystem::Message &message);
     // The observation's temperature in the scale last set, Celsius until then.
     void ShowCondition(const meteo::WCondition &condition);
     void SetFahrenheit(bool fahrenheit);
@@ -70,6 +74,7 @@ private:
 
     CTrayTip m_tip;
     QWidget *const m_window;
+    const CTraySystem m_system;
     meteo::WCondition m_observation;
     // The reader leaves the record's own validity flag alone: this one says whether an observation came.
     bool m_observed = false;

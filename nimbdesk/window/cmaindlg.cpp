@@ -91,7 +91,7 @@ QMargins frameMargins(const QWidget *frame)
 
 const QString CMainDlg::MESSAGE_SEPARATOR = QStringLiteral("\r\n*****************\r\n");
 
-CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, QWidget *parent)
+CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, CTraySystem tray, QWidget *parent)
     : QMainWindow(parent)
     , m_keeper(LString(APP_NAME), settingsDirectory)
     , m_worker(LString(APP_NAME), settingsDirectory, std::move(timing))
@@ -102,7 +102,7 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, Q
     buildMenus();
     m_settingsNotice = new CSettingsNotice(this, m_status);
     m_keeper.SetListener(m_settingsNotice);
-    m_tray = new CTrayIcon(QLatin1String(APP_NAME), this);
+    m_tray = new CTrayIcon(QLatin1String(APP_NAME), this, std::move(tray));
     connectTray();
     m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
         CSettingsTargets{m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker,
@@ -137,6 +137,14 @@ bool CMainDlg::Start()
     blankTickers();
     m_tray->ShowInTray();
     return true;
+}
+
+void CMainDlg::ShowAtStart(bool minimized)
+{
+    if (!minimized)
+        show();
+    else if (!m_tray->isVisible())
+        showMinimized();
 }
 
 // Fonts change the widths of the gauges' titles.

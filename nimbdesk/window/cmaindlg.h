@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/base/wcondition.h"
+#include "nimbdesk/tray/ctraysystem.h"
 #include "nimbdesk/window/csettingsapplier.h"
 #include "nimbdesk/worker/cupdatethread.h"
 #include "settings/lwinkeeper.h"
@@ -48,14 +49,17 @@ public:
     static const QString MESSAGE_SEPARATOR;
 
     // Settings are kept in settingsDirectory, or where LWinKeeper keeps them by default when it is empty. The worker
-    // thread starts here and idles until Start has given it the place.
-    explicit CMainDlg(
-        const std::string &settingsDirectory = std::string(), CUpdateTiming timing = {}, QWidget *parent = nullptr);
+    // thread starts here and idles until Start has given it the place. The tray system is the desktop's by default.
+    explicit CMainDlg(const std::string &settingsDirectory = std::string(), CUpdateTiming timing = {},
+        CTraySystem tray = {}, QWidget *parent = nullptr);
     ~CMainDlg() override;
 
     // Lays down the default settings, applies them, asks for a place when none is stored, and lets the worker start
     // its first cycle. False when the user cancelled the place: the program ends.
     bool Start();
+    // Shows the window after Start. Minimised (started at login) it waits in the tray, or where the desktop has no
+    // tray, in the task bar: something must show that the program runs.
+    void ShowAtStart(bool minimized);
     // Reads every setting afresh and passes it on; the worker gets the interval and the place only when they
     // changed, since either starts a cycle at once.
     void ApplySettings();

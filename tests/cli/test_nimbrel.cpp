@@ -140,6 +140,8 @@ TEST_F(NimbrelTest, nowFromTheObservationPage)
     const Outcome text = run({"now", ATLANTIC_BEACH, "--units", "us"});
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("Atlantic Beach, NY\nStation:      KJFK\nObserved:     2"), std::string::npos) << text.out;
+    // The recorded report is weeks old: its age is told in days, as the window tells it.
+    EXPECT_NE(text.out.find(" days ago)\nTemperature:"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("\nTemperature:  76 °F\nDew point:    54 °F\nWind:         S (180°) 12 mph\n"
                             "Pressure:     30.01 inHg\n"
                             "Conditions:   Few clouds 5,000 ft · Visibility 10 mi · Humidity 47%\n"),

@@ -10,6 +10,7 @@
 #include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
+#include "tests/support/desktoptray.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/tempdir.h"
 
@@ -158,6 +159,7 @@ private slots:
     void repeatedUntilClosed();
     void graveAlertsSpokenOnce();
     void statusLineWithoutNotificationService();
+    void trayMessageWithoutNotificationService();
 
 private:
     void serve(const std::vector<std::string> &alerts);
@@ -613,6 +615,31 @@ void TestAlertNotify::statusLineWithoutNotificationService()
     QTRY_VERIFY2(m_window->statusText().endsWith(QStringLiteral(" — New: Flash Flood Warning")),
         qPrintable(m_window->statusText()));
     QCOMPARE(m_server.calls.size(), calls);
+}
+
+// Without a notification service but with a tray, the alert is the tray icon's message, and the status line says
+// nothing of it; a click on the message opens the alert.
+void TestAlertNotify::trayMessageWithoutNotificationService()
+{
+    const nimbreltest::DesktopTray tray;
+    QWidget window;
+    CTrayIcon icon(QStringLiteral("Nimbrel"), &window, tray.system());
+    icon.ShowInTray();
+    CAlertNotifier notifier(nullptr, &icon, "", QDBusConnection(QStringLiteral("none")), [] { return 1796000000; });
+    notifier.Update({}, WLocation(), PLACE);
+    QSignalSpy status(&notifier, &CAlertNotifier::statusMessage);
+    QSignalSpy activated(&notifier, &CAlertNotifier::alertActivated);
+    WAlertRecord tornado = record("urn:t.1", "Tornado Warning", "Extreme");
+    tornado.text = "TORNADO WARNING FOR NASSAU COUNTY\nTake cover now.";
+    notifier.Update({tornado}, WLocation(), PLACE);
+
+    QCOMPARE(tray.shown->size(), std::size_t(1));
+    QCOMPARE(tray.shown->front().title, QStringLiteral("Tornado Warning — ") + PLACE);
+    QCOMPARE(tray.shown->front().icon, QSystemTrayIcon::Critical);
+    QVERIFY(status.isEmpty());
+    emit icon.messageClicked();
+    QCOMPARE(activated.size(), 1);
+    QCOMPARE(activated.at(0).at(0).toString(), QStringLiteral("TORNADO WARNING FOR NASSAU COUNTY"));
 }
 
 QTEST_MAIN(TestAlertNotify)

@@ -184,6 +184,9 @@ TEST(CFreshness, observationAge)
     EXPECT_EQ(freshness.ObservedLine(T0), "Observed 1:46 PM CST");
     EXPECT_EQ(freshness.ObservedNote(T0), "1:46 PM");
     EXPECT_EQ(freshness.ObservationAge(T0 + 2 * HOUR - 5 * MINUTE), CFreshness::Age::Fresh);
+    // Two hours to the second is not yet more than two hours.
+    EXPECT_EQ(freshness.ObservationAge(T0 - 4 * MINUTE + CFreshness::OLD_AFTER), CFreshness::Age::Fresh);
+    EXPECT_EQ(freshness.ObservationAge(T0 - 4 * MINUTE + CFreshness::OLD_AFTER + 1), CFreshness::Age::Old);
 
     EXPECT_EQ(freshness.ObservationAge(T0 + 3 * HOUR), CFreshness::Age::Old);
     EXPECT_EQ(freshness.ObservedLine(T0 + 3 * HOUR), "Observed 1:46 PM, 3 h ago");

@@ -151,6 +151,7 @@ private slots:
     void anotherStateAfterCity();
     void cancelStoresNothing();
     void filterBoxes();
+    void filterKnowsShortWords();
     void keyboardAlone();
     void searchByZipCode();
     void searchByClickAmongNamesakes();
@@ -321,6 +322,20 @@ void TestLocationDlg::filterBoxes()
     pick(f.states(), QStringLiteral("Illinois"));
     QCOMPARE(shownNames(f.cities()), QStringList({"Springfield"}));
     QCOMPARE(f.cities()->count(), cityCount(ILLINOIS));
+}
+
+// The filter folds names as the place search does: "st louis" and "saint louis" both find "St. Louis", as they do
+// in the search box above it.
+void TestLocationDlg::filterKnowsShortWords()
+{
+    Fixture f;
+    pick(f.states(), QStringLiteral("Missouri"));
+    QTest::keyClicks(f.cityFilter(), QStringLiteral("st louis"));
+    QCOMPARE(shownNames(f.cities()), QStringList({"Lake St. Louis", "St. Louis"}));
+    f.cityFilter()->setText(QStringLiteral("Saint Louis"));
+    QCOMPARE(shownNames(f.cities()), QStringList({"Lake St. Louis", "St. Louis"}));
+    f.cityFilter()->setText(QStringLiteral("sainte genevieve"));
+    QCOMPARE(shownNames(f.cities()), QStringList({"Ste. Genevieve"}));
 }
 
 // Type into the state filter, arrow down, Enter; the same for the city; Enter closes the dialog with the place.

@@ -19,6 +19,7 @@
 #include "settings/lfontrecord.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
+#include "tests/support/desktoptray.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/productpages.h"
 #include "tests/support/review.h"
@@ -155,9 +156,10 @@ public:
         return frozen;
     }
 
-    CMainDlg &open()
+    CMainDlg &open(CTraySystem tray = {})
     {
-        window = std::make_unique<CMainDlg>(settings.path().string(), timing());
+        window.reset();
+        window = std::make_unique<CMainDlg>(settings.path().string(), timing(), std::move(tray));
         window->installEventFilter(&cycles);
         return *window;
     }
@@ -315,6 +317,8 @@ private slots:
     void changingThePlaceBlanksAndDropsTheOldTexts();
     void statusLineTakesInfoTextsOnCharacterBoundaries();
     void keysAndMinimisingLeaveTheMonitorRunning();
+    void minimisedWithATrayTheWindowHidesInIt();
+    void startedMinimisedTheWindowWaits();
     void exitAndTheCloseBoxStopTheWorker();
     void locationFilesFoundWhereverStarted();
     void damagedLocationFilesAreNamed();
@@ -650,6 +654,12 @@ void TestMainDlg::oldObservationIsMarked()
     QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String(", 3 h ago")));
     QCOMPARE(window.trayIcon()->toolTip(), QStringLiteral("Nimbrel (24 C, observed 3 h ago)"));
     QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 0, 0)), 0);
+
+    // A report stamped well ahead of this computer's clock is not trusted either: its number stays grey.
+    f.serveObservation(-20);
+    QVERIFY(f.updateNow());
+    QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String("ahead of this computer's clock")));
+    QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 0, 0)), 0);
 }
 
 void TestMainDlg::changingThePlaceBlanksAndDropsTheOldTexts()
@@ -738,6 +748,53 @@ void TestMainDlg::keysAndMinimisingLeaveTheMonitorRunning()
     window.Restore();
     QVERIFY(!window.isMinimized());
     QVERIFY(window.isVisible());
+}
+
+// With a tray, the icon shows once the window has started; minimised, the window hides in the tray, and a click on
+// the icon brings it back.
+void TestMainDlg::minimisedWithATrayTheWindowHidesInIt()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    CMainDlg &window = f.open(nimbreltest::DesktopTray().system());
+    QVERIFY(!window.trayIcon()->isVisible());
+    QVERIFY(window.Start());
+    QVERIFY(window.trayIcon()->isVisible());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.showMinimized();
+    QTRY_VERIFY(!window.isVisible());
+    emit window.trayIcon()->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.isMinimized());
+}
+
+// Started at login (--minimized), the window waits in the tray where there is one, and minimised in the task bar
+// where there is none; started plainly, it shows.
+void TestMainDlg::startedMinimisedTheWindowWaits()
+{
+    Fixture f;
+    f.storePlace(NEW_YORK, EAST_WILLISTON);
+    f.setInt(LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 0);
+    CMainDlg *window = &f.open(nimbreltest::DesktopTray().system());
+    QVERIFY(window->Start());
+    window->ShowAtStart(true);
+    QVERIFY(window->trayIcon()->isVisible());
+    QVERIFY(!window->isVisible());
+
+    window = &f.open(nimbreltest::DesktopTray().system());
+    QVERIFY(window->Start());
+    window->ShowAtStart(false);
+    QVERIFY(window->isVisible());
+    QVERIFY(!window->isMinimized());
+
+    window = &f.open();
+    QVERIFY(window->Start());
+    window->ShowAtStart(true);
+    QVERIFY(!window->trayIcon()->isVisible());
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isMinimized());
 }
 
 void TestMainDlg::exitAndTheCloseBoxStopTheWorker()

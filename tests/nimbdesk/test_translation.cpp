@@ -29,6 +29,7 @@ void TestTranslation::countedTextsHaveTheirPluralForms()
     QCOMPARE(QCoreApplication::translate("TimeText", "%n days ago", nullptr, 1), QStringLiteral("1 day ago"));
     QCOMPARE(ageText(50 * 3600), QStringLiteral("2 days ago"));
     QCOMPARE(ageText(3 * 3600 + 59 * 60), QStringLiteral("3 h ago"));
+    QCOMPARE(ageText(3600), QStringLiteral("1 h ago"));
     QCOMPARE(ageText(59), QStringLiteral("0 min ago"));
 }
 

@@ -31,7 +31,7 @@ std::uint32_t CountyFinder::nearest(std::uint32_t state, const GeoPoint &point) 
     std::uint32_t best = 0;
     double bestDistance = 0;
     for (; it != m_subdivisions.end() && it->county / countiesPerState == state; ++it) {
-        const double distance = angularDistance(point, it->centre);
+        const double distance = distanceKm(point, it->centre);
         if (best == 0 || distance < bestDistance) {
             best = it->county;
             bestDistance = distance;

@@ -1,38 +1,38 @@
 #include "tools/ldtgen/geo.h"
 
-#include <cmath>
+#include "meteo/base/wgrounddistance.h"
+
 #include <cstdio>
 #include <numbers>
 
 namespace ldtgen
 {
 
-double angularDistance(const GeoPoint &a, const GeoPoint &b)
+namespace
 {
-    const double sinLat = std::sin((b.lat - a.lat) / 2);
-    const double sinLon = std::sin((b.lon - a.lon) / 2);
-    const double h = sinLat * sinLat + std::cos(a.lat) * std::cos(b.lat) * sinLon * sinLon;
-    return 2 * std::asin(std::sqrt(std::fmin(1.0, h)));
+
+double degrees(double radians)
+{
+    return radians * 180 / std::numbers::pi;
 }
 
-// The mean radius of the earth.
-constexpr double earthRadiusKm = 6371.0;
+} // namespace
 
 double distanceKm(const GeoPoint &a, const GeoPoint &b)
 {
-    return angularDistance(a, b) * earthRadiusKm;
+    return meteo::groundDistanceKm(degrees(a.lat), degrees(a.lon), degrees(b.lat), degrees(b.lon));
 }
 
 std::string formatDegrees(double radians)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.4f", radians * 180 / std::numbers::pi);
-    std::string degrees(text);
-    while (degrees.back() == '0')
-        degrees.pop_back();
-    if (degrees.back() == '.')
-        degrees.pop_back();
-    return degrees == "-0" ? "0" : degrees;
+    std::snprintf(text, sizeof text, "%.4f", degrees(radians));
+    std::string written(text);
+    while (written.back() == '0')
+        written.pop_back();
+    if (written.back() == '.')
+        written.pop_back();
+    return written == "-0" ? "0" : written;
 }
 
 std::string positionTokens(const GeoPoint &point)

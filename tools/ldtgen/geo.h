@@ -7,10 +7,8 @@
 namespace ldtgen
 {
 
-// The angle between two points seen from the centre of the earth, in radians (the haversine formula, which stays
-// exact for the short distances between a town and its nearest station).
-double angularDistance(const GeoPoint &a, const GeoPoint &b);
-// The same distance along the ground, in kilometres.
+// The distance along the ground between two points, in kilometres: the place search's great-circle distance, so
+// that the distances written into the files are the ones the search measures.
 double distanceKm(const GeoPoint &a, const GeoPoint &b);
 
 // An angle in radians as decimal degrees with at most four decimals (about 11 m) and no trailing zeros:

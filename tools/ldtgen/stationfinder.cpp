@@ -52,7 +52,7 @@ std::string StationFinder::nearest(const GeoPoint &point) const
     const Station *best = nullptr;
     double bestDistance = 0;
     for (const Station &station : m_candidates) {
-        const double distance = angularDistance(point, station.location);
+        const double distance = distanceKm(point, station.location);
         if (!best || distance < bestDistance) {
             best = &station;
             bestDistance = distance;

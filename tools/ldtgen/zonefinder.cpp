@@ -32,7 +32,7 @@ std::string ZoneFinder::choose(const CensusEntry &place) const
     const Zone *best = nullptr;
     double bestDistance = 0;
     for (const Zone &zone : m_zones) {
-        const double distance = angularDistance(place.centre, zone.centre);
+        const double distance = distanceKm(place.centre, zone.centre);
         if (zoneState(zone.code) == state && (!best || distance < bestDistance)) {
             best = &zone;
             bestDistance = distance;

@@ -5,9 +5,6 @@
 namespace meteo
 {
 
-// Distances on the earth's surface. Private to the library: the place search ranks places by them and a storm
-// motion measures its path with them.
-
 // The mean radius of the earth.
 inline constexpr double EARTH_RADIUS_KM = 6371.0;
 

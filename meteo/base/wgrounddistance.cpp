@@ -1,4 +1,4 @@
-#include "meteo/base/wgrounddistance_p.h"
+#include "meteo/base/wgrounddistance.h"
 
 #include <cmath>
 #include <numbers>
