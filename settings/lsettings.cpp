@@ -1,6 +1,7 @@
 #include "settings/lsettings.h"
 
 #include "settings/lfontrecord.h"
+#include "settings/lmessagekind.h"
 
 #include <cstdint>
 #include <strings.h>
@@ -39,7 +40,8 @@ struct Default {
     bool font;
 };
 
-// In the order the program lays them down at start-up, which is also the order of a new settings file.
+// In the order the program lays them down at start-up, which is also the order of a new settings file: these, the
+// kinds of special message in SETTINGS_ORDER, then the notifications.
 constexpr Default DEFAULTS[] = {
     {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 15, false}, // minutes
     {LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0, false}, // Celsius
@@ -55,12 +57,10 @@ constexpr Default DEFAULTS[] = {
     {LSettings::WARNINGS_TICKER, LSettings::DELAY, 30, false},
     {LSettings::WARNINGS_TICKER, LSettings::FONT, 0, true},
     {LSettings::WARNINGS_TICKER, LSettings::TEXT_COLOR, LSettings::RED, false},
-    {LSettings::SPECIAL, LSettings::SHOW_DISCUSSION, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_SUMMARY, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_PUBLIC, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_WATCHES, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_WARNINGS, 1, false},
+};
+
+// After the kinds of special message.
+constexpr Default NOTIFY_DEFAULTS[] = {
     {LSettings::NOTIFY, LSettings::NOTIFY_WARNINGS, 1, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_WATCHES, 1, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_STATEMENTS, 0, false},
@@ -74,12 +74,20 @@ int LSettings::InitDefaults(LKeeper &keeper)
 {
     const LBinary font = LFontRecord::standard().toBinary();
     int first = L_OK;
-    for (const Default &setting : DEFAULTS) {
+    const auto init = [&](const Default &setting) {
         const int result = setting.font ? keeper.InitBinary(setting.section, setting.key, font, false)
                                         : keeper.InitInt(setting.section, setting.key, setting.value, false);
         if (first == L_OK)
             first = result;
+    };
+    for (const Default &setting : DEFAULTS)
+        init(setting);
+    for (const LMessageKind kind : SETTINGS_ORDER) {
+        const LMessageKindInfo &info = messageKind(kind);
+        init({SPECIAL, info.key, info.enabledByDefault ? 1u : 0u, false});
     }
+    for (const Default &setting : NOTIFY_DEFAULTS)
+        init(setting);
     return first;
 }
 

@@ -45,14 +45,8 @@ public:
     static constexpr const char *USE_PROXY = "UseProxy";
     static constexpr const char *PROXY_LOCATION = "ProxyLocation";
 
-    // Section "Special": which kinds of special message to fetch (non-zero: fetch).
+    // Section "Special": which kinds of special message to fetch, one key each (lmessagekind.h).
     static constexpr const char *SPECIAL = "Special";
-    static constexpr const char *SHOW_WARNINGS = "ShowWarnings";
-    static constexpr const char *SHOW_DISCUSSION = "ShowDiscussion";
-    static constexpr const char *SHOW_SUMMARY = "ShowSummary";
-    static constexpr const char *SHOW_PUBLIC = "ShowPublic";
-    static constexpr const char *SHOW_WATCHES = "ShowWatches";
-    static constexpr const char *SHOW_STATEMENTS = "ShowStatements";
 
     // Section "Notify": which alerts pop a desktop notification (non-zero: notify) by the kind of their event, and
     // whether severe and extreme alerts ask the desktop for a sound.
