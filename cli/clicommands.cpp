@@ -59,7 +59,7 @@ std::vector<const LMessageKindInfo *> chosenKinds(CliSession &session)
 CliObservation fetchObservation(CliSession &session, const WLocation &location)
 {
     LString station;
-    location.getCityData("acode", station);
+    location.getCityData(WLocation::STATION_KEY, station);
     WCondition condition = CliObservation::blankCondition();
     switch (session.reader().getCondition(location, condition)) {
     case L_OK:

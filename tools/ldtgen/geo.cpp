@@ -1,5 +1,7 @@
 #include "tools/ldtgen/geo.h"
 
+#include "meteo/location/wlocation.h"
+
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -37,7 +39,9 @@ std::string formatDegrees(double radians)
 
 std::string positionTokens(const GeoPoint &point)
 {
-    return "alat(" + formatDegrees(point.lat) + ")alon(" + formatDegrees(point.lon) + ")";
+    using meteo::WLocation;
+    return std::string(WLocation::LATITUDE_KEY) + '(' + formatDegrees(point.lat) + ')' + WLocation::LONGITUDE_KEY + '('
+        + formatDegrees(point.lon) + ')';
 }
 
 } // namespace ldtgen
