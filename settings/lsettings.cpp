@@ -3,7 +3,9 @@
 #include "settings/lfontrecord.h"
 #include "settings/lmessagekind.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <strings.h>
 
 using namespace corekit;
@@ -68,7 +70,41 @@ constexpr Default NOTIFY_DEFAULTS[] = {
     {LSettings::NOTIFY, LSettings::NOTIFY_SOUND, 0, false},
 };
 
+// Not laid down, so that a new settings file keeps the keys it always had.
+constexpr Default NOTIFY_FALLBACKS[] = {
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND_EXTREME, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND_SEVERE, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND_OTHERS, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_REPEAT, 0, false}, // sent once
+    {LSettings::NOTIFY, LSettings::NOTIFY_SPEAK, 0, false}, // not spoken
+    {LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, 1, false}, // Moderate
+};
+
+const Default *findDefault(std::span<const Default> defaults, std::string_view section, std::string_view key)
+{
+    const auto found = std::find_if(defaults.begin(), defaults.end(),
+        [&](const Default &setting) { return sameName(section, setting.section) && sameName(key, setting.key); });
+    return found != defaults.end() ? &*found : nullptr;
+}
+
 } // namespace
+
+std::uint32_t LSettings::DefaultOf(std::string_view section, std::string_view key)
+{
+    if (sameName(section, SPECIAL)) {
+        for (const LMessageKindInfo &kind : messageKinds()) {
+            if (sameName(key, kind.key))
+                return kind.enabledByDefault ? 1 : 0;
+        }
+    }
+    for (const std::span<const Default> defaults : {std::span<const Default>(DEFAULTS),
+             std::span<const Default>(NOTIFY_DEFAULTS), std::span<const Default>(NOTIFY_FALLBACKS)}) {
+        const Default *found = findDefault(defaults, section, key);
+        if (found && !found->font)
+            return found->value;
+    }
+    return 0;
+}
 
 int LSettings::InitDefaults(LKeeper &keeper)
 {

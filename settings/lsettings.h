@@ -92,8 +92,14 @@ public:
     // others.
     static const Range *RangeOf(std::string_view section, std::string_view key);
 
+    // The default of an integer setting of General, Special, Notify, ForecastTicker or WarningsTicker, which a
+    // reader takes where none is stored; 0 for the others.
+    static std::uint32_t DefaultOf(std::string_view section, std::string_view key);
+
     // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker that has no
-    // value of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).
+    // value of any type yet (the notifications' sounds, repeating, speaking and least severity excepted: they are
+    // read with their defaults). Returns L_OK, or the code of the first write that failed (the later ones are still
+    // tried).
     static int InitDefaults(corekit::LKeeper &keeper);
 };
 

@@ -24,7 +24,7 @@ std::span<const CCheckBoxPage::Box> boxes()
         std::array<CCheckBoxPage::Box, MESSAGE_KIND_COUNT> made{};
         for (std::size_t i = 0; i < made.size(); ++i) {
             const LMessageKindInfo &kind = messageKind(SETTINGS_ORDER[i]);
-            made[i] = {kind.key, kind.title, kind.enabledByDefault ? 1u : 0u};
+            made[i] = {kind.key, kind.title};
         }
         return made;
     }();
