@@ -2,12 +2,12 @@
 
 #include "cli/clialerts.h"
 #include "cli/clifailure.h"
-#include "cli/climessagekind.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
 #include "cli/clistorm.h"
 #include "cli/clitext.h"
 #include "meteo/base/wcondition.h"
+#include "settings/lmessagekind.h"
 #include "settings/lsettings.h"
 
 #include <nlohmann/json.hpp>
@@ -38,14 +38,14 @@ CliExit nothing(const std::string &message)
 }
 
 // The kinds --kinds names, or those enabled in the settings, in the window's order.
-std::vector<const CliMessageKind *> chosenKinds(CliSession &session)
+std::vector<const LMessageKindInfo *> chosenKinds(CliSession &session)
 {
     const std::vector<std::string> &named = session.options().kinds;
-    std::vector<const CliMessageKind *> kinds;
-    for (const CliMessageKind &kind : MESSAGE_KINDS) {
+    std::vector<const LMessageKindInfo *> kinds;
+    for (const LMessageKindInfo &kind : messageKinds()) {
         std::uint32_t enabled = 0;
         if (named.empty())
-            session.keeper().GetInt(LSettings::SPECIAL, kind.setting, enabled, false);
+            session.keeper().GetInt(LSettings::SPECIAL, kind.key, enabled, false);
         else
             enabled = std::find(named.begin(), named.end(), kind.name) != named.end();
         if (enabled)
@@ -59,7 +59,7 @@ std::vector<const CliMessageKind *> chosenKinds(CliSession &session)
 CliObservation fetchObservation(CliSession &session, const WLocation &location)
 {
     LString station;
-    location.getCityData("acode", station);
+    location.getCityData(WLocation::STATION_KEY, station);
     WCondition condition = CliObservation::blankCondition();
     switch (session.reader().getCondition(location, condition)) {
     case L_OK:
@@ -143,7 +143,7 @@ CliExit runMessages(CliSession &session, std::ostream &out)
     const WLocation location = session.location(place);
     json list = json::array();
     json failed = json::array();
-    for (const CliMessageKind *kind : chosenKinds(session)) {
+    for (const LMessageKindInfo *kind : chosenKinds(session)) {
         std::string text;
         try {
             text = fetchText(session, location, kind->fetch, kind->name);

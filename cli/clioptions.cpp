@@ -1,7 +1,7 @@
 #include "cli/clioptions.h"
 
 #include "cli/clierror.h"
-#include "cli/climessagekind.h"
+#include "settings/lmessagekind.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 using namespace corekit;
+using namespace settings;
 
 namespace cli
 {

@@ -22,7 +22,6 @@ namespace cli
 namespace
 {
 
-constexpr std::uint32_t UNITED_STATES = 1;
 // How many candidates an error message lists.
 constexpr std::size_t LISTED = 12;
 
@@ -134,7 +133,7 @@ CliPlaces::CliPlaces(const std::string &directory)
 std::vector<CliPlaces::State> CliPlaces::readStates() const
 {
     LVector<WState> list;
-    if (m_db.getStateList(UNITED_STATES, list) != 0 || list.size() == 0)
+    if (m_db.getStateList(WLocationDB::UNITED_STATES, list) != 0 || list.size() == 0)
         throw CliError(CliExit::Damaged, "the location file states.ldt is missing or damaged");
     std::vector<State> states;
     for (std::uint32_t i = 0; i < list.size(); ++i) {
@@ -192,8 +191,8 @@ CliPlace CliPlaces::byIds(std::uint32_t stateId, std::uint32_t cityId) const
         throw unknown("no place " + std::to_string(stateId) + '/' + std::to_string(cityId));
     const LString &data = city.getData();
     const std::optional<WLocation::Coordinates> point = WLocation::coordinatesOf(data);
-    return {stateId, cityId, std::string(city.getName()), state->code, state->name, token(data, "acode"),
-        token(data, "azone"), point ? std::optional(point->latitude) : std::nullopt,
+    return {stateId, cityId, std::string(city.getName()), state->code, state->name, token(data, WLocation::STATION_KEY),
+        token(data, WLocation::ZONE_KEY), point ? std::optional(point->latitude) : std::nullopt,
         point ? std::optional(point->longitude) : std::nullopt, std::nullopt, std::nullopt};
 }
 

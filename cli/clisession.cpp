@@ -3,6 +3,7 @@
 #include "cli/clidatadir.h"
 #include "cli/clierror.h"
 #include "meteo/location/wlocationdb.h"
+#include "meteo/reader/wreadersettings.h"
 #include "settings/lsettings.h"
 
 #include <cstdint>
@@ -14,15 +15,6 @@ using namespace settings;
 
 namespace cli
 {
-
-namespace
-{
-
-// The values of the ProductSource setting.
-constexpr std::uint32_t SOURCE_PAGES = 0;
-constexpr std::uint32_t SOURCE_API = 1;
-
-} // namespace
 
 CliSession::CliSession(const CliOptions &options)
     : m_options(options)
@@ -69,7 +61,8 @@ void CliSession::applyOverrides()
     }
     if (!m_options.source.empty())
         m_keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE,
-            m_options.source == "api" ? SOURCE_API : SOURCE_PAGES, false);
+            m_options.source == "api" ? WReaderSettings::SOURCE_WEB_SERVICE : WReaderSettings::SOURCE_STATE_PAGES,
+            false);
 }
 
 CliUnits CliSession::units()

@@ -103,7 +103,7 @@ void checkCities(WLocationDB &db, std::uint32_t stateId)
     check(made == db.getState(stateId, state));
     check(made != 0 || (location.isValid() && location.getCity() == found.getId()));
     LString code;
-    location.getCityData("acode", code);
+    location.getCityData(WLocation::STATION_KEY, code);
 }
 
 } // namespace

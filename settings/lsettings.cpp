@@ -1,8 +1,11 @@
 #include "settings/lsettings.h"
 
 #include "settings/lfontrecord.h"
+#include "settings/lmessagekind.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <strings.h>
 
 using namespace corekit;
@@ -39,7 +42,8 @@ struct Default {
     bool font;
 };
 
-// In the order the program lays them down at start-up, which is also the order of a new settings file.
+// In the order the program lays them down at start-up, which is also the order of a new settings file: these, the
+// kinds of special message in SETTINGS_ORDER, then the notifications.
 constexpr Default DEFAULTS[] = {
     {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, 15, false}, // minutes
     {LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, 0, false}, // Celsius
@@ -55,12 +59,10 @@ constexpr Default DEFAULTS[] = {
     {LSettings::WARNINGS_TICKER, LSettings::DELAY, 30, false},
     {LSettings::WARNINGS_TICKER, LSettings::FONT, 0, true},
     {LSettings::WARNINGS_TICKER, LSettings::TEXT_COLOR, LSettings::RED, false},
-    {LSettings::SPECIAL, LSettings::SHOW_DISCUSSION, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_SUMMARY, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_PUBLIC, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_WATCHES, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 0, false},
-    {LSettings::SPECIAL, LSettings::SHOW_WARNINGS, 1, false},
+};
+
+// After the kinds of special message.
+constexpr Default NOTIFY_DEFAULTS[] = {
     {LSettings::NOTIFY, LSettings::NOTIFY_WARNINGS, 1, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_WATCHES, 1, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_STATEMENTS, 0, false},
@@ -68,18 +70,60 @@ constexpr Default DEFAULTS[] = {
     {LSettings::NOTIFY, LSettings::NOTIFY_SOUND, 0, false},
 };
 
+// Not laid down, so that a new settings file keeps the keys it always had.
+constexpr Default NOTIFY_FALLBACKS[] = {
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND_EXTREME, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND_SEVERE, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_SOUND_OTHERS, 1, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_REPEAT, 0, false}, // sent once
+    {LSettings::NOTIFY, LSettings::NOTIFY_SPEAK, 0, false}, // not spoken
+    {LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, 1, false}, // Moderate
+};
+
+const Default *findDefault(std::span<const Default> defaults, std::string_view section, std::string_view key)
+{
+    const auto found = std::find_if(defaults.begin(), defaults.end(),
+        [&](const Default &setting) { return sameName(section, setting.section) && sameName(key, setting.key); });
+    return found != defaults.end() ? &*found : nullptr;
+}
+
 } // namespace
+
+std::uint32_t LSettings::DefaultOf(std::string_view section, std::string_view key)
+{
+    if (sameName(section, SPECIAL)) {
+        for (const LMessageKindInfo &kind : messageKinds()) {
+            if (sameName(key, kind.key))
+                return kind.enabledByDefault ? 1 : 0;
+        }
+    }
+    for (const std::span<const Default> defaults : {std::span<const Default>(DEFAULTS),
+             std::span<const Default>(NOTIFY_DEFAULTS), std::span<const Default>(NOTIFY_FALLBACKS)}) {
+        const Default *found = findDefault(defaults, section, key);
+        if (found && !found->font)
+            return found->value;
+    }
+    return 0;
+}
 
 int LSettings::InitDefaults(LKeeper &keeper)
 {
     const LBinary font = LFontRecord::standard().toBinary();
     int first = L_OK;
-    for (const Default &setting : DEFAULTS) {
+    const auto init = [&](const Default &setting) {
         const int result = setting.font ? keeper.InitBinary(setting.section, setting.key, font, false)
                                         : keeper.InitInt(setting.section, setting.key, setting.value, false);
         if (first == L_OK)
             first = result;
+    };
+    for (const Default &setting : DEFAULTS)
+        init(setting);
+    for (const LMessageKind kind : SETTINGS_ORDER) {
+        const LMessageKindInfo &info = messageKind(kind);
+        init({SPECIAL, info.key, info.enabledByDefault ? 1u : 0u, false});
     }
+    for (const Default &setting : NOTIFY_DEFAULTS)
+        init(setting);
     return first;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "corekit/lkeeper.h"
+#include "meteo/reader/wreadersettings.h"
 
 #include <cstdint>
 #include <string_view>
@@ -35,24 +36,18 @@ public:
     static constexpr std::uint32_t RED = 0x0000ff;
 
     // Section "Internet": the two server base addresses, the source of the forecast and special messages (1: the
-    // NWS web service at API_BASE, 0: the per-state pages at WARNINGS_BASE) and the proxy; the reader lays down
-    // their defaults.
-    static constexpr const char *INTERNET = "Internet";
-    static constexpr const char *CONDITIONS_BASE = "ConditionsBase";
-    static constexpr const char *WARNINGS_BASE = "WarningsBase";
-    static constexpr const char *PRODUCT_SOURCE = "ProductSource";
-    static constexpr const char *API_BASE = "ApiBase";
-    static constexpr const char *USE_PROXY = "UseProxy";
-    static constexpr const char *PROXY_LOCATION = "ProxyLocation";
+    // NWS web service at API_BASE, 0: the per-state pages at WARNINGS_BASE) and the proxy; the reader reads them
+    // and lays down their defaults (meteo/reader/wreadersettings.h).
+    static constexpr const char *INTERNET = meteo::WReaderSettings::INTERNET;
+    static constexpr const char *CONDITIONS_BASE = meteo::WReaderSettings::CONDITIONS_BASE;
+    static constexpr const char *WARNINGS_BASE = meteo::WReaderSettings::WARNINGS_BASE;
+    static constexpr const char *PRODUCT_SOURCE = meteo::WReaderSettings::PRODUCT_SOURCE;
+    static constexpr const char *API_BASE = meteo::WReaderSettings::API_BASE;
+    static constexpr const char *USE_PROXY = meteo::WReaderSettings::USE_PROXY;
+    static constexpr const char *PROXY_LOCATION = meteo::WReaderSettings::PROXY_LOCATION;
 
-    // Section "Special": which kinds of special message to fetch (non-zero: fetch).
+    // Section "Special": which kinds of special message to fetch, one key each (lmessagekind.h).
     static constexpr const char *SPECIAL = "Special";
-    static constexpr const char *SHOW_WARNINGS = "ShowWarnings";
-    static constexpr const char *SHOW_DISCUSSION = "ShowDiscussion";
-    static constexpr const char *SHOW_SUMMARY = "ShowSummary";
-    static constexpr const char *SHOW_PUBLIC = "ShowPublic";
-    static constexpr const char *SHOW_WATCHES = "ShowWatches";
-    static constexpr const char *SHOW_STATEMENTS = "ShowStatements";
 
     // Section "Notify": which alerts pop a desktop notification (non-zero: notify) by the kind of their event, and
     // whether severe and extreme alerts ask the desktop for a sound.
@@ -97,8 +92,14 @@ public:
     // others.
     static const Range *RangeOf(std::string_view section, std::string_view key);
 
+    // The default of an integer setting of General, Special, Notify, ForecastTicker or WarningsTicker, which a
+    // reader takes where none is stored; 0 for the others.
+    static std::uint32_t DefaultOf(std::string_view section, std::string_view key);
+
     // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker that has no
-    // value of any type yet. Returns L_OK, or the code of the first write that failed (the later ones are still tried).
+    // value of any type yet (the notifications' sounds, repeating, speaking and least severity excepted: they are
+    // read with their defaults). Returns L_OK, or the code of the first write that failed (the later ones are still
+    // tried).
     static int InitDefaults(corekit::LKeeper &keeper);
 };
 

@@ -74,8 +74,8 @@ int WLocation::getCityData(const char *key, LString &value) const
 
 std::optional<WLocation::Coordinates> WLocation::coordinatesOf(const LString &data)
 {
-    const std::optional<double> latitude = degreesOf(data, "alat", 90);
-    const std::optional<double> longitude = degreesOf(data, "alon", 180);
+    const std::optional<double> latitude = degreesOf(data, LATITUDE_KEY, 90);
+    const std::optional<double> longitude = degreesOf(data, LONGITUDE_KEY, 180);
     if (!latitude || !longitude)
         return std::nullopt;
     return Coordinates{*latitude, *longitude};

@@ -20,6 +20,12 @@ public:
     WLocation &operator=(const WLocation &other);
     ~WLocation();
 
+    // The keys of a city's data: its reporting station, its forecast zone and its position in degrees.
+    static constexpr const char *STATION_KEY = "acode";
+    static constexpr const char *ZONE_KEY = "azone";
+    static constexpr const char *LATITUDE_KEY = "alat";
+    static constexpr const char *LONGITUDE_KEY = "alon";
+
     // The value of the token "key(value)" in data such as "acode(KSPI)azone(ILZ051)": L_OK with value set;
     // L_NOTFOUND when the key does not occur; L_FORMAT when it is not followed at once by "(" or no ")" follows.
     // The key is found by substring search, so it must not occur inside an earlier key or value. Value is only

@@ -320,7 +320,7 @@ int WLocationDB::makeUSLocation(std::uint32_t stateId, std::uint32_t cityId, WLo
         name += state.getName();
         name += ", United States";
         WLocation made;
-        made.setCountry(1);
+        made.setCountry(UNITED_STATES);
         made.setState(stateId);
         made.setCity(cityId);
         made.setCityData(city.getData());

@@ -33,6 +33,9 @@ class METEO_EXPORT WLocationDB
 public:
     WLocationDB();
     // An empty directory means the current directory.
+    // The id of the United States, the country of every state and city of the files.
+    static constexpr std::uint32_t UNITED_STATES = 1;
+
     explicit WLocationDB(const corekit::LString &directory);
     // Copies take the directory only; no iteration is open in them.
     WLocationDB(const WLocationDB &other);
@@ -69,7 +72,7 @@ public:
     void closeStateIterator();
     void closeCityIterator();
 
-    // Country 1 (the United States), the given state and city, area 0, the city's data, the state's data as the
+    // Country UNITED_STATES, the given state and city, area 0, the city's data, the state's data as the
     // short state and the name "Springfield, Illinois, United States". The city's own state is not checked.
     // On -1 the location is untouched.
     int makeUSLocation(std::uint32_t stateId, std::uint32_t cityId, WLocation &location) const;

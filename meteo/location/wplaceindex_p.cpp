@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
+#include "meteo/base/wlocation.h"
 #include "meteo/base/wlocationfile.h"
 #include "meteo/base/wrecords.h"
 #include "meteo/location/wplacetext_p.h"
@@ -59,10 +60,10 @@ WIndexedCity indexedCity(const RawRecord &record, std::uint32_t state)
     city.state = state;
     city.name = static_cast<const char *>(WCity(city.id, 1, city.stateId, record.name, record.data).getListName());
     city.foldedName = foldPlaceText(record.name);
-    city.station = placeToken(record.data, "acode");
-    city.zone = placeToken(record.data, "azone");
-    city.latitude = degrees(placeToken(record.data, "alat"));
-    city.longitude = degrees(placeToken(record.data, "alon"));
+    city.station = placeToken(record.data, WLocation::STATION_KEY);
+    city.zone = placeToken(record.data, WLocation::ZONE_KEY);
+    city.latitude = degrees(placeToken(record.data, WLocation::LATITUDE_KEY));
+    city.longitude = degrees(placeToken(record.data, WLocation::LONGITUDE_KEY));
     return city;
 }
 
@@ -105,8 +106,8 @@ bool readZipCodes(const std::string &base, WPlaceIndex &index)
 bool readStations(const std::string &base, WPlaceIndex &index)
 {
     const bool read = readFile(base + "stations.ldt", 3, [&index](const RawRecord &record) {
-        index.stations.push_back(
-            {record.name, degrees(placeToken(record.data, "alat")), degrees(placeToken(record.data, "alon"))});
+        index.stations.push_back({record.name, degrees(placeToken(record.data, WLocation::LATITUDE_KEY)),
+            degrees(placeToken(record.data, WLocation::LONGITUDE_KEY))});
     });
     std::sort(index.stations.begin(), index.stations.end(),
         [](const WIndexedStation &a, const WIndexedStation &b) { return a.code < b.code; });

@@ -49,7 +49,7 @@ std::string pointOf(const WLocation &location)
 std::string zoneOf(const WLocation &location)
 {
     LString zone;
-    if (location.getCityData("azone", zone) != L_OK || !isAlphanumeric(static_cast<const char *>(zone)))
+    if (location.getCityData(WLocation::ZONE_KEY, zone) != L_OK || !isAlphanumeric(static_cast<const char *>(zone)))
         return {};
     return static_cast<const char *>(zone);
 }

@@ -11,6 +11,7 @@ enum class WApiProduct { Forecast, Warnings, Watches, Statements, Discussion, Su
 // Where each kind of text comes from: its state page and how the page's messages are picked, and what the web
 // service gives in its place.
 struct WProductKind {
+    WApiProduct product;
     // The state page below WarningsBase and the short state: "/zone.html".
     const char *page;
     // The product type of messages headed by the place's station ('FXUS63 KDMX 051744'); null for messages headed

@@ -10,6 +10,7 @@
 #include "meteo/reader/wpagealerts_p.h"
 #include "meteo/reader/wproduct_p.h"
 #include "meteo/reader/wproductkind_p.h"
+#include "meteo/reader/wreadersettings.h"
 #include "meteo/reader/wwebpage_p.h"
 #include "meteo/reader/wzonescanner_p.h"
 
@@ -28,16 +29,6 @@ namespace meteo
 
 namespace
 {
-
-constexpr const char *INTERNET = "Internet";
-// The current-conditions pages are served over https only.
-constexpr const char *DEFAULT_CONDITIONS_BASE = "https://tgftp.nws.noaa.gov/weather/current/";
-// The historical home of the NWS interactive weather information network.
-constexpr const char *DEFAULT_WARNINGS_BASE = "http://iwin.nws.noaa.gov/iwin/";
-// The state pages are no longer served; the web service gives the same texts.
-constexpr std::uint32_t PRODUCT_SOURCE_PAGES = 0;
-constexpr std::uint32_t PRODUCT_SOURCE_API = 1;
-constexpr const char *DEFAULT_API_BASE = "https://api.weather.gov/";
 
 // The station a report is of, its first group after the report type: 'KDSM' of 'METAR KDSM 121854Z ...'.
 std::string_view stationOf(std::string_view report)
@@ -109,12 +100,16 @@ void WReader::SetKeeper(LKeeper *keeper)
     m_keeper = keeper;
     if (!m_keeper)
         return;
-    m_keeper->InitInt(INTERNET, "UseProxy", 0, false);
-    m_keeper->InitString(INTERNET, "ProxyLocation", "", false);
-    m_keeper->InitString(INTERNET, "ConditionsBase", DEFAULT_CONDITIONS_BASE, false);
-    m_keeper->InitString(INTERNET, "WarningsBase", DEFAULT_WARNINGS_BASE, false);
-    m_keeper->InitInt(INTERNET, "ProductSource", PRODUCT_SOURCE_API, false);
-    m_keeper->InitString(INTERNET, "ApiBase", DEFAULT_API_BASE, false);
+    m_keeper->InitInt(WReaderSettings::INTERNET, WReaderSettings::USE_PROXY, 0, false);
+    m_keeper->InitString(WReaderSettings::INTERNET, WReaderSettings::PROXY_LOCATION, "", false);
+    m_keeper->InitString(
+        WReaderSettings::INTERNET, WReaderSettings::CONDITIONS_BASE, WReaderSettings::DEFAULT_CONDITIONS_BASE, false);
+    m_keeper->InitString(
+        WReaderSettings::INTERNET, WReaderSettings::WARNINGS_BASE, WReaderSettings::DEFAULT_WARNINGS_BASE, false);
+    m_keeper->InitInt(
+        WReaderSettings::INTERNET, WReaderSettings::PRODUCT_SOURCE, WReaderSettings::SOURCE_WEB_SERVICE, false);
+    m_keeper->InitString(
+        WReaderSettings::INTERNET, WReaderSettings::API_BASE, WReaderSettings::DEFAULT_API_BASE, false);
 }
 
 void WReader::abortFetch()
@@ -140,11 +135,11 @@ void WReader::setFetchLimits(const WFetchLimits &limits)
 int WReader::getCondition(const WLocation &location, WCondition &condition)
 {
     LString station;
-    if (location.getCityData("acode", station) != L_OK || station.isEmpty())
+    if (location.getCityData(WLocation::STATION_KEY, station) != L_OK || station.isEmpty())
         return L_DB;
     LString address;
     if (m_keeper)
-        m_keeper->GetString(INTERNET, "ConditionsBase", address, false);
+        m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::CONDITIONS_BASE, address, false);
     address += station;
     address += ".html";
 
@@ -220,10 +215,10 @@ int WReader::getText(WApiProduct product, const WLocation &location, LString &te
 
 bool WReader::usesApi() const
 {
-    std::uint32_t source = PRODUCT_SOURCE_API;
+    std::uint32_t source = WReaderSettings::SOURCE_WEB_SERVICE;
     if (m_keeper)
-        m_keeper->GetInt(INTERNET, "ProductSource", source, false);
-    return source != PRODUCT_SOURCE_PAGES;
+        m_keeper->GetInt(WReaderSettings::INTERNET, WReaderSettings::PRODUCT_SOURCE, source, false);
+    return source != WReaderSettings::SOURCE_STATE_PAGES;
 }
 
 int WReader::getAlerts(const WLocation &location, std::vector<WAlertRecord> &alerts)
@@ -231,7 +226,7 @@ int WReader::getAlerts(const WLocation &location, std::vector<WAlertRecord> &ale
     if (usesApi())
         return m_api->getAlerts(location, apiAccess(), alerts);
     LString zone;
-    if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
+    if (location.getCityData(WLocation::ZONE_KEY, zone) != L_OK || zone.isEmpty())
         return L_NOTFOUND;
     alerts = m_pageAlerts->records(static_cast<const char *>(zone));
     return L_OK;
@@ -242,9 +237,9 @@ WApiAccess WReader::apiAccess()
     WApiAccess access;
     std::uint32_t useProxy = 0;
     if (m_keeper) {
-        m_keeper->GetString(INTERNET, "ApiBase", access.base, false);
-        m_keeper->GetInt(INTERNET, "UseProxy", useProxy, false);
-        m_keeper->GetString(INTERNET, "ProxyLocation", access.proxyLocation, false);
+        m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::API_BASE, access.base, false);
+        m_keeper->GetInt(WReaderSettings::INTERNET, WReaderSettings::USE_PROXY, useProxy, false);
+        m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::PROXY_LOCATION, access.proxyLocation, false);
     }
     access.useProxy = useProxy != 0;
     access.abort = &m_abort;
@@ -263,7 +258,7 @@ int WReader::getApiText(WApiProduct product, const WLocation &location, LString 
 int WReader::getPageAlerts(const WLocation &location, const LString &address, const WProductKind &kind, LString &out)
 {
     LString zone;
-    if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
+    if (location.getCityData(WLocation::ZONE_KEY, zone) != L_OK || zone.isEmpty())
         return L_NOTFOUND;
     WZoneScanner scanner(zone, kind.firstOnly);
     const int result = scanPage(address, kind.description, scanner, out);
@@ -275,7 +270,7 @@ int WReader::getPageAlerts(const WLocation &location, const LString &address, co
 int WReader::getZoneText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out)
 {
     LString zone;
-    if (location.getCityData("azone", zone) != L_OK || zone.isEmpty())
+    if (location.getCityData(WLocation::ZONE_KEY, zone) != L_OK || zone.isEmpty())
         return L_NOTFOUND;
     WZoneScanner scanner(zone, kind.firstOnly);
     return scanPage(address, kind.description, scanner, out);
@@ -284,7 +279,7 @@ int WReader::getZoneText(const WLocation &location, const LString &address, cons
 int WReader::getCityText(const WLocation &location, const LString &address, const WProductKind &kind, LString &out)
 {
     LString code;
-    if (location.getCityData("acode", code) != L_OK || code.isEmpty())
+    if (location.getCityData(WLocation::STATION_KEY, code) != L_OK || code.isEmpty())
         return L_NOTFOUND;
     WCityScanner scanner(kind.prefix, code);
     return scanPage(address, kind.description, scanner, out);
@@ -311,8 +306,8 @@ int WReader::readPage(const LString &address, const LString &firstText, const Li
     std::uint32_t useProxy = 0;
     LString proxyLocation;
     if (m_keeper) {
-        m_keeper->GetInt(INTERNET, "UseProxy", useProxy, false);
-        m_keeper->GetString(INTERNET, "ProxyLocation", proxyLocation, false);
+        m_keeper->GetInt(WReaderSettings::INTERNET, WReaderSettings::USE_PROXY, useProxy, false);
+        m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::PROXY_LOCATION, proxyLocation, false);
     }
     WWebPage page(useProxy != 0, proxyLocation, &m_abort);
     page.setLimits(m_limits);
@@ -334,7 +329,7 @@ LString WReader::productAddress(const WLocation &location, const char *page) con
 {
     LString address;
     if (m_keeper)
-        m_keeper->GetString(INTERNET, "WarningsBase", address, false);
+        m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::WARNINGS_BASE, address, false);
     address += location.getShortState();
     address += page;
     return address;

@@ -205,10 +205,10 @@ void CAlertNotifier::give(const LAlertNotice &notice, const QString &placeName)
     const CDesktopNotifier::Notice out = noticeOf(notice, placeName);
     m_desktop.Notify(out);
     if (notice.kind == LNoticeKind::Alert && mustNotBeMissed(notice.alerts.front())
-        && readFlag(LSettings::NOTIFY_REPEAT, false))
+        && readFlag(LSettings::NOTIFY_REPEAT))
         m_repeater.Start(out);
     // The gravest of a flood has a notice of its own.
-    if (notice.kind != LNoticeKind::More && readFlag(LSettings::NOTIFY_SPEAK, false)) {
+    if (notice.kind != LNoticeKind::More && readFlag(LSettings::NOTIFY_SPEAK)) {
         for (const WAlertRecord &alert : notice.alerts) {
             if (severityOf(alert) >= LSeverity::Severe)
                 speak(alert);
@@ -268,13 +268,12 @@ QColor CAlertNotifier::severityColor(const std::string &severity)
 
 LAlertChoice CAlertNotifier::readChoice() const
 {
-    const LAlertChoice defaults;
     LAlertChoice choice;
-    choice.warnings = readFlag(LSettings::NOTIFY_WARNINGS, defaults.warnings);
-    choice.watches = readFlag(LSettings::NOTIFY_WATCHES, defaults.watches);
-    choice.statements = readFlag(LSettings::NOTIFY_STATEMENTS, defaults.statements);
-    choice.others = readFlag(LSettings::NOTIFY_OTHERS, defaults.others);
-    std::uint32_t minimum = static_cast<std::uint32_t>(defaults.minimum);
+    choice.warnings = readFlag(LSettings::NOTIFY_WARNINGS);
+    choice.watches = readFlag(LSettings::NOTIFY_WATCHES);
+    choice.statements = readFlag(LSettings::NOTIFY_STATEMENTS);
+    choice.others = readFlag(LSettings::NOTIFY_OTHERS);
+    std::uint32_t minimum = static_cast<std::uint32_t>(choice.minimum);
     if (m_keeper)
         m_keeper->GetInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, minimum, false);
     choice.minimum = static_cast<LSeverity>(std::min(minimum, static_cast<std::uint32_t>(LSeverity::Extreme)));
@@ -317,9 +316,9 @@ void CAlertNotifier::mute(const QString &key)
     emit statusMessage(tr("%1 will not be notified again; Edit > Options > Notifications undoes it").arg(event));
 }
 
-bool CAlertNotifier::readFlag(const char *key, bool fallback) const
+bool CAlertNotifier::readFlag(const char *key) const
 {
-    std::uint32_t value = fallback ? 1 : 0;
+    std::uint32_t value = LSettings::DefaultOf(LSettings::NOTIFY, key);
     if (m_keeper)
         m_keeper->GetInt(LSettings::NOTIFY, key, value, false);
     return value != 0;
@@ -364,7 +363,7 @@ CDesktopNotifier::Notice CAlertNotifier::noticeOf(const LAlertNotice &notice, co
 QString CAlertNotifier::soundOf(LSeverity severity) const
 {
     const SeveritySound &sound = soundFor(severity);
-    if (!readFlag(LSettings::NOTIFY_SOUND, false) || !readFlag(sound.key, true))
+    if (!readFlag(LSettings::NOTIFY_SOUND) || !readFlag(sound.key))
         return QString();
     return QLatin1String(sound.name);
 }

@@ -83,7 +83,8 @@ private:
     void speak(const meteo::WAlertRecord &alert);
     void speechWorks();
     void speechFailed();
-    bool readFlag(const char *key, bool fallback) const;
+    // A setting of section Notify, its default when none can be read.
+    bool readFlag(const char *key) const;
     std::uint32_t windSpeedScale() const;
     QString withStorm(const QString &text, const meteo::WAlertRecord &alert) const;
     CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName) const;

@@ -2,6 +2,7 @@
 
 #include "meteo/base/walert.h"
 #include "nimbdesk/alerts/lalertstate.h"
+#include "settings/lsettings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,11 +24,18 @@ LSeverity severityOf(const meteo::WAlertRecord &alert);
 
 // What the person may choose to be notified of: by the alert's category, its severity and its event.
 struct LAlertChoice {
-    bool warnings = true;
-    bool watches = true;
-    bool statements = false;
-    bool others = false;
-    LSeverity minimum = LSeverity::Moderate;
+    static bool notifiedByDefault(const char *key)
+    {
+        return settings::LSettings::DefaultOf(settings::LSettings::NOTIFY, key) != 0;
+    }
+
+    // By default, as the settings have it.
+    bool warnings = notifiedByDefault(settings::LSettings::NOTIFY_WARNINGS);
+    bool watches = notifiedByDefault(settings::LSettings::NOTIFY_WATCHES);
+    bool statements = notifiedByDefault(settings::LSettings::NOTIFY_STATEMENTS);
+    bool others = notifiedByDefault(settings::LSettings::NOTIFY_OTHERS);
+    LSeverity minimum = static_cast<LSeverity>(
+        settings::LSettings::DefaultOf(settings::LSettings::NOTIFY, settings::LSettings::NOTIFY_MIN_SEVERITY));
     // Events never notified: "Wind Advisory".
     std::set<std::string> muted;
 

@@ -10,6 +10,7 @@
 
 using namespace corekit;
 using namespace meteo;
+using namespace settings;
 
 namespace nimbdesk
 {
@@ -23,20 +24,29 @@ constexpr std::int64_t HOUR = 3600;
 constexpr int OBSERVATION = CFreshness::ITEMS;
 
 struct Item {
+    int item;
     const char *name;
     // How long a kept text stays true when its fetches fail: a warning or a watch runs out within hours, a
     // discussion is replaced twice a day.
     std::int64_t keepFor;
 };
 
-// By item: the kinds of special message by their index, then the forecast and the observation.
-constexpr std::array<Item, CFreshness::ITEMS + 1> ITEM_TABLE = {{{QT_TRANSLATE_NOOP("CFreshness", "discussion"),
-                                                                     12 * HOUR},
-    {QT_TRANSLATE_NOOP("CFreshness", "summary"), 12 * HOUR},
-    {QT_TRANSLATE_NOOP("CFreshness", "public information"), 24 * HOUR},
-    {QT_TRANSLATE_NOOP("CFreshness", "watches"), 6 * HOUR}, {QT_TRANSLATE_NOOP("CFreshness", "statements"), 6 * HOUR},
-    {QT_TRANSLATE_NOOP("CFreshness", "warnings"), 6 * HOUR}, {QT_TRANSLATE_NOOP("CFreshness", "forecast"), 12 * HOUR},
-    {QT_TRANSLATE_NOOP("CFreshness", "observation"), 0}}};
+constexpr Item ITEM_TABLE[] = {
+    {indexOf(LMessageKind::Warnings), QT_TRANSLATE_NOOP("CFreshness", "warnings"), 6 * HOUR},
+    {indexOf(LMessageKind::Discussion), QT_TRANSLATE_NOOP("CFreshness", "discussion"), 12 * HOUR},
+    {indexOf(LMessageKind::Summary), QT_TRANSLATE_NOOP("CFreshness", "summary"), 12 * HOUR},
+    {indexOf(LMessageKind::Watches), QT_TRANSLATE_NOOP("CFreshness", "watches"), 6 * HOUR},
+    {indexOf(LMessageKind::Statements), QT_TRANSLATE_NOOP("CFreshness", "statements"), 6 * HOUR},
+    {indexOf(LMessageKind::Public), QT_TRANSLATE_NOOP("CFreshness", "public information"), 24 * HOUR},
+    {CFreshness::FORECAST, QT_TRANSLATE_NOOP("CFreshness", "forecast"), 12 * HOUR},
+    {OBSERVATION, QT_TRANSLATE_NOOP("CFreshness", "observation"), 0},
+};
+
+const Item &itemOf(int item)
+{
+    return *std::find_if(
+        std::begin(ITEM_TABLE), std::end(ITEM_TABLE), [item](const Item &entry) { return entry.item == item; });
+}
 
 std::string said(const QString &text)
 {
@@ -45,7 +55,7 @@ std::string said(const QString &text)
 
 QString nameOf(int item)
 {
-    return CFreshness::tr(ITEM_TABLE[item].name);
+    return CFreshness::tr(itemOf(item).name);
 }
 
 QString capitalized(QString text)
@@ -95,7 +105,7 @@ void CFreshness::CycleFinished(const CUpdateResults &results, std::int64_t now)
     m_story.clear();
     settleObservation(results.condition, now);
     settleText(FORECAST, results.forecast, now);
-    for (const int kind : CUpdateResults::CYCLE_ORDER)
+    for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind)
         settleText(kind, results.messages[kind], now);
     m_arrived = {};
     noteCycle(results, now);
@@ -109,7 +119,7 @@ std::string CFreshness::ForecastText() const
 std::vector<std::string> CFreshness::MessageTexts() const
 {
     std::vector<std::string> texts;
-    for (const int kind : CUpdateResults::CYCLE_ORDER) {
+    for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind) {
         if (m_kept[kind].held)
             texts.push_back(markedText(kind));
     }
@@ -216,10 +226,10 @@ QString CFreshness::failedText(int item, const QString &reason, std::int64_t now
     if (!kept.held)
         return tr("not updated (%1).").arg(reason);
     const QString fetched = QString::fromStdString(clockTime(kept.time, now));
-    if (now - kept.time <= ITEM_TABLE[item].keepFor)
+    if (now - kept.time <= itemOf(item).keepFor)
         return tr("not updated (%1); showing the text of %2.").arg(reason, fetched);
     kept = Kept();
-    const int hours = static_cast<int>(ITEM_TABLE[item].keepFor / HOUR);
+    const int hours = static_cast<int>(itemOf(item).keepFor / HOUR);
     return tr("not updated (%1); the text of %2 was dropped, older than %n hours.", nullptr, hours)
         .arg(reason, fetched);
 }

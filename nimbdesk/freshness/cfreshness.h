@@ -25,8 +25,8 @@ class CFreshness
     Q_DECLARE_TR_FUNCTIONS(CFreshness)
 
 public:
-    // The forecast's item beside the kinds of special message (CUpdateResults::WARNINGS, ...).
-    static constexpr int FORECAST = CUpdateResults::MESSAGE_KINDS;
+    // The items are the kinds of special message by settings::indexOf, and the forecast beside them.
+    static constexpr int FORECAST = settings::MESSAGE_KIND_COUNT;
     static constexpr int ITEMS = FORECAST + 1;
     // An observation older than this is old; one ahead of the clock by more than AHEAD_LIMIT is not fresh either.
     static constexpr std::int64_t OLD_AFTER = 2 * 3600;

@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "meteo/base/wfailure.h"
+#include "settings/lmessagekind.h"
 
 #include <array>
 #include <cstdint>
@@ -12,19 +13,6 @@ namespace nimbdesk
 // What became of each fetch of one update cycle. The worker fills it as the cycle runs and publishes it when the
 // cycle ends; the window reads it then, to tell which results are fresh and which failed.
 struct CUpdateResults {
-    // The kinds of special message by index, as the worker's product flags and WM_MESSAGE_READY name them.
-    static constexpr int DISCUSSION = 0;
-    static constexpr int SUMMARY = 1;
-    static constexpr int PUBLIC = 2;
-    static constexpr int WATCHES = 3;
-    static constexpr int STATEMENTS = 4;
-    static constexpr int WARNINGS = 5;
-    static constexpr int MESSAGE_KINDS = 6;
-
-    // The order in which a cycle fetches the kinds, and so the order in which the window joins them.
-    static constexpr std::array<int, MESSAGE_KINDS> CYCLE_ORDER
-        = {WARNINGS, DISCUSSION, SUMMARY, WATCHES, STATEMENTS, PUBLIC};
-
     struct Fetch {
         // False when the cycle did not fetch it: a kind of message that is not enabled.
         bool tried = false;
@@ -41,7 +29,8 @@ struct CUpdateResults {
     std::uint32_t city = 0;
     Fetch condition;
     Fetch forecast;
-    std::array<Fetch, MESSAGE_KINDS> messages;
+    // By settings::indexOf the kind of special message.
+    std::array<Fetch, settings::MESSAGE_KIND_COUNT> messages;
 };
 
 } // namespace nimbdesk

@@ -32,7 +32,6 @@ namespace nimbdesk
 namespace
 {
 
-constexpr std::uint32_t UNITED_STATES = 1;
 constexpr int ID_ROLE = Qt::UserRole;
 // The name as the filter compares it, folded as the place search folds it: "canon" finds "Cañon City" and
 // "st louis" finds "Saint Louis".
@@ -192,7 +191,7 @@ void CLocationDlg::fillStates()
 {
     WLocationDB &db = WLocationDB::getLocationDB();
     std::vector<std::pair<QString, std::uint32_t>> entries;
-    if (db.initStateIterator(UNITED_STATES) == 0) {
+    if (db.initStateIterator(WLocationDB::UNITED_STATES) == 0) {
         WState state;
         while (db.getNextState(state) == 0)
             entries.emplace_back(toQString(state.getName()), state.getId());
@@ -225,7 +224,7 @@ void CLocationDlg::stateSelectionChanged()
         return;
     WLocationDB &db = WLocationDB::getLocationDB();
     std::vector<std::pair<QString, std::uint32_t>> entries;
-    if (db.initCityIterator(UNITED_STATES, idOf(state)) == 0) {
+    if (db.initCityIterator(WLocationDB::UNITED_STATES, idOf(state)) == 0) {
         WCity city;
         while (db.getNextCity(city) == 0)
             entries.emplace_back(toQString(city.getListName()), city.getId());

@@ -1,5 +1,7 @@
 #include "nimbdesk/options/ccheckboxpage.h"
 
+#include "settings/lsettings.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 
@@ -26,7 +28,8 @@ CCheckBoxPage::CCheckBoxPage(
 void CCheckBoxPage::load()
 {
     for (std::size_t i = 0; i < m_checks.size(); ++i)
-        m_checks[i]->setChecked(readInt(m_section, m_boxes[i].key, m_boxes[i].fallback) != 0);
+        m_checks[i]->setChecked(
+            readInt(m_section, m_boxes[i].key, LSettings::DefaultOf(m_section, m_boxes[i].key)) != 0);
 }
 
 void CCheckBoxPage::store()

@@ -12,7 +12,8 @@ namespace nimbdesk
 {
 
 // An options page of check boxes, each stored under its own key of one section as 1 when checked and 0 when not,
-// and shown checked when the stored value is not 0. The page lays the boxes out; their object names are the keys.
+// and shown checked when the stored value is not 0, or the setting's default when none can be read. The page lays
+// the boxes out; their object names are the keys.
 class CCheckBoxPage : public CPropertyPage
 {
     Q_OBJECT
@@ -22,8 +23,6 @@ public:
         const char *key;
         // Marked for translation in the context the page is built with.
         const char *text;
-        // Shown when the value cannot be read.
-        std::uint32_t fallback;
     };
 
 protected:

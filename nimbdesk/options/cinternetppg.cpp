@@ -1,5 +1,6 @@
 #include "nimbdesk/options/cinternetppg.h"
 
+#include "meteo/reader/wreadersettings.h"
 #include "settings/lsettings.h"
 
 #include <QButtonGroup>
@@ -14,6 +15,7 @@
 #include <cstdint>
 
 using namespace corekit;
+using namespace meteo;
 using namespace settings;
 
 namespace nimbdesk
@@ -22,10 +24,9 @@ namespace nimbdesk
 namespace
 {
 
-// The values of ProductSource; any other value, or none, means the web service, as it does to the reader.
-constexpr int SOURCE_STATE_PAGES = 0;
-constexpr int SOURCE_WEB_SERVICE = 1;
-constexpr const char *DEFAULT_API_BASE = "https://api.weather.gov/";
+// Any value of ProductSource but that of the state pages, or none, means the web service, as it does to the reader.
+constexpr int SOURCE_STATE_PAGES = static_cast<int>(WReaderSettings::SOURCE_STATE_PAGES);
+constexpr int SOURCE_WEB_SERVICE = static_cast<int>(WReaderSettings::SOURCE_WEB_SERVICE);
 
 } // namespace
 
@@ -59,7 +60,7 @@ void CInternetPpg::load()
     m_productSource->button(source == SOURCE_STATE_PAGES ? SOURCE_STATE_PAGES : SOURCE_WEB_SERVICE)->setChecked(true);
     // An empty address would leave the service unreachable; its own address is the one to offer.
     const QString apiBase = readString(LSettings::INTERNET, LSettings::API_BASE);
-    m_apiBase->setText(apiBase.isEmpty() ? QLatin1String(DEFAULT_API_BASE) : apiBase);
+    m_apiBase->setText(apiBase.isEmpty() ? QLatin1String(WReaderSettings::DEFAULT_API_BASE) : apiBase);
 }
 
 void CInternetPpg::store()

@@ -33,27 +33,25 @@ constexpr std::size_t REPEAT = 8;
 constexpr std::size_t SPEAK = 9;
 
 constexpr CCheckBoxPage::Box BOXES[] = {
-    {LSettings::NOTIFY_WARNINGS, QT_TRANSLATE_NOOP("CNotifyPpg", "Warnings"), 1},
-    {LSettings::NOTIFY_WATCHES, QT_TRANSLATE_NOOP("CNotifyPpg", "Watches"), 1},
-    {LSettings::NOTIFY_STATEMENTS, QT_TRANSLATE_NOOP("CNotifyPpg", "Statements"), 0},
-    {LSettings::NOTIFY_OTHERS, QT_TRANSLATE_NOOP("CNotifyPpg", "Advisories and other alerts"), 0},
-    {LSettings::NOTIFY_SOUND, QT_TRANSLATE_NOOP("CNotifyPpg", "Ask the desktop to play a sound"), 0},
-    {LSettings::NOTIFY_SOUND_EXTREME, QT_TRANSLATE_NOOP("CNotifyPpg", "An alarm for extreme alerts"), 1},
-    {LSettings::NOTIFY_SOUND_SEVERE, QT_TRANSLATE_NOOP("CNotifyPpg", "A warning sound for severe alerts"), 1},
-    {LSettings::NOTIFY_SOUND_OTHERS, QT_TRANSLATE_NOOP("CNotifyPpg", "A message sound for the others"), 1},
+    {LSettings::NOTIFY_WARNINGS, QT_TRANSLATE_NOOP("CNotifyPpg", "Warnings")},
+    {LSettings::NOTIFY_WATCHES, QT_TRANSLATE_NOOP("CNotifyPpg", "Watches")},
+    {LSettings::NOTIFY_STATEMENTS, QT_TRANSLATE_NOOP("CNotifyPpg", "Statements")},
+    {LSettings::NOTIFY_OTHERS, QT_TRANSLATE_NOOP("CNotifyPpg", "Advisories and other alerts")},
+    {LSettings::NOTIFY_SOUND, QT_TRANSLATE_NOOP("CNotifyPpg", "Ask the desktop to play a sound")},
+    {LSettings::NOTIFY_SOUND_EXTREME, QT_TRANSLATE_NOOP("CNotifyPpg", "An alarm for extreme alerts")},
+    {LSettings::NOTIFY_SOUND_SEVERE, QT_TRANSLATE_NOOP("CNotifyPpg", "A warning sound for severe alerts")},
+    {LSettings::NOTIFY_SOUND_OTHERS, QT_TRANSLATE_NOOP("CNotifyPpg", "A message sound for the others")},
     {LSettings::NOTIFY_REPEAT,
         QT_TRANSLATE_NOOP("CNotifyPpg",
             "Send extreme alerts and tornado and flash flood warnings again every 30 seconds until I see them "
-            "(10 minutes at most)"),
-        0},
-    {LSettings::NOTIFY_SPEAK, QT_TRANSLATE_NOOP("CNotifyPpg", "Speak extreme and severe alerts"), 0},
+            "(10 minutes at most)")},
+    {LSettings::NOTIFY_SPEAK, QT_TRANSLATE_NOOP("CNotifyPpg", "Speak extreme and severe alerts")},
 };
 
 // As stored: 0 Minor, 1 Moderate, 2 Severe, 3 Extreme.
 constexpr const char *SEVERITIES[]
     = {QT_TRANSLATE_NOOP("CNotifyPpg", "Minor"), QT_TRANSLATE_NOOP("CNotifyPpg", "Moderate"),
         QT_TRANSLATE_NOOP("CNotifyPpg", "Severe"), QT_TRANSLATE_NOOP("CNotifyPpg", "Extreme")};
-constexpr std::uint32_t DEFAULT_SEVERITY = 1;
 
 constexpr QChar EVENT_SEPARATOR = QLatin1Char(';');
 
@@ -146,9 +144,10 @@ void CNotifyPpg::tellSpeechFailure(const QString &reason)
 void CNotifyPpg::load()
 {
     CCheckBoxPage::load();
-    const std::uint32_t severity = readInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, DEFAULT_SEVERITY);
+    const std::uint32_t standard = LSettings::DefaultOf(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY);
+    const std::uint32_t severity = readInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, standard);
     const int index = m_severity->findData(static_cast<uint>(severity));
-    m_severity->setCurrentIndex(index >= 0 ? index : m_severity->findData(static_cast<uint>(DEFAULT_SEVERITY)));
+    m_severity->setCurrentIndex(index >= 0 ? index : m_severity->findData(static_cast<uint>(standard)));
     QStringList muted
         = readString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS).split(EVENT_SEPARATOR, Qt::SkipEmptyParts);
     for (QString &event : muted)

@@ -1,9 +1,12 @@
 #include "nimbdesk/options/cretrievalppg.h"
 
+#include "settings/lmessagekind.h"
 #include "settings/lsettings.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>
+
+#include <array>
 
 using namespace corekit;
 using namespace settings;
@@ -14,20 +17,24 @@ namespace nimbdesk
 namespace
 {
 
-// In the order the page shows and stores them; only warnings are fetched until the user asks for more.
-constexpr CCheckBoxPage::Box BOXES[] = {
-    {LSettings::SHOW_DISCUSSION, QT_TRANSLATE_NOOP("CRetrievalPpg", "Forecast discussion"), 0},
-    {LSettings::SHOW_SUMMARY, QT_TRANSLATE_NOOP("CRetrievalPpg", "Weather summary"), 0},
-    {LSettings::SHOW_PUBLIC, QT_TRANSLATE_NOOP("CRetrievalPpg", "Public Information"), 0},
-    {LSettings::SHOW_WATCHES, QT_TRANSLATE_NOOP("CRetrievalPpg", "Watches"), 0},
-    {LSettings::SHOW_STATEMENTS, QT_TRANSLATE_NOOP("CRetrievalPpg", "Special statements"), 0},
-    {LSettings::SHOW_WARNINGS, QT_TRANSLATE_NOOP("CRetrievalPpg", "Warnings and advisories"), 1},
-};
+// One box for each kind of special message, in the order the page shows and stores them.
+std::span<const CCheckBoxPage::Box> boxes()
+{
+    static const std::array<CCheckBoxPage::Box, MESSAGE_KIND_COUNT> boxes = [] {
+        std::array<CCheckBoxPage::Box, MESSAGE_KIND_COUNT> made{};
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            const LMessageKindInfo &kind = messageKind(SETTINGS_ORDER[i]);
+            made[i] = {kind.key, kind.title};
+        }
+        return made;
+    }();
+    return boxes;
+}
 
 } // namespace
 
 CRetrievalPpg::CRetrievalPpg(LKeeper *keeper, QWidget *parent)
-    : CCheckBoxPage(keeper, LSettings::SPECIAL, BOXES, "CRetrievalPpg", parent)
+    : CCheckBoxPage(keeper, LSettings::SPECIAL, boxes(), "LMessageKind", parent)
 {
     auto *layout = new QVBoxLayout(this);
     for (std::size_t i = 0; i < boxCount(); ++i)

@@ -256,33 +256,6 @@
     </message>
 </context>
 <context>
-    <name>CRetrievalPpg</name>
-    <message>
-        <source>Forecast discussion</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Weather summary</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Public Information</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Watches</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Special statements</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Warnings and advisories</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>DataDir</name>
     <message>
         <source>it is missing</source>
@@ -357,6 +330,33 @@
     </message>
     <message>
         <source>out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LMessageKind</name>
+    <message>
+        <source>Warnings and advisories</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast discussion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Watches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special weather statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Public information</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

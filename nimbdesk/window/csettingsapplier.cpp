@@ -14,6 +14,7 @@
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/worker/cupdatethread.h"
 #include "settings/lfontrecord.h"
+#include "settings/lmessagekind.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 
@@ -27,16 +28,6 @@ using namespace settings;
 
 namespace nimbdesk
 {
-
-namespace
-{
-
-// The settings of the kinds of special message, by the worker's index of the kind.
-constexpr std::array<const char *, CUpdateThread::MESSAGE_KINDS> PRODUCT_FLAGS
-    = {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC, LSettings::SHOW_WATCHES,
-        LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS};
-
-} // namespace
 
 CSettingsApplier::CSettingsApplier(LWinKeeper &keeper, CUpdateThread &worker, const CSettingsTargets &targets)
     : m_keeper(keeper)
@@ -117,10 +108,10 @@ void CSettingsApplier::applyInterval()
 
 void CSettingsApplier::applyProductFlags()
 {
-    for (int kind = 0; kind < CUpdateThread::MESSAGE_KINDS; ++kind) {
+    for (const LMessageKindInfo &kind : messageKinds()) {
         std::uint32_t shown = 0;
-        if (readInt(LSettings::SPECIAL, PRODUCT_FLAGS[kind], shown))
-            m_worker.SetProductFlag(kind, shown != 0 ? 1 : 0);
+        if (readInt(LSettings::SPECIAL, kind.key, shown))
+            m_worker.SetProductFlag(indexOf(kind.kind), shown != 0 ? 1 : 0);
     }
 }
 

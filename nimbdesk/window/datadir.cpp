@@ -17,9 +17,6 @@ namespace nimbdesk
 namespace
 {
 
-// The location files list the places of this country.
-constexpr std::uint32_t UNITED_STATES = 1;
-
 QString problemText(WLocationFileProblem problem)
 {
     switch (problem) {
@@ -81,10 +78,10 @@ QString damagedLocationFile(const QString &directory)
 {
     const WLocationDB database(LString(QFile::encodeName(directory).constData()));
     LVector<WState> states;
-    if (database.getStateList(UNITED_STATES, states) != 0 || states.size() == 0)
+    if (database.getStateList(WLocationDB::UNITED_STATES, states) != 0 || states.size() == 0)
         return QStringLiteral("states.ldt");
     LVector<WCity> cities;
-    if (database.getCityList(UNITED_STATES, states[0].getId(), cities) != 0 || cities.size() == 0)
+    if (database.getCityList(WLocationDB::UNITED_STATES, states[0].getId(), cities) != 0 || cities.size() == 0)
         return QStringLiteral("cities.ldt");
     return {};
 }

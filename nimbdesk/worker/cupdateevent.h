@@ -31,7 +31,7 @@ public:
 
     CUpdateEvent *clone() const override { return new CUpdateEvent(*this); }
 
-    // With WM_MESSAGE_READY the kind of special message (CUpdateThread::WARNINGS, ...); 0 with the others.
+    // With WM_MESSAGE_READY the kind of special message, as settings::indexOf gives it; 0 with the others.
     int index() const { return m_index; }
 
 private:

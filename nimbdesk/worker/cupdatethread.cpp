@@ -24,11 +24,6 @@ namespace nimbdesk
 namespace
 {
 
-// The reader operation of each kind of special message, by index.
-constexpr std::array<int (WReader::*)(const WLocation &, LString &), CUpdateThread::MESSAGE_KINDS> MESSAGE_FETCHES
-    = {&WReader::getDiscussion, &WReader::getSummary, &WReader::getPublic, &WReader::getWatches,
-        &WReader::getStatements, &WReader::getWarnings};
-
 // A fetch that throws has failed like any other: the cycle goes on with the next one.
 template<typename Fetch>
 int guarded(Fetch fetch)
@@ -61,7 +56,7 @@ void note(CUpdateResults::Fetch &fetch, int code, const WReader &reader)
 
 bool validKind(int index)
 {
-    return index >= 0 && index < CUpdateThread::MESSAGE_KINDS;
+    return index >= 0 && index < MESSAGE_KIND_COUNT;
 }
 
 } // namespace
@@ -292,10 +287,10 @@ void CUpdateThread::RunCycle()
     }
     bool going = FetchCondition()
         && FetchText(&WReader::getForecast, m_forecast, m_cycleResults.forecast, WM_FORECAST_READY, 0);
-    for (const int kind : CUpdateResults::CYCLE_ORDER) {
-        if (going && FlagSet(kind))
-            going = FetchText(
-                MESSAGE_FETCHES[kind], m_messages[kind], m_cycleResults.messages[kind], WM_MESSAGE_READY, kind);
+    for (const LMessageKindInfo &kind : messageKinds()) {
+        const int index = indexOf(kind.kind);
+        if (going && FlagSet(kind.kind))
+            going = FetchText(kind.fetch, m_messages[index], m_cycleResults.messages[index], WM_MESSAGE_READY, index);
     }
     if (!going)
         return;
@@ -350,17 +345,17 @@ bool CUpdateThread::PrepareFetch()
     return true;
 }
 
-bool CUpdateThread::FlagSet(int kind)
+bool CUpdateThread::FlagSet(LMessageKind kind)
 {
     Locker lock(*this);
-    return m_flags[kind] != 0;
+    return m_flags[indexOf(kind)] != 0;
 }
 
 // The alerts come from the answers the warnings, watches and statements fetches had, so they are asked for only
 // when one of those kinds ran.
 bool CUpdateThread::AlertKindsSet()
 {
-    return FlagSet(WARNINGS) || FlagSet(WATCHES) || FlagSet(STATEMENTS);
+    return FlagSet(LMessageKind::Warnings) || FlagSet(LMessageKind::Watches) || FlagSet(LMessageKind::Statements);
 }
 
 void CUpdateThread::FetchAlerts()

@@ -53,15 +53,6 @@ struct CUpdateTiming {
 class CUpdateThread final : public LSyncThread, public corekit::LInfoLine
 {
 public:
-    // The kinds of special message, as the window's flags and WM_MESSAGE_READY name them.
-    static constexpr int DISCUSSION = CUpdateResults::DISCUSSION;
-    static constexpr int SUMMARY = CUpdateResults::SUMMARY;
-    static constexpr int PUBLIC = CUpdateResults::PUBLIC;
-    static constexpr int WATCHES = CUpdateResults::WATCHES;
-    static constexpr int STATEMENTS = CUpdateResults::STATEMENTS;
-    static constexpr int WARNINGS = CUpdateResults::WARNINGS;
-    static constexpr int MESSAGE_KINDS = CUpdateResults::MESSAGE_KINDS;
-
     // The worker's keeper is named appName and keeps its settings in settingsDirectory, or where LWinKeeper
     // keeps them by default when it is empty. Returns once the thread runs.
     explicit CUpdateThread(const corekit::LString &appName, const std::string &settingsDirectory = std::string(),
@@ -73,8 +64,8 @@ public:
     void SetWindow(QObject *window);
     void SetInterval(int minutes);
     void SetLocation(const meteo::WLocation &location);
-    // Enables (flag not 0) or disables a kind of special message from the next fetch on. L_RANGE for an index
-    // that names no kind.
+    // Enables (flag not 0) or disables a kind of special message, by its settings::indexOf, from the next fetch
+    // on. L_RANGE for an index that names no kind.
     int SetProductFlag(int index, int flag);
     // Starts a cycle on the next tick. A cycle under way is cut short at once, its fetch aborted, so that a server
     // that holds a fetch back does not hold back the new cycle; what it has handed over stays.
@@ -116,7 +107,7 @@ private:
     void EndCycle();
     void ScheduleNextCycle();
     bool PrepareFetch();
-    bool FlagSet(int kind);
+    bool FlagSet(settings::LMessageKind kind);
     bool FetchCondition();
     bool FetchText(TextFetch fetch, std::unique_ptr<corekit::LString> &shared, CUpdateResults::Fetch &record,
         QEvent::Type type, int index);
@@ -143,8 +134,8 @@ private:
     std::unique_ptr<meteo::WReader> m_reader;
     meteo::WCondition m_condition;
     std::unique_ptr<corekit::LString> m_forecast;
-    std::array<std::unique_ptr<corekit::LString>, MESSAGE_KINDS> m_messages;
-    std::array<unsigned char, MESSAGE_KINDS> m_flags{};
+    std::array<std::unique_ptr<corekit::LString>, settings::MESSAGE_KIND_COUNT> m_messages;
+    std::array<unsigned char, settings::MESSAGE_KIND_COUNT> m_flags{};
     bool m_cycleRunning = false;
     // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
     bool m_cutCycle = false;

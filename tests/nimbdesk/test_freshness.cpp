@@ -14,6 +14,7 @@
 
 using namespace corekit;
 using namespace meteo;
+using namespace settings;
 using namespace nimbdesk;
 
 namespace
@@ -45,7 +46,7 @@ CUpdateResults cycle(std::int64_t time, int condition, int forecast, int warning
     results.city = EAST_WILLISTON;
     results.condition = fetched(condition, time);
     results.forecast = fetched(forecast, time);
-    results.messages[CUpdateResults::WARNINGS] = fetched(warnings, time);
+    results.messages[indexOf(LMessageKind::Warnings)] = fetched(warnings, time);
     return results;
 }
 
@@ -54,8 +55,8 @@ void run(CFreshness &freshness, const CUpdateResults &results, std::int64_t now)
 {
     if (results.forecast.code == L_OK)
         freshness.TextArrived(CFreshness::FORECAST, ".TODAY...SNOW.");
-    if (results.messages[CUpdateResults::WARNINGS].code == L_OK)
-        freshness.TextArrived(CUpdateResults::WARNINGS, "WINTER WEATHER ADVISORY");
+    if (results.messages[indexOf(LMessageKind::Warnings)].code == L_OK)
+        freshness.TextArrived(indexOf(LMessageKind::Warnings), "WINTER WEATHER ADVISORY");
     freshness.CycleFinished(results, now);
 }
 
@@ -109,7 +110,7 @@ TEST(CFreshness, expiredAndOutdatedMessagesGo)
 
     // A kind no longer enabled shows nothing, kept or not.
     CUpdateResults withoutWarnings = cycle(T0 + 9 * HOUR, L_CONNECT, L_CONNECT, L_OK);
-    withoutWarnings.messages[CUpdateResults::WARNINGS] = {};
+    withoutWarnings.messages[indexOf(LMessageKind::Warnings)] = {};
     run(freshness, withoutWarnings, T0 + 9 * HOUR);
     EXPECT_TRUE(freshness.MessageTexts().empty());
 }
@@ -146,7 +147,7 @@ TEST(CFreshness, failuresNameTheirReason)
     };
     for (const auto &[failure, reason] : cases) {
         results.forecast.failure = failure;
-        results.messages[CUpdateResults::WARNINGS].failure = failure;
+        results.messages[indexOf(LMessageKind::Warnings)].failure = failure;
         run(freshness, results, T0);
         EXPECT_EQ(freshness.StatusLine(), "Forecast and warnings not updated: " + reason + ". No full update yet.");
         EXPECT_TRUE(contains(freshness.Story(), "Forecast: not updated (" + reason + ").\n")) << freshness.Story();

@@ -357,8 +357,8 @@ void TestMainDlg::firstStartLaysDownDefaultsAndAsksForAPlace()
     QCOMPARE(f.getInt(LSettings::GENERAL, LSettings::FOREGROUND_COLOR), 255u);
     QCOMPARE(f.getInt(LSettings::FORECAST_TICKER, LSettings::TEXT_COLOR), 65280u);
     QCOMPARE(f.getInt(LSettings::WARNINGS_TICKER, LSettings::DELAY), 30u);
-    QCOMPARE(f.getInt(LSettings::SPECIAL, LSettings::SHOW_WARNINGS), 1u);
-    QCOMPARE(f.getInt(LSettings::SPECIAL, LSettings::SHOW_STATEMENTS), 0u);
+    QCOMPARE(f.getInt(LSettings::SPECIAL, "ShowWarnings"), 1u);
+    QCOMPARE(f.getInt(LSettings::SPECIAL, "ShowStatements"), 0u);
     LBinary font;
     QCOMPARE(f.keeper.GetBinary(LSettings::GENERAL, LSettings::HEADER_FONT, font, false), int(L_OK));
     QCOMPARE(font.size(), LFontRecord::SIZE);
@@ -420,7 +420,7 @@ void TestMainDlg::applySettingsPassesOnlyWhatChanged()
     LFontRecord big = LFontRecord::standard();
     big.height = -26;
     f.keeper.SetBinary(LSettings::GENERAL, LSettings::FONT, big.toBinary(), false);
-    f.setInt(LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 1);
+    f.setInt(LSettings::SPECIAL, "ShowStatements", 1);
     const int smallFont = f.child<CWtemp>("temperature")->GetFont().pixelSize();
     window.ApplySettings();
     QVERIFY(f.ticksPass());
@@ -536,7 +536,7 @@ void TestMainDlg::wholeCycleAgainstTheProductServers()
     Fixture f;
     f.serveEastWilliston();
     f.storePlace(NEW_YORK, EAST_WILLISTON);
-    f.setInt(LSettings::SPECIAL, LSettings::SHOW_STATEMENTS, 1);
+    f.setInt(LSettings::SPECIAL, "ShowStatements", 1);
     CMainDlg &window = f.open();
     QVERIFY(window.Start());
     QVERIFY(f.cycleFinished());

@@ -47,8 +47,7 @@ const std::vector<std::pair<const char *, std::vector<const char *>>> ALL_KEYS =
     {LSettings::FORECAST_TICKER, {LSettings::DELAY, LSettings::FONT, LSettings::TEXT_COLOR}},
     {LSettings::WARNINGS_TICKER, {LSettings::DELAY, LSettings::FONT, LSettings::TEXT_COLOR}},
     {LSettings::SPECIAL,
-        {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC, LSettings::SHOW_WATCHES,
-            LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS}},
+        {"ShowDiscussion", "ShowSummary", "ShowPublic", "ShowWatches", "ShowStatements", "ShowWarnings"}},
     {LSettings::INTERNET,
         {LSettings::CONDITIONS_BASE, LSettings::WARNINGS_BASE, LSettings::USE_PROXY, LSettings::PROXY_LOCATION,
             LSettings::PRODUCT_SOURCE, LSettings::API_BASE}},
@@ -266,7 +265,7 @@ void TestOptions::onlyShownPagesStore()
     f.show(RETRIEVAL);
     f.press(QDialogButtonBox::Ok);
     QCOMPARE(f.writtenSections(), QStringList({LSettings::GENERAL, LSettings::SPECIAL}));
-    QCOMPARE(f.number(LSettings::SPECIAL, LSettings::SHOW_WARNINGS), 1u);
+    QCOMPARE(f.number(LSettings::SPECIAL, "ShowWarnings"), 1u);
 
     f.open();
     f.show(WARNINGS_TICKER);
@@ -435,10 +434,10 @@ void TestOptions::tickerChoicesMarkTheirPage()
 
 void TestOptions::eachCheckBoxUnderItsOwnKey()
 {
-    const char *const keys[] = {LSettings::SHOW_DISCUSSION, LSettings::SHOW_SUMMARY, LSettings::SHOW_PUBLIC,
-        LSettings::SHOW_WATCHES, LSettings::SHOW_STATEMENTS, LSettings::SHOW_WARNINGS};
-    const char *const texts[] = {"Forecast discussion", "Weather summary", "Public Information", "Watches",
-        "Special statements", "Warnings and advisories"};
+    const char *const keys[]
+        = {"ShowDiscussion", "ShowSummary", "ShowPublic", "ShowWatches", "ShowStatements", "ShowWarnings"};
+    const char *const texts[] = {"Forecast discussion", "Weather summary", "Public information", "Watches",
+        "Special weather statements", "Warnings and advisories"};
     Fixture f;
     f.layDefaults();
     for (std::size_t checked = 0; checked < std::size(keys); ++checked) {

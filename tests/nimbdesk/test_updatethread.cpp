@@ -58,7 +58,7 @@ private:
     = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Stands in for the main window: copies each result out of the worker as the window does, and notes the events
-// as "started", "condition", "forecast", "message 5", "finished"; the info line's events go to info.
+// as "started", "condition", "forecast", "message warnings", "finished"; the info line's events go to info.
 class TestWindow final : public QObject
 {
 public:
@@ -67,7 +67,7 @@ public:
     Strings info;
     WCondition condition;
     std::string forecast;
-    std::array<std::string, CUpdateThread::MESSAGE_KINDS> messages;
+    std::array<std::string, MESSAGE_KIND_COUNT> messages;
 
     int count(const std::string &result) const
     {
@@ -98,7 +98,7 @@ protected:
         case WM_MESSAGE_READY: {
             const int index = static_cast<CUpdateEvent *>(event)->index();
             messages.at(index) = copyMessage(index);
-            results.push_back("message " + std::to_string(index));
+            results.push_back(std::string("message ") + messageKinds()[index].name);
             return true;
         }
         case WM_UPDATE_FINISHED:
@@ -225,7 +225,7 @@ protected:
 
     void enableEveryKind()
     {
-        for (int kind = 0; kind < CUpdateThread::MESSAGE_KINDS; ++kind)
+        for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind)
             EXPECT_EQ(worker.SetProductFlag(kind, 1), L_OK);
     }
 
@@ -275,8 +275,8 @@ TEST_F(UpdateThreadTest, cycleFetchesEveryEnabledKindInItsOrder)
     begin();
     ASSERT_TRUE(cyclesFinished(1));
     EXPECT_EQ(window.results,
-        (Strings{"started", "condition", "forecast", "message 5", "message 0", "message 1", "message 3", "message 4",
-            "message 2", "finished"}));
+        (Strings{"started", "condition", "forecast", "message warnings", "message discussion", "message summary",
+            "message watches", "message statements", "message public", "finished"}));
     EXPECT_EQ(requested(),
         (Strings{"/weather/current/KJFK.html", "/iwin/ny/zone.html", "/iwin/ny/allwarnings.html",
             "/iwin/ny/discussion.html", "/iwin/ny/summary.html", "/iwin/ny/watches.html", "/iwin/ny/special.html",
@@ -286,12 +286,12 @@ TEST_F(UpdateThreadTest, cycleFetchesEveryEnabledKindInItsOrder)
     EXPECT_FLOAT_EQ(window.condition.getPressure(), 30.01f);
     EXPECT_EQ(window.condition.getWindDirection(), 180);
     EXPECT_EQ(window.forecast, "TODAY...SNOW. HIGHS AROUND 30.\r\n");
-    EXPECT_TRUE(contains(window.messages[CUpdateThread::WARNINGS], "WINTER WEATHER ADVISORY IN EFFECT"));
-    EXPECT_EQ(window.messages[CUpdateThread::DISCUSSION], "DISCUSSION FOR KENNEDY\r\n");
-    EXPECT_EQ(window.messages[CUpdateThread::SUMMARY], "SUMMARY FOR KENNEDY\r\n");
-    EXPECT_EQ(window.messages[CUpdateThread::WATCHES], "WATCH FOR NASSAU\r\n");
-    EXPECT_TRUE(contains(window.messages[CUpdateThread::STATEMENTS], "brush fire spread"));
-    EXPECT_EQ(window.messages[CUpdateThread::PUBLIC], "NOTICE FOR KENNEDY\r\n");
+    EXPECT_TRUE(contains(window.messages[indexOf(LMessageKind::Warnings)], "WINTER WEATHER ADVISORY IN EFFECT"));
+    EXPECT_EQ(window.messages[indexOf(LMessageKind::Discussion)], "DISCUSSION FOR KENNEDY\r\n");
+    EXPECT_EQ(window.messages[indexOf(LMessageKind::Summary)], "SUMMARY FOR KENNEDY\r\n");
+    EXPECT_EQ(window.messages[indexOf(LMessageKind::Watches)], "WATCH FOR NASSAU\r\n");
+    EXPECT_TRUE(contains(window.messages[indexOf(LMessageKind::Statements)], "brush fire spread"));
+    EXPECT_EQ(window.messages[indexOf(LMessageKind::Public)], "NOTICE FOR KENNEDY\r\n");
     EXPECT_EQ(window.info.back(), "<clear>");
 
     // The interval has not run out on the worker's clock: no second cycle.
@@ -306,17 +306,17 @@ TEST_F(UpdateThreadTest, onlyEnabledKindsAndNoEventForAFailedFetch)
     server.page("/iwin/ny/watches.html", "<HTML>Not here</HTML>\r\n", 404);
     // A page without anything for the place is no result either.
     server.page("/iwin/ny/summary.html", productPage({"ABUS KBOS 021000\nSUMMARY FOR BOSTON\n"}));
-    worker.SetProductFlag(CUpdateThread::WARNINGS, 1);
-    worker.SetProductFlag(CUpdateThread::SUMMARY, 1);
-    worker.SetProductFlag(CUpdateThread::WATCHES, 1);
-    worker.SetProductFlag(CUpdateThread::PUBLIC, 1);
+    worker.SetProductFlag(indexOf(LMessageKind::Warnings), 1);
+    worker.SetProductFlag(indexOf(LMessageKind::Summary), 1);
+    worker.SetProductFlag(indexOf(LMessageKind::Watches), 1);
+    worker.SetProductFlag(indexOf(LMessageKind::Public), 1);
     begin();
     ASSERT_TRUE(cyclesFinished(1));
-    EXPECT_EQ(window.results, (Strings{"started", "forecast", "message 5", "message 2", "finished"}));
+    EXPECT_EQ(window.results, (Strings{"started", "forecast", "message warnings", "message public", "finished"}));
     EXPECT_EQ(requested(),
         (Strings{"/weather/current/KJFK.html", "/iwin/ny/zone.html", "/iwin/ny/allwarnings.html",
             "/iwin/ny/summary.html", "/iwin/ny/watches.html", "/iwin/ny/public.html"}));
-    EXPECT_TRUE(window.messages[CUpdateThread::SUMMARY].empty());
+    EXPECT_TRUE(window.messages[indexOf(LMessageKind::Summary)].empty());
 
     // What became of each fetch, for the window to read when the cycle has ended.
     CUpdateResults results;
@@ -325,10 +325,10 @@ TEST_F(UpdateThreadTest, onlyEnabledKindsAndNoEventForAFailedFetch)
     EXPECT_EQ(results.condition.code, L_CONNECT);
     EXPECT_EQ(results.forecast.code, L_OK);
     EXPECT_GT(results.forecast.time, 0);
-    EXPECT_EQ(results.messages[CUpdateThread::SUMMARY].code, L_INPUT);
-    EXPECT_EQ(results.messages[CUpdateThread::WATCHES].code, L_CONNECT);
-    EXPECT_TRUE(results.messages[CUpdateThread::PUBLIC].tried);
-    EXPECT_FALSE(results.messages[CUpdateThread::DISCUSSION].tried);
+    EXPECT_EQ(results.messages[indexOf(LMessageKind::Summary)].code, L_INPUT);
+    EXPECT_EQ(results.messages[indexOf(LMessageKind::Watches)].code, L_CONNECT);
+    EXPECT_TRUE(results.messages[indexOf(LMessageKind::Public)].tried);
+    EXPECT_FALSE(results.messages[indexOf(LMessageKind::Discussion)].tried);
 }
 
 TEST_F(UpdateThreadTest, settingsStartACycleOnTheNextTick)
@@ -340,13 +340,13 @@ TEST_F(UpdateThreadTest, settingsStartACycleOnTheNextTick)
     EXPECT_EQ(window.results, (Strings{"started", "condition", "forecast", "finished"}));
 
     // A flag waits for the next cycle.
-    worker.SetProductFlag(CUpdateThread::WARNINGS, 1);
+    worker.SetProductFlag(indexOf(LMessageKind::Warnings), 1);
     ASSERT_TRUE(ticksPass());
     EXPECT_EQ(window.count("started"), 1);
 
     worker.SetInterval(15);
     ASSERT_TRUE(cyclesFinished(2));
-    EXPECT_EQ(window.count("message 5"), 1);
+    EXPECT_EQ(window.count("message warnings"), 1);
 
     const std::size_t before = server.requests().size();
     worker.SetLocation(springfield);
@@ -415,7 +415,7 @@ TEST_F(UpdateThreadTest, windowCallsReturnWhileAFetchStalls)
     // Had these waited for the fetch, the stall would have ended it with an error and the cycle would have gone on.
     worker.SetInterval(30);
     worker.SetLocation(eastWilliston);
-    worker.SetProductFlag(CUpdateThread::WATCHES, 0);
+    worker.SetProductFlag(indexOf(LMessageKind::Watches), 0);
     WCondition condition;
     worker.CopyCondition(condition);
     unsigned long length = 1;
@@ -423,7 +423,7 @@ TEST_F(UpdateThreadTest, windowCallsReturnWhileAFetchStalls)
     EXPECT_EQ(length, 0u);
     char buffer[64];
     worker.CopyForecast(buffer, sizeof buffer);
-    EXPECT_EQ(worker.CopyMessage(CUpdateThread::WARNINGS, buffer, sizeof buffer), L_OK);
+    EXPECT_EQ(worker.CopyMessage(indexOf(LMessageKind::Warnings), buffer, sizeof buffer), L_OK);
     worker.CopyInfoText(buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "Getting current conditions...");
     EXPECT_EQ(server.requests().size(), 1u);
@@ -458,12 +458,12 @@ TEST_F(UpdateThreadTest, tricklingServerCostsOneKind)
     timing.fetchLimits = {15, 600, 100, 1};
     CUpdateThread slow("Nimbrel", settings.path().string(), timing);
     window.worker = &slow;
-    slow.SetProductFlag(CUpdateThread::WARNINGS, 1);
+    slow.SetProductFlag(indexOf(LMessageKind::Warnings), 1);
     slow.SetLocation(eastWilliston);
     slow.SetWindow(&window);
     slow.SetInterval(15);
     ASSERT_TRUE(cyclesFinished(1));
-    EXPECT_EQ(window.results, (Strings{"started", "forecast", "message 5", "finished"}));
+    EXPECT_EQ(window.results, (Strings{"started", "forecast", "message warnings", "finished"}));
 }
 
 // Update Now does not wait for a fetch that the server holds back: the cycle under way is cut short and a new one
@@ -532,11 +532,11 @@ TEST_F(UpdateThreadTest, copiesAreCutAndTerminated)
     EXPECT_EQ(buffer[0], 'y');
 
     length = 7;
-    EXPECT_EQ(worker.GetMessageLength(CUpdateThread::MESSAGE_KINDS, length), L_RANGE);
+    EXPECT_EQ(worker.GetMessageLength(MESSAGE_KIND_COUNT, length), L_RANGE);
     EXPECT_EQ(length, 0u);
     EXPECT_EQ(worker.CopyMessage(-1, buffer, sizeof buffer), L_RANGE);
     EXPECT_STREQ(buffer, "");
-    EXPECT_EQ(worker.SetProductFlag(CUpdateThread::MESSAGE_KINDS, 1), L_RANGE);
+    EXPECT_EQ(worker.SetProductFlag(MESSAGE_KIND_COUNT, 1), L_RANGE);
 
     // The status line takes at most 255 characters of a longer text; the clear that follows is handled after it.
     window.info.clear();

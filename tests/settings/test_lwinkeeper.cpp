@@ -314,6 +314,16 @@ TEST(LWinKeeper, defaultsOnEmptyStore)
             "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements", "Special/ShowWarnings",
             "Notify/Warnings", "Notify/Watches", "Notify/Statements", "Notify/Others", "Notify/Sound"};
     EXPECT_EQ(recorder.writes, order);
+    // What a reader or an options page takes for a value it cannot read is what a new file holds.
+    for (const std::string &written : order) {
+        const std::string section = written.substr(0, written.find('/'));
+        const std::string key = written.substr(section.size() + 1);
+        if (key.find("Font") == std::string::npos) {
+            EXPECT_EQ(LSettings::DefaultOf(section, key), intOf(keeper, section.c_str(), key.c_str())) << written;
+        }
+    }
+    EXPECT_EQ(LSettings::DefaultOf("notify", "soundextreme"), 1u);
+    EXPECT_EQ(LSettings::DefaultOf("Notify", "MinimumSeverity"), 1u);
 
     EXPECT_EQ(intOf(keeper, "General", "UpdateTimeout"), 15u);
     EXPECT_EQ(intOf(keeper, "General", "PressureScale"), 0u);

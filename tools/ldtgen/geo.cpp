@@ -1,7 +1,9 @@
 #include "tools/ldtgen/geo.h"
 
 #include "meteo/base/wgrounddistance.h"
+#include "meteo/base/wlocation.h"
 
+#include <cmath>
 #include <cstdio>
 #include <numbers>
 
@@ -37,7 +39,9 @@ std::string formatDegrees(double radians)
 
 std::string positionTokens(const GeoPoint &point)
 {
-    return "alat(" + formatDegrees(point.lat) + ")alon(" + formatDegrees(point.lon) + ")";
+    using meteo::WLocation;
+    return std::string(WLocation::LATITUDE_KEY) + '(' + formatDegrees(point.lat) + ')' + WLocation::LONGITUDE_KEY + '('
+        + formatDegrees(point.lon) + ')';
 }
 
 } // namespace ldtgen

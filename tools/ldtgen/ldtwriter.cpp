@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "corekit/lstream.h"
+#include "meteo/location/wlocationdb.h"
 
 using namespace corekit;
 
@@ -10,8 +11,6 @@ namespace ldtgen
 
 namespace
 {
-
-constexpr unsigned unitedStates = 1;
 
 // Lines go between records, so that the file ends right after the last value.
 void startRecord(LOStream &out, bool &first)
@@ -23,7 +22,7 @@ void startRecord(LOStream &out, bool &first)
 
 void writeCountries(LOStream &out)
 {
-    out << unitedStates << "United States"
+    out << meteo::WLocationDB::UNITED_STATES << "United States"
         << "us";
 }
 
@@ -32,7 +31,7 @@ void writeStates(LOStream &out, const LocationSet &set)
     bool first = true;
     for (const LocationRecord &state : set.states) {
         startRecord(out, first);
-        out << state.id << unitedStates << state.name.c_str() << state.data.c_str();
+        out << state.id << meteo::WLocationDB::UNITED_STATES << state.name.c_str() << state.data.c_str();
     }
 }
 
@@ -41,7 +40,8 @@ void writePlaces(LOStream &out, const std::vector<LocationRecord> &records)
     bool first = true;
     for (const LocationRecord &record : records) {
         startRecord(out, first);
-        out << record.id << unitedStates << record.state << record.name.c_str() << record.data.c_str();
+        out << record.id << meteo::WLocationDB::UNITED_STATES << record.state << record.name.c_str()
+            << record.data.c_str();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tools/ldtgen/locationset.h"
 
+#include "meteo/base/wlocation.h"
 #include "tools/ldtgen/countyfinder.h"
 #include "tools/ldtgen/geo.h"
 #include "tools/ldtgen/latintext.h"
@@ -202,8 +203,8 @@ bool addCity(const NamedEntry &entry, const StationFinder &stations, const ZoneF
         return false;
     }
     set.counts.zonesReplaced += zone != place.zone ? 1 : 0;
-    std::string data = "acode(" + changeCase(station, std::toupper) + ")azone(" + changeCase(zone, std::toupper) + ")"
-        + positionTokens(place.centre);
+    std::string data = std::string(meteo::WLocation::STATION_KEY) + '(' + changeCase(station, std::toupper) + ')'
+        + meteo::WLocation::ZONE_KEY + '(' + changeCase(zone, std::toupper) + ')' + positionTokens(place.centre);
     if (!entry.county.empty())
         data += "acounty(" + entry.county + ")";
     set.cities.push_back({place.code, entry.state, entry.name.name, data, place.centre});

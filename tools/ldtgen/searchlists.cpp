@@ -1,5 +1,6 @@
 #include "tools/ldtgen/searchlists.h"
 
+#include "meteo/base/wlocation.h"
 #include "tools/ldtgen/geo.h"
 #include "tools/ldtgen/latintext.h"
 #include "tools/ldtgen/statetable.h"
@@ -50,10 +51,12 @@ std::string oneDecimal(double value)
 // The station code of a city's data "acode(KDSM)azone(...)".
 std::string stationOf(const LocationRecord &city)
 {
-    const std::size_t open = city.data.find("acode(");
+    const std::string key = std::string(meteo::WLocation::STATION_KEY) + '(';
+    const std::size_t open = city.data.find(key);
     const std::size_t close = city.data.find(')', open);
-    return open == std::string::npos || close == std::string::npos ? std::string()
-                                                                   : city.data.substr(open + 6, close - open - 6);
+    return open == std::string::npos || close == std::string::npos
+        ? std::string()
+        : city.data.substr(open + key.size(), close - open - key.size());
 }
 
 } // namespace
