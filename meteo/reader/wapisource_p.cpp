@@ -75,7 +75,7 @@ int WApiSource::getText(
     LString firstText;
     firstText.printf("Getting %s...", productKind(product).description);
     show(infoLine, firstText);
-    WApiClient client(access);
+    WApiClient client = this->client(access);
     std::string out;
     if (const int result = fetchText(product, client, out); result != L_OK) {
         show(infoLine,
@@ -89,8 +89,10 @@ int WApiSource::getText(
     return out.empty() ? L_INPUT : L_OK;
 }
 
-void WApiSource::beginUpdate()
+void WApiSource::beginUpdate(bool force)
 {
+    if (force)
+        m_cache.staleAll();
     m_alertsPath.clear();
     m_place.beginUpdate();
 }
@@ -190,7 +192,7 @@ int WApiSource::getAlerts(const WLocation &location, const WApiAccess &access, s
     selectPlace(location);
     if (m_place.point().empty() && m_place.zone().empty())
         return L_NOTFOUND;
-    WApiClient client(access);
+    WApiClient client = this->client(access);
     if (const int result = refreshAlerts(client, ALERT_RECORDS); result != L_OK)
         return result;
     alerts = m_alerts.alerts();
@@ -205,26 +207,57 @@ int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)
     return L_OK;
 }
 
-// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
-// alerts of the zone. A good answer serves each of its users once: one that asks again belongs to a later update,
-// even where no beginUpdate() said so. A failure is not kept, so that the next operation asks again.
+// The place's alerts (alertsPath). A good answer serves each of its users once: one that asks again belongs to a later
+// update, even where no beginUpdate() said so. A failure is not kept, so that the next operation asks again.
 int WApiSource::refreshAlerts(WApiClient &client, std::size_t user)
 {
-    const std::string path
-        = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone() : "alerts/active?point=" + m_place.point();
+    std::string path;
+    if (const int result = alertsPath(client, path); result != L_OK)
+        return result;
     if (path == m_alertsPath && !m_alertsServed.test(user)) {
         m_alertsServed.set(user);
         return L_OK;
     }
     m_alertsPath.clear();
+    m_alertsUnchanged = false;
     std::string body;
-    int result = client.fetch(path, WApiClient::Accept::GeoJson, body);
-    if (result == L_OK)
-        result = m_alerts.read(body, now());
-    if (result != L_OK)
+    if (const int result = client.fetch(path, WApiClient::Accept::GeoJson, body, m_alertsMaxAge); result != L_OK)
         return result;
+    if (client.unchanged() && path == m_alertsReadPath) {
+        m_alerts.dropExpired(now());
+    } else {
+        m_alertsReadPath.clear();
+        if (const int result = m_alerts.read(body, now()); result != L_OK)
+            return result;
+        m_alertsReadPath = path;
+        client.keepAnswer();
+    }
+    m_alertsUnchanged = client.unchanged();
     m_alertsPath = path;
     m_alertsServed.reset().set(user);
+    return L_OK;
+}
+
+// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
+// alerts of the zone. For the zone and county, one request names both ("alerts/active?zone=KSZ009,KSC201"): the
+// service lists an alert of both once. The county comes from the point answer, looked up once for the place.
+int WApiSource::alertsPath(WApiClient &client, std::string &path)
+{
+    if (client.access().alertArea == WAlertArea::Point || m_place.point().empty()) {
+        path = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone()
+                                       : "alerts/active?point=" + m_place.point();
+        return L_OK;
+    }
+    const WApiOffice *office = nullptr;
+    if (const int result = m_place.office(client, now(), office); result != L_OK)
+        return result;
+    const std::string &zone = office->forecastZone.empty() ? m_place.zone() : office->forecastZone;
+    std::string zones = zone;
+    if (!office->county.empty())
+        zones += (zones.empty() ? "" : ",") + office->county;
+    if (zones.empty())
+        return L_NOTFOUND;
+    path = "alerts/active?zone=" + zones;
     return L_OK;
 }
 
@@ -251,6 +284,11 @@ int WApiSource::officeRequest(WApiClient &client, int result)
     if (result != L_OK && client.status() == 404)
         m_place.lost(now());
     return result;
+}
+
+WApiClient WApiSource::client(const WApiAccess &access)
+{
+    return WApiClient(access, &m_cache, now());
 }
 
 std::int64_t WApiSource::now() const

@@ -72,6 +72,7 @@ WReader::WReader(const WReader &other)
     , m_api(std::make_unique<WApiSource>(*other.m_api))
     , m_pageAlerts(std::make_unique<WPageAlerts>(*other.m_pageAlerts))
     , m_lastFailure(other.m_lastFailure)
+    , m_retryAfter(other.m_retryAfter)
 {
 }
 
@@ -85,6 +86,7 @@ WReader &WReader::operator=(const WReader &other)
     *m_api = *other.m_api;
     *m_pageAlerts = *other.m_pageAlerts;
     m_lastFailure = other.m_lastFailure;
+    m_retryAfter = other.m_retryAfter;
     return *this;
 }
 
@@ -110,6 +112,9 @@ void WReader::SetKeeper(LKeeper *keeper)
         WReaderSettings::INTERNET, WReaderSettings::PRODUCT_SOURCE, WReaderSettings::SOURCE_WEB_SERVICE, false);
     m_keeper->InitString(
         WReaderSettings::INTERNET, WReaderSettings::API_BASE, WReaderSettings::DEFAULT_API_BASE, false);
+    m_keeper->InitString(WReaderSettings::INTERNET, WReaderSettings::CONTACT, "", false);
+    m_keeper->InitInt(
+        WReaderSettings::INTERNET, WReaderSettings::ALERT_AREA, WReaderSettings::ALERT_AREA_POINT, false);
 }
 
 void WReader::abortFetch()
@@ -122,14 +127,29 @@ void WReader::allowFetch()
     m_abort = false;
 }
 
-void WReader::beginUpdate()
+void WReader::beginUpdate(bool force)
 {
-    m_api->beginUpdate();
+    m_api->beginUpdate(force);
+}
+
+void WReader::setAlertsMaxAge(std::int64_t seconds)
+{
+    m_api->setAlertsMaxAge(seconds);
+}
+
+bool WReader::alertsUnchanged() const
+{
+    return usesApi() && m_api->alertsUnchanged();
 }
 
 void WReader::setFetchLimits(const WFetchLimits &limits)
 {
     m_limits = limits;
+}
+
+std::vector<std::string> WReader::cancelledAlerts() const
+{
+    return usesApi() ? m_api->cancelledAlerts() : std::vector<std::string>();
 }
 
 int WReader::getCondition(const WLocation &location, WCondition &condition)
@@ -236,15 +256,20 @@ WApiAccess WReader::apiAccess()
 {
     WApiAccess access;
     std::uint32_t useProxy = 0;
+    std::uint32_t area = WReaderSettings::ALERT_AREA_POINT;
     if (m_keeper) {
+        m_keeper->GetInt(WReaderSettings::INTERNET, WReaderSettings::ALERT_AREA, area, false);
         m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::API_BASE, access.base, false);
         m_keeper->GetInt(WReaderSettings::INTERNET, WReaderSettings::USE_PROXY, useProxy, false);
         m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::PROXY_LOCATION, access.proxyLocation, false);
     }
+    access.contact = contact();
     access.useProxy = useProxy != 0;
+    access.alertArea = area == WReaderSettings::ALERT_AREA_ZONE_AND_COUNTY ? WAlertArea::ZoneAndCounty : WAlertArea::Point;
     access.abort = &m_abort;
     access.limits = m_limits;
     access.failure = &m_lastFailure;
+    access.retryAfter = &m_retryAfter;
     return access;
 }
 
@@ -311,6 +336,7 @@ int WReader::readPage(const LString &address, const LString &firstText, const Li
     }
     WWebPage page(useProxy != 0, proxyLocation, &m_abort);
     page.setLimits(m_limits);
+    page.setContact(contact());
     const int opened = page.open(address);
     m_lastFailure = page.failure();
     if (opened != L_OK) {
@@ -333,6 +359,14 @@ LString WReader::productAddress(const WLocation &location, const char *page) con
     address += location.getShortState();
     address += page;
     return address;
+}
+
+std::string WReader::contact() const
+{
+    LString contact;
+    if (m_keeper)
+        m_keeper->GetString(WReaderSettings::INTERNET, WReaderSettings::CONTACT, contact, false);
+    return static_cast<const char *>(contact);
 }
 
 std::int64_t WReader::now() const

@@ -4,10 +4,13 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
 #include <pthread.h>
+#include <string_view>
 #include <utility>
 
 using namespace corekit;
@@ -18,9 +21,6 @@ namespace meteo
 #ifndef NIMBREL_VERSION
 #error "NIMBREL_VERSION must name the program's version"
 #endif
-#ifndef NIMBREL_HOMEPAGE
-#error "NIMBREL_HOMEPAGE must name where the project can be reached"
-#endif
 
 static_assert(CURL_ERROR_SIZE == 256, "the page's error buffer is sized for curl's messages");
 
@@ -28,10 +28,12 @@ static_assert(CURL_ERROR_SIZE == 256, "the page's error buffer is sized for curl
 struct WWebPage::Transfer {
     static std::size_t receive(char *data, std::size_t size, std::size_t count, void *user);
     static int progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+    static std::size_t header(char *data, std::size_t size, std::size_t count, void *user);
 
     CURL *handle;
     std::string &body;
     std::string &problem;
+    Headers &headers;
     const std::atomic<bool> *abort;
     std::size_t maxSize;
     bool tooLarge = false;
@@ -40,10 +42,22 @@ struct WWebPage::Transfer {
 namespace
 {
 
-// The National Weather Service asks every client to name itself and a way to reach its makers in the User-Agent
-// header, so that it can contact them about a misbehaving program before blocking it; the web service answers
-// requests without one with 403.
-constexpr const char *USER_AGENT = "Nimbrel/" NIMBREL_VERSION " (" NIMBREL_HOMEPAGE ")";
+constexpr std::string_view PROGRAM = "Nimbrel/" NIMBREL_VERSION;
+// Longer than any address a person types; a longer text is not one.
+constexpr std::size_t LONGEST_CONTACT = 254;
+
+// The characters RFC 5322 allows in the local part of an address, besides letters and digits; the parentheses of
+// a comment, blanks, quotes and control characters are not among them, so a contact cannot break the header.
+bool isLocalCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c))
+        || std::string_view(".!#$%&'*+/=?^_`{|}~-").find(c) != std::string_view::npos;
+}
+
+bool isDomainCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.';
+}
 
 struct SlistDeleter {
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
@@ -94,13 +108,18 @@ private:
     bool m_wasPending;
 };
 
-// The caches are asked to stand aside, then the caller's own headers follow. Null when memory runs out.
-curl_slist *requestHeaders(const std::vector<std::string> &extra)
+// The answer's headers that are kept, in lower case.
+constexpr std::string_view KEPT_HEADERS[] = {"etag", "last-modified", "cache-control", "retry-after"};
+
+// The caches are asked to stand aside (a conditional request then reaches the server, which answers 304 itself),
+// then the caller's own headers follow. Null when memory runs out.
+curl_slist *requestHeaders(const std::vector<std::string> &extra, const std::vector<std::string> &validators)
 {
     curl_slist *list = curl_slist_append(nullptr, "Cache-Control: no-cache");
     curl_slist *last = list ? curl_slist_append(list, "Pragma: no-cache") : nullptr;
-    for (auto header = extra.begin(); last && header != extra.end(); ++header)
-        last = curl_slist_append(list, header->c_str());
+    for (const auto *headers : {&extra, &validators})
+        for (auto header = headers->begin(); last && header != headers->end(); ++header)
+            last = curl_slist_append(list, header->c_str());
     if (!last)
         curl_slist_free_all(list);
     return last ? list : nullptr;
@@ -112,6 +131,28 @@ bool isDropped(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7f;
+}
+
+std::string withoutDropped(std::string_view text)
+{
+    std::string clean(text);
+    std::erase_if(clean, [](char c) { return isDropped(c) || c == '\n'; });
+    return clean;
+}
+
+std::string lowerCase(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower;
+}
+
+std::string_view trimmedBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // The kind of failure of a transfer that brought no answer.
@@ -165,6 +206,23 @@ int WWebPage::Transfer::progress(void *user, curl_off_t, curl_off_t, curl_off_t,
     return transfer.abort && transfer.abort->load() ? 1 : 0;
 }
 
+// "ETag: \"a1b2\"\r\n". A status line ("HTTP/1.1 200 OK") starts the headers of the next answer: only the last
+// answer's count.
+std::size_t WWebPage::Transfer::header(char *data, std::size_t size, std::size_t count, void *user)
+{
+    auto &headers = static_cast<Transfer *>(user)->headers;
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/"))
+        headers.clear();
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos)
+        return size * count;
+    const std::string name = lowerCase(trimmedBlanks(line.substr(0, colon)));
+    if (std::find(std::begin(KEPT_HEADERS), std::end(KEPT_HEADERS), name) != std::end(KEPT_HEADERS))
+        headers.emplace_back(name, withoutDropped(trimmedBlanks(line.substr(colon + 1))));
+    return size * count;
+}
+
 void WWebPage::HandleDeleter::operator()(void *handle) const
 {
     curl_easy_cleanup(static_cast<CURL *>(handle));
@@ -175,14 +233,57 @@ WWebPage::WWebPage(bool useProxy, const LString &proxyLocation, const std::atomi
     , m_useProxy(useProxy)
     , m_proxyLocation(proxyLocation)
     , m_abort(abort)
+    , m_userAgent(PROGRAM)
 {
 }
 
 WWebPage::~WWebPage() = default;
 
+bool isContact(std::string_view text)
+{
+    const std::size_t at = text.find('@');
+    if (text.size() > LONGEST_CONTACT || at == 0 || at == std::string_view::npos)
+        return false;
+    const std::string_view local = text.substr(0, at);
+    const std::string_view domain = text.substr(at + 1);
+    return std::all_of(local.begin(), local.end(), isLocalCharacter)
+        && std::all_of(domain.begin(), domain.end(), isDomainCharacter) && domain.find('.') != std::string_view::npos
+        && !domain.starts_with('.') && !domain.ends_with('.') && !domain.starts_with('-');
+}
+
+std::string userAgent(std::string_view contact)
+{
+    std::string agent(PROGRAM);
+    if (isContact(contact))
+        agent.append(" (").append(contact).append(")");
+    return agent;
+}
+
+void WWebPage::setContact(std::string_view contact)
+{
+    m_userAgent = userAgent(contact);
+}
+
 void WWebPage::addHeader(const char *header)
 {
     m_headers.emplace_back(header);
+}
+
+void WWebPage::setValidators(const std::string &etag, const std::string &lastModified)
+{
+    m_validators.clear();
+    if (!etag.empty())
+        m_validators.push_back("If-None-Match: " + withoutDropped(etag));
+    if (!lastModified.empty())
+        m_validators.push_back("If-Modified-Since: " + withoutDropped(lastModified));
+    m_conditional = !m_validators.empty();
+}
+
+std::string WWebPage::answerHeader(const std::string &lowerName) const
+{
+    const auto found = std::find_if(m_answerHeaders.begin(), m_answerHeaders.end(),
+        [&lowerName](const auto &header) { return header.first == lowerName; });
+    return found == m_answerHeaders.end() ? std::string() : found->second;
 }
 
 int WWebPage::open(const LString &address)
@@ -192,16 +293,17 @@ int WWebPage::open(const LString &address)
     m_status = 0;
     m_failure = WFailure();
     m_problem.clear();
+    m_answerHeaders.clear();
     if (!m_handle)
         return refuse("cannot create a transfer");
     if (m_useProxy && m_proxyLocation.isEmpty())
         return refuse("a proxy is to be used but none is named");
     if (m_abort && m_abort->load())
         return refuse("aborted", WFailure::Kind::Aborted);
-    const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers));
+    const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers, m_validators));
     if (!headers)
         return refuse("out of memory");
-    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_problem, m_abort, m_maxSize};
+    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_problem, m_answerHeaders, m_abort, m_maxSize};
     if (!configure(address, transfer, headers.get()))
         return refuse(m_error[0] ? m_error : "cannot set up the transfer");
     const SigpipeBlock noSigpipe;
@@ -252,7 +354,7 @@ bool WWebPage::configure(const LString &address, Transfer &transfer, curl_slist 
     bool ok = set(handle, CURLOPT_ERRORBUFFER, m_error) && set(handle, CURLOPT_URL, static_cast<const char *>(address))
         && set(handle, CURLOPT_PROTOCOLS_STR, "http,https") && set(handle, CURLOPT_HTTPGET, 1L)
         && set(handle, CURLOPT_FOLLOWLOCATION, 0L) && set(handle, CURLOPT_HTTPHEADER, headers)
-        && set(handle, CURLOPT_USERAGENT, USER_AGENT) && set(handle, CURLOPT_NOSIGNAL, 1L)
+        && set(handle, CURLOPT_USERAGENT, m_userAgent.c_str()) && set(handle, CURLOPT_NOSIGNAL, 1L)
         && set(handle, CURLOPT_CONNECTTIMEOUT, m_limits.connectSeconds)
         && set(handle, CURLOPT_TIMEOUT, m_limits.wholeSeconds)
         && set(handle, CURLOPT_LOW_SPEED_LIMIT, m_limits.slowBytesPerSecond)
@@ -261,7 +363,8 @@ bool WWebPage::configure(const LString &address, Transfer &transfer, curl_slist 
         && set(handle, CURLOPT_SSL_VERIFYPEER, 1L) && set(handle, CURLOPT_SSL_VERIFYHOST, 2L)
         && set(handle, CURLOPT_WRITEFUNCTION, Transfer::receive) && set(handle, CURLOPT_WRITEDATA, &transfer)
         && set(handle, CURLOPT_NOPROGRESS, 0L) && set(handle, CURLOPT_XFERINFOFUNCTION, Transfer::progress)
-        && set(handle, CURLOPT_XFERINFODATA, &transfer);
+        && set(handle, CURLOPT_XFERINFODATA, &transfer) && set(handle, CURLOPT_HEADERFUNCTION, Transfer::header)
+        && set(handle, CURLOPT_HEADERDATA, &transfer);
     // The named proxy goes without a bypass list, whatever no_proxy says.
     if (ok && m_useProxy)
         ok = set(handle, CURLOPT_PROXY, static_cast<const char *>(m_proxyLocation)) && set(handle, CURLOPT_NOPROXY, "");
@@ -281,6 +384,10 @@ int WWebPage::conclude(int code, const Transfer &transfer)
     }
     if (code != CURLE_OK && (status == 0 || status == 200))
         return refuse(m_error[0] ? m_error : curl_easy_strerror(static_cast<CURLcode>(code)), transferFailure(code));
+    if (notModified()) {
+        m_opened = true;
+        return L_OK;
+    }
     if (status != 200) {
         char reason[32];
         std::snprintf(reason, sizeof reason, "HTTP status %ld", status);
