@@ -1,8 +1,8 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
 #include "meteo/base/walert.h"
 #include "meteo/base/wfailure.h"
+#include "meteo/meteo_export.h"
 
 #include <cstdint>
 #include <functional>

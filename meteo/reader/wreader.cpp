@@ -113,8 +113,7 @@ void WReader::SetKeeper(LKeeper *keeper)
     m_keeper->InitString(
         WReaderSettings::INTERNET, WReaderSettings::API_BASE, WReaderSettings::DEFAULT_API_BASE, false);
     m_keeper->InitString(WReaderSettings::INTERNET, WReaderSettings::CONTACT, "", false);
-    m_keeper->InitInt(
-        WReaderSettings::INTERNET, WReaderSettings::ALERT_AREA, WReaderSettings::ALERT_AREA_POINT, false);
+    m_keeper->InitInt(WReaderSettings::INTERNET, WReaderSettings::ALERT_AREA, WReaderSettings::ALERT_AREA_POINT, false);
 }
 
 void WReader::abortFetch()
@@ -265,7 +264,8 @@ WApiAccess WReader::apiAccess()
     }
     access.contact = contact();
     access.useProxy = useProxy != 0;
-    access.alertArea = area == WReaderSettings::ALERT_AREA_ZONE_AND_COUNTY ? WAlertArea::ZoneAndCounty : WAlertArea::Point;
+    access.alertArea
+        = area == WReaderSettings::ALERT_AREA_ZONE_AND_COUNTY ? WAlertArea::ZoneAndCounty : WAlertArea::Point;
     access.abort = &m_abort;
     access.limits = m_limits;
     access.failure = &m_lastFailure;

@@ -2,8 +2,8 @@
 
 #include "corekit/lex.h"
 #include "corekit/lkeeper.h"
-#include "meteo/location/wlocationdb.h"
 #include "meteo/base/wplacefold.h"
+#include "meteo/location/wlocationdb.h"
 #include "nimbdesk/common/lstringqt.h"
 #include "nimbdesk/location/cplacefinder.h"
 #include "settings/lsettings.h"

@@ -4,9 +4,9 @@
 #include "meteo/reader/wreader.h"
 
 #include "corekit/lex.h"
+#include "meteo/base/wcondition.h"
 #include "meteo/base/wlocation.h"
 #include "meteo/reader/wapisource_p.h"
-#include "meteo/base/wcondition.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"
 #include "tests/support/memorykeeper.h"
