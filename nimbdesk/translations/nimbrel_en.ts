@@ -361,6 +361,57 @@
     </message>
 </context>
 <context>
+    <name>ProgressWords</name>
+    <message>
+        <source>current conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>watches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>special statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>weather discussion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>weather summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>public messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading data from server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: cannot connect to server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: cannot read the server&apos;s answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: cannot obtain conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>, observed %1</source>

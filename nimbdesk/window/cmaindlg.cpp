@@ -4,6 +4,7 @@
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/common/appicon.h"
+#include "nimbdesk/freshness/progresswords.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/gauges/caccessiblecontrol.h"
 #include "nimbdesk/gauges/cweatherline.h"
@@ -523,7 +524,7 @@ void CMainDlg::infoText()
 {
     char text[256];
     m_worker.CopyInfoText(text, sizeof text);
-    m_status->setText(wholeCharacters(text));
+    m_status->setText(progressWords(wholeCharacters(text)));
 }
 
 // The length first, then the copy: a result replaced in between is cut to that length, never overrun.

@@ -1,15 +1,40 @@
 // The English translation built into the program: loaded at start, it gives counted texts their plural forms; and
 // every counted text of the program has its forms in it.
+#include "meteo/base/wcondition.h"
+#include "meteo/reader/wreader.h"
 #include "nimbdesk/alerts/calertnotifier.h"
+#include "nimbdesk/freshness/progresswords.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/window/translation.h"
+#include "tests/support/infolinerecorder.h"
+#include "tests/support/memorykeeper.h"
+#include "tests/support/readerplace.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTest>
+#include <QTranslator>
 #include <QXmlStreamReader>
 
+using namespace meteo;
 using namespace nimbdesk;
+
+namespace
+{
+
+// Marks every text it is asked for in the reader's progress words, so that a text left untranslated shows.
+class MarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        return QLatin1String(context) == QLatin1String("ProgressWords") ? QStringLiteral("[%1]").arg(source)
+                                                                        : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 class TestTranslation : public QObject
 {
@@ -18,6 +43,7 @@ class TestTranslation : public QObject
 private slots:
     void countedTextsHaveTheirPluralForms();
     void everyCountedTextIsTranslated();
+    void everyProgressTextOfTheReaderIsTranslated();
 };
 
 void TestTranslation::countedTextsHaveTheirPluralForms()
@@ -60,3 +86,34 @@ void TestTranslation::everyCountedTextIsTranslated()
 
 QTEST_MAIN(TestTranslation)
 #include "test_translation.moc"
+
+// Every text the reader shows while it fetches, from either source, reaches the status line translated: each
+// operation is run against an address where nothing answers.
+void TestTranslation::everyProgressTextOfTheReaderIsTranslated()
+{
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    nimbreltest::MemoryKeeper keeper;
+    nimbreltest::InfoLineRecorder info;
+    WReader reader(&info);
+    reader.SetKeeper(&keeper);
+    for (const char *base : {"ConditionsBase", "WarningsBase", "ApiBase"})
+        keeper.SetString("Internet", base, "http://127.0.0.1:9/", false);
+    const WLocation place = nimbreltest::readerPlace("ia", "acode(KDMX) azone(IAZ086) alat(41.59) alon(-93.62)");
+    WCondition condition;
+    reader.getCondition(place, condition);
+    for (std::uint32_t source : {0u, 1u}) {
+        keeper.SetInt("Internet", "ProductSource", source, false);
+        for (auto operation : {&WReader::getForecast, &WReader::getWarnings, &WReader::getWatches,
+                 &WReader::getStatements, &WReader::getDiscussion, &WReader::getSummary, &WReader::getPublic}) {
+            corekit::LString text;
+            (reader.*operation)(place, text);
+        }
+    }
+    QVERIFY(info.calls.size() >= 16);
+    for (const std::string &call : info.calls) {
+        if (call != "<clear>")
+            QVERIFY2(progressWords(QString::fromStdString(call)).startsWith(u'['), call.c_str());
+    }
+    QCoreApplication::removeTranslator(&marking);
+}
