@@ -23,6 +23,7 @@ constexpr Bounded BOUNDED[] = {
     {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, {LSettings::NO_UPDATES, LSettings::MAX_INTERVAL}},
     {LSettings::FORECAST_TICKER, LSettings::DELAY, {LSettings::MIN_DELAY, LSettings::MAX_DELAY}},
     {LSettings::WARNINGS_TICKER, LSettings::DELAY, {LSettings::MIN_DELAY, LSettings::MAX_DELAY}},
+    {LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, {LSettings::MIN_CHECK_MINUTES, LSettings::MAX_CHECK_MINUTES}},
 };
 
 // Names match without regard to ASCII case, as the settings file matches them.
@@ -66,6 +67,7 @@ constexpr Default DEFAULTS[] = {
     {LSettings::NOTIFY, LSettings::NOTIFY_STATEMENTS, 0, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_OTHERS, 0, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_SOUND, 0, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, 1, false},
 };
 
 } // namespace

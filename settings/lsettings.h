@@ -73,6 +73,10 @@ public:
     static constexpr const char *NOTIFY_SOUND_OTHERS = "SoundOthers";
     static constexpr const char *NOTIFY_REPEAT = "RepeatUntilSeen";
     static constexpr const char *NOTIFY_SPEAK = "Speak";
+    // Minutes between two checks of the place's alerts while the texts come from the web service (default 1).
+    static constexpr const char *NOTIFY_CHECK_MINUTES = "AlertCheckMinutes";
+    static constexpr std::uint32_t MIN_CHECK_MINUTES = 1;
+    static constexpr std::uint32_t MAX_CHECK_MINUTES = 15;
 
     // Section "Location": the place's state and city identifiers; no default, the user picks the place.
     static constexpr const char *LOCATION = "Location";

@@ -4,6 +4,7 @@
 #include "meteo/reader/wreader.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/worker/cupdateevent.h"
+#include "settings/lsettings.h"
 
 #include <QCoreApplication>
 
@@ -62,6 +63,32 @@ void note(CUpdateResults::Fetch &fetch, int code, const WReader &reader)
 bool validKind(int index)
 {
     return index >= 0 && index < CUpdateThread::MESSAGE_KINDS;
+}
+
+// The kinds of special message made of the place's alerts, which an alert check fetches anew.
+constexpr std::array<int, 3> ALERT_KINDS = {CUpdateThread::WARNINGS, CUpdateThread::WATCHES, CUpdateThread::STATEMENTS};
+
+// The value of ProductSource that takes the texts from the state pages.
+constexpr std::uint32_t SOURCE_STATE_PAGES = 0;
+
+// Counts a countdown down on the clock; true when it has run out. The elapsed time is counted in whole
+// milliseconds and the last reading moves by just as much, so no fraction is lost from tick to tick.
+bool runOut(std::chrono::milliseconds &countdown, std::chrono::steady_clock::time_point &last,
+    std::chrono::steady_clock::time_point now)
+{
+    if (countdown <= std::chrono::milliseconds(0))
+        return true;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - last);
+    countdown -= elapsed;
+    last += elapsed;
+    return false;
+}
+
+// The same alerts in force, in the same order: an update of an alert comes with an id of its own.
+bool sameAlerts(const std::vector<WAlertRecord> &a, const std::vector<WAlertRecord> &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+        [](const WAlertRecord &x, const WAlertRecord &y) { return x.id == y.id; });
 }
 
 } // namespace
@@ -123,6 +150,20 @@ void CUpdateThread::UpdateNow()
     m_reader->abortFetch();
 }
 
+void CUpdateThread::SetCheckInterval(int minutes)
+{
+    Locker lock(*this);
+    m_checkInterval = std::max(minutes, 1);
+    m_checkCountdown = std::chrono::minutes(m_checkInterval);
+    m_checkClock = m_timing.clock();
+}
+
+void CUpdateThread::CheckAlertsNow()
+{
+    Locker lock(*this);
+    m_checkCountdown = std::chrono::milliseconds(0);
+}
+
 void CUpdateThread::CopyCondition(WCondition &condition)
 {
     Locker lock(*this);
@@ -179,6 +220,12 @@ void CUpdateThread::CopyResults(CUpdateResults &results)
 {
     Locker lock(*this);
     results = m_results;
+}
+
+void CUpdateThread::CopyCheckResults(CUpdateResults &results)
+{
+    Locker lock(*this);
+    results = m_checkResults;
 }
 
 // The request and the abort go together under the lock; an abort stays in force, so a fetch that begins after
@@ -239,6 +286,8 @@ bool CUpdateThread::Tick()
     try {
         if (CycleDue())
             RunCycle();
+        else if (CheckDue())
+            RunCheck();
     } catch (const LEx &failure) {
         tellCutShort(failure.text() ? failure.text() : LEx::describe(failure.code()));
     } catch (const std::exception &failure) {
@@ -261,24 +310,111 @@ void CUpdateThread::Restart()
     m_countdown = std::chrono::milliseconds(0);
 }
 
-// Counts the interval down on the clock; true when a cycle is to run now. The elapsed time is counted in whole
-// milliseconds and the last reading moves by just as much, so no fraction is lost from tick to tick.
+// Counts the interval down on the clock; true when a cycle is to run now.
 bool CUpdateThread::CycleDue()
 {
     Locker lock(*this);
     if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
         return false;
     const auto now = m_timing.clock();
-    if (m_countdown > std::chrono::milliseconds(0)) {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastClock);
-        m_countdown -= elapsed;
-        m_lastClock += elapsed;
+    if (!runOut(m_countdown, m_lastClock, now))
         return false;
-    }
-    // Set before the cycle runs, so that the countdown goes on even if the cycle is cut short.
+    // Set before the cycle runs, so that the countdown goes on even if the cycle is cut short. The cycle fetches
+    // the alerts, so the next check is a check interval away.
     m_countdown = std::chrono::minutes(m_interval);
     m_lastClock = now;
+    m_checkCountdown = std::chrono::minutes(m_checkInterval);
+    m_checkClock = now;
     return true;
+}
+
+// Counts the check interval down on the clock, while the worker has what a cycle needs; true when a check is due.
+bool CUpdateThread::CheckDue()
+{
+    Locker lock(*this);
+    if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
+        return false;
+    const auto now = m_timing.clock();
+    if (!runOut(m_checkCountdown, m_checkClock, now))
+        return false;
+    m_checkCountdown = std::chrono::minutes(m_checkInterval);
+    m_checkClock = now;
+    return true;
+}
+
+// Runs as a cycle does, so that UpdateNow cuts it short and the cycle it asks for follows at once.
+void CUpdateThread::RunCheck()
+{
+    if (!AlertKindsSet() || !ChecksApart())
+        return;
+    {
+        Locker lock(*this);
+        m_cycleRunning = true;
+    }
+    if (!PrepareFetch())
+        return;
+    std::vector<WAlertRecord> fetched;
+    if (!AlertsChanged(fetched))
+        return;
+    m_checkRun = CUpdateResults();
+    m_checkRun.state = m_fetchLocation.getState();
+    m_checkRun.city = m_fetchLocation.getCity();
+    for (const int kind : ALERT_KINDS) {
+        if (FlagSet(kind))
+            CheckText(kind);
+    }
+    PublishCheck(fetched);
+}
+
+// With the state pages as the source the alerts come with the pages a cycle reads; there is nothing to check apart.
+bool CUpdateThread::ChecksApart()
+{
+    std::uint32_t source = 1;
+    return m_keeper.GetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, source, false) != L_OK
+        || source != SOURCE_STATE_PAGES;
+}
+
+// Asks for the place's alerts as a new update would; true when those in force are not those last handed over.
+bool CUpdateThread::AlertsChanged(std::vector<WAlertRecord> &fetched)
+{
+    m_reader->beginUpdate();
+    if (guarded([&] { return m_reader->getAlerts(m_fetchLocation, fetched); }) != L_OK)
+        return false;
+    Locker lock(*this);
+    return !sameAlerts(fetched, m_alerts) || m_alertsPlace.getState() != m_fetchLocation.getState()
+        || m_alertsPlace.getCity() != m_fetchLocation.getCity();
+}
+
+// The text comes from the alert answer the check just had, so it asks the service nothing more.
+void CUpdateThread::CheckText(int kind)
+{
+    std::unique_ptr<LString> fetched;
+    const int result = guarded([&] {
+        fetched = std::make_unique<LString>();
+        return ((*m_reader).*MESSAGE_FETCHES[kind])(m_fetchLocation, *fetched);
+    });
+    note(m_checkRun.messages[kind], result, *m_reader);
+    if (result != L_OK)
+        return;
+    Locker lock(*this);
+    m_messages[kind].swap(fetched);
+}
+
+// The texts and the alerts go out together, as a cycle's would; a check that UpdateNow cut short leaves them to
+// the cycle that follows.
+void CUpdateThread::PublishCheck(std::vector<WAlertRecord> &fetched)
+{
+    {
+        Locker lock(*this);
+        if (m_cutCycle || StopRequested())
+            return;
+        m_checkResults = m_checkRun;
+        m_alerts.swap(fetched);
+        m_alertsPlace = m_fetchLocation;
+        Post(WM_ALERTS_CHECKED, 0);
+        Post(WM_ALERTS_READY, 0);
+    }
+    HandOver();
 }
 
 void CUpdateThread::RunCycle()
