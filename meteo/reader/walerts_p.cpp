@@ -135,6 +135,15 @@ void addRecord(
     records.push_back(recordOf(*properties, event, id));
 }
 
+void addCancelled(const json &feature, std::vector<std::string> &cancelled)
+{
+    const json *properties = memberOf(feature, "properties");
+    if (!properties || textOf(*properties, "status") != "Actual" || textOf(*properties, "messageType") != "Cancel")
+        return;
+    for (std::string &id : referencesOf(*properties))
+        cancelled.push_back(std::move(id));
+}
+
 // Reads fixed-width decimal fields and single characters off the front of a text.
 class Cursor
 {
@@ -228,6 +237,7 @@ WAlertKind alertKind(std::string_view event)
 int WAlertList::read(std::string_view answer, std::int64_t now)
 {
     m_alerts.clear();
+    m_cancelled.clear();
     if (!withinJsonLimits(answer))
         return L_FORMAT;
     const json document = json::parse(answer.begin(), answer.end(), nullptr, false);
@@ -235,14 +245,21 @@ int WAlertList::read(std::string_view answer, std::int64_t now)
     if (!features)
         return L_FORMAT;
     std::set<std::string_view> ids;
-    for (const json &feature : *features)
+    for (const json &feature : *features) {
         addRecord(feature, now, ids, m_alerts);
+        addCancelled(feature, m_cancelled);
+    }
     std::stable_sort(m_alerts.begin(), m_alerts.end(), [](const WAlertRecord &a, const WAlertRecord &b) {
         const int rankA = severityRank(a.severity);
         const int rankB = severityRank(b.severity);
         return rankA != rankB ? rankA < rankB : a.sent > b.sent;
     });
     return L_OK;
+}
+
+void WAlertList::dropExpired(std::int64_t now)
+{
+    std::erase_if(m_alerts, [now](const WAlertRecord &alert) { return alert.expires != 0 && alert.expires <= now; });
 }
 
 std::string WAlertList::text(WAlertKind kind) const

@@ -29,12 +29,18 @@ public:
     // service's answers (withinJsonLimits) or holds no "features" list.
     int read(std::string_view answer, std::int64_t now);
 
+    // Leaves out the alerts that have expired by now, as read() would have.
+    void dropExpired(std::int64_t now);
+
     const std::vector<WAlertRecord> &alerts() const { return m_alerts; }
+    // The ids that the answer's cancellations (actual alerts of messageType "Cancel") reference.
+    const std::vector<std::string> &cancelled() const { return m_cancelled; }
     // The alerts of one kind in the reader's layout ("A\r\n B\r\n"); empty when there are none.
     std::string text(WAlertKind kind) const;
 
 private:
     std::vector<WAlertRecord> m_alerts;
+    std::vector<std::string> m_cancelled;
 };
 
 // The moment an ISO 8601 time with its offset names ('2024-07-19T03:00:00-07:00', '2026-09-02T07:47:16Z',

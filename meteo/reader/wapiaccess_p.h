@@ -22,6 +22,9 @@ struct WApiAccess {
     WFetchLimits limits;
     // Where each fetch records how it ended, if given.
     WFailure *failure = nullptr;
+    // Where each fetch records until when (seconds since 1970) a server that refused it with 429 or 503 asked not
+    // to be asked again (Retry-After), if given; 0 when it asked nothing.
+    std::int64_t *retryAfter = nullptr;
 };
 
 // One update cycle asks for the forecast and the special messages within seconds, and the next one minutes

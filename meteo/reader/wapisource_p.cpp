@@ -75,7 +75,7 @@ int WApiSource::getText(
     LString firstText;
     firstText.printf("Getting %s...", productKind(product).description);
     show(infoLine, firstText);
-    WApiClient client(access);
+    WApiClient client = this->client(access);
     std::string out;
     if (const int result = fetchText(product, client, out); result != L_OK) {
         show(infoLine,
@@ -89,8 +89,10 @@ int WApiSource::getText(
     return out.empty() ? L_INPUT : L_OK;
 }
 
-void WApiSource::beginUpdate()
+void WApiSource::beginUpdate(bool force)
 {
+    if (force)
+        m_cache.staleAll();
     m_alertsPath.clear();
     m_place.beginUpdate();
 }
@@ -190,7 +192,7 @@ int WApiSource::getAlerts(const WLocation &location, const WApiAccess &access, s
     selectPlace(location);
     if (m_place.point().empty() && m_place.zone().empty())
         return L_NOTFOUND;
-    WApiClient client(access);
+    WApiClient client = this->client(access);
     if (const int result = refreshAlerts(client, ALERT_RECORDS); result != L_OK)
         return result;
     alerts = m_alerts.alerts();
@@ -217,12 +219,20 @@ int WApiSource::refreshAlerts(WApiClient &client, std::size_t user)
         return L_OK;
     }
     m_alertsPath.clear();
+    m_alertsUnchanged = false;
     std::string body;
-    int result = client.fetch(path, WApiClient::Accept::GeoJson, body);
-    if (result == L_OK)
-        result = m_alerts.read(body, now());
-    if (result != L_OK)
+    if (const int result = client.fetch(path, WApiClient::Accept::GeoJson, body, m_alertsMaxAge); result != L_OK)
         return result;
+    if (client.unchanged() && path == m_alertsReadPath) {
+        m_alerts.dropExpired(now());
+    } else {
+        m_alertsReadPath.clear();
+        if (const int result = m_alerts.read(body, now()); result != L_OK)
+            return result;
+        m_alertsReadPath = path;
+        client.keepAnswer();
+    }
+    m_alertsUnchanged = client.unchanged();
     m_alertsPath = path;
     m_alertsServed.reset().set(user);
     return L_OK;
@@ -251,6 +261,11 @@ int WApiSource::officeRequest(WApiClient &client, int result)
     if (result != L_OK && client.status() == 404)
         m_place.lost(now());
     return result;
+}
+
+WApiClient WApiSource::client(const WApiAccess &access)
+{
+    return WApiClient(access, &m_cache, now());
 }
 
 std::int64_t WApiSource::now() const

@@ -4,6 +4,8 @@
 #include "corekit/lstring.h"
 #include "meteo/reader/walerts_p.h"
 #include "meteo/reader/wapiaccess_p.h"
+#include "meteo/reader/wapicache_p.h"
+#include "meteo/reader/wapiclient_p.h"
 #include "meteo/reader/wapiplace_p.h"
 #include "meteo/reader/wapiproducts_p.h"
 #include "meteo/reader/wproductkind_p.h"
@@ -18,13 +20,13 @@
 namespace meteo
 {
 
-class WApiClient;
 class WLocation;
 
 // The zone forecast and the special messages of a place from the National Weather Service's web service, in the
 // layout of the state pages' texts. Unlike the pages it keeps answers between operations, so that a cycle asks
 // little of the service: the place's office (looked up once), product texts by id, and the alerts of the place
-// (one answer for the warnings, watches and statements of an update). A failed answer is never kept.
+// (one answer for the warnings, watches and statements of an update). Every answer asked for again is asked for
+// conditionally, and not at all while the server calls it fresh. A failed answer is never kept.
 class WApiSource
 {
 public:
@@ -35,8 +37,14 @@ public:
     explicit WApiSource(Clock clock = {});
 
     // A new update begins: its operations ask the service afresh for the alerts of the place, and for an office
-    // that an answer of 404 showed to be lost.
-    void beginUpdate();
+    // that an answer of 404 showed to be lost. A forced one asks even for the answers that are still fresh.
+    void beginUpdate(bool force = false);
+    // The longest the alerts' answer is taken as fresh, whatever the server says; by default as long as it says.
+    void setAlertsMaxAge(std::int64_t seconds) { m_alertsMaxAge = seconds; }
+    // Whether the last alerts fetched were those of the answer before (a 304, or an answer still fresh).
+    bool alertsUnchanged() const { return m_alertsUnchanged; }
+    // The ids the cancellations of the last alerts answer reference.
+    const std::vector<std::string> &cancelledAlerts() const { return m_alerts.cancelled(); }
 
     // One operation of the reader, with its results and info-line texts:
     //   L_OK         text holds the product's text, every line ended by "\r\n";
@@ -64,9 +72,11 @@ private:
     int refreshAlerts(WApiClient &client, std::size_t user);
     int bulletin(WApiClient &client, const char *type, std::string &text);
     int officeRequest(WApiClient &client, int result);
+    WApiClient client(const WApiAccess &access);
     std::int64_t now() const;
 
     Clock m_clock;
+    WApiCache m_cache;
     WApiPlace m_place;
     WApiProducts m_products;
     // The newest zone forecast product last looked at, and the product that held the place's segment ("" when
@@ -78,7 +88,11 @@ private:
     static constexpr std::size_t ALERT_RECORDS = 3;
     std::string m_alertsPath;
     std::bitset<ALERT_RECORDS + 1> m_alertsServed;
+    // The address the records are of: an unchanged answer for it needs no reading.
+    std::string m_alertsReadPath;
     WAlertList m_alerts;
+    std::int64_t m_alertsMaxAge = WApiClient::ANY_AGE;
+    bool m_alertsUnchanged = false;
 };
 
 } // namespace meteo

@@ -81,6 +81,7 @@ WReader::WReader(const WReader &other)
     , m_api(std::make_unique<WApiSource>(*other.m_api))
     , m_pageAlerts(std::make_unique<WPageAlerts>(*other.m_pageAlerts))
     , m_lastFailure(other.m_lastFailure)
+    , m_retryAfter(other.m_retryAfter)
 {
 }
 
@@ -94,6 +95,7 @@ WReader &WReader::operator=(const WReader &other)
     *m_api = *other.m_api;
     *m_pageAlerts = *other.m_pageAlerts;
     m_lastFailure = other.m_lastFailure;
+    m_retryAfter = other.m_retryAfter;
     return *this;
 }
 
@@ -127,14 +129,29 @@ void WReader::allowFetch()
     m_abort = false;
 }
 
-void WReader::beginUpdate()
+void WReader::beginUpdate(bool force)
 {
-    m_api->beginUpdate();
+    m_api->beginUpdate(force);
+}
+
+void WReader::setAlertsMaxAge(std::int64_t seconds)
+{
+    m_api->setAlertsMaxAge(seconds);
+}
+
+bool WReader::alertsUnchanged() const
+{
+    return usesApi() && m_api->alertsUnchanged();
 }
 
 void WReader::setFetchLimits(const WFetchLimits &limits)
 {
     m_limits = limits;
+}
+
+std::vector<std::string> WReader::cancelledAlerts() const
+{
+    return usesApi() ? m_api->cancelledAlerts() : std::vector<std::string>();
 }
 
 int WReader::getCondition(const WLocation &location, WCondition &condition)
@@ -250,6 +267,7 @@ WApiAccess WReader::apiAccess()
     access.abort = &m_abort;
     access.limits = m_limits;
     access.failure = &m_lastFailure;
+    access.retryAfter = &m_retryAfter;
     return access;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace meteo
@@ -61,7 +62,25 @@ public:
     // Marks the start of an update: the operations after it ask the web service afresh for what the last update's
     // shared (the place's alerts). Without it an operation that asks a second time for the same answer starts a
     // new update all the same.
-    void beginUpdate();
+    //
+    // The reader keeps the last good answer of each address of the web service it asks for more than once (the
+    // place's point, its alerts, the offices' product lists) and asks for it again conditionally (If-None-Match,
+    // If-Modified-Since): an answer of 304 leaves what it had, and an unchanged alerts answer is not read again.
+    // While the server calls an answer fresh (Cache-Control: max-age) its address is not asked at all, except in a
+    // forced update (a person's "update now"), which asks for everything.
+    void beginUpdate(bool force = false);
+    // The longest the web service's alerts answer is taken as fresh, whatever the server says: an alert watch that
+    // checks every minute gives a minute. By default as long as the server says.
+    void setAlertsMaxAge(std::int64_t seconds);
+    // Whether the last getAlerts from the web service handed out the alerts of the answer before: the server
+    // answered 304, or that answer was still fresh. False after a failure, and for the state pages.
+    bool alertsUnchanged() const;
+    // The ids of the alerts that cancellations in the web service's last alerts answer name (they are no longer in
+    // force, and getAlerts hands out no record of a cancellation); none for the state pages.
+    std::vector<std::string> cancelledAlerts() const;
+    // Until when (seconds since 1970) the web service asked not to be asked again, by the Retry-After of its
+    // answer of 429 or 503 to the last request (at most an hour ahead); 0 when it asked nothing.
+    std::int64_t retryAfter() const { return m_retryAfter; }
 
     // How the last fetch from a server ended: kind None when it succeeded. After an operation returned L_CONNECT
     // or L_FORMAT it tells why.
@@ -137,6 +156,7 @@ private:
     std::unique_ptr<WApiSource> m_api;
     std::unique_ptr<WPageAlerts> m_pageAlerts;
     WFailure m_lastFailure;
+    std::int64_t m_retryAfter = 0;
 };
 
 } // namespace meteo

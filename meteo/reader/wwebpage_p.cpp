@@ -4,10 +4,13 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
 #include <pthread.h>
+#include <string_view>
 #include <utility>
 
 using namespace corekit;
@@ -28,10 +31,12 @@ static_assert(CURL_ERROR_SIZE == 256, "the page's error buffer is sized for curl
 struct WWebPage::Transfer {
     static std::size_t receive(char *data, std::size_t size, std::size_t count, void *user);
     static int progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+    static std::size_t header(char *data, std::size_t size, std::size_t count, void *user);
 
     CURL *handle;
     std::string &body;
     std::string &problem;
+    Headers &headers;
     const std::atomic<bool> *abort;
     std::size_t maxSize;
     bool tooLarge = false;
@@ -94,13 +99,18 @@ private:
     bool m_wasPending;
 };
 
-// The caches are asked to stand aside, then the caller's own headers follow. Null when memory runs out.
-curl_slist *requestHeaders(const std::vector<std::string> &extra)
+// The answer's headers that are kept, in lower case.
+constexpr std::string_view KEPT_HEADERS[] = {"etag", "last-modified", "cache-control", "retry-after"};
+
+// The caches are asked to stand aside (a conditional request then reaches the server, which answers 304 itself),
+// then the caller's own headers follow. Null when memory runs out.
+curl_slist *requestHeaders(const std::vector<std::string> &extra, const std::vector<std::string> &validators)
 {
     curl_slist *list = curl_slist_append(nullptr, "Cache-Control: no-cache");
     curl_slist *last = list ? curl_slist_append(list, "Pragma: no-cache") : nullptr;
-    for (auto header = extra.begin(); last && header != extra.end(); ++header)
-        last = curl_slist_append(list, header->c_str());
+    for (const auto *headers : {&extra, &validators})
+        for (auto header = headers->begin(); last && header != headers->end(); ++header)
+            last = curl_slist_append(list, header->c_str());
     if (!last)
         curl_slist_free_all(list);
     return last ? list : nullptr;
@@ -112,6 +122,28 @@ bool isDropped(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7f;
+}
+
+std::string withoutDropped(std::string_view text)
+{
+    std::string clean(text);
+    std::erase_if(clean, [](char c) { return isDropped(c) || c == '\n'; });
+    return clean;
+}
+
+std::string lowerCase(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower;
+}
+
+std::string_view trimmedBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // The kind of failure of a transfer that brought no answer.
@@ -165,6 +197,23 @@ int WWebPage::Transfer::progress(void *user, curl_off_t, curl_off_t, curl_off_t,
     return transfer.abort && transfer.abort->load() ? 1 : 0;
 }
 
+// "ETag: \"a1b2\"\r\n". A status line ("HTTP/1.1 200 OK") starts the headers of the next answer: only the last
+// answer's count.
+std::size_t WWebPage::Transfer::header(char *data, std::size_t size, std::size_t count, void *user)
+{
+    auto &headers = static_cast<Transfer *>(user)->headers;
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/"))
+        headers.clear();
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos)
+        return size * count;
+    const std::string name = lowerCase(trimmedBlanks(line.substr(0, colon)));
+    if (std::find(std::begin(KEPT_HEADERS), std::end(KEPT_HEADERS), name) != std::end(KEPT_HEADERS))
+        headers.emplace_back(name, withoutDropped(trimmedBlanks(line.substr(colon + 1))));
+    return size * count;
+}
+
 void WWebPage::HandleDeleter::operator()(void *handle) const
 {
     curl_easy_cleanup(static_cast<CURL *>(handle));
@@ -185,6 +234,23 @@ void WWebPage::addHeader(const char *header)
     m_headers.emplace_back(header);
 }
 
+void WWebPage::setValidators(const std::string &etag, const std::string &lastModified)
+{
+    m_validators.clear();
+    if (!etag.empty())
+        m_validators.push_back("If-None-Match: " + withoutDropped(etag));
+    if (!lastModified.empty())
+        m_validators.push_back("If-Modified-Since: " + withoutDropped(lastModified));
+    m_conditional = !m_validators.empty();
+}
+
+std::string WWebPage::answerHeader(const std::string &lowerName) const
+{
+    const auto found = std::find_if(m_answerHeaders.begin(), m_answerHeaders.end(),
+        [&lowerName](const auto &header) { return header.first == lowerName; });
+    return found == m_answerHeaders.end() ? std::string() : found->second;
+}
+
 int WWebPage::open(const LString &address)
 {
     close();
@@ -192,16 +258,17 @@ int WWebPage::open(const LString &address)
     m_status = 0;
     m_failure = WFailure();
     m_problem.clear();
+    m_answerHeaders.clear();
     if (!m_handle)
         return refuse("cannot create a transfer");
     if (m_useProxy && m_proxyLocation.isEmpty())
         return refuse("a proxy is to be used but none is named");
     if (m_abort && m_abort->load())
         return refuse("aborted", WFailure::Kind::Aborted);
-    const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers));
+    const std::unique_ptr<curl_slist, SlistDeleter> headers(requestHeaders(m_headers, m_validators));
     if (!headers)
         return refuse("out of memory");
-    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_problem, m_abort, m_maxSize};
+    Transfer transfer{static_cast<CURL *>(m_handle.get()), m_body, m_problem, m_answerHeaders, m_abort, m_maxSize};
     if (!configure(address, transfer, headers.get()))
         return refuse(m_error[0] ? m_error : "cannot set up the transfer");
     const SigpipeBlock noSigpipe;
@@ -261,7 +328,8 @@ bool WWebPage::configure(const LString &address, Transfer &transfer, curl_slist 
         && set(handle, CURLOPT_SSL_VERIFYPEER, 1L) && set(handle, CURLOPT_SSL_VERIFYHOST, 2L)
         && set(handle, CURLOPT_WRITEFUNCTION, Transfer::receive) && set(handle, CURLOPT_WRITEDATA, &transfer)
         && set(handle, CURLOPT_NOPROGRESS, 0L) && set(handle, CURLOPT_XFERINFOFUNCTION, Transfer::progress)
-        && set(handle, CURLOPT_XFERINFODATA, &transfer);
+        && set(handle, CURLOPT_XFERINFODATA, &transfer) && set(handle, CURLOPT_HEADERFUNCTION, Transfer::header)
+        && set(handle, CURLOPT_HEADERDATA, &transfer);
     // The named proxy goes without a bypass list, whatever no_proxy says.
     if (ok && m_useProxy)
         ok = set(handle, CURLOPT_PROXY, static_cast<const char *>(m_proxyLocation)) && set(handle, CURLOPT_NOPROXY, "");
@@ -281,6 +349,10 @@ int WWebPage::conclude(int code, const Transfer &transfer)
     }
     if (code != CURLE_OK && (status == 0 || status == 200))
         return refuse(m_error[0] ? m_error : curl_easy_strerror(static_cast<CURLcode>(code)), transferFailure(code));
+    if (notModified()) {
+        m_opened = true;
+        return L_OK;
+    }
     if (status != 200) {
         char reason[32];
         std::snprintf(reason, sizeof reason, "HTTP status %ld", status);

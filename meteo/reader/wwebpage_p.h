@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct curl_slist;
@@ -43,8 +44,13 @@ public:
     void setLimits(const WFetchLimits &limits) { m_limits = limits; }
     // Lowers the largest body later transfers accept; at most MAX_PAGE_SIZE.
     void setMaxSize(std::size_t bytes) { m_maxSize = bytes < MAX_PAGE_SIZE ? bytes : MAX_PAGE_SIZE; }
+    // Makes later requests conditional on the validators of the answer kept from before (an ETag '"a1b2"', a
+    // Last-Modified 'Wed, 02 Sep 2026 07:47:16 GMT'; either may be empty): the server may then answer 304, which
+    // open() takes as success with notModified() and no body.
+    void setValidators(const std::string &etag, const std::string &lastModified);
 
-    // L_OK when the server answered with status 200 and the whole body arrived; L_CONNECT for anything else: no
+    // L_OK when the server answered with status 200 and the whole body arrived, or with 304 to a conditional
+    // request; L_CONNECT for anything else: no
     // connection, another status (redirects are not followed), a broken, stalled or too slow transfer, an abort, a
     // body over the largest size.
     int open(const corekit::LString &address);
@@ -67,12 +73,18 @@ public:
     // The start of the body of an answer with a status other than 200 (at most MAX_PROBLEM_SIZE bytes): the
     // server's account of the problem.
     const std::string &problem() const { return m_problem; }
+    // Whether the last answer was 304: the answer kept from before stands.
+    bool notModified() const { return m_status == 304 && m_conditional; }
+    // A header of the last answer, of those the caller needs to keep or obey ("etag", "last-modified",
+    // "cache-control", "retry-after"; names in lower case), cleaned of control characters; empty when it sent none.
+    std::string answerHeader(const std::string &lowerName) const;
 
 private:
     struct HandleDeleter {
         void operator()(void *handle) const;
     };
     struct Transfer;
+    using Headers = std::vector<std::pair<std::string, std::string>>;
 
     bool configure(const corekit::LString &address, Transfer &transfer, curl_slist *headers);
     int conclude(int code, const Transfer &transfer);
@@ -85,6 +97,9 @@ private:
     WFetchLimits m_limits;
     std::size_t m_maxSize = MAX_PAGE_SIZE;
     std::vector<std::string> m_headers;
+    std::vector<std::string> m_validators;
+    bool m_conditional = false;
+    Headers m_answerHeaders;
     std::string m_body;
     std::size_t m_position = 0;
     bool m_opened = false;

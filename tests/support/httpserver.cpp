@@ -71,17 +71,34 @@ std::string HttpServer::address() const
     return "http://127.0.0.1:" + std::to_string(m_port);
 }
 
-void HttpServer::page(const std::string &target, const std::string &body, int status)
+void HttpServer::page(const std::string &target, const std::string &body, int status, const Headers &headers)
 {
-    setAnswer(target, [body, status](httplib::Response &response) {
+    setAnswer(target, [body, status, headers](const httplib::Request &, httplib::Response &response) {
         response.status = status;
+        for (const auto &[name, value] : headers)
+            response.set_header(name, value);
+        response.set_content(body, "text/html");
+    });
+}
+
+void HttpServer::revalidated(
+    const std::string &target, const std::string &body, const std::string &etag, const Headers &headers)
+{
+    setAnswer(target, [body, etag, headers](const httplib::Request &request, httplib::Response &response) {
+        for (const auto &[name, value] : headers)
+            response.set_header(name, value);
+        response.set_header("ETag", etag);
+        if (request.get_header_value("If-None-Match") == etag) {
+            response.status = 304;
+            return;
+        }
         response.set_content(body, "text/html");
     });
 }
 
 void HttpServer::redirect(const std::string &target, int status, const std::string &location)
 {
-    setAnswer(target, [status, location](httplib::Response &response) {
+    setAnswer(target, [status, location](const httplib::Request &, httplib::Response &response) {
         response.status = status;
         response.set_header("Location", location);
         response.set_content("<HTML><BODY>Moved</BODY></HTML>\n", "text/html");
@@ -90,7 +107,7 @@ void HttpServer::redirect(const std::string &target, int status, const std::stri
 
 void HttpServer::chunked(const std::string &target, const std::string &body)
 {
-    setAnswer(target, [body](httplib::Response &response) {
+    setAnswer(target, [body](const httplib::Request &, httplib::Response &response) {
         response.set_chunked_content_provider("text/html", [body](std::size_t offset, httplib::DataSink &sink) {
             const std::size_t chunk = std::min<std::size_t>(64 * 1024, body.size() - offset);
             if (chunk > 0 && !sink.write(body.data() + offset, chunk))
@@ -104,7 +121,7 @@ void HttpServer::chunked(const std::string &target, const std::string &body)
 
 void HttpServer::truncated(const std::string &target, const std::string &body, std::size_t sent)
 {
-    setAnswer(target, [body, sent](httplib::Response &response) {
+    setAnswer(target, [body, sent](const httplib::Request &, httplib::Response &response) {
         response.set_content_provider(
             body.size(), "text/html", [body, sent](std::size_t offset, std::size_t, httplib::DataSink &sink) {
                 // Returning false drops the connection.
@@ -115,7 +132,7 @@ void HttpServer::truncated(const std::string &target, const std::string &body, s
 
 void HttpServer::stalled(const std::string &target, const std::string &firstPart)
 {
-    setAnswer(target, [this, firstPart](httplib::Response &response) {
+    setAnswer(target, [this, firstPart](const httplib::Request &, httplib::Response &response) {
         response.set_content_provider(firstPart.size() + 1000, "text/html",
             [this, firstPart](std::size_t offset, std::size_t, httplib::DataSink &sink) {
                 if (offset == 0)
@@ -128,7 +145,7 @@ void HttpServer::stalled(const std::string &target, const std::string &firstPart
 
 void HttpServer::trickled(const std::string &target, const std::string &body, std::chrono::milliseconds interval)
 {
-    setAnswer(target, [this, body, interval](httplib::Response &response) {
+    setAnswer(target, [this, body, interval](const httplib::Request &, httplib::Response &response) {
         response.set_content_provider(
             body.size(), "text/html", [this, body, interval](std::size_t offset, std::size_t, httplib::DataSink &sink) {
                 return !stopWithin(interval) && sink.write(body.data() + offset, 1);
@@ -153,7 +170,7 @@ void HttpServer::answer(const httplib::Request &request, httplib::Response &resp
             found = it->second;
     }
     if (found) {
-        found(response);
+        found(request, response);
         return;
     }
     response.status = 404;

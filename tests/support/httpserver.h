@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace httplib
@@ -48,8 +49,16 @@ public:
     std::string address() const;
     std::string url(const std::string &target) const { return address() + target; }
 
-    // Answers the target with this body and status (Content-Type text/html). Targets without a page get 404.
-    void page(const std::string &target, const std::string &body, int status = 200);
+    // Header names and values: {{"ETag", "\"a1\""}, {"Cache-Control", "max-age=30"}}.
+    using Headers = std::vector<std::pair<std::string, std::string>>;
+
+    // Answers the target with this body and status (Content-Type text/html), and the headers given. Targets
+    // without a page get 404.
+    void page(const std::string &target, const std::string &body, int status = 200, const Headers &headers = {});
+    // Answers with the body and its ETag, or with 304 and no body to a request whose If-None-Match names the ETag;
+    // the headers go with both.
+    void revalidated(
+        const std::string &target, const std::string &body, const std::string &etag, const Headers &headers = {});
     // Answers with a redirect to location.
     void redirect(const std::string &target, int status, const std::string &location);
     // Sends the body in chunks of 64 KB, without announcing its length.
@@ -65,7 +74,7 @@ public:
     std::vector<HttpRequest> requests() const;
 
 private:
-    using Answer = std::function<void(httplib::Response &)>;
+    using Answer = std::function<void(const httplib::Request &, httplib::Response &)>;
 
     void answer(const httplib::Request &request, httplib::Response &response);
     void setAnswer(const std::string &target, Answer answer);
