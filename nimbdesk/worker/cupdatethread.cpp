@@ -84,11 +84,17 @@ bool runOut(std::chrono::milliseconds &countdown, std::chrono::steady_clock::tim
     return false;
 }
 
-// The same alerts in force, in the same order: an update of an alert comes with an id of its own.
-bool sameAlerts(const std::vector<WAlertRecord> &a, const std::vector<WAlertRecord> &b)
+bool samePlace(const WLocation &a, const WLocation &b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-        [](const WAlertRecord &x, const WAlertRecord &y) { return x.id == y.id; });
+    return a.getState() == b.getState() && a.getCity() == b.getCity();
+}
+
+// The seconds since 1970 of the worker's calendar.
+WAlertWatch::Clock calendarOf(const CUpdateTiming &timing)
+{
+    if (timing.calendar)
+        return timing.calendar;
+    return [] { return currentTime(); };
 }
 
 } // namespace
@@ -96,6 +102,7 @@ bool sameAlerts(const std::vector<WAlertRecord> &a, const std::vector<WAlertReco
 CUpdateThread::CUpdateThread(const LString &appName, const std::string &settingsDirectory, CUpdateTiming timing)
     : m_timing(std::move(timing))
     , m_keeper(appName, settingsDirectory)
+    , m_watch(calendarOf(m_timing))
     , m_forecast(std::make_unique<LString>())
 {
     for (auto &message : m_messages)
@@ -144,6 +151,7 @@ void CUpdateThread::UpdateNow()
 {
     Locker lock(*this);
     Restart();
+    m_forceCheck = true;
     if (!m_cycleRunning || !m_reader)
         return;
     m_cutCycle = true;
@@ -162,6 +170,7 @@ void CUpdateThread::CheckAlertsNow()
 {
     Locker lock(*this);
     m_checkCountdown = std::chrono::milliseconds(0);
+    m_forceCheck = true;
 }
 
 void CUpdateThread::CopyCondition(WCondition &condition)
@@ -347,14 +356,20 @@ void CUpdateThread::RunCheck()
 {
     if (!AlertKindsSet() || !ChecksApart())
         return;
+    bool forced = false;
     {
         Locker lock(*this);
         m_cycleRunning = true;
+        std::swap(forced, m_forceCheck);
     }
     if (!PrepareFetch())
         return;
-    std::vector<WAlertRecord> fetched;
-    if (!AlertsChanged(fetched))
+    const WAlertWatch::Outcome outcome = WatchAlerts(forced);
+    if (outcome == WAlertWatch::Outcome::Failed)
+        TellWait();
+    if (outcome == WAlertWatch::Outcome::Failed || outcome == WAlertWatch::Outcome::Waiting)
+        CheckAgainIn(m_watch.nextCheck() - calendarOf(m_timing)());
+    if (outcome != WAlertWatch::Outcome::Changed)
         return;
     m_checkRun = CUpdateResults();
     m_checkRun.state = m_fetchLocation.getState();
@@ -363,7 +378,7 @@ void CUpdateThread::RunCheck()
         if (FlagSet(kind))
             CheckText(kind);
     }
-    PublishCheck(fetched);
+    PublishCheck();
 }
 
 // With the state pages as the source the alerts come with the pages a cycle reads; there is nothing to check apart.
@@ -374,15 +389,48 @@ bool CUpdateThread::ChecksApart()
         || source != SOURCE_STATE_PAGES;
 }
 
-// Asks for the place's alerts as a new update would; true when those in force are not those last handed over.
-bool CUpdateThread::AlertsChanged(std::vector<WAlertRecord> &fetched)
+// Asks the watch, which asks the reader for the alerts alone when its schedule says so (or, forced, at once). The
+// watch follows one place: another forgets what it tracked.
+WAlertWatch::Outcome CUpdateThread::WatchAlerts(bool forced)
 {
-    m_reader->beginUpdate();
-    if (guarded([&] { return m_reader->getAlerts(m_fetchLocation, fetched); }) != L_OK)
-        return false;
+    if (!samePlace(m_watchPlace, m_fetchLocation)) {
+        m_watch.clear();
+        m_watchPlace = m_fetchLocation;
+    }
+    int minutes = 1;
+    {
+        Locker lock(*this);
+        minutes = m_checkInterval;
+    }
+    m_watch.setInterval(std::int64_t{minutes} * 60);
+    if (forced)
+        m_watch.checkNow();
+    try {
+        return m_watch.check(*m_reader, m_fetchLocation);
+    } catch (const std::exception &) {
+        return WAlertWatch::Outcome::Failed;
+    }
+}
+
+// After a failure the watch asks again sooner than the interval, and never before the server's Retry-After.
+void CUpdateThread::CheckAgainIn(std::int64_t seconds)
+{
     Locker lock(*this);
-    return !sameAlerts(fetched, m_alerts) || m_alertsPlace.getState() != m_fetchLocation.getState()
-        || m_alertsPlace.getCity() != m_fetchLocation.getCity();
+    m_checkCountdown = std::chrono::seconds(std::max<std::int64_t>(seconds, 1));
+    m_checkClock = m_timing.clock();
+}
+
+// "The weather service asked to wait until 2:05 PM": said on the status line after an answer of 429 or 503.
+void CUpdateThread::TellWait()
+{
+    const std::int64_t until = m_watch.retryAfterUntil();
+    if (until == 0)
+        return;
+    const std::string time = clockTime(until, calendarOf(m_timing)());
+    SetText(LString(QCoreApplication::translate("CUpdateThread", "The weather service asked to wait until %1")
+                        .arg(QString::fromStdString(time))
+                        .toStdString()
+                        .c_str()));
 }
 
 // The text comes from the alert answer the check just had, so it asks the service nothing more.
@@ -402,14 +450,14 @@ void CUpdateThread::CheckText(int kind)
 
 // The texts and the alerts go out together, as a cycle's would; a check that UpdateNow cut short leaves them to
 // the cycle that follows.
-void CUpdateThread::PublishCheck(std::vector<WAlertRecord> &fetched)
+void CUpdateThread::PublishCheck()
 {
     {
         Locker lock(*this);
         if (m_cutCycle || StopRequested())
             return;
         m_checkResults = m_checkRun;
-        m_alerts.swap(fetched);
+        m_alerts = m_watch.inForce();
         m_alertsPlace = m_fetchLocation;
         Post(WM_ALERTS_CHECKED, 0);
         Post(WM_ALERTS_READY, 0);
@@ -499,15 +547,21 @@ bool CUpdateThread::AlertKindsSet()
     return FlagSet(WARNINGS) || FlagSet(WATCHES) || FlagSet(STATEMENTS);
 }
 
+// The cycle's alerts come through the watch, forced, so that it tracks them; the cycle's warnings fetch has just
+// had the answer, so the server is asked only whether it changed.
 void CUpdateThread::FetchAlerts()
 {
     if (!PrepareFetch())
         return;
-    std::vector<WAlertRecord> fetched;
-    if (guarded([&] { return m_reader->getAlerts(m_fetchLocation, fetched); }) != L_OK)
+    {
+        Locker lock(*this);
+        m_forceCheck = false;
+    }
+    const WAlertWatch::Outcome outcome = WatchAlerts(true);
+    if (outcome == WAlertWatch::Outcome::Failed || outcome == WAlertWatch::Outcome::Waiting)
         return;
     Locker lock(*this);
-    m_alerts.swap(fetched);
+    m_alerts = m_watch.inForce();
     m_alertsPlace = m_fetchLocation;
     Post(WM_ALERTS_READY, 0);
 }

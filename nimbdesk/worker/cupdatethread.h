@@ -4,6 +4,7 @@
 #include "corekit/lstring.h"
 #include "meteo/location/wlocation.h"
 #include "meteo/reader/walert.h"
+#include "meteo/reader/walertwatch.h"
 #include "meteo/reader/wcondition.h"
 #include "meteo/reader/wfetchlimits.h"
 #include "nimbdesk/freshness/cupdateresults.h"
@@ -50,10 +51,11 @@ struct CUpdateTiming {
 // is main lock, then info lock.
 //
 // Between two cycles, with the web service as the source, it checks the place's alerts every few minutes (the check
-// interval): a check asks only for the alert answer, and only when the alerts in force changed does it fetch the
-// enabled warnings, watches and statements texts (from that same answer) and post WM_ALERTS_CHECKED and
-// WM_ALERTS_READY; a check that finds nothing new posts nothing. A cycle counts as a check. With the state pages
-// as the source the alerts follow the cycles alone.
+// interval) through an alert watch: a check asks only for the alert answer, and only when the alerts in force
+// changed does it fetch the enabled warnings, watches and statements texts (from that same answer) and post
+// WM_ALERTS_CHECKED and WM_ALERTS_READY; a check that finds nothing new posts nothing. After a failed check the
+// watch's shorter wait holds, and a server's request to wait is told on the status line. A cycle counts as a
+// check. With the state pages as the source the alerts follow the cycles alone.
 //
 // The thread starts in the constructor and idles until it has a window, an interval and a place.
 class CUpdateThread final : public LSyncThread, public corekit::LInfoLine
@@ -139,9 +141,11 @@ private:
     bool CheckDue();
     void RunCheck();
     bool ChecksApart();
-    bool AlertsChanged(std::vector<meteo::WAlertRecord> &fetched);
+    meteo::WAlertWatch::Outcome WatchAlerts(bool forced);
+    void CheckAgainIn(std::int64_t seconds);
+    void TellWait();
     void CheckText(int kind);
-    void PublishCheck(std::vector<meteo::WAlertRecord> &fetched);
+    void PublishCheck();
     bool HandOver();
     void Post(QEvent::Type type, int index);
 
@@ -152,6 +156,9 @@ private:
     meteo::WCondition m_fetchCondition;
     CUpdateResults m_cycleResults;
     CUpdateResults m_checkRun;
+    // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.
+    meteo::WAlertWatch m_watch;
+    meteo::WLocation m_watchPlace;
 
     // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
     // under the lock and used by it without the lock; the window's thread only aborts its fetch.
@@ -171,6 +178,8 @@ private:
     CUpdateResults m_results;
     CUpdateResults m_checkResults;
     int m_checkInterval = 1;
+    // Set by UpdateNow and CheckAlertsNow: the next check asks the server even for an answer it called fresh.
+    bool m_forceCheck = false;
     std::chrono::milliseconds m_checkCountdown{0};
     std::chrono::steady_clock::time_point m_checkClock;
     std::vector<meteo::WAlertRecord> m_alerts;

@@ -642,7 +642,7 @@ void TestAlertNotify::advance(std::chrono::milliseconds time)
 
 // At the default check interval of a minute a new warning reaches the tickers, the tray and a notification without a
 // full update; a check that finds nothing new posts the window nothing; and after a check the service refused,
-// Update Now asks again and brings the warning.
+// asking to wait (said on the status line), Update Now asks again and brings the warning.
 void TestAlertNotify::checkBringsANewWarningWithoutACycle()
 {
     serve({});
@@ -671,9 +671,13 @@ void TestAlertNotify::checkBringsANewWarningWithoutACycle()
     QCOMPARE(m_batches.events, events + 2);
 
     asked = alertRequests();
-    m_http.page("/api/alerts/active?point=40.7608,-73.6336", "{}", 503);
+    m_http.page("/api/alerts/active?point=40.7608,-73.6336", "{}", 503, {{"Retry-After", "120"}});
     advance(61s);
     QVERIFY(QTest::qWaitFor([&] { return alertRequests() > asked; }));
+    QTRY_VERIFY2(m_window->statusText().startsWith(QLatin1String("The weather service asked to wait until ")),
+        qPrintable(m_window->statusText()));
+    // Past the wait on the calendar alone, so that no check comes before the update.
+    m_now += 121;
     serve({tornado, alert("urn:check.svr", "Severe Thunderstorm Warning", "Severe")});
     batches = m_batches.count;
     m_window->UpdateNow();
