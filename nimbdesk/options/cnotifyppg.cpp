@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 using namespace corekit;
@@ -54,6 +55,7 @@ constexpr const char *SEVERITIES[]
     = {QT_TRANSLATE_NOOP("CNotifyPpg", "Minor"), QT_TRANSLATE_NOOP("CNotifyPpg", "Moderate"),
         QT_TRANSLATE_NOOP("CNotifyPpg", "Severe"), QT_TRANSLATE_NOOP("CNotifyPpg", "Extreme")};
 constexpr std::uint32_t DEFAULT_SEVERITY = 1;
+constexpr std::uint32_t DEFAULT_CHECK_MINUTES = 1;
 
 constexpr QChar EVENT_SEPARATOR = QLatin1Char(';');
 
@@ -62,10 +64,13 @@ constexpr QChar EVENT_SEPARATOR = QLatin1Char(';');
 CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     : CCheckBoxPage(keeper, LSettings::NOTIFY, BOXES, "CNotifyPpg", parent)
     , m_severity(new QComboBox(this))
+    , m_checkMinutes(new QSpinBox(this))
+    , m_checkNote(new QLabel(this))
     , m_events(new CEventList(this))
     , m_speechNote(new QLabel(this))
 {
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(checkGroup());
     layout->addWidget(kindsGroup());
     layout->addWidget(soundGroup());
     layout->addWidget(box(REPEAT));
@@ -77,6 +82,29 @@ CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     connect(box(SPEAK), &QCheckBox::toggled, this, &CNotifyPpg::checkSpeech);
     layout->addWidget(m_events, 1);
     connect(m_events, &CEventList::changed, this, [this] { setModified(); });
+}
+
+// Only the web service can be asked for the alerts alone; the state pages are read whole with each update.
+QWidget *CNotifyPpg::checkGroup()
+{
+    auto *group = new QGroupBox(tr("Checking"), this);
+    auto *row = new QHBoxLayout;
+    auto *before = new QLabel(tr("Check for new alerts every"), group);
+    m_checkMinutes->setObjectName(QLatin1String(LSettings::NOTIFY_CHECK_MINUTES));
+    m_checkMinutes->setRange(
+        static_cast<int>(LSettings::MIN_CHECK_MINUTES), static_cast<int>(LSettings::MAX_CHECK_MINUTES));
+    before->setBuddy(m_checkMinutes);
+    connect(m_checkMinutes, &QSpinBox::valueChanged, this, [this] { setModified(); });
+    row->addWidget(before);
+    row->addWidget(m_checkMinutes);
+    row->addWidget(new QLabel(tr("minutes"), group));
+    row->addStretch();
+    m_checkNote->setObjectName(QStringLiteral("CheckNote"));
+    m_checkNote->setWordWrap(true);
+    auto *layout = new QVBoxLayout(group);
+    layout->addLayout(row);
+    layout->addWidget(m_checkNote);
+    return group;
 }
 
 QWidget *CNotifyPpg::kindsGroup()
@@ -132,6 +160,14 @@ void CNotifyPpg::checkSpeech(bool wanted)
 void CNotifyPpg::load()
 {
     CCheckBoxPage::load();
+    m_checkMinutes->setValue(
+        static_cast<int>(readInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, DEFAULT_CHECK_MINUTES)));
+    const bool statePages = readInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 1) == 0;
+    m_checkMinutes->setEnabled(!statePages);
+    m_checkNote->setText(statePages
+            ? tr("With the state product pages as the source, the alerts are checked with each update.")
+            : tr("Only the alerts are asked for between two updates; the web service answers "
+                 "\"unchanged\" in a few bytes while nothing changed."));
     const std::uint32_t severity = readInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, DEFAULT_SEVERITY);
     const int index = m_severity->findData(static_cast<uint>(severity));
     m_severity->setCurrentIndex(index >= 0 ? index : m_severity->findData(static_cast<uint>(DEFAULT_SEVERITY)));
@@ -146,6 +182,7 @@ void CNotifyPpg::load()
 void CNotifyPpg::store()
 {
     CCheckBoxPage::store();
+    writeInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, static_cast<std::uint32_t>(m_checkMinutes->value()));
     writeInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, m_severity->currentData().toUInt());
     writeString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, m_events->muted().join(EVENT_SEPARATOR));
 }

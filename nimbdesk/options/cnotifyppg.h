@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QLabel;
+class QSpinBox;
 
 namespace nimbdesk
 {
@@ -12,7 +13,7 @@ class CEventList;
 
 // The "Notifications" page, section "Notify": which alerts pop a desktop notification -- by kind ("Notify me of"),
 // by least severity and by event (the muted ones) --, the sound the desktop plays for each severity, and sending
-// the gravest again until seen, and speaking the grave ones.
+// the gravest again until seen, and speaking the grave ones; and how often the alerts are checked between updates.
 class CNotifyPpg : public CCheckBoxPage
 {
     Q_OBJECT
@@ -27,11 +28,14 @@ protected:
     void store() override;
 
 private:
+    QWidget *checkGroup();
     QWidget *kindsGroup();
     QWidget *soundGroup();
     void checkSpeech(bool wanted);
 
     QComboBox *m_severity;
+    QSpinBox *m_checkMinutes;
+    QLabel *m_checkNote;
     CEventList *m_events;
     QLabel *m_speechNote;
 };

@@ -176,6 +176,10 @@
         <source>[as of %1] %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 — alerts changed %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CNotifyPpg</name>
@@ -279,6 +283,13 @@
     </message>
     <message>
         <source>Warnings and advisories</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateThread</name>
+    <message>
+        <source>The weather service asked to wait until %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -809,6 +820,26 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
     </message>
     <message>
         <source>The speech service cannot be reached: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for new alerts every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With the state product pages as the source, the alerts are checked with each update.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the alerts are asked for between two updates; the web service answers &quot;unchanged&quot; in a few bytes while nothing changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

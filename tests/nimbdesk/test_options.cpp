@@ -210,6 +210,7 @@ private slots:
     void eachCheckBoxUnderItsOwnKey();
     void proxyAddressKeptWhenUnchecked();
     void notifyDefaultsAndKeys();
+    void notifyCheckInterval();
     void notifySeverityAndMutedEvents();
     void productSourceStoredWithItsAddress();
     void productSourceFallsBackToWebService();
@@ -479,6 +480,30 @@ void TestOptions::notifyDefaultsAndKeys()
     f.press(QDialogButtonBox::Ok);
     for (std::size_t i = 0; i < std::size(keys); ++i)
         QVERIFY2(f.number(LSettings::NOTIFY, keys[i]) == ((i % 2 == 0) != defaults[i] ? 1u : 0u), keys[i]);
+}
+
+// The alerts are checked every minute by default, up to every 15 minutes; with the state pages as the source there
+// is no check apart from the update, and the page says so.
+void TestOptions::notifyCheckInterval()
+{
+    Fixture f;
+    f.layDefaults();
+    QCOMPARE(f.number(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES), 1u);
+    f.open();
+    f.show(NOTIFICATIONS);
+    auto *minutes = f.control<QSpinBox>(NOTIFICATIONS, LSettings::NOTIFY_CHECK_MINUTES);
+    QVERIFY(minutes->isEnabled());
+    QCOMPARE(minutes->value(), 1);
+    minutes->setValue(20);
+    QCOMPARE(minutes->value(), 15);
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES), 15u);
+
+    f.keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 0, false);
+    f.open();
+    f.show(NOTIFICATIONS);
+    QVERIFY(!f.control<QSpinBox>(NOTIFICATIONS, LSettings::NOTIFY_CHECK_MINUTES)->isEnabled());
+    QVERIFY(f.control<QLabel>(NOTIFICATIONS, "CheckNote")->text().contains(QLatin1String("with each update")));
 }
 
 // The events come from the service when the page opens, the muted ones checked also where the service does not
