@@ -2,6 +2,7 @@
 
 #include "cli/clialerts.h"
 #include "cli/clifailure.h"
+#include "cli/clifollow.h"
 #include "cli/climessagekind.h"
 #include "cli/cliobservation.h"
 #include "cli/clisession.h"
@@ -166,6 +167,8 @@ CliExit runMessages(CliSession &session, std::ostream &out)
 
 CliExit runAlerts(CliSession &session, std::ostream &out)
 {
+    if (session.options().follow)
+        return runFollow(session, out);
     const CliPlace place = session.place();
     const std::vector<WAlertRecord> alerts = fetchAlerts(session, session.location(place));
     const CliStorm storm(place, session.units(), std::time(nullptr));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <functional>
 #include <string_view>
 
@@ -56,7 +57,20 @@ std::vector<std::string> kindList(const std::string &value)
     return kinds;
 }
 
-const std::array<ValueOption, 9> VALUE_OPTIONS = {{
+// A day between checks is as good as none; a longer interval is a mistake.
+constexpr std::int64_t LONGEST_INTERVAL = 24 * 60 * 60;
+
+std::int64_t seconds(const std::string &option, const std::string &value)
+{
+    std::int64_t parsed = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size() || parsed < 1
+        || parsed > LONGEST_INTERVAL)
+        throw usage("invalid value \"" + value + "\" for " + option + ": seconds from 1 to 86400");
+    return parsed;
+}
+
+const std::array<ValueOption, 10> VALUE_OPTIONS = {{
     {"--units",
         [](CliOptions &o, const std::string &v) {
             o.units = choose<CliOptions::Units, 2>(
@@ -72,6 +86,7 @@ const std::array<ValueOption, 9> VALUE_OPTIONS = {{
             o.source = choose<std::string, 2>("--source", v, {{{"api", "api"}, {"pages", "pages"}}});
         }},
     {"--kinds", [](CliOptions &o, const std::string &v) { o.kinds = kindList(v); }},
+    {"--interval", [](CliOptions &o, const std::string &v) { o.interval = seconds("--interval", v); }},
     {"--settings-dir", [](CliOptions &o, const std::string &v) { o.settingsDir = v; }},
     {"--data-dir", [](CliOptions &o, const std::string &v) { o.dataDir = v; }},
     {"--conditions-base", [](CliOptions &o, const std::string &v) { o.conditionsBase = v; }},
@@ -92,6 +107,8 @@ bool takeFlag(CliOptions &options, const std::string &argument)
 {
     if (argument == "--json")
         options.json = true;
+    else if (argument == "--follow")
+        options.follow = true;
     else if (argument == "--help" || argument == "-h")
         options.help = true;
     else if (argument == "--version")
@@ -154,6 +171,8 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments)
     }
     if (options.command.empty() && !options.help && !options.version)
         throw usage("no command given");
+    if ((options.follow || options.interval) && options.command != "alerts" && !options.help && !options.version)
+        throw usage("--follow and --interval go with alerts only");
     return options;
 }
 
@@ -169,6 +188,9 @@ Commands:
   forecast [PLACE]    the zone forecast
   messages [PLACE]    the special messages of the kinds asked for
   alerts [PLACE]      the alerts in force: event, severity, headline, issued and expires
+  alerts --follow [PLACE]
+                      keep watching: one line for each alert as it comes into force, is
+                      updated or ends, until interrupted
   status [PLACE]      one line for a status bar
   decode [REPORT|-]   decode METAR reports, one per line of standard input with -
 
@@ -178,6 +200,8 @@ Without PLACE, the place chosen in the desktop program.
 
 Options:
   --json                  print JSON (the schema is in nimbrel(1))
+  --interval SECONDS      seconds between the checks of alerts --follow (default: the
+                          desktop program's alert check, every minute)
   --units us|metric       units of the text output (default: those of the settings)
   --kinds LIST            kinds for messages, comma-separated: warnings, watches, statements,
                           discussion, summary, public (default: those enabled in the settings)

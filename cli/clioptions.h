@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ struct CliOptions {
     // The place, the query of "places" or the report of "decode"; absent when not given.
     std::optional<std::string> argument;
     bool json = false;
+    // "alerts --follow": keep running and print each change.
+    bool follow = false;
+    // Seconds between the checks of --follow; 0: as the settings say.
+    std::int64_t interval = 0;
     bool help = false;
     bool version = false;
     Units units = Units::Settings;

@@ -64,9 +64,9 @@ void WAlertWatch::checkNow()
 WAlertWatch::Outcome WAlertWatch::check(WReader &reader, const WLocation &location)
 {
     const std::int64_t now = this->now();
+    m_changes.clear();
     if (now < m_next)
         return Outcome::Waiting;
-    m_changes.clear();
     takeExpired(now);
     reader.setAlertsMaxAge(m_interval);
     reader.beginUpdate(m_forced);

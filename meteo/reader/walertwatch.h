@@ -98,7 +98,7 @@ public:
 
     // The alerts in force, most severe first as the reader orders them.
     const std::vector<WAlertRecord> &inForce() const { return m_inForce; }
-    // The changes of the last check() or expire().
+    // The changes of the last check() or expire(); none after a check that was not due.
     const std::vector<WAlertChange> &changes() const { return m_changes; }
     // Why the last check failed (the reader's lastFailure()); kind None after a success.
     const WFailure &failure() const { return m_failure; }

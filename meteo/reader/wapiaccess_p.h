@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 namespace meteo
 {
@@ -16,6 +17,8 @@ struct WApiAccess {
     // "https://api.weather.gov/"
     corekit::LString base;
     bool useProxy = false;
+    // Who runs the program, for the User-Agent: "ops@example.org", or empty.
+    std::string contact;
     corekit::LString proxyLocation;
     // Set from another thread to make the request under way fail at once.
     const std::atomic<bool> *abort = nullptr;

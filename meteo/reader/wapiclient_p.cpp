@@ -68,6 +68,7 @@ int WApiClient::fetch(const std::string &path, Accept accept, std::string &body,
 int WApiClient::request(WWebPage &page, const std::string &url, Accept accept, const WApiCache::Answer *kept)
 {
     page.setLimits(m_access.limits);
+    page.setContact(m_access.contact);
     page.setMaxSize(MAX_ANSWER_SIZE);
     page.addHeader(accept == Accept::GeoJson ? "Accept: application/geo+json" : "Accept: application/ld+json");
     if (kept)

@@ -117,6 +117,7 @@ void WReader::SetKeeper(LKeeper *keeper)
     m_keeper->InitString(INTERNET, "WarningsBase", DEFAULT_WARNINGS_BASE, false);
     m_keeper->InitInt(INTERNET, "ProductSource", PRODUCT_SOURCE_API, false);
     m_keeper->InitString(INTERNET, "ApiBase", DEFAULT_API_BASE, false);
+    m_keeper->InitString(INTERNET, "Contact", "", false);
 }
 
 void WReader::abortFetch()
@@ -263,6 +264,7 @@ WApiAccess WReader::apiAccess()
         m_keeper->GetInt(INTERNET, "UseProxy", useProxy, false);
         m_keeper->GetString(INTERNET, "ProxyLocation", access.proxyLocation, false);
     }
+    access.contact = contact();
     access.useProxy = useProxy != 0;
     access.abort = &m_abort;
     access.limits = m_limits;
@@ -334,6 +336,7 @@ int WReader::readPage(const LString &address, const LString &firstText, const Li
     }
     WWebPage page(useProxy != 0, proxyLocation, &m_abort);
     page.setLimits(m_limits);
+    page.setContact(contact());
     const int opened = page.open(address);
     m_lastFailure = page.failure();
     if (opened != L_OK) {
@@ -356,6 +359,14 @@ LString WReader::productAddress(const WLocation &location, const char *page) con
     address += location.getShortState();
     address += page;
     return address;
+}
+
+std::string WReader::contact() const
+{
+    LString contact;
+    if (m_keeper)
+        m_keeper->GetString(INTERNET, "Contact", contact, false);
+    return static_cast<const char *>(contact);
 }
 
 std::int64_t WReader::now() const

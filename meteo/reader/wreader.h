@@ -52,7 +52,8 @@ public:
     void SetInfoLine(corekit::LInfoLine *infoLine);
     // Stores the keeper and lays down the defaults where the keeper holds no value yet: UseProxy 0,
     // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses, ProductSource 1
-    // (the texts come from the web service) and ApiBase the web service's address.
+    // (the texts come from the web service), ApiBase the web service's address, and Contact "" (an e-mail address
+    // the requests name in their User-Agent, so that the service can reach whoever runs the program).
     void SetKeeper(corekit::LKeeper *keeper);
 
     // Makes the fetch under way fail with L_CONNECT within about a second, even while the server stalls, and so
@@ -146,6 +147,7 @@ private:
     corekit::LString productAddress(const WLocation &location, const char *page) const;
     void showText(const corekit::LString &text) const;
     void clearText() const;
+    std::string contact() const;
     std::int64_t now() const;
 
     corekit::LInfoLine *m_infoLine;

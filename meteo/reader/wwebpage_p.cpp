@@ -21,9 +21,6 @@ namespace meteo
 #ifndef NIMBREL_VERSION
 #error "NIMBREL_VERSION must name the program's version"
 #endif
-#ifndef NIMBREL_HOMEPAGE
-#error "NIMBREL_HOMEPAGE must name where the project can be reached"
-#endif
 
 static_assert(CURL_ERROR_SIZE == 256, "the page's error buffer is sized for curl's messages");
 
@@ -45,10 +42,22 @@ struct WWebPage::Transfer {
 namespace
 {
 
-// The National Weather Service asks every client to name itself and a way to reach its makers in the User-Agent
-// header, so that it can contact them about a misbehaving program before blocking it; the web service answers
-// requests without one with 403.
-constexpr const char *USER_AGENT = "Nimbrel/" NIMBREL_VERSION " (" NIMBREL_HOMEPAGE ")";
+constexpr std::string_view PROGRAM = "Nimbrel/" NIMBREL_VERSION;
+// Longer than any address a person types; a longer text is not one.
+constexpr std::size_t LONGEST_CONTACT = 254;
+
+// The characters RFC 5322 allows in the local part of an address, besides letters and digits; the parentheses of
+// a comment, blanks, quotes and control characters are not among them, so a contact cannot break the header.
+bool isLocalCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c))
+        || std::string_view(".!#$%&'*+/=?^_`{|}~-").find(c) != std::string_view::npos;
+}
+
+bool isDomainCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.';
+}
 
 struct SlistDeleter {
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
@@ -224,10 +233,36 @@ WWebPage::WWebPage(bool useProxy, const LString &proxyLocation, const std::atomi
     , m_useProxy(useProxy)
     , m_proxyLocation(proxyLocation)
     , m_abort(abort)
+    , m_userAgent(PROGRAM)
 {
 }
 
 WWebPage::~WWebPage() = default;
+
+bool isContact(std::string_view text)
+{
+    const std::size_t at = text.find('@');
+    if (text.size() > LONGEST_CONTACT || at == 0 || at == std::string_view::npos)
+        return false;
+    const std::string_view local = text.substr(0, at);
+    const std::string_view domain = text.substr(at + 1);
+    return std::all_of(local.begin(), local.end(), isLocalCharacter)
+        && std::all_of(domain.begin(), domain.end(), isDomainCharacter) && domain.find('.') != std::string_view::npos
+        && !domain.starts_with('.') && !domain.ends_with('.') && !domain.starts_with('-');
+}
+
+std::string userAgent(std::string_view contact)
+{
+    std::string agent(PROGRAM);
+    if (isContact(contact))
+        agent.append(" (").append(contact).append(")");
+    return agent;
+}
+
+void WWebPage::setContact(std::string_view contact)
+{
+    m_userAgent = userAgent(contact);
+}
 
 void WWebPage::addHeader(const char *header)
 {
@@ -319,7 +354,7 @@ bool WWebPage::configure(const LString &address, Transfer &transfer, curl_slist 
     bool ok = set(handle, CURLOPT_ERRORBUFFER, m_error) && set(handle, CURLOPT_URL, static_cast<const char *>(address))
         && set(handle, CURLOPT_PROTOCOLS_STR, "http,https") && set(handle, CURLOPT_HTTPGET, 1L)
         && set(handle, CURLOPT_FOLLOWLOCATION, 0L) && set(handle, CURLOPT_HTTPHEADER, headers)
-        && set(handle, CURLOPT_USERAGENT, USER_AGENT) && set(handle, CURLOPT_NOSIGNAL, 1L)
+        && set(handle, CURLOPT_USERAGENT, m_userAgent.c_str()) && set(handle, CURLOPT_NOSIGNAL, 1L)
         && set(handle, CURLOPT_CONNECTTIMEOUT, m_limits.connectSeconds)
         && set(handle, CURLOPT_TIMEOUT, m_limits.wholeSeconds)
         && set(handle, CURLOPT_LOW_SPEED_LIMIT, m_limits.slowBytesPerSecond)

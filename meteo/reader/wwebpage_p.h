@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,12 @@ public:
     WWebPage(const WWebPage &) = delete;
     WWebPage &operator=(const WWebPage &) = delete;
 
+    // The National Weather Service asks every client to name itself, and a way to reach whoever runs it, in the
+    // User-Agent header, so that it can write to them about a misbehaving client before blocking it; the web
+    // service answers requests without one with 403. Requests name the program and version ("Nimbrel/1.4.0"),
+    // and with a contact that is an e-mail address also that: "Nimbrel/1.4.0 (ops@example.org)". Any other text
+    // is left out.
+    void setContact(std::string_view contact);
     // Sends the header ("Accept: application/geo+json") with every later request. One naming the User-Agent
     // replaces the program's own.
     void addHeader(const char *header);
@@ -96,6 +103,7 @@ private:
     const std::atomic<bool> *m_abort;
     WFetchLimits m_limits;
     std::size_t m_maxSize = MAX_PAGE_SIZE;
+    std::string m_userAgent;
     std::vector<std::string> m_headers;
     std::vector<std::string> m_validators;
     bool m_conditional = false;
@@ -108,5 +116,10 @@ private:
     std::string m_problem;
     char m_error[256] = {};
 };
+
+// Whether the text is an e-mail address that can go into a header as it is: "ops@example.org".
+bool isContact(std::string_view text);
+// The User-Agent of every request (see WWebPage::setContact).
+std::string userAgent(std::string_view contact);
 
 } // namespace meteo

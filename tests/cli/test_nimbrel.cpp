@@ -2,6 +2,7 @@
 // serves a real observation page, a real zone forecast product and recorded alerts of the web service.
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
+#include "tests/support/alertanswers.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/productpages.h"
 #include "tests/support/tempdir.h"
@@ -10,6 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -19,6 +22,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace corekit;
@@ -605,6 +610,123 @@ TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)
         EXPECT_NE(manual.find(escaped), std::string::npos) << word << " is not in the manual";
     }
     EXPECT_GE(options, 12);
+}
+
+// A running program, its output going to files; ended by SIGTERM.
+class Follower
+{
+public:
+    Follower(const std::vector<std::string> &arguments, const TempDir &files)
+        : m_out(files.file("follow.out"))
+        , m_err(files.file("follow.err"))
+    {
+        std::vector<char *> argv;
+        for (const std::string &argument : arguments)
+            argv.push_back(const_cast<char *>(argument.c_str()));
+        argv.push_back(nullptr);
+        m_pid = fork();
+        if (m_pid == 0) {
+            if (!std::freopen(m_out.c_str(), "w", stdout) || !std::freopen(m_err.c_str(), "w", stderr))
+                _exit(127);
+            execv(NIMBREL_PROGRAM, argv.data());
+            _exit(127);
+        }
+    }
+    ~Follower()
+    {
+        if (m_pid > 0)
+            stop();
+    }
+    Follower(const Follower &) = delete;
+    Follower &operator=(const Follower &) = delete;
+
+    // The lines written so far, once there are at least count of them (or after 30 s, for the test to fail).
+    std::vector<std::string> lines(std::size_t count) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        std::vector<std::string> all;
+        while ((all = split(TempDir::read(m_out))).size() < count && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return all;
+    }
+    std::string errors() const { return TempDir::read(m_err); }
+    // The exit status after SIGTERM; -1 when the program did not exit by itself.
+    int stop()
+    {
+        kill(m_pid, SIGTERM);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    static std::vector<std::string> split(const std::string &text)
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    std::string m_out;
+    std::string m_err;
+    pid_t m_pid = -1;
+};
+
+// Each change is printed once, as it happens: two alerts come, one is updated, the other is missing from one
+// answer (still in force) and from the next (ended); a failed check is said and the watch goes on.
+TEST_F(NimbrelTest, followPrintsEachChangeOnce)
+{
+    using nimbreltest::AnswerAlert;
+    const std::int64_t sent = 1788335100;
+    const std::int64_t never = 32503680000;
+    const AnswerAlert tornado{"urn:oid:tornado.1", "Tornado Warning", sent, never};
+    const AnswerAlert flood{"urn:oid:flood.1", "Flash Flood Warning", sent, never};
+    const AnswerAlert update{
+        "urn:oid:tornado.2", "Tornado Warning", sent + 600, never, {"urn:oid:tornado.1"}, "Update"};
+    server.page(PHOENIX_ALERTS, nimbreltest::alertAnswer({tornado, flood}));
+    Follower follower({"nimbrel", "--settings-dir", settings.path().string(), "--api-base", server.url("/api/"),
+                          "alerts", "--follow", "--interval", "1", "--json", PHOENIX},
+        files);
+    ASSERT_EQ(follower.lines(2).size(), 2u) << follower.errors();
+
+    server.page(PHOENIX_ALERTS, "", 503);
+    const auto failed = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (follower.errors().find("cannot fetch the alerts") == std::string::npos
+        && std::chrono::steady_clock::now() < failed)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_NE(follower.errors().find("cannot fetch the alerts: "), std::string::npos) << follower.errors();
+
+    server.page(PHOENIX_ALERTS, nimbreltest::alertAnswer({update}));
+    const std::vector<std::string> lines = follower.lines(4);
+    EXPECT_EQ(follower.stop(), 0);
+    ASSERT_EQ(lines.size(), 4u) << follower.errors();
+    std::vector<std::string> changes;
+    for (const std::string &line : lines) {
+        const json change = json::parse(line);
+        changes.push_back(change["change"].get<std::string>() + " " + change["alert"]["id"].get<std::string>());
+    }
+    EXPECT_EQ(changes,
+        (std::vector<std::string>{
+            "new urn:oid:tornado.1", "new urn:oid:flood.1", "update urn:oid:tornado.2", "end urn:oid:flood.1"}));
+    EXPECT_EQ(json::parse(lines[2])["replaces"], "urn:oid:tornado.1");
+    EXPECT_EQ(json::parse(lines[0])["alert"]["event"], "Tornado Warning");
+}
+
+TEST_F(NimbrelTest, followInWords)
+{
+    server.page(PHOENIX_ALERTS, nimbreltest::alertAnswer({{"urn:oid:t", "Tornado Warning", 1788335100, 32503680000}}));
+    Follower follower({"nimbrel", "--settings-dir", settings.path().string(), "--api-base", server.url("/api/"),
+                          "alerts", "--follow", PHOENIX},
+        files);
+    const std::vector<std::string> lines = follower.lines(1);
+    EXPECT_EQ(follower.stop(), 0);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("New: Tornado Warning; Severity: Severe; Expires: ", 0), 0u) << lines[0];
+    EXPECT_EQ(run({"forecast", "--follow", PHOENIX}).status, 2);
+    EXPECT_EQ(run({"alerts", "--follow", "Nowhere, ZZ"}).status, 2);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "corekit/lex.h"
 #include "meteo/location/wlocation.h"
 #include "meteo/reader/wapisource_p.h"
+#include "meteo/reader/wcondition.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/infolinerecorder.h"
 #include "tests/support/memorykeeper.h"
@@ -37,7 +38,7 @@ using nimbreltest::InfoLineRecorder;
 using nimbreltest::MemoryKeeper;
 using Strings = std::vector<std::string>;
 
-const std::string USER_AGENT = "Nimbrel/" NIMBREL_VERSION " (" NIMBREL_HOMEPAGE ")";
+const std::string USER_AGENT = "Nimbrel/" NIMBREL_VERSION;
 const Strings FETCHED = {"Getting forecast...", "Reading data from server...", "<clear>"};
 const Strings REFUSED = {"Getting forecast...", "Error: cannot connect to server"};
 const std::string AFD_ID = "ae495af9-8a68-4e17-823a-5ce988bae9b6";
@@ -196,6 +197,47 @@ TEST_F(WReaderApiTest, forecastIsTheZonesSegmentOfTheOfficesNewestProduct)
     WReader copy(reader);
     ASSERT_EQ(copy.getForecast(williston, text), L_OK);
     EXPECT_EQ(targets().size(), 8u);
+}
+
+// The keeper's contact joins the program's name in every request, the pages' as well; a text that is no e-mail
+// address (here one that would add a header) is left out.
+TEST_F(WReaderApiTest, userAgentNamesTheKeepersContact)
+{
+    servePhoenix();
+    server.page("/cond/KPHX.html", "<html></html>");
+    keeper.SetString("Internet", "ConditionsBase", server.url("/cond/").c_str(), false);
+    keeper.SetString("Internet", "Contact", "weather.ops@example.org", false);
+    LString text;
+    WCondition condition;
+    ASSERT_EQ(reader.getWarnings(phoenix, text), L_OK);
+    reader.getCondition(phoenix, condition);
+    keeper.SetString("Internet", "Contact", "ops@example.org\r\nX-Injected: 1", false);
+    ASSERT_EQ(reader.getDiscussion(phoenix, text), L_OK);
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 5u);
+    EXPECT_EQ(requests[0].header("user-agent"), USER_AGENT + " (weather.ops@example.org)");
+    EXPECT_EQ(requests[1].header("user-agent"), USER_AGENT + " (weather.ops@example.org)");
+    for (std::size_t i = 2; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].header("user-agent"), USER_AGENT);
+        EXPECT_EQ(requests[i].header("x-injected"), "");
+    }
+}
+
+// The next cycle asks for the office's product list conditionally; a 304 leaves the forecast as it was.
+TEST_F(WReaderApiTest, unchangedProductListKeepsTheForecast)
+{
+    serveWilliston();
+    server.revalidated("/api/products?type=ZFP&location=BIS&limit=5", productList({"b15-zfp-1401"}), "\"l1\"");
+    LString first;
+    LString second;
+    ASSERT_EQ(reader.getForecast(williston, first), L_OK);
+    reader.beginUpdate();
+    ASSERT_EQ(reader.getForecast(williston, second), L_OK);
+    EXPECT_STREQ(second, first);
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_EQ(requests[3].target, "/api/products?type=ZFP&location=BIS&limit=5");
+    EXPECT_EQ(requests[3].header("if-none-match"), "\"l1\"");
 }
 
 TEST_F(WReaderApiTest, forecastFromTheNextNewestProduct)

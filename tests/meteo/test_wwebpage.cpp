@@ -80,7 +80,21 @@ TEST_F(WWebPageTest, requestBypassesCachesAndNamesTheProgram)
     EXPECT_EQ(requests[0].target, "/p");
     EXPECT_EQ(requests[0].header("cache-control"), "no-cache");
     EXPECT_EQ(requests[0].header("pragma"), "no-cache");
-    EXPECT_EQ(requests[0].header("user-agent"), "Nimbrel/" NIMBREL_VERSION " (" NIMBREL_HOMEPAGE ")");
+    EXPECT_EQ(requests[0].header("user-agent"), "Nimbrel/" NIMBREL_VERSION);
+}
+
+// Only an e-mail address joins the program's name; anything that could end the header or the comment is left
+// out.
+TEST(WWebPageContact, userAgentNamesAnEmailAddressOnly)
+{
+    EXPECT_EQ(userAgent("ops@example.org"), "Nimbrel/" NIMBREL_VERSION " (ops@example.org)");
+    EXPECT_EQ(userAgent("first.o'neil+wx@mail.example.co.uk"),
+        "Nimbrel/" NIMBREL_VERSION " (first.o'neil+wx@mail.example.co.uk)");
+    for (const char *bad : {"", "ops", "@example.org", "ops@", "ops@localhost", "ops@example.org\r\nX-Evil: 1",
+             "ops@example.org) (evil", "two words@example.org", "ops@.example.org", "ops@example.org.",
+             "https://example.org/", "ops@exa mple.org", "ops\t@example.org"})
+        EXPECT_EQ(userAgent(bad), "Nimbrel/" NIMBREL_VERSION) << bad;
+    EXPECT_EQ(userAgent(std::string(250, 'a') + "@example.org"), "Nimbrel/" NIMBREL_VERSION);
 }
 
 TEST_F(WWebPageTest, onlyStatus200Opens)
