@@ -44,6 +44,11 @@ public:
     static constexpr const char *API_BASE = "ApiBase";
     static constexpr const char *USE_PROXY = "UseProxy";
     static constexpr const char *PROXY_LOCATION = "ProxyLocation";
+    // An e-mail address the web service's requests name, so that the service can reach whoever runs the program
+    // (empty: none), and whose alerts the web service is asked for (0: the place's point; 1: its forecast zone and
+    // county).
+    static constexpr const char *CONTACT = "Contact";
+    static constexpr const char *ALERT_AREA = "AlertArea";
 
     // Section "Special": which kinds of special message to fetch (non-zero: fetch).
     static constexpr const char *SPECIAL = "Special";

@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace corekit;
 using namespace settings;
 
@@ -65,6 +67,7 @@ CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     : CCheckBoxPage(keeper, LSettings::NOTIFY, BOXES, "CNotifyPpg", parent)
     , m_severity(new QComboBox(this))
     , m_checkMinutes(new QSpinBox(this))
+    , m_alertArea(new QComboBox(this))
     , m_checkNote(new QLabel(this))
     , m_events(new CEventList(this))
     , m_speechNote(new QLabel(this))
@@ -99,11 +102,27 @@ QWidget *CNotifyPpg::checkGroup()
     row->addWidget(m_checkMinutes);
     row->addWidget(new QLabel(tr("minutes"), group));
     row->addStretch();
+    m_alertArea->setObjectName(QLatin1String(LSettings::ALERT_AREA));
+    m_alertArea->addItem(tr("The place's point"), 0u);
+    m_alertArea->addItem(tr("Its county and forecast zone"), 1u);
+    connect(m_alertArea, &QComboBox::currentIndexChanged, this, [this] { setModified(); });
+    auto *area = new QHBoxLayout;
+    auto *areaLabel = new QLabel(tr("Alerts for:"), group);
+    areaLabel->setBuddy(m_alertArea);
+    area->addWidget(areaLabel);
+    area->addWidget(m_alertArea);
+    area->addStretch();
+    auto *areaNote = new QLabel(tr("The point gets the alerts whose area covers the place itself; the county and "
+                                   "zone also those for elsewhere in them, some of which do not reach the place."),
+        group);
+    areaNote->setWordWrap(true);
     m_checkNote->setObjectName(QStringLiteral("CheckNote"));
     m_checkNote->setWordWrap(true);
     auto *layout = new QVBoxLayout(group);
     layout->addLayout(row);
     layout->addWidget(m_checkNote);
+    layout->addLayout(area);
+    layout->addWidget(areaNote);
     return group;
 }
 
@@ -164,8 +183,12 @@ void CNotifyPpg::load()
         static_cast<int>(readInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, DEFAULT_CHECK_MINUTES)));
     const bool statePages = readInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 1) == 0;
     m_checkMinutes->setEnabled(!statePages);
+    m_alertArea->setEnabled(!statePages);
+    const int area = m_alertArea->findData(readInt(LSettings::INTERNET, LSettings::ALERT_AREA, 0));
+    m_alertArea->setCurrentIndex(std::max(area, 0));
     m_checkNote->setText(statePages
-            ? tr("With the state product pages as the source, the alerts are checked with each update.")
+            ? tr("With the state product pages as the source, the alerts are checked with each update, for the "
+                 "place's forecast zone.")
             : tr("Only the alerts are asked for between two updates; the web service answers "
                  "\"unchanged\" in a few bytes while nothing changed."));
     const std::uint32_t severity = readInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, DEFAULT_SEVERITY);
@@ -183,6 +206,7 @@ void CNotifyPpg::store()
 {
     CCheckBoxPage::store();
     writeInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, static_cast<std::uint32_t>(m_checkMinutes->value()));
+    writeInt(LSettings::INTERNET, LSettings::ALERT_AREA, m_alertArea->currentData().toUInt());
     writeInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, m_severity->currentData().toUInt());
     writeString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, m_events->muted().join(EVENT_SEPARATOR));
 }

@@ -35,6 +35,7 @@ private:
 
     QComboBox *m_severity;
     QSpinBox *m_checkMinutes;
+    QComboBox *m_alertArea;
     QLabel *m_checkNote;
     CEventList *m_events;
     QLabel *m_speechNote;
