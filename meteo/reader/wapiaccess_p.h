@@ -11,6 +11,14 @@
 namespace meteo
 {
 
+// Which alerts are the place's.
+enum class WAlertArea {
+    // Those in force at the place's coordinates (storm-based warnings included), or without coordinates its zone's.
+    Point,
+    // Those of the place's forecast zone and of its county, as the service names them ("KSZ009", "KSC201").
+    ZoneAndCounty,
+};
+
 // Where and how the reader reaches the National Weather Service's web service; read afresh from the keeper for
 // every operation.
 struct WApiAccess {
@@ -23,6 +31,7 @@ struct WApiAccess {
     // Set from another thread to make the request under way fail at once.
     const std::atomic<bool> *abort = nullptr;
     WFetchLimits limits;
+    WAlertArea alertArea = WAlertArea::Point;
     // Where each fetch records how it ended, if given.
     WFailure *failure = nullptr;
     // Where each fetch records until when (seconds since 1970) a server that refused it with 429 or 503 asked not

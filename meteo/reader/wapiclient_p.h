@@ -52,6 +52,7 @@ public:
     // Whether the last fetch handed out the answer kept from before: the server answered 304, or it was fresh.
     bool unchanged() const { return m_unchanged; }
 
+    const WApiAccess &access() const { return m_access; }
     // The status of the last answer, 0 when none arrived; 404 tells that the address names nothing.
     long status() const { return m_status; }
     // Whether the fetches are being aborted: a failure then says nothing about the service.

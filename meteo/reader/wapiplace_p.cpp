@@ -125,6 +125,7 @@ int WApiPlace::lookUp(WApiClient &client)
         return L_FORMAT;
     m_office.cwa = officeCode(*properties);
     m_office.forecastZone = byPoint ? lastSegment(*properties, "forecastZone") : m_zone;
+    m_office.county = byPoint ? lastSegment(*properties, "county") : std::string();
     return m_office.cwa.empty() ? L_FORMAT : L_OK;
 }
 

@@ -16,6 +16,8 @@ struct WApiOffice {
     // The place's forecast zone by the service's reckoning ("KSZ009"), which may be newer than the location
     // database's.
     std::string forecastZone;
+    // The place's county zone ("KSC201"), from the point answer; empty for a place without coordinates.
+    std::string county;
 };
 
 // The place the reader works for, and its office, looked up once and kept: with the place's coordinates through

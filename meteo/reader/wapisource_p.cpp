@@ -207,13 +207,13 @@ int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)
     return L_OK;
 }
 
-// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
-// alerts of the zone. A good answer serves each of its users once: one that asks again belongs to a later update,
-// even where no beginUpdate() said so. A failure is not kept, so that the next operation asks again.
+// The place's alerts (alertsPath). A good answer serves each of its users once: one that asks again belongs to a later
+// update, even where no beginUpdate() said so. A failure is not kept, so that the next operation asks again.
 int WApiSource::refreshAlerts(WApiClient &client, std::size_t user)
 {
-    const std::string path
-        = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone() : "alerts/active?point=" + m_place.point();
+    std::string path;
+    if (const int result = alertsPath(client, path); result != L_OK)
+        return result;
     if (path == m_alertsPath && !m_alertsServed.test(user)) {
         m_alertsServed.set(user);
         return L_OK;
@@ -235,6 +235,29 @@ int WApiSource::refreshAlerts(WApiClient &client, std::size_t user)
     m_alertsUnchanged = client.unchanged();
     m_alertsPath = path;
     m_alertsServed.reset().set(user);
+    return L_OK;
+}
+
+// With coordinates the alerts of the point, county-based and storm-polygon warnings included; without them the
+// alerts of the zone. For the zone and county, one request names both ("alerts/active?zone=KSZ009,KSC201"): the
+// service lists an alert of both once. The county comes from the point answer, looked up once for the place.
+int WApiSource::alertsPath(WApiClient &client, std::string &path)
+{
+    if (client.access().alertArea == WAlertArea::Point || m_place.point().empty()) {
+        path = m_place.point().empty() ? "alerts/active/zone/" + m_place.zone()
+                                       : "alerts/active?point=" + m_place.point();
+        return L_OK;
+    }
+    const WApiOffice *office = nullptr;
+    if (const int result = m_place.office(client, now(), office); result != L_OK)
+        return result;
+    const std::string &zone = office->forecastZone.empty() ? m_place.zone() : office->forecastZone;
+    std::string zones = zone;
+    if (!office->county.empty())
+        zones += (zones.empty() ? "" : ",") + office->county;
+    if (zones.empty())
+        return L_NOTFOUND;
+    path = "alerts/active?zone=" + zones;
     return L_OK;
 }
 

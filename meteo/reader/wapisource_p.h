@@ -70,6 +70,7 @@ private:
     int zonePeriods(WApiClient &client, std::string &text);
     int alerts(WApiClient &client, WAlertKind kind, std::string &text);
     int refreshAlerts(WApiClient &client, std::size_t user);
+    int alertsPath(WApiClient &client, std::string &path);
     int bulletin(WApiClient &client, const char *type, std::string &text);
     int officeRequest(WApiClient &client, int result);
     WApiClient client(const WApiAccess &access);

@@ -38,6 +38,9 @@ constexpr const char *DEFAULT_WARNINGS_BASE = "http://iwin.nws.noaa.gov/iwin/";
 constexpr std::uint32_t PRODUCT_SOURCE_PAGES = 0;
 constexpr std::uint32_t PRODUCT_SOURCE_API = 1;
 constexpr const char *DEFAULT_API_BASE = "https://api.weather.gov/";
+// The values of AlertArea: the alerts at the place's point, or those of its forecast zone and county.
+constexpr std::uint32_t ALERT_AREA_POINT = 0;
+constexpr std::uint32_t ALERT_AREA_ZONE_AND_COUNTY = 1;
 
 // The station a report is of, its first group after the report type: 'KDSM' of 'METAR KDSM 121854Z ...'.
 std::string_view stationOf(std::string_view report)
@@ -118,6 +121,7 @@ void WReader::SetKeeper(LKeeper *keeper)
     m_keeper->InitInt(INTERNET, "ProductSource", PRODUCT_SOURCE_API, false);
     m_keeper->InitString(INTERNET, "ApiBase", DEFAULT_API_BASE, false);
     m_keeper->InitString(INTERNET, "Contact", "", false);
+    m_keeper->InitInt(INTERNET, "AlertArea", ALERT_AREA_POINT, false);
 }
 
 void WReader::abortFetch()
@@ -259,13 +263,16 @@ WApiAccess WReader::apiAccess()
 {
     WApiAccess access;
     std::uint32_t useProxy = 0;
+    std::uint32_t area = ALERT_AREA_POINT;
     if (m_keeper) {
+        m_keeper->GetInt(INTERNET, "AlertArea", area, false);
         m_keeper->GetString(INTERNET, "ApiBase", access.base, false);
         m_keeper->GetInt(INTERNET, "UseProxy", useProxy, false);
         m_keeper->GetString(INTERNET, "ProxyLocation", access.proxyLocation, false);
     }
     access.contact = contact();
     access.useProxy = useProxy != 0;
+    access.alertArea = area == ALERT_AREA_ZONE_AND_COUNTY ? WAlertArea::ZoneAndCounty : WAlertArea::Point;
     access.abort = &m_abort;
     access.limits = m_limits;
     access.failure = &m_lastFailure;

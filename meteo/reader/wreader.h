@@ -52,8 +52,9 @@ public:
     void SetInfoLine(corekit::LInfoLine *infoLine);
     // Stores the keeper and lays down the defaults where the keeper holds no value yet: UseProxy 0,
     // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses, ProductSource 1
-    // (the texts come from the web service), ApiBase the web service's address, and Contact "" (an e-mail address
-    // the requests name in their User-Agent, so that the service can reach whoever runs the program).
+    // (the texts come from the web service), ApiBase the web service's address, Contact "" (an e-mail address
+    // the requests name in their User-Agent, so that the service can reach whoever runs the program) and
+    // AlertArea 0 (the web service's alerts at the place's coordinates; 1: those of its forecast zone and county).
     void SetKeeper(corekit::LKeeper *keeper);
 
     // Makes the fetch under way fail with L_CONNECT within about a second, even while the server stalls, and so

@@ -441,6 +441,32 @@ TEST_F(WReaderApiTest, coordinatesInTheCanonicalForm)
     EXPECT_EQ(targets().size(), cases.size());
 }
 
+// With AlertArea 1 the alerts are those of the place's forecast zone and county, as the point answer names them,
+// asked for in one request; the point answer is asked for once.
+TEST_F(WReaderApiTest, alertsOfTheZoneAndCounty)
+{
+    keeper.SetInt("Internet", "AlertArea", 1, false);
+    server.page("/api/points/39.7456,-97.0892", live("points_39.7456_-97.0892_TOP.json"));
+    server.page(
+        "/api/alerts/active?zone=KSZ009,KSC201", fresh(live("alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+    std::vector<WAlertRecord> alerts;
+    ASSERT_EQ(reader.getAlerts(linn, alerts), L_OK);
+    ASSERT_EQ(alerts.size(), 2u);
+    LString warnings;
+    reader.beginUpdate();
+    ASSERT_EQ(reader.getWarnings(linn, warnings), L_OK);
+    EXPECT_TRUE(contains(warnings, "AIR QUALITY ALERT"));
+    EXPECT_EQ(targets(),
+        (Strings{"/api/points/39.7456,-97.0892", "/api/alerts/active?zone=KSZ009,KSC201",
+            "/api/alerts/active?zone=KSZ009,KSC201"}));
+
+    // By default, the point's.
+    keeper.SetInt("Internet", "AlertArea", 0, false);
+    reader.beginUpdate();
+    EXPECT_EQ(reader.getAlerts(linn, alerts), L_CONNECT);
+    EXPECT_EQ(targets().back(), "/api/alerts/active?point=39.7456,-97.0892");
+}
+
 TEST_F(WReaderApiTest, placeWithoutWhatTheOperationNeeds)
 {
     LString text("old text");

@@ -59,7 +59,7 @@ TEST(WReader, setKeeperLaysDownDefaultsOnlyWhereNoneIsStored)
     MemoryKeeper keeper;
     WReader reader;
     reader.SetKeeper(&keeper);
-    EXPECT_EQ(keeper.size(), 6u);
+    EXPECT_EQ(keeper.size(), 8u);
     std::uint32_t useProxy = 7;
     LString text;
     EXPECT_EQ(keeper.GetInt("Internet", "UseProxy", useProxy, false), L_OK);
@@ -75,6 +75,11 @@ TEST(WReader, setKeeperLaysDownDefaultsOnlyWhereNoneIsStored)
     EXPECT_EQ(source, 1u);
     EXPECT_EQ(keeper.GetString("Internet", "ApiBase", text, false), L_OK);
     EXPECT_STREQ(text, "https://api.weather.gov/");
+    EXPECT_EQ(keeper.GetString("Internet", "Contact", text, false), L_OK);
+    EXPECT_STREQ(text, "");
+    std::uint32_t area = 7;
+    EXPECT_EQ(keeper.GetInt("Internet", "AlertArea", area, false), L_OK);
+    EXPECT_EQ(area, 0u);
 
     MemoryKeeper configured;
     configured.SetInt("Internet", "UseProxy", 1, false);
