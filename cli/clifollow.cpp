@@ -29,17 +29,14 @@ namespace
 
 using json = nlohmann::ordered_json;
 
-// The desktop program's setting of how often it checks the alerts, in minutes (1 to 15).
-constexpr const char *CHECK_MINUTES = "AlertCheckMinutes";
-constexpr std::uint32_t MOST_CHECK_MINUTES = 15;
-
 std::int64_t checkInterval(CliSession &session)
 {
     if (session.options().interval > 0)
         return session.options().interval;
+    // As often as the desktop program checks them.
     std::uint32_t minutes = 0;
-    if (session.keeper().GetInt(LSettings::NOTIFY, CHECK_MINUTES, minutes, false) == L_OK && minutes >= 1
-        && minutes <= MOST_CHECK_MINUTES)
+    if (session.keeper().GetInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, minutes, false) == L_OK
+        && minutes >= LSettings::MIN_CHECK_MINUTES && minutes <= LSettings::MAX_CHECK_MINUTES)
         return static_cast<std::int64_t>(minutes) * 60;
     return WAlertWatch::DEFAULT_INTERVAL;
 }

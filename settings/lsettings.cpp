@@ -26,6 +26,7 @@ constexpr Bounded BOUNDED[] = {
     {LSettings::GENERAL, LSettings::UPDATE_TIMEOUT, {LSettings::NO_UPDATES, LSettings::MAX_INTERVAL}},
     {LSettings::FORECAST_TICKER, LSettings::DELAY, {LSettings::MIN_DELAY, LSettings::MAX_DELAY}},
     {LSettings::WARNINGS_TICKER, LSettings::DELAY, {LSettings::MIN_DELAY, LSettings::MAX_DELAY}},
+    {LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, {LSettings::MIN_CHECK_MINUTES, LSettings::MAX_CHECK_MINUTES}},
 };
 
 // Names match without regard to ASCII case, as the settings file matches them.
@@ -68,6 +69,7 @@ constexpr Default NOTIFY_DEFAULTS[] = {
     {LSettings::NOTIFY, LSettings::NOTIFY_STATEMENTS, 0, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_OTHERS, 0, false},
     {LSettings::NOTIFY, LSettings::NOTIFY_SOUND, 0, false},
+    {LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, 1, false},
 };
 
 // Not laid down, so that a new settings file keeps the keys it always had.

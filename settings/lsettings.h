@@ -45,6 +45,11 @@ public:
     static constexpr const char *API_BASE = meteo::WReaderSettings::API_BASE;
     static constexpr const char *USE_PROXY = meteo::WReaderSettings::USE_PROXY;
     static constexpr const char *PROXY_LOCATION = meteo::WReaderSettings::PROXY_LOCATION;
+    // An e-mail address the web service's requests name, so that the service can reach whoever runs the program
+    // (empty: none), and whose alerts the web service is asked for (0: the place's point; 1: its forecast zone and
+    // county).
+    static constexpr const char *CONTACT = meteo::WReaderSettings::CONTACT;
+    static constexpr const char *ALERT_AREA = meteo::WReaderSettings::ALERT_AREA;
 
     // Section "Special": which kinds of special message to fetch, one key each (lmessagekind.h).
     static constexpr const char *SPECIAL = "Special";
@@ -68,6 +73,10 @@ public:
     static constexpr const char *NOTIFY_SOUND_OTHERS = "SoundOthers";
     static constexpr const char *NOTIFY_REPEAT = "RepeatUntilSeen";
     static constexpr const char *NOTIFY_SPEAK = "Speak";
+    // Minutes between two checks of the place's alerts while the texts come from the web service (default 1).
+    static constexpr const char *NOTIFY_CHECK_MINUTES = "AlertCheckMinutes";
+    static constexpr std::uint32_t MIN_CHECK_MINUTES = 1;
+    static constexpr std::uint32_t MAX_CHECK_MINUTES = 15;
 
     // Section "Location": the place's state and city identifiers; no default, the user picks the place.
     static constexpr const char *LOCATION = "Location";

@@ -3,6 +3,7 @@
 #include "corekit/lex.h"
 #include "corekit/ltrimmed.h"
 #include "meteo/base/wisotime_p.h"
+#include "meteo/reader/walerttext.h"
 #include "meteo/reader/wkeptlines_p.h"
 
 #include "meteo/reader/wjson_p.h"
@@ -185,8 +186,13 @@ void WAlertList::dropExpired(std::int64_t now)
 
 std::string WAlertList::text(WAlertKind kind) const
 {
+    return alertsText(m_alerts, kind);
+}
+
+std::string alertsText(const std::vector<WAlertRecord> &alerts, WAlertKind kind)
+{
     std::string out;
-    for (const auto &alert : m_alerts)
+    for (const auto &alert : alerts)
         if (alert.kind == kind)
             keepLines(out, alert.text);
     return out;

@@ -111,6 +111,34 @@ void CFreshness::CycleFinished(const CUpdateResults &results, std::int64_t now)
     noteCycle(results, now);
 }
 
+void CFreshness::AlertsChecked(const CUpdateResults &results, std::int64_t now)
+{
+    if (results.state != m_state || results.city != m_city) {
+        m_arrived = {};
+        return;
+    }
+    for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind) {
+        const CUpdateResults::Fetch &fetch = results.messages[kind];
+        if (fetch.tried && fetch.code == L_OK)
+            m_kept[kind] = {std::move(m_arrived[kind]), fetch.time, true, true};
+        else if (fetch.tried && fetch.code == L_INPUT)
+            m_kept[kind] = Kept();
+    }
+    m_arrived = {};
+    m_statusLine = said(tr("%1 — alerts changed %2")
+                            .arg(QString::fromStdString(m_cycleLine), QString::fromStdString(clockTime(now, now))));
+}
+
+void CFreshness::AlertsExpired(int item, const std::string &text)
+{
+    if (item < 0 || item >= FORECAST || !m_kept[item].held)
+        return;
+    if (text.empty())
+        m_kept[item] = Kept();
+    else
+        m_kept[item].text = text;
+}
+
 std::string CFreshness::ForecastText() const
 {
     return markedText(FORECAST);
@@ -253,6 +281,7 @@ void CFreshness::noteCycle(const CUpdateResults &results, std::int64_t now)
     } else {
         m_statusLine = failureLine(anySucceeded, now);
     }
+    m_cycleLine = m_statusLine;
     if (anySucceeded)
         m_lastSuccess = now;
     m_story += said(m_lastFullUpdate != 0

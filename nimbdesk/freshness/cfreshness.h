@@ -40,6 +40,14 @@ public:
     // Settles the cycle: keeps the texts that arrived, holds on to those whose fetch failed, drops what expired,
     // and tells the story. Texts of another place than the last cycle's are dropped first.
     void CycleFinished(const CUpdateResults &results, std::int64_t now);
+    // Settles the texts an alert check fetched because the alerts changed: those that came are fresh, a kind with
+    // nothing left in force goes, and one whose fetch failed stays as the last cycle left it. The status line
+    // adds the time of the change to what it said of the last cycle. A check for another place than the last cycle's is
+    // left to the next cycle.
+    void AlertsChecked(const CUpdateResults &results, std::int64_t now);
+    // A text made anew from the alerts still in force when one expired: it keeps its time; an empty one goes.
+    // Only a text shown now is replaced.
+    void AlertsExpired(int item, const std::string &text);
 
     // The forecast as its ticker shows it: "[as of 1:50 PM] .TODAY..." when kept from an earlier cycle.
     std::string ForecastText() const;
@@ -96,6 +104,8 @@ private:
     std::int64_t m_lastSuccess = 0;
     std::int64_t m_lastFullUpdate = 0;
     std::string m_statusLine;
+    // The status line as the last cycle left it, before any alert check added to it.
+    std::string m_cycleLine;
     std::string m_story;
 };
 

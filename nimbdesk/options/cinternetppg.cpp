@@ -41,6 +41,7 @@ CInternetPpg::CInternetPpg(LKeeper *keeper, QWidget *parent)
     layout->addWidget(conditionsLabel);
     layout->addWidget(m_conditionsBase);
     layout->addWidget(sourceGroup());
+    layout->addWidget(contactRow());
     layout->addStretch();
     layout->addWidget(proxyGroup());
 }
@@ -61,6 +62,7 @@ void CInternetPpg::load()
     // An empty address would leave the service unreachable; its own address is the one to offer.
     const QString apiBase = readString(LSettings::INTERNET, LSettings::API_BASE);
     m_apiBase->setText(apiBase.isEmpty() ? QLatin1String(WReaderSettings::DEFAULT_API_BASE) : apiBase);
+    m_contact->setText(readString(LSettings::INTERNET, LSettings::CONTACT));
 }
 
 void CInternetPpg::store()
@@ -71,6 +73,7 @@ void CInternetPpg::store()
     writeString(LSettings::INTERNET, LSettings::WARNINGS_BASE, m_warningsBase->text());
     writeInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, static_cast<std::uint32_t>(m_productSource->checkedId()));
     writeString(LSettings::INTERNET, LSettings::API_BASE, m_apiBase->text());
+    writeString(LSettings::INTERNET, LSettings::CONTACT, m_contact->text().trimmed());
 }
 
 QLineEdit *CInternetPpg::addressEdit(const char *name)
@@ -127,6 +130,21 @@ QRadioButton *CInternetPpg::sourceButton(const QString &text, const char *name, 
     button->setObjectName(QLatin1String(name));
     m_productSource->addButton(button, source);
     return button;
+}
+
+// The web service asks programs to name a way to reach whoever runs them; the address goes in the User-Agent.
+QWidget *CInternetPpg::contactRow()
+{
+    auto *holder = new QWidget(this);
+    m_contact = addressEdit(LSettings::CONTACT);
+    m_contact->setPlaceholderText(tr("optional, e.g. you@example.com"));
+    auto *label = new QLabel(tr("Contact (e-mail) for the weather service"), holder);
+    label->setBuddy(m_contact);
+    auto *layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(m_contact);
+    return holder;
 }
 
 QWidget *CInternetPpg::proxyGroup()

@@ -12,7 +12,8 @@ namespace nimbdesk
 
 // The "Internet" page, section "Internet": the base address of the current-conditions server, where the forecast
 // and special messages come from (the NWS web service or the per-state pages) with the address of each, and the
-// proxy. Each address can be edited only while its choice is made, and is kept and stored either way.
+// proxy, and the contact address the web service's requests name. Each address can be edited only while its
+// choice is made, and is kept and stored either way.
 class CInternetPpg : public CPropertyPage
 {
     Q_OBJECT
@@ -32,6 +33,7 @@ private:
     QWidget *sourceGroup();
     QRadioButton *sourceButton(const QString &text, const char *name, int source);
     QWidget *proxyGroup();
+    QWidget *contactRow();
     void enableSourceAddresses();
 
     QLineEdit *m_conditionsBase = nullptr;
@@ -42,6 +44,7 @@ private:
     QLineEdit *m_warningsBase = nullptr;
     QCheckBox *m_useProxy = nullptr;
     QLineEdit *m_proxyLocation = nullptr;
+    QLineEdit *m_contact = nullptr;
 };
 
 } // namespace nimbdesk

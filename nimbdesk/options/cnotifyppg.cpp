@@ -1,6 +1,7 @@
 #include "nimbdesk/options/cnotifyppg.h"
 
 #include "nimbdesk/options/ceventlist.h"
+#include "meteo/reader/wreadersettings.h"
 #include "nimbdesk/speech/lspeechdispatcher.h"
 #include "settings/lsettings.h"
 
@@ -9,9 +10,13 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace corekit;
+using namespace meteo;
 using namespace settings;
 
 namespace nimbdesk
@@ -60,10 +65,14 @@ constexpr QChar EVENT_SEPARATOR = QLatin1Char(';');
 CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     : CCheckBoxPage(keeper, LSettings::NOTIFY, BOXES, "CNotifyPpg", parent)
     , m_severity(new QComboBox(this))
+    , m_checkMinutes(new QSpinBox(this))
+    , m_alertArea(new QComboBox(this))
+    , m_checkNote(new QLabel(this))
     , m_events(new CEventList(this))
     , m_speechNote(new QLabel(this))
 {
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(checkGroup());
     layout->addWidget(kindsGroup());
     layout->addWidget(soundGroup());
     layout->addWidget(box(REPEAT));
@@ -75,6 +84,45 @@ CNotifyPpg::CNotifyPpg(LKeeper *keeper, QWidget *parent)
     connect(box(SPEAK), &QCheckBox::toggled, this, &CNotifyPpg::checkSpeech);
     layout->addWidget(m_events, 1);
     connect(m_events, &CEventList::changed, this, [this] { setModified(); });
+}
+
+// Only the web service can be asked for the alerts alone; the state pages are read whole with each update.
+QWidget *CNotifyPpg::checkGroup()
+{
+    auto *group = new QGroupBox(tr("Checking"), this);
+    auto *row = new QHBoxLayout;
+    auto *before = new QLabel(tr("Check for new alerts every"), group);
+    m_checkMinutes->setObjectName(QLatin1String(LSettings::NOTIFY_CHECK_MINUTES));
+    m_checkMinutes->setRange(
+        static_cast<int>(LSettings::MIN_CHECK_MINUTES), static_cast<int>(LSettings::MAX_CHECK_MINUTES));
+    before->setBuddy(m_checkMinutes);
+    connect(m_checkMinutes, &QSpinBox::valueChanged, this, [this] { setModified(); });
+    row->addWidget(before);
+    row->addWidget(m_checkMinutes);
+    row->addWidget(new QLabel(tr("minutes"), group));
+    row->addStretch();
+    m_alertArea->setObjectName(QLatin1String(LSettings::ALERT_AREA));
+    m_alertArea->addItem(tr("The place's point"), 0u);
+    m_alertArea->addItem(tr("Its county and forecast zone"), 1u);
+    connect(m_alertArea, &QComboBox::currentIndexChanged, this, [this] { setModified(); });
+    auto *area = new QHBoxLayout;
+    auto *areaLabel = new QLabel(tr("Alerts for:"), group);
+    areaLabel->setBuddy(m_alertArea);
+    area->addWidget(areaLabel);
+    area->addWidget(m_alertArea);
+    area->addStretch();
+    auto *areaNote = new QLabel(tr("The point gets the alerts whose area covers the place itself; the county and "
+                                   "zone also those for elsewhere in them, some of which do not reach the place."),
+        group);
+    areaNote->setWordWrap(true);
+    m_checkNote->setObjectName(QStringLiteral("CheckNote"));
+    m_checkNote->setWordWrap(true);
+    auto *layout = new QVBoxLayout(group);
+    layout->addLayout(row);
+    layout->addWidget(m_checkNote);
+    layout->addLayout(area);
+    layout->addWidget(areaNote);
+    return group;
 }
 
 QWidget *CNotifyPpg::kindsGroup()
@@ -144,6 +192,20 @@ void CNotifyPpg::tellSpeechFailure(const QString &reason)
 void CNotifyPpg::load()
 {
     CCheckBoxPage::load();
+    m_checkMinutes->setValue(
+        static_cast<int>(readInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES,
+            LSettings::DefaultOf(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES))));
+    const bool statePages = readInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, WReaderSettings::SOURCE_WEB_SERVICE)
+        == WReaderSettings::SOURCE_STATE_PAGES;
+    m_checkMinutes->setEnabled(!statePages);
+    m_alertArea->setEnabled(!statePages);
+    const int area = m_alertArea->findData(readInt(LSettings::INTERNET, LSettings::ALERT_AREA, WReaderSettings::ALERT_AREA_POINT));
+    m_alertArea->setCurrentIndex(std::max(area, 0));
+    m_checkNote->setText(statePages
+            ? tr("With the state product pages as the source, the alerts are checked with each update, for the "
+                 "place's forecast zone.")
+            : tr("Only the alerts are asked for between two updates; the web service answers "
+                 "\"unchanged\" in a few bytes while nothing changed."));
     const std::uint32_t standard = LSettings::DefaultOf(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY);
     const std::uint32_t severity = readInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, standard);
     const int index = m_severity->findData(static_cast<uint>(severity));
@@ -159,6 +221,8 @@ void CNotifyPpg::load()
 void CNotifyPpg::store()
 {
     CCheckBoxPage::store();
+    writeInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, static_cast<std::uint32_t>(m_checkMinutes->value()));
+    writeInt(LSettings::INTERNET, LSettings::ALERT_AREA, m_alertArea->currentData().toUInt());
     writeInt(LSettings::NOTIFY, LSettings::NOTIFY_MIN_SEVERITY, m_severity->currentData().toUInt());
     writeString(LSettings::NOTIFY, LSettings::NOTIFY_MUTED_EVENTS, m_events->muted().join(EVENT_SEPARATOR));
 }

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLabel;
+class QSpinBox;
 
 namespace nimbdesk
 {
@@ -15,7 +16,7 @@ class LSpeechDispatcher;
 
 // The "Notifications" page, section "Notify": which alerts pop a desktop notification -- by kind ("Notify me of"),
 // by least severity and by event (the muted ones) --, the sound the desktop plays for each severity, and sending
-// the gravest again until seen, and speaking the grave ones.
+// the gravest again until seen, and speaking the grave ones; and how often the alerts are checked between updates.
 class CNotifyPpg : public CCheckBoxPage
 {
     Q_OBJECT
@@ -31,12 +32,16 @@ protected:
     void store() override;
 
 private:
+    QWidget *checkGroup();
     QWidget *kindsGroup();
     QWidget *soundGroup();
     void checkSpeech(bool wanted);
     void tellSpeechFailure(const QString &reason);
 
     QComboBox *m_severity;
+    QSpinBox *m_checkMinutes;
+    QComboBox *m_alertArea;
+    QLabel *m_checkNote;
     CEventList *m_events;
     QLabel *m_speechNote;
     std::unique_ptr<LSpeechDispatcher> m_speech;

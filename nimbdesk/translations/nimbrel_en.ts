@@ -176,6 +176,10 @@
         <source>[as of %1] %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 — alerts changed %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CNotifyPpg</name>
@@ -252,6 +256,13 @@
     </message>
     <message>
         <source>%1 (%2 away)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateThread</name>
+    <message>
+        <source>The weather service asked to wait until %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -729,6 +740,14 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
         <source>Proxy Address</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>optional, e.g. you@example.com</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contact (e-mail) for the weather service</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>nimbdesk::CLocationDlg</name>
@@ -860,6 +879,42 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
     </message>
     <message>
         <source>The speech service cannot be reached: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for new alerts every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the alerts are asked for between two updates; the web service answers &quot;unchanged&quot; in a few bytes while nothing changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The place&apos;s point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its county and forecast zone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alerts for:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The point gets the alerts whose area covers the place itself; the county and zone also those for elsewhere in them, some of which do not reach the place.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With the state product pages as the source, the alerts are checked with each update, for the place&apos;s forecast zone.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -54,6 +54,18 @@ void CFreshnessView::CycleFinished(const CUpdateResults &results)
     show();
 }
 
+// The status line names the change; its tooltip still tells the last cycle.
+void CFreshnessView::AlertsChecked(const CUpdateResults &results)
+{
+    m_freshness.AlertsChecked(results, currentTime());
+    m_targets.status->setText(QString::fromStdString(m_freshness.StatusLine()));
+}
+
+void CFreshnessView::AlertsExpired(int item, const QString &text)
+{
+    m_freshness.AlertsExpired(item, text.toStdString());
+}
+
 // An old observation dims the gauges; the tray's number turns grey when the observation is old or ahead of the
 // clock, or the last update failed.
 void CFreshnessView::show()

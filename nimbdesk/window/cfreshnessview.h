@@ -42,6 +42,9 @@ public:
     void ShowCondition(const meteo::WCondition &condition);
     void TextArrived(int item, const QString &text);
     void CycleFinished(const CUpdateResults &results);
+    void AlertsChecked(const CUpdateResults &results);
+    // The texts of the alert kinds made anew after an alert expired (CFreshness::AlertsExpired).
+    void AlertsExpired(int item, const QString &text);
 
     const CFreshness &freshness() const { return m_freshness; }
 

@@ -1,6 +1,7 @@
 #include "nimbdesk/window/cmaindlg.h"
 
 #include "corekit/lex.h"
+#include "meteo/reader/walerttext.h"
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/common/appicon.h"
@@ -21,6 +22,8 @@
 #include "nimbdesk/window/csettingsnotice.h"
 #include "nimbdesk/window/cstatusline.h"
 #include "nimbdesk/window/ctextviewdlg.h"
+#include "nimbdesk/worker/cnetworkwatch.h"
+#include "nimbdesk/worker/cresumewatch.h"
 #include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lsettings.h"
 
@@ -33,6 +36,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -88,6 +92,20 @@ QMargins frameMargins(const QWidget *frame)
     return {edge, edge, edge, edge};
 }
 
+// The special messages made of alerts, by the kind of alert.
+constexpr std::array<std::pair<WAlertKind, int>, 3> ALERT_ITEMS
+    = {{{WAlertKind::Warning, indexOf(LMessageKind::Warnings)}, {WAlertKind::Watch, indexOf(LMessageKind::Watches)},
+        {WAlertKind::Statement, indexOf(LMessageKind::Statements)}}};
+
+// A QTimer waits at most about 24 days; a longer wait is taken again from there.
+constexpr std::int64_t EXPIRY_WAIT_LIMIT_MS = 24LL * 24 * 3600 * 1000;
+
+// When an alert stops being in force: its message expires; one without that, when its hazard ends.
+std::int64_t alertExpiry(const WAlertRecord &alert)
+{
+    return alert.expires != 0 ? alert.expires : alert.ends;
+}
+
 } // namespace
 
 const QString CMainDlg::MESSAGE_SEPARATOR = QStringLiteral("\r\n*****************\r\n");
@@ -95,7 +113,8 @@ const QString CMainDlg::MESSAGE_SEPARATOR = QStringLiteral("\r\n****************
 CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, CTraySystem tray, QWidget *parent)
     : QMainWindow(parent)
     , m_keeper(LString(APP_NAME), settingsDirectory)
-    , m_worker(LString(APP_NAME), settingsDirectory, std::move(timing))
+    , m_worker(LString(APP_NAME), settingsDirectory, timing)
+    , m_calendar(timing.calendar ? timing.calendar : [] { return currentTime(); })
 {
     setWindowTitle(QLatin1String(APP_NAME));
     setWindowIcon(applicationIcon());
@@ -117,6 +136,10 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
     connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
     connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
     connect(m_freshness, &CFreshnessView::minutePassed, m_alertNotifier, &CAlertNotifier::Refresh);
+    m_expiry = new QTimer(this);
+    m_expiry->setSingleShot(true);
+    connect(m_expiry, &QTimer::timeout, this, &CMainDlg::expireAlerts);
+    watchForChecks();
 }
 
 CMainDlg::~CMainDlg()
@@ -401,6 +424,15 @@ QAction *CMainDlg::addItem(QMenu *menu, const QString &text, const char *name, v
     return action;
 }
 
+// After a sleep, or with the network back, the alerts may have changed long before the next check would see it.
+void CMainDlg::watchForChecks()
+{
+    auto *resume = new CResumeWatch(QDBusConnection::systemBus(), {}, this);
+    connect(resume, &CResumeWatch::resumed, this, [this] { m_worker.CheckAlertsNow(); });
+    auto *network = new CNetworkWatch(this);
+    connect(network, &CNetworkWatch::networkBack, this, [this] { m_worker.CheckAlertsNow(); });
+}
+
 void CMainDlg::connectTray()
 {
     connect(m_tray, &CTrayIcon::updateNowRequested, this, &CMainDlg::UpdateNow);
@@ -445,6 +477,9 @@ bool CMainDlg::workerEvent(QEvent *event)
         return true;
     case WM_UPDATE_FINISHED:
         updateFinished();
+        return true;
+    case WM_ALERTS_CHECKED:
+        alertsChecked();
         return true;
     case WM_ALERTS_READY:
         alertsReady();
@@ -504,12 +539,60 @@ void CMainDlg::showKeptTexts()
     m_specialTicker->Scroll(m_specialText);
 }
 
+// The alert kinds' texts of a check that found a change take the place of the cycle's, as a cycle's would.
+void CMainDlg::alertsChecked()
+{
+    CUpdateResults results;
+    m_worker.CopyCheckResults(results);
+    for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind) {
+        if (results.messages[kind].tried)
+            m_freshness->TextArrived(kind, copyMessage(kind));
+    }
+    m_freshness->AlertsChecked(results);
+    showKeptTexts();
+}
+
 void CMainDlg::alertsReady()
 {
-    std::vector<WAlertRecord> alerts;
-    WLocation place;
-    m_worker.CopyAlerts(alerts, place);
-    m_alertNotifier->Update(alerts, place, CSettingsApplier::PlaceName(place.getState(), place.getCity()));
+    m_worker.CopyAlerts(m_alerts, m_alertsPlace);
+    m_alertNotifier->Update(
+        m_alerts, m_alertsPlace, CSettingsApplier::PlaceName(m_alertsPlace.getState(), m_alertsPlace.getCity()));
+    scheduleExpiry();
+}
+
+// The timer waits for the soonest expiry among the alerts shown; none that says when, no timer.
+void CMainDlg::scheduleExpiry()
+{
+    std::int64_t next = 0;
+    for (const WAlertRecord &alert : m_alerts) {
+        const std::int64_t at = alertExpiry(alert);
+        if (at != 0 && (next == 0 || at < next))
+            next = at;
+    }
+    m_expiry->stop();
+    if (next == 0)
+        return;
+    const std::int64_t wait = std::clamp<std::int64_t>((next - m_calendar()) * 1000, 0, EXPIRY_WAIT_LIMIT_MS);
+    m_expiry->start(static_cast<int>(wait));
+}
+
+// An alert leaves the tickers, the tray's mark and its tip when it expires, without waiting for the service to
+// say so. The texts of the alert kinds are made anew from the alerts still in force.
+void CMainDlg::expireAlerts()
+{
+    const std::int64_t now = m_calendar();
+    const auto expired = [now](const WAlertRecord &alert) {
+        const std::int64_t at = alertExpiry(alert);
+        return at != 0 && at <= now;
+    };
+    if (std::erase_if(m_alerts, expired) > 0) {
+        for (const auto &[kind, item] : ALERT_ITEMS)
+            m_freshness->AlertsExpired(item, QString::fromStdString(alertsText(m_alerts, kind)));
+        showKeptTexts();
+        m_alertNotifier->Update(
+            m_alerts, m_alertsPlace, CSettingsApplier::PlaceName(m_alertsPlace.getState(), m_alertsPlace.getCity()));
+    }
+    scheduleExpiry();
 }
 
 // The news follows what the line says of the cycle, its time or what failed: "Last updated: 12/07/26 06:10:00 —

@@ -10,10 +10,14 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
+class QTimer;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -102,6 +106,7 @@ private:
     QAction *addItem(QMenu *menu, const QString &text, const char *name, void (CMainDlg::*handler)());
     void buildMenus();
     void connectTray();
+    void watchForChecks();
 
     bool askPlace();
     void blankTickers();
@@ -112,7 +117,10 @@ private:
     void messageReady(int index);
     void updateFinished();
     void showKeptTexts();
+    void alertsChecked();
     void alertsReady();
+    void scheduleExpiry();
+    void expireAlerts();
     void showNews(const QString &text);
     void infoText();
     QString copyForecast();
@@ -140,6 +148,13 @@ private:
     std::unique_ptr<CSettingsApplier> m_settings;
     CSettingsNotice *m_settingsNotice = nullptr;
     CAlertNotifier *m_alertNotifier = nullptr;
+    // The alerts the window shows and the place they are for, as the worker handed them over, less those that
+    // expired since; the timer fires at the next expiry.
+    std::vector<meteo::WAlertRecord> m_alerts;
+    meteo::WLocation m_alertsPlace;
+    QTimer *m_expiry = nullptr;
+    // The calendar the expiries are read on: the worker's reader's, or the system's.
+    std::function<std::int64_t()> m_calendar;
     bool m_shutDown = false;
 };
 

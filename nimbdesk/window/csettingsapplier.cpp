@@ -39,6 +39,7 @@ CSettingsApplier::CSettingsApplier(LWinKeeper &keeper, CUpdateThread &worker, co
 void CSettingsApplier::Apply()
 {
     applyInterval();
+    applyCheckInterval();
     ApplyPlace();
     applyProductFlags();
     applyColors();
@@ -104,6 +105,18 @@ void CSettingsApplier::applyInterval()
         return;
     m_interval = interval;
     m_worker.SetInterval(interval);
+}
+
+void CSettingsApplier::applyCheckInterval()
+{
+    std::uint32_t minutes = 0;
+    if (!readInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES, minutes))
+        return;
+    const int checkInterval = static_cast<std::int32_t>(minutes);
+    if (checkInterval == m_checkInterval)
+        return;
+    m_checkInterval = checkInterval;
+    m_worker.SetCheckInterval(checkInterval);
 }
 
 void CSettingsApplier::applyProductFlags()

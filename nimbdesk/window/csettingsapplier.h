@@ -63,6 +63,7 @@ private:
     bool readInt(const char *section, const char *key, std::uint32_t &value);
     bool readFont(const char *section, const char *key, QFont &font);
     void applyInterval();
+    void applyCheckInterval();
     void applyProductFlags();
     void applyColors();
     void applyFonts();
@@ -75,6 +76,8 @@ private:
     const CSettingsTargets m_targets;
     // No setting holds this interval, so that the first apply always passes the interval on.
     int m_interval = static_cast<int>(settings::LSettings::NO_INTERVAL);
+    // Passed on only when it changed, since passing it puts off the next check.
+    int m_checkInterval = 0;
     std::uint32_t m_state = 0;
     std::uint32_t m_city = 0;
 };

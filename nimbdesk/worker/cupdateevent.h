@@ -16,6 +16,9 @@ inline constexpr QEvent::Type WM_MESSAGE_READY = static_cast<QEvent::Type>(QEven
 inline constexpr QEvent::Type WM_UPDATE_FINISHED = static_cast<QEvent::Type>(QEvent::User + 7);
 // After WM_UPDATE_FINISHED: the alerts in force for the place (CUpdateThread::CopyAlerts).
 inline constexpr QEvent::Type WM_ALERTS_READY = static_cast<QEvent::Type>(QEvent::User + 8);
+// Before WM_ALERTS_READY, when an alert check between two cycles found the alerts changed: the warnings, watches
+// and statements texts it fetched are ready (CUpdateThread::CopyCheckResults tells which, CopyMessage gives them).
+inline constexpr QEvent::Type WM_ALERTS_CHECKED = static_cast<QEvent::Type>(QEvent::User + 9);
 
 class CUpdateEvent final : public QEvent
 {

@@ -2,8 +2,10 @@
 
 #include "corekit/lex.h"
 #include "meteo/reader/wreader.h"
+#include "meteo/reader/wreadersettings.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/worker/cupdateevent.h"
+#include "settings/lsettings.h"
 
 #include <QCoreApplication>
 
@@ -59,11 +61,42 @@ bool validKind(int index)
     return index >= 0 && index < MESSAGE_KIND_COUNT;
 }
 
+// The kinds of special message made of the place's alerts, which an alert check fetches anew.
+constexpr std::array<LMessageKind, 3> ALERT_KINDS
+    = {LMessageKind::Warnings, LMessageKind::Watches, LMessageKind::Statements};
+
+// Counts a countdown down on the clock; true when it has run out. The elapsed time is counted in whole
+// milliseconds and the last reading moves by just as much, so no fraction is lost from tick to tick.
+bool runOut(std::chrono::milliseconds &countdown, std::chrono::steady_clock::time_point &last,
+    std::chrono::steady_clock::time_point now)
+{
+    if (countdown <= std::chrono::milliseconds(0))
+        return true;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - last);
+    countdown -= elapsed;
+    last += elapsed;
+    return false;
+}
+
+bool samePlace(const WLocation &a, const WLocation &b)
+{
+    return a.getState() == b.getState() && a.getCity() == b.getCity();
+}
+
+// The seconds since 1970 of the worker's calendar.
+WAlertWatch::Clock calendarOf(const CUpdateTiming &timing)
+{
+    if (timing.calendar)
+        return timing.calendar;
+    return [] { return currentTime(); };
+}
+
 } // namespace
 
 CUpdateThread::CUpdateThread(const LString &appName, const std::string &settingsDirectory, CUpdateTiming timing)
     : m_timing(std::move(timing))
     , m_keeper(appName, settingsDirectory)
+    , m_watch(calendarOf(m_timing))
     , m_forecast(std::make_unique<LString>())
 {
     for (auto &message : m_messages)
@@ -112,10 +145,26 @@ void CUpdateThread::UpdateNow()
 {
     Locker lock(*this);
     Restart();
+    m_forceCheck = true;
     if (!m_cycleRunning || !m_reader)
         return;
     m_cutCycle = true;
     m_reader->abortFetch();
+}
+
+void CUpdateThread::SetCheckInterval(int minutes)
+{
+    Locker lock(*this);
+    m_checkInterval = std::max(minutes, 1);
+    m_checkCountdown = std::chrono::minutes(m_checkInterval);
+    m_checkClock = m_timing.clock();
+}
+
+void CUpdateThread::CheckAlertsNow()
+{
+    Locker lock(*this);
+    m_checkCountdown = std::chrono::milliseconds(0);
+    m_forceCheck = true;
 }
 
 void CUpdateThread::CopyCondition(WCondition &condition)
@@ -176,6 +225,12 @@ void CUpdateThread::CopyResults(CUpdateResults &results)
     results = m_results;
 }
 
+void CUpdateThread::CopyCheckResults(CUpdateResults &results)
+{
+    Locker lock(*this);
+    results = m_checkResults;
+}
+
 // The request and the abort go together under the lock; an abort stays in force, so a fetch that begins after
 // it fails at once.
 bool CUpdateThread::Stop()
@@ -234,6 +289,8 @@ bool CUpdateThread::Tick()
     try {
         if (CycleDue())
             RunCycle();
+        else if (CheckDue())
+            RunCheck();
     } catch (const LEx &failure) {
         tellCutShort(failure.text() ? failure.text() : LEx::describe(failure.code()));
     } catch (const std::exception &failure) {
@@ -256,24 +313,151 @@ void CUpdateThread::Restart()
     m_countdown = std::chrono::milliseconds(0);
 }
 
-// Counts the interval down on the clock; true when a cycle is to run now. The elapsed time is counted in whole
-// milliseconds and the last reading moves by just as much, so no fraction is lost from tick to tick.
+// Counts the interval down on the clock; true when a cycle is to run now.
 bool CUpdateThread::CycleDue()
 {
     Locker lock(*this);
     if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
         return false;
     const auto now = m_timing.clock();
-    if (m_countdown > std::chrono::milliseconds(0)) {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastClock);
-        m_countdown -= elapsed;
-        m_lastClock += elapsed;
+    if (!runOut(m_countdown, m_lastClock, now))
         return false;
-    }
-    // Set before the cycle runs, so that the countdown goes on even if the cycle is cut short.
+    // Set before the cycle runs, so that the countdown goes on even if the cycle is cut short. The cycle fetches
+    // the alerts, so the next check is a check interval away.
     m_countdown = std::chrono::minutes(m_interval);
     m_lastClock = now;
+    m_checkCountdown = std::chrono::minutes(m_checkInterval);
+    m_checkClock = now;
     return true;
+}
+
+// Counts the check interval down on the clock, while the worker has what a cycle needs; true when a check is due.
+bool CUpdateThread::CheckDue()
+{
+    Locker lock(*this);
+    if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
+        return false;
+    const auto now = m_timing.clock();
+    if (!runOut(m_checkCountdown, m_checkClock, now))
+        return false;
+    m_checkCountdown = std::chrono::minutes(m_checkInterval);
+    m_checkClock = now;
+    return true;
+}
+
+// Runs as a cycle does, so that UpdateNow cuts it short and the cycle it asks for follows at once.
+void CUpdateThread::RunCheck()
+{
+    if (!AlertKindsSet() || !ChecksApart())
+        return;
+    bool forced = false;
+    {
+        Locker lock(*this);
+        m_cycleRunning = true;
+        std::swap(forced, m_forceCheck);
+    }
+    if (!PrepareFetch())
+        return;
+    const WAlertWatch::Outcome outcome = WatchAlerts(forced);
+    if (outcome == WAlertWatch::Outcome::Failed)
+        TellWait();
+    if (outcome == WAlertWatch::Outcome::Failed || outcome == WAlertWatch::Outcome::Waiting)
+        CheckAgainIn(m_watch.nextCheck() - calendarOf(m_timing)());
+    if (outcome != WAlertWatch::Outcome::Changed)
+        return;
+    m_checkRun = CUpdateResults();
+    m_checkRun.state = m_fetchLocation.getState();
+    m_checkRun.city = m_fetchLocation.getCity();
+    for (const LMessageKind kind : ALERT_KINDS) {
+        if (FlagSet(kind))
+            CheckText(messageKind(kind));
+    }
+    PublishCheck();
+}
+
+// With the state pages as the source the alerts come with the pages a cycle reads; there is nothing to check apart.
+bool CUpdateThread::ChecksApart()
+{
+    std::uint32_t source = WReaderSettings::SOURCE_WEB_SERVICE;
+    return m_keeper.GetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, source, false) != L_OK
+        || source != WReaderSettings::SOURCE_STATE_PAGES;
+}
+
+// Asks the watch, which asks the reader for the alerts alone when its schedule says so (or, forced, at once). The
+// watch follows one place: another forgets what it tracked.
+WAlertWatch::Outcome CUpdateThread::WatchAlerts(bool forced)
+{
+    if (!samePlace(m_watchPlace, m_fetchLocation)) {
+        m_watch.clear();
+        m_watchPlace = m_fetchLocation;
+    }
+    int minutes = 1;
+    {
+        Locker lock(*this);
+        minutes = m_checkInterval;
+    }
+    m_watch.setInterval(std::int64_t{minutes} * 60);
+    if (forced)
+        m_watch.checkNow();
+    try {
+        return m_watch.check(*m_reader, m_fetchLocation);
+    } catch (const std::exception &) {
+        return WAlertWatch::Outcome::Failed;
+    }
+}
+
+// After a failure the watch asks again sooner than the interval, and never before the server's Retry-After.
+void CUpdateThread::CheckAgainIn(std::int64_t seconds)
+{
+    Locker lock(*this);
+    m_checkCountdown = std::chrono::seconds(std::max<std::int64_t>(seconds, 1));
+    m_checkClock = m_timing.clock();
+}
+
+// "The weather service asked to wait until 2:05 PM": said on the status line after an answer of 429 or 503.
+void CUpdateThread::TellWait()
+{
+    const std::int64_t until = m_watch.retryAfterUntil();
+    if (until == 0)
+        return;
+    const std::string time = clockTime(until, calendarOf(m_timing)());
+    SetText(LString(QCoreApplication::translate("CUpdateThread", "The weather service asked to wait until %1")
+                        .arg(QString::fromStdString(time))
+                        .toStdString()
+                        .c_str()));
+}
+
+// The text comes from the alert answer the check just had, so it asks the service nothing more.
+void CUpdateThread::CheckText(const LMessageKindInfo &kind)
+{
+    std::unique_ptr<LString> fetched;
+    const int result = guarded([&] {
+        fetched = std::make_unique<LString>();
+        return ((*m_reader).*kind.fetch)(m_fetchLocation, *fetched);
+    });
+    const int index = indexOf(kind.kind);
+    note(m_checkRun.messages[index], result, *m_reader);
+    if (result != L_OK)
+        return;
+    Locker lock(*this);
+    m_messages[index].swap(fetched);
+}
+
+// The texts and the alerts go out together, as a cycle's would; a check that UpdateNow cut short leaves them to
+// the cycle that follows.
+void CUpdateThread::PublishCheck()
+{
+    {
+        Locker lock(*this);
+        if (m_cutCycle || StopRequested())
+            return;
+        m_checkResults = m_checkRun;
+        m_alerts = m_watch.inForce();
+        m_alertsPlace = m_fetchLocation;
+        Post(WM_ALERTS_CHECKED, 0);
+        Post(WM_ALERTS_READY, 0);
+    }
+    HandOver();
 }
 
 void CUpdateThread::RunCycle()
@@ -358,15 +542,21 @@ bool CUpdateThread::AlertKindsSet()
     return FlagSet(LMessageKind::Warnings) || FlagSet(LMessageKind::Watches) || FlagSet(LMessageKind::Statements);
 }
 
+// The cycle's alerts come through the watch, forced, so that it tracks them; the cycle's warnings fetch has just
+// had the answer, so the server is asked only whether it changed.
 void CUpdateThread::FetchAlerts()
 {
     if (!PrepareFetch())
         return;
-    std::vector<WAlertRecord> fetched;
-    if (guarded([&] { return m_reader->getAlerts(m_fetchLocation, fetched); }) != L_OK)
+    {
+        Locker lock(*this);
+        m_forceCheck = false;
+    }
+    const WAlertWatch::Outcome outcome = WatchAlerts(true);
+    if (outcome == WAlertWatch::Outcome::Failed || outcome == WAlertWatch::Outcome::Waiting)
         return;
     Locker lock(*this);
-    m_alerts.swap(fetched);
+    m_alerts = m_watch.inForce();
     m_alertsPlace = m_fetchLocation;
     Post(WM_ALERTS_READY, 0);
 }

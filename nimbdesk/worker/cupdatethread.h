@@ -6,6 +6,7 @@
 #include "meteo/base/wcondition.h"
 #include "meteo/base/wfetchlimits.h"
 #include "meteo/base/wlocation.h"
+#include "meteo/reader/walertwatch.h"
 #include "nimbdesk/freshness/cupdateresults.h"
 #include "nimbdesk/worker/lsyncthread.h"
 #include "settings/lwinkeeper.h"
@@ -49,6 +50,13 @@ struct CUpdateTiming {
 // publish a result and post its event, and by the window's calls. The info text has a lock of its own; the order
 // is main lock, then info lock.
 //
+// Between two cycles, with the web service as the source, it checks the place's alerts every few minutes (the check
+// interval) through an alert watch: a check asks only for the alert answer, and only when the alerts in force
+// changed does it fetch the enabled warnings, watches and statements texts (from that same answer) and post
+// WM_ALERTS_CHECKED and WM_ALERTS_READY; a check that finds nothing new posts nothing. After a failed check the
+// watch's shorter wait holds, and a server's request to wait is told on the status line. A cycle counts as a
+// check. With the state pages as the source the alerts follow the cycles alone.
+//
 // The thread starts in the constructor and idles until it has a window, an interval and a place.
 class CUpdateThread final : public LSyncThread, public corekit::LInfoLine
 {
@@ -70,6 +78,10 @@ public:
     // Starts a cycle on the next tick. A cycle under way is cut short at once, its fetch aborted, so that a server
     // that holds a fetch back does not hold back the new cycle; what it has handed over stays.
     void UpdateNow();
+    // Minutes between two alert checks; less than 1 counts as 1. The next check comes that long after this call.
+    void SetCheckInterval(int minutes);
+    // Checks the alerts on the next tick, as after a resume from suspend or when the network came back.
+    void CheckAlertsNow();
 
     void CopyCondition(meteo::WCondition &condition);
     void GetForecastLength(unsigned long &length);
@@ -85,6 +97,9 @@ public:
     // What became of each fetch of the last cycle that ended, for the window to read at WM_UPDATE_FINISHED;
     // empty (nothing tried) until a cycle has ended.
     void CopyResults(CUpdateResults &results);
+    // What became of the texts fetched by the last alert check that found a change, for WM_ALERTS_CHECKED; only
+    // the kinds it fetched are tried.
+    void CopyCheckResults(CUpdateResults &results);
 
     // Aborts the fetch under way, skips the rest of the cycle and returns once the thread has ended.
     bool Stop() override;
@@ -114,6 +129,14 @@ private:
     void PublishResults();
     bool AlertKindsSet();
     void FetchAlerts();
+    bool CheckDue();
+    void RunCheck();
+    bool ChecksApart();
+    meteo::WAlertWatch::Outcome WatchAlerts(bool forced);
+    void CheckAgainIn(std::int64_t seconds);
+    void TellWait();
+    void CheckText(const settings::LMessageKindInfo &kind);
+    void PublishCheck();
     bool HandOver();
     void Post(QEvent::Type type, int index);
 
@@ -123,6 +146,10 @@ private:
     meteo::WLocation m_fetchLocation;
     meteo::WCondition m_fetchCondition;
     CUpdateResults m_cycleResults;
+    CUpdateResults m_checkRun;
+    // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.
+    meteo::WAlertWatch m_watch;
+    meteo::WLocation m_watchPlace;
 
     // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
     // under the lock and used by it without the lock; the window's thread only aborts its fetch.
@@ -140,6 +167,12 @@ private:
     // Set by UpdateNow while a cycle runs: the cycle stops at once, and the reader's abort is lifted at its end.
     bool m_cutCycle = false;
     CUpdateResults m_results;
+    CUpdateResults m_checkResults;
+    int m_checkInterval = 1;
+    // Set by UpdateNow and CheckAlertsNow: the next check asks the server even for an answer it called fresh.
+    bool m_forceCheck = false;
+    std::chrono::milliseconds m_checkCountdown{0};
+    std::chrono::steady_clock::time_point m_checkClock;
     std::vector<meteo::WAlertRecord> m_alerts;
     meteo::WLocation m_alertsPlace;
 

@@ -7,6 +7,7 @@
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/window/cmaindlg.h"
 #include "nimbdesk/window/ctextviewdlg.h"
+#include "nimbdesk/worker/cresumewatch.h"
 #include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -55,6 +57,18 @@ std::string alert(
         + R"(", "sent": "2026-12-07T05:40:00-06:00", "expires": "2999-01-01T00:00:00+00:00", "headline": ")" + event
         + R"( issued December 7 at 5:40AM CST by NWS Upton NY", "description": "At 540 AM, a confirmed tornado was located near Mineola.\nHAZARD...Damaging tornado.", "references": [)"
         + (references.empty() ? "" : R"({"identifier": ")" + references + R"("})") + "]}}";
+}
+
+// The same alert, expiring at a moment of the test's calendar.
+std::string expiringAt(std::string text, std::int64_t expires)
+{
+    const std::time_t at = static_cast<std::time_t>(expires);
+    std::tm utc{};
+    gmtime_r(&at, &utc);
+    char time[32];
+    std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%S+00:00", &utc);
+    const std::string far = "2999-01-01T00:00:00+00:00";
+    return text.replace(text.find(far), far.size(), time);
 }
 
 std::string listing(const std::vector<std::string> &alerts)
@@ -127,17 +141,25 @@ private:
     uint m_last = 0;
 };
 
-// Counts the batches of alerts the window has been given: each cycle ends with one.
+// Counts the batches of alerts the window has been given (each cycle ends with one), the cycles begun and the
+// worker's events that bring results.
 class AlertBatches : public QObject
 {
 public:
     int count = 0;
+    int cycles = 0;
+    int events = 0;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == WM_ALERTS_READY)
+        const int type = static_cast<int>(event->type());
+        if (type >= WM_UPDATE_STARTED && type <= WM_ALERTS_CHECKED && type != WM_INFO_TEXT && type != WM_INFO_CLEAR)
+            ++events;
+        if (type == WM_ALERTS_READY)
             ++count;
+        if (type == WM_UPDATE_STARTED)
+            ++cycles;
         return false;
     }
 };
@@ -158,10 +180,16 @@ private slots:
     void severityThresholdAndSounds();
     void repeatedUntilClosed();
     void graveAlertsSpokenOnce();
+    void checkBringsANewWarningWithoutACycle();
+    void resumeSignalChecksAtOnce();
+    void clockJumpTellsOfAResume();
+    void alertLeavesAtItsExpiry();
     void statusLineWithoutNotificationService();
     void trayMessageWithoutNotificationService();
 
 private:
+    std::size_t alertRequests() const;
+    void advance(std::chrono::milliseconds time);
     void serve(const std::vector<std::string> &alerts);
     CMainDlg &open();
     bool cycle();
@@ -174,6 +202,8 @@ private:
     nimbreltest::HttpServer m_http;
     // The reader's calendar: each cycle moves it on, so that no answer of the service stands from the last.
     std::atomic<std::int64_t> m_now{1796000000};
+    // The worker's steady clock, in milliseconds: it moves only when a test moves it.
+    std::atomic<std::int64_t> m_steady{0};
     AlertBatches m_batches;
     std::unique_ptr<CMainDlg> m_window;
 };
@@ -187,6 +217,8 @@ void TestAlertNotify::initTestCase()
     QVERIFY2(m_bus.waitForReadyRead(10000), "dbus-daemon did not start");
     const QByteArray address = m_bus.readLine().trimmed();
     qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    // The same bus stands in for the system bus, where logind tells of a resume.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
     QDBusConnection server = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("server"));
     QVERIFY(server.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_server,
         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
@@ -257,7 +289,7 @@ void TestAlertNotify::serve(const std::vector<std::string> &alerts)
 CMainDlg &TestAlertNotify::open()
 {
     CUpdateTiming timing;
-    timing.clock = [] { return std::chrono::steady_clock::time_point(); };
+    timing.clock = [this] { return std::chrono::steady_clock::time_point(std::chrono::milliseconds(m_steady.load())); };
     timing.tick = 5ms;
     timing.handOver = 1ms;
     timing.calendar = [this] { return m_now.load(); };
@@ -596,6 +628,122 @@ void TestAlertNotify::graveAlertsSpokenOnce()
         return all;
     }();
     QCOMPARE(texts.filter(QStringLiteral("cannot be spoken")).size(), 1);
+}
+
+std::size_t TestAlertNotify::alertRequests() const
+{
+    const std::vector<nimbreltest::HttpRequest> requests = m_http.requests();
+    return static_cast<std::size_t>(std::count_if(requests.begin(), requests.end(),
+        [](const nimbreltest::HttpRequest &request) { return request.target.starts_with("/api/alerts/active"); }));
+}
+
+// The worker's clock and the reader's calendar move on together.
+void TestAlertNotify::advance(std::chrono::milliseconds time)
+{
+    m_now += std::chrono::duration_cast<std::chrono::seconds>(time).count();
+    m_steady += time.count();
+}
+
+// At the default check interval of a minute a new warning reaches the tickers, the tray and a notification without a
+// full update; a check that finds nothing new posts the window nothing; and after a check the service refused,
+// asking to wait (said on the status line), Update Now asks again and brings the warning.
+void TestAlertNotify::checkBringsANewWarningWithoutACycle()
+{
+    serve({});
+    m_window.reset();
+    int batches = m_batches.count;
+    QVERIFY(open().Start());
+    QVERIFY(QTest::qWaitFor([&] { return m_batches.count > batches; }));
+    const int cycles = m_batches.cycles;
+
+    std::size_t asked = alertRequests();
+    int events = m_batches.events;
+    advance(61s);
+    QVERIFY(QTest::qWaitFor([&] { return alertRequests() > asked; }));
+
+    const std::size_t calls = m_server.calls.size();
+    const std::string tornado = alert("urn:check.tor", "Tornado Warning", "Extreme");
+    serve({tornado});
+    advance(61s);
+    QTRY_COMPARE(m_server.calls.size(), calls + 1);
+    QCOMPARE(m_server.calls.back().title, QStringLiteral("Tornado Warning — ") + PLACE);
+    QVERIFY(m_window->specialText().startsWith(QLatin1String("TORNADO WARNING - ")));
+    QVERIFY(m_window->trayIcon()->toolTip().endsWith(QLatin1String("\nTornado Warning")));
+    QVERIFY2(m_window->statusText().contains(QLatin1String("alerts changed")), qPrintable(m_window->statusText()));
+    QCOMPARE(m_batches.cycles, cycles);
+    // The unchanged check before posted nothing: the change's texts and alerts are all that came.
+    QCOMPARE(m_batches.events, events + 2);
+
+    asked = alertRequests();
+    m_http.page("/api/alerts/active?point=40.7608,-73.6336", "{}", 503, {{"Retry-After", "120"}});
+    advance(61s);
+    QVERIFY(QTest::qWaitFor([&] { return alertRequests() > asked; }));
+    QTRY_VERIFY2(m_window->statusText().startsWith(QLatin1String("The weather service asked to wait until ")),
+        qPrintable(m_window->statusText()));
+    // Past the wait on the calendar alone, so that no check comes before the update.
+    m_now += 121;
+    serve({tornado, alert("urn:check.svr", "Severe Thunderstorm Warning", "Severe")});
+    batches = m_batches.count;
+    m_window->UpdateNow();
+    QVERIFY(QTest::qWaitFor([&] { return m_batches.count > batches; }));
+    QTRY_VERIFY(m_window->specialText().contains(QLatin1String("SEVERE THUNDERSTORM WARNING - ")));
+    QTRY_COMPARE(m_server.calls.back().title, QStringLiteral("Severe Thunderstorm Warning — ") + PLACE);
+}
+
+// logind's PrepareForSleep(false) on the system bus has the alerts checked at once, the worker's clock standing still.
+void TestAlertNotify::resumeSignalChecksAtOnce()
+{
+    QDBusConnection server(QStringLiteral("server"));
+    QVERIFY(server.registerService(QStringLiteral("org.freedesktop.login1")));
+    const std::size_t calls = m_server.calls.size();
+    serve({alert("urn:resume.tor", "Tornado Warning", "Extreme"),
+        alert("urn:resume.ffw", "Flash Flood Warning", "Severe")});
+    QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"));
+    signal << false;
+    QVERIFY(server.send(signal));
+    QTRY_COMPARE(m_server.calls.size(), calls + 2);
+    QCOMPARE(m_server.calls.back().title, QStringLiteral("Flash Flood Warning — ") + PLACE);
+    QVERIFY(server.unregisterService(QStringLiteral("org.freedesktop.login1")));
+}
+
+// Without logind, the wall clock gone more than two minutes further than the steady clock tells of a sleep; the
+// drift of a few seconds does not.
+void TestAlertNotify::clockJumpTellsOfAResume()
+{
+    auto wall = std::chrono::system_clock::time_point();
+    auto steady = std::chrono::steady_clock::time_point();
+    CResumeWatch watch(
+        QDBusConnection(QStringLiteral("none")), {[&wall] { return wall; }, [&steady] { return steady; }});
+    QVERIFY(!watch.listening());
+    QSignalSpy resumed(&watch, &CResumeWatch::resumed);
+    wall += 15s + 119s;
+    steady += 15s;
+    watch.Look();
+    QCOMPARE(resumed.size(), 0);
+    wall += 15min;
+    steady += 15s;
+    watch.Look();
+    QCOMPARE(resumed.size(), 1);
+    wall += 15s;
+    steady += 15s;
+    watch.Look();
+    QCOMPARE(resumed.size(), 1);
+}
+
+// An alert leaves the tickers, the tray's mark and its tip when it expires, before any check.
+void TestAlertNotify::alertLeavesAtItsExpiry()
+{
+    const std::string expiring
+        = expiringAt(alert("urn:expiry.svr", "Severe Thunderstorm Warning", "Severe"), m_now + 3600 + 1);
+    serve({alert("urn:expiry.tor", "Tornado Warning", "Extreme"), expiring});
+    QVERIFY(cycle());
+    QTRY_VERIFY(m_window->specialText().contains(QLatin1String("SEVERE THUNDERSTORM WARNING - ")));
+    QVERIFY(m_window->trayIcon()->toolTip().contains(QLatin1String("\nSevere Thunderstorm Warning")));
+    m_now += 60;
+    QTRY_VERIFY(!m_window->specialText().contains(QLatin1String("SEVERE THUNDERSTORM WARNING - ")));
+    QVERIFY(m_window->specialText().startsWith(QLatin1String("TORNADO WARNING - ")));
+    QVERIFY(!m_window->trayIcon()->toolTip().contains(QLatin1String("Severe Thunderstorm Warning")));
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

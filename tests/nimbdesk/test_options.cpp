@@ -209,6 +209,7 @@ private slots:
     void eachCheckBoxUnderItsOwnKey();
     void proxyAddressKeptWhenUnchecked();
     void notifyDefaultsAndKeys();
+    void notifyCheckInterval();
     void notifySeverityAndMutedEvents();
     void productSourceStoredWithItsAddress();
     void productSourceFallsBackToWebService();
@@ -480,6 +481,35 @@ void TestOptions::notifyDefaultsAndKeys()
         QVERIFY2(f.number(LSettings::NOTIFY, keys[i]) == ((i % 2 == 0) != defaults[i] ? 1u : 0u), keys[i]);
 }
 
+// The alerts are checked every minute by default, up to every 15 minutes, for the place's point unless its county and
+// zone are chosen; with the state pages as the source there is no check apart from the update, and the page says so.
+void TestOptions::notifyCheckInterval()
+{
+    Fixture f;
+    f.layDefaults();
+    QCOMPARE(f.number(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES), 1u);
+    f.open();
+    f.show(NOTIFICATIONS);
+    auto *minutes = f.control<QSpinBox>(NOTIFICATIONS, LSettings::NOTIFY_CHECK_MINUTES);
+    QVERIFY(minutes->isEnabled());
+    QCOMPARE(minutes->value(), 1);
+    minutes->setValue(20);
+    QCOMPARE(minutes->value(), 15);
+    auto *area = f.control<QComboBox>(NOTIFICATIONS, LSettings::ALERT_AREA);
+    QCOMPARE(area->currentIndex(), 0);
+    area->setCurrentIndex(1);
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES), 15u);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::ALERT_AREA), 1u);
+
+    f.keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 0, false);
+    f.open();
+    f.show(NOTIFICATIONS);
+    QVERIFY(!f.control<QSpinBox>(NOTIFICATIONS, LSettings::NOTIFY_CHECK_MINUTES)->isEnabled());
+    QVERIFY(!f.control<QComboBox>(NOTIFICATIONS, LSettings::ALERT_AREA)->isEnabled());
+    QVERIFY(f.control<QLabel>(NOTIFICATIONS, "CheckNote")->text().contains(QLatin1String("with each update")));
+}
+
 // The events come from the service when the page opens, the muted ones checked also where the service does not
 // name them; without the service its last answer stands and the page says why.
 void TestOptions::notifySeverityAndMutedEvents()
@@ -601,10 +631,14 @@ void TestOptions::productSourceStoredWithItsAddress()
     f.press(QDialogButtonBox::Apply);
     QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 1u);
 
-    // The address alone is a change too.
+    // The address alone is a change too; the contact is stored without the blanks around it.
     f.retype(apiBase, QStringLiteral("http://127.0.0.1:9/api/"));
     QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    auto *contact = f.control<QLineEdit>(INTERNET, LSettings::CONTACT);
+    QCOMPARE(labelAbove(contact), QStringLiteral("Contact (e-mail) for the weather service"));
+    f.retype(contact, QStringLiteral(" forecaster@example.com "));
     f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.text(LSettings::INTERNET, LSettings::CONTACT), QStringLiteral("forecaster@example.com"));
     QCOMPARE(f.text(LSettings::INTERNET, LSettings::API_BASE), QStringLiteral("http://127.0.0.1:9/api/"));
     QCOMPARE(f.number(LSettings::INTERNET, LSettings::PRODUCT_SOURCE), 1u);
     QCOMPARE(f.text(LSettings::INTERNET, LSettings::WARNINGS_BASE), QStringLiteral("http://127.0.0.1:9/iwin/"));

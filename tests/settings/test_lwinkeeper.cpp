@@ -306,13 +306,13 @@ TEST(LWinKeeper, defaultsOnEmptyStore)
     LWinKeeper keeper(APP, dir.path().string());
     RecordingKeeper recorder(keeper);
     EXPECT_EQ(LSettings::InitDefaults(recorder), L_OK);
-    const std::vector<std::string> order
-        = {"General/UpdateTimeout", "General/TemperatureScale", "General/WindSpeedScale", "General/PressureScale",
-            "General/ForegroundColor", "General/BackgroundColor", "General/Font", "General/HeaderFont",
-            "ForecastTicker/Delay", "ForecastTicker/Font", "ForecastTicker/TextColor", "WarningsTicker/Delay",
-            "WarningsTicker/Font", "WarningsTicker/TextColor", "Special/ShowDiscussion", "Special/ShowSummary",
-            "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements", "Special/ShowWarnings",
-            "Notify/Warnings", "Notify/Watches", "Notify/Statements", "Notify/Others", "Notify/Sound"};
+    const std::vector<std::string> order = {"General/UpdateTimeout", "General/TemperatureScale",
+        "General/WindSpeedScale", "General/PressureScale", "General/ForegroundColor", "General/BackgroundColor",
+        "General/Font", "General/HeaderFont", "ForecastTicker/Delay", "ForecastTicker/Font", "ForecastTicker/TextColor",
+        "WarningsTicker/Delay", "WarningsTicker/Font", "WarningsTicker/TextColor", "Special/ShowDiscussion",
+        "Special/ShowSummary", "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements",
+        "Special/ShowWarnings", "Notify/Warnings", "Notify/Watches", "Notify/Statements", "Notify/Others",
+        "Notify/Sound", "Notify/AlertCheckMinutes"};
     EXPECT_EQ(recorder.writes, order);
     // What a reader or an options page takes for a value it cannot read is what a new file holds.
     for (const std::string &written : order) {
