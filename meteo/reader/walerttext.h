@@ -1,7 +1,7 @@
 #pragma once
 
-#include "meteo/meteo_export.h"
 #include "meteo/base/walert.h"
+#include "meteo/meteo_export.h"
 
 #include <string>
 #include <vector>

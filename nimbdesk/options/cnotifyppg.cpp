@@ -1,7 +1,7 @@
 #include "nimbdesk/options/cnotifyppg.h"
 
-#include "nimbdesk/options/ceventlist.h"
 #include "meteo/reader/wreadersettings.h"
+#include "nimbdesk/options/ceventlist.h"
 #include "nimbdesk/speech/lspeechdispatcher.h"
 #include "settings/lsettings.h"
 
@@ -192,14 +192,14 @@ void CNotifyPpg::tellSpeechFailure(const QString &reason)
 void CNotifyPpg::load()
 {
     CCheckBoxPage::load();
-    m_checkMinutes->setValue(
-        static_cast<int>(readInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES,
-            LSettings::DefaultOf(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES))));
+    m_checkMinutes->setValue(static_cast<int>(readInt(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES,
+        LSettings::DefaultOf(LSettings::NOTIFY, LSettings::NOTIFY_CHECK_MINUTES))));
     const bool statePages = readInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, WReaderSettings::SOURCE_WEB_SERVICE)
         == WReaderSettings::SOURCE_STATE_PAGES;
     m_checkMinutes->setEnabled(!statePages);
     m_alertArea->setEnabled(!statePages);
-    const int area = m_alertArea->findData(readInt(LSettings::INTERNET, LSettings::ALERT_AREA, WReaderSettings::ALERT_AREA_POINT));
+    const int area
+        = m_alertArea->findData(readInt(LSettings::INTERNET, LSettings::ALERT_AREA, WReaderSettings::ALERT_AREA_POINT));
     m_alertArea->setCurrentIndex(std::max(area, 0));
     m_checkNote->setText(statePages
             ? tr("With the state product pages as the source, the alerts are checked with each update, for the "
