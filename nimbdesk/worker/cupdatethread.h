@@ -50,6 +50,12 @@ struct CUpdateTiming {
 // publish a result and post its event, and by the window's calls. The info text has a lock of its own; the order
 // is main lock, then info lock.
 //
+// The hand-over is deliberate and other parts rely on it: the event only names the result ("the forecast is
+// ready"), never carries it; after posting, the worker leaves a short gap (CUpdateTiming::handOver) before it
+// publishes the next result; and the window copies the result out through the Copy and Get calls, under the main
+// lock, when the event arrives. So a result replaced meanwhile is copied whole (the newer one) and nothing is
+// copied twice or lost. Do not put results into the events or drop the gap without changing both sides.
+//
 // Between two cycles, with the web service as the source, it checks the place's alerts every few minutes (the check
 // interval) through an alert watch: a check asks only for the alert answer, and only when the alerts in force
 // changed does it fetch the enabled warnings, watches and statements texts (from that same answer) and post
