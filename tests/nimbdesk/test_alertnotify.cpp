@@ -7,6 +7,7 @@
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/window/cmaindlg.h"
 #include "nimbdesk/window/ctextviewdlg.h"
+#include "nimbdesk/worker/cnetworkwatch.h"
 #include "nimbdesk/worker/cresumewatch.h"
 #include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lsettings.h"
@@ -183,6 +184,7 @@ private slots:
     void checkBringsANewWarningWithoutACycle();
     void resumeSignalChecksAtOnce();
     void clockJumpTellsOfAResume();
+    void networkComingBackIsTold();
     void alertLeavesAtItsExpiry();
     void statusLineWithoutNotificationService();
     void trayMessageWithoutNotificationService();
@@ -729,6 +731,24 @@ void TestAlertNotify::clockJumpTellsOfAResume()
     steady += 15s;
     watch.Look();
     QCOMPARE(resumed.size(), 1);
+}
+
+// The network is back when it goes online after having been off or local; the backend's first word, and online
+// again, are not news.
+void TestAlertNotify::networkComingBackIsTold()
+{
+    using Reachability = QNetworkInformation::Reachability;
+    CNetworkWatch watch;
+    QSignalSpy back(&watch, &CNetworkWatch::networkBack);
+    watch.ReachabilityChanged(Reachability::Online);
+    watch.ReachabilityChanged(Reachability::Disconnected);
+    QCOMPARE(back.size(), 0);
+    watch.ReachabilityChanged(Reachability::Online);
+    QCOMPARE(back.size(), 1);
+    watch.ReachabilityChanged(Reachability::Online);
+    watch.ReachabilityChanged(Reachability::Local);
+    watch.ReachabilityChanged(Reachability::Online);
+    QCOMPARE(back.size(), 2);
 }
 
 // An alert leaves the tickers, the tray's mark and its tip when it expires, before any check.
