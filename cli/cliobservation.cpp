@@ -4,6 +4,7 @@
 #include "cli/cliunits.h"
 #include "corekit/lage.h"
 #include "meteo/base/wcondition.h"
+#include "meteo/base/wconvert.h"
 
 #include <nlohmann/json.hpp>
 
@@ -21,9 +22,6 @@ namespace cli
 
 namespace
 {
-
-constexpr std::array<const char *, 16> COMPASS
-    = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE", "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
 
 std::tm brokenDown(std::int64_t seconds, bool utc)
 {
@@ -72,8 +70,7 @@ std::string wind(const CliObservation &o, const CliUnits &units)
     if (o.windDirection == CliObservation::VARIABLE_WIND)
         text = "variable ";
     else if (o.windDirection)
-        text = std::string(COMPASS[static_cast<std::size_t>(std::lround(*o.windDirection / 22.5)) % COMPASS.size()])
-            + " (" + std::to_string(*o.windDirection) + "°) ";
+        text = std::string(compassPointName(*o.windDirection)) + " (" + std::to_string(*o.windDirection) + "°) ";
     text += units.speed(*o.windSpeed);
     if (o.windGust)
         text += ", gusts " + units.speed(*o.windGust);

@@ -1,6 +1,7 @@
 #include "meteo/base/wconvert.h"
 
 #include <array>
+#include <cmath>
 
 namespace meteo
 {
@@ -77,6 +78,14 @@ float C2F(float celsius)
 float F2C(float fahrenheit)
 {
     return static_cast<float>((static_cast<double>(fahrenheit) - 32.0) * 0.5555555555555556);
+}
+
+const char *compassPointName(double degrees)
+{
+    static constexpr std::array<const char *, 16> POINTS
+        = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE", "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
+    const double turned = std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0);
+    return POINTS[static_cast<std::size_t>(std::lround(turned / 22.5)) % POINTS.size()];
 }
 
 } // namespace meteo

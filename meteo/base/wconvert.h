@@ -17,4 +17,8 @@ METEO_BASE_EXPORT float INHG2HPA(float inHg);
 METEO_BASE_EXPORT float C2F(float celsius);
 METEO_BASE_EXPORT float F2C(float fahrenheit);
 
+// The nearest of the sixteen points of the compass to a direction in degrees clockwise from north, as reports and
+// gauges name them: 0 "N", 20 "NNE", 200 "SSW", 350 "N".
+METEO_BASE_EXPORT const char *compassPointName(double degrees);
+
 } // namespace meteo

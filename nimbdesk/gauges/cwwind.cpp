@@ -19,9 +19,6 @@ namespace nimbdesk
 namespace
 {
 
-constexpr std::array<const char *, 16> POINTS
-    = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE", "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
-
 // A point at a compass bearing (clockwise from north) and a distance from the centre, in widget coordinates where
 // y grows downwards.
 QPointF atBearing(const QPointF &centre, qreal degrees, qreal distance)
@@ -81,8 +78,7 @@ QString CWwind::directionText() const
         return {};
     if (*m_degrees == VARIABLE)
         return QStringLiteral("VRB");
-    const auto point = static_cast<std::size_t>(std::lround(*m_degrees / 22.5f)) % POINTS.size();
-    return QString::fromLatin1(POINTS[point]);
+    return QString::fromLatin1(compassPointName(*m_degrees));
 }
 
 QString CWwind::speedText(short knots) const

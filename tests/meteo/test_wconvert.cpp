@@ -39,3 +39,17 @@ TEST(wconvert, unitsOfSpeedPressureAndTemperature)
 }
 
 } // namespace
+
+// Each point covers 22.5 degrees centred on it; directions beyond a turn, or below north, name the same points.
+TEST(wconvert, compassPointsOfADirection)
+{
+    EXPECT_STREQ(compassPointName(0), "N");
+    EXPECT_STREQ(compassPointName(11), "N");
+    EXPECT_STREQ(compassPointName(12), "NNE");
+    EXPECT_STREQ(compassPointName(200), "SSW");
+    EXPECT_STREQ(compassPointName(348), "NNW");
+    EXPECT_STREQ(compassPointName(349), "N");
+    EXPECT_STREQ(compassPointName(360), "N");
+    EXPECT_STREQ(compassPointName(-90), "W");
+    EXPECT_STREQ(compassPointName(450), "E");
+}
