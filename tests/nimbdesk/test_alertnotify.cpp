@@ -182,6 +182,7 @@ private slots:
     void repeatedUntilClosed();
     void graveAlertsSpokenOnce();
     void checkBringsANewWarningWithoutACycle();
+    void updateNowAsksAgainAfterAFailure();
     void resumeSignalChecksAtOnce();
     void clockJumpTellsOfAResume();
     void networkComingBackIsTold();
@@ -690,6 +691,37 @@ void TestAlertNotify::checkBringsANewWarningWithoutACycle()
     QVERIFY(QTest::qWaitFor([&] { return m_batches.count > batches; }));
     QTRY_VERIFY(m_window->specialText().contains(QLatin1String("SEVERE THUNDERSTORM WARNING - ")));
     QTRY_COMPARE(m_server.calls.back().title, QStringLiteral("Severe Thunderstorm Warning — ") + PLACE);
+}
+
+// Within the same minute of the calendar: a good update, the service failing, Update Now (the warnings told not
+// updated, not "updated" from the answer before), the service back with a new warning, Update Now at once (the
+// warning shown and notified, not the failure kept from the update before).
+void TestAlertNotify::updateNowAsksAgainAfterAFailure()
+{
+    serve({});
+    m_window.reset();
+    int batches = m_batches.count;
+    QVERIFY(open().Start());
+    QVERIFY(QTest::qWaitFor([&] { return m_batches.count > batches; }));
+    const auto updateNow = [this] {
+        const int before = m_batches.count;
+        m_window->UpdateNow();
+        return QTest::qWaitFor([this, before] { return m_batches.count > before; });
+    };
+    for (const char *path : {"/api/alerts/active/zone/NYZ177", "/api/alerts/active?point=40.7608,-73.6336"})
+        m_http.page(path, "{}", 500);
+    m_window->UpdateNow();
+    QTRY_VERIFY2(
+        m_window->statusStory().contains(QLatin1String("Warnings: not updated")), qPrintable(m_window->statusStory()));
+
+    const std::size_t calls = m_server.calls.size();
+    serve({alert("urn:again.tor", "Tornado Warning", "Extreme")});
+    QVERIFY(updateNow());
+    QTRY_VERIFY(m_window->specialText().startsWith(QLatin1String("TORNADO WARNING - ")));
+    QTRY_VERIFY(m_server.calls.size() > calls);
+    QCOMPARE(m_server.calls.back().title, QStringLiteral("Tornado Warning — ") + PLACE);
+    QVERIFY2(
+        !m_window->statusStory().contains(QLatin1String("Warnings: not updated")), qPrintable(m_window->statusStory()));
 }
 
 // logind's PrepareForSleep(false) on the system bus has the alerts checked at once, the worker's clock standing still.
