@@ -85,6 +85,11 @@ std::string shortenWords(const std::string &folded)
 
 std::string foldPlaceText(std::string_view text)
 {
+    return shortenWords(foldPlaceLetters(text));
+}
+
+std::string foldPlaceLetters(std::string_view text)
+{
     std::string folded;
     folded.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
@@ -99,7 +104,7 @@ std::string foldPlaceText(std::string_view text)
     }
     if (!folded.empty() && folded.back() == ' ')
         folded.pop_back();
-    return shortenWords(folded);
+    return folded;
 }
 
 } // namespace meteo

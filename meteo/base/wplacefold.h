@@ -15,4 +15,8 @@ namespace meteo
 // compares a typed name with a place's name folds both with it, so that a name found in one list is found in all.
 METEO_BASE_EXPORT std::string foldPlaceText(std::string_view text);
 
+// The same, the words kept as written: "Mount Vernon" gives "mount vernon". A filter that narrows a list as a person
+// types compares with both, so that "moun", half of a word the other shortens, still finds Mount Vernon.
+METEO_BASE_EXPORT std::string foldPlaceLetters(std::string_view text);
+
 } // namespace meteo

@@ -34,12 +34,19 @@ namespace
 
 constexpr int ID_ROLE = Qt::UserRole;
 // The name as the filter compares it, folded as the place search folds it: "canon" finds "Cañon City" and
-// "st louis" finds "Saint Louis".
+// "st louis" finds "Saint Louis"; and with its words as written, so that "moun", typed on the way to "mount", still
+// finds "Mount Vernon".
 constexpr int FOLDED_ROLE = Qt::UserRole + 1;
+constexpr int LETTERS_ROLE = Qt::UserRole + 2;
 
 QString folded(const QString &text)
 {
     return QString::fromStdString(foldPlaceText(text.toStdString()));
+}
+
+QString letters(const QString &text)
+{
+    return QString::fromStdString(foldPlaceLetters(text.toStdString()));
 }
 
 std::uint32_t idOf(const QListWidgetItem *item)
@@ -283,6 +290,7 @@ void CLocationDlg::fillList(QListWidget *list, const std::vector<std::pair<QStri
         auto *item = new QListWidgetItem(entries[index].first);
         item->setData(ID_ROLE, QVariant::fromValue(entries[index].second));
         item->setData(FOLDED_ROLE, folded(entries[index].first));
+        item->setData(LETTERS_ROLE, letters(entries[index].first));
         list->addItem(item);
     }
     filterList(list, list == m_states ? m_stateFilter->text() : m_cityFilter->text());
@@ -291,9 +299,11 @@ void CLocationDlg::fillList(QListWidget *list, const std::vector<std::pair<QStri
 void CLocationDlg::filterList(QListWidget *list, const QString &text)
 {
     const QString wanted = folded(text);
+    const QString typed = letters(text);
     for (int row = 0; row < list->count(); ++row) {
         QListWidgetItem *item = list->item(row);
-        item->setHidden(!item->data(FOLDED_ROLE).toString().contains(wanted));
+        item->setHidden(!item->data(FOLDED_ROLE).toString().contains(wanted)
+            && !item->data(LETTERS_ROLE).toString().contains(typed));
     }
 }
 

@@ -336,6 +336,13 @@ void TestLocationDlg::filterKnowsShortWords()
     QCOMPARE(shownNames(f.cities()), QStringList({"Lake St. Louis", "St. Louis"}));
     f.cityFilter()->setText(QStringLiteral("sainte genevieve"));
     QCOMPARE(shownNames(f.cities()), QStringList({"Ste. Genevieve"}));
+    // Half of a word that the search shortens still narrows the list as it is typed.
+    f.cityFilter()->setText(QStringLiteral("moun"));
+    const QStringList half = shownNames(f.cities());
+    QVERIFY2(half.contains(QStringLiteral("Mount Vernon")) && half.contains(QStringLiteral("Mountain Grove")),
+        qPrintable(half.join(u',')));
+    f.cityFilter()->setText(QStringLiteral("mt vernon"));
+    QCOMPARE(shownNames(f.cities()), QStringList({"Mount Vernon"}));
 }
 
 // Type into the state filter, arrow down, Enter; the same for the city; Enter closes the dialog with the place.
