@@ -63,14 +63,20 @@ void WAlertWatch::checkNow()
 
 WAlertWatch::Outcome WAlertWatch::check(WReader &reader, const WLocation &location)
 {
-    const std::int64_t now = this->now();
     m_changes.clear();
-    if (now < m_next)
+    if (now() < m_next)
         return Outcome::Waiting;
-    takeExpired(now);
     reader.setAlertsMaxAge(m_interval);
     reader.beginUpdate(m_forced);
     m_forced = false;
+    return takeUpdate(reader, location);
+}
+
+WAlertWatch::Outcome WAlertWatch::takeUpdate(WReader &reader, const WLocation &location)
+{
+    const std::int64_t now = this->now();
+    m_changes.clear();
+    takeExpired(now);
     std::vector<WAlertRecord> answer;
     m_lastResult = reader.getAlerts(location, answer);
     m_failure = m_lastResult == L_OK ? WFailure() : reader.lastFailure();

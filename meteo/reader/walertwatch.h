@@ -87,6 +87,10 @@ public:
     // When due, asks the reader for the place's alerts (a new update, then getAlerts) and takes the answer in;
     // expiries are taken in as well. The reader is asked for nothing else, and nothing at all when not due.
     Outcome check(WReader &reader, const WLocation &location);
+    // Takes in the alerts of the reader's update under way as a check would, due or not, without beginning a new
+    // update: where that update's texts already fetched the alerts (a full update's), nothing more is asked. The
+    // next check is then an interval away.
+    Outcome takeUpdate(WReader &reader, const WLocation &location);
     // Ends the alerts in force whose time has passed, without asking anything; true when any ended (changes()
     // lists them). Can be called at any time.
     bool expire();

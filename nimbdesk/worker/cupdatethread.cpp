@@ -313,11 +313,17 @@ void CUpdateThread::Restart()
     m_countdown = std::chrono::milliseconds(0);
 }
 
+// Whether the worker has a window, an interval and a place, and is not stopping. Called with the lock held.
+bool CUpdateThread::Updating()
+{
+    return m_window && m_interval != 0 && m_location.getState() != 0 && m_location.getCity() != 0 && !StopRequested();
+}
+
 // Counts the interval down on the clock; true when a cycle is to run now.
 bool CUpdateThread::CycleDue()
 {
     Locker lock(*this);
-    if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
+    if (!Updating())
         return false;
     const auto now = m_timing.clock();
     if (!runOut(m_countdown, m_lastClock, now))
@@ -335,7 +341,7 @@ bool CUpdateThread::CycleDue()
 bool CUpdateThread::CheckDue()
 {
     Locker lock(*this);
-    if (!m_window || m_interval == 0 || m_location.getState() == 0 || m_location.getCity() == 0 || StopRequested())
+    if (!Updating())
         return false;
     const auto now = m_timing.clock();
     if (!runOut(m_checkCountdown, m_checkClock, now))
@@ -387,6 +393,15 @@ bool CUpdateThread::ChecksApart()
 // watch follows one place: another forgets what it tracked.
 WAlertWatch::Outcome CUpdateThread::WatchAlerts(bool forced)
 {
+    PrepareWatch();
+    if (forced)
+        m_watch.checkNow();
+    return m_watch.check(*m_reader, m_fetchLocation);
+}
+
+// The watch follows one place (another forgets what it tracked) at the check interval of the moment.
+void CUpdateThread::PrepareWatch()
+{
     if (!samePlace(m_watchPlace, m_fetchLocation)) {
         m_watch.clear();
         m_watchPlace = m_fetchLocation;
@@ -397,13 +412,6 @@ WAlertWatch::Outcome CUpdateThread::WatchAlerts(bool forced)
         minutes = m_checkInterval;
     }
     m_watch.setInterval(std::int64_t{minutes} * 60);
-    if (forced)
-        m_watch.checkNow();
-    try {
-        return m_watch.check(*m_reader, m_fetchLocation);
-    } catch (const std::exception &) {
-        return WAlertWatch::Outcome::Failed;
-    }
 }
 
 // After a failure the watch asks again sooner than the interval, and never before the server's Retry-After.
@@ -463,12 +471,15 @@ void CUpdateThread::PublishCheck()
 void CUpdateThread::RunCycle()
 {
     m_cycleResults = CUpdateResults();
-    m_reader->beginUpdate();
+    bool forced = false;
     {
         Locker lock(*this);
         m_cycleRunning = true;
+        // Update Now, a resume or the network coming back asks the server afresh, whatever it called fresh.
+        std::swap(forced, m_forceCheck);
         Post(WM_UPDATE_STARTED, 0);
     }
+    m_reader->beginUpdate(forced);
     bool going = FetchCondition()
         && FetchText(&WReader::getForecast, m_forecast, m_cycleResults.forecast, WM_FORECAST_READY, 0);
     for (const LMessageKindInfo &kind : messageKinds()) {
@@ -544,16 +555,14 @@ bool CUpdateThread::AlertKindsSet()
 
 // The cycle's alerts come through the watch, forced, so that it tracks them; the cycle's warnings fetch has just
 // had the answer, so the server is asked only whether it changed.
+// The cycle's texts have fetched the alerts already: the watch takes in that same answer, asking nothing more.
 void CUpdateThread::FetchAlerts()
 {
     if (!PrepareFetch())
         return;
-    {
-        Locker lock(*this);
-        m_forceCheck = false;
-    }
-    const WAlertWatch::Outcome outcome = WatchAlerts(true);
-    if (outcome == WAlertWatch::Outcome::Failed || outcome == WAlertWatch::Outcome::Waiting)
+    PrepareWatch();
+    const WAlertWatch::Outcome outcome = m_watch.takeUpdate(*m_reader, m_fetchLocation);
+    if (outcome == WAlertWatch::Outcome::Failed)
         return;
     Locker lock(*this);
     m_alerts = m_watch.inForce();

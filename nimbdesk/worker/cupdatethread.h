@@ -122,6 +122,7 @@ private:
     void Cleanup() override;
 
     void Restart();
+    bool Updating();
     bool CycleDue();
     void RunCycle();
     void tellCutShort(const char *reason) noexcept;
@@ -139,6 +140,7 @@ private:
     void RunCheck();
     bool ChecksApart();
     meteo::WAlertWatch::Outcome WatchAlerts(bool forced);
+    void PrepareWatch();
     void CheckAgainIn(std::int64_t seconds);
     void TellWait();
     void CheckText(const settings::LMessageKindInfo &kind);

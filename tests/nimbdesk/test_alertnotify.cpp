@@ -716,7 +716,10 @@ void TestAlertNotify::updateNowAsksAgainAfterAFailure()
 
     const std::size_t calls = m_server.calls.size();
     serve({alert("urn:again.tor", "Tornado Warning", "Extreme")});
+    const std::size_t asked = alertRequests();
     QVERIFY(updateNow());
+    // The update's texts and its alert records share one answer.
+    QCOMPARE(alertRequests(), asked + 1);
     QTRY_VERIFY(m_window->specialText().startsWith(QLatin1String("TORNADO WARNING - ")));
     QTRY_VERIFY(m_server.calls.size() > calls);
     QCOMPARE(m_server.calls.back().title, QStringLiteral("Tornado Warning — ") + PLACE);
