@@ -4,6 +4,7 @@
 #include "cli/clifailure.h"
 #include "cli/clifollow.h"
 #include "cli/cliobservation.h"
+#include "cli/clipointforecast.h"
 #include "cli/clisession.h"
 #include "cli/clistorm.h"
 #include "cli/clitext.h"
@@ -127,6 +128,8 @@ CliExit runNow(CliSession &session, std::ostream &out)
 
 CliExit runForecast(CliSession &session, std::ostream &out)
 {
+    if (session.options().periods || session.options().hourly)
+        return runPointForecast(session, out);
     const CliPlace place = session.place();
     const std::string forecast = fetchText(session, session.location(place), &WReader::getForecast, "forecast");
     if (session.options().json)

@@ -110,6 +110,10 @@ bool takeFlag(CliOptions &options, const std::string &argument)
         options.json = true;
     else if (argument == "--follow")
         options.follow = true;
+    else if (argument == "--periods")
+        options.periods = true;
+    else if (argument == "--hourly")
+        options.hourly = true;
     else if (argument == "--help" || argument == "-h")
         options.help = true;
     else if (argument == "--version")
@@ -152,6 +156,16 @@ std::size_t takeOption(CliOptions &options, const std::vector<std::string> &argu
     return 2;
 }
 
+void checkForecastOptions(const CliOptions &options)
+{
+    if (!(options.periods || options.hourly) || options.help || options.version)
+        return;
+    if (options.command != "forecast")
+        throw usage("--periods and --hourly go with forecast only");
+    if (options.periods && options.hourly)
+        throw usage("--periods and --hourly cannot go together");
+}
+
 } // namespace
 
 CliOptions parseCommandLine(const std::vector<std::string> &arguments)
@@ -174,6 +188,7 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments)
         throw usage("no command given");
     if ((options.follow || options.interval) && options.command != "alerts" && !options.help && !options.version)
         throw usage("--follow and --interval go with alerts only");
+    checkForecastOptions(options);
     return options;
 }
 
@@ -187,6 +202,10 @@ Commands:
                       a station ("KDSM") or coordinates ("41.59, -93.62")
   now [PLACE]         the current observation
   forecast [PLACE]    the zone forecast
+  forecast --periods [PLACE]
+                      the forecast of the place's point by day and night periods
+  forecast --hourly [PLACE]
+                      the forecast of the place's point hour by hour
   messages [PLACE]    the special messages of the kinds asked for
   alerts [PLACE]      the alerts in force: event, severity, headline, issued and expires
   alerts --follow [PLACE]

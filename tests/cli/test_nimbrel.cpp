@@ -17,6 +17,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -732,3 +733,104 @@ TEST_F(NimbrelTest, followInWords)
 }
 
 } // namespace
+
+// A recorded point forecast with every time moved by the same amount, so that the moment of the recording (2026-05-21
+// 17:30 UTC) is now: the program reads it with the system's clock.
+std::string movedToNow(const std::string &answer)
+{
+    constexpr std::time_t RECORDED_AT = 1779384600;
+    const std::time_t shift = std::time(nullptr) - RECORDED_AT;
+    const auto moved = [shift](json &value) {
+        std::tm parts{};
+        std::istringstream in(value.get<std::string>());
+        in >> std::get_time(&parts, "%Y-%m-%dT%H:%M:%S");
+        const std::time_t when = timegm(&parts) + shift;
+        gmtime_r(&when, &parts);
+        char text[40];
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S+00:00", &parts);
+        value = text;
+    };
+    json document = json::parse(answer);
+    moved(document["properties"]["updateTime"]);
+    moved(document["properties"]["generatedAt"]);
+    for (json &period : document["properties"]["periods"]) {
+        moved(period["startTime"]);
+        moved(period["endTime"]);
+    }
+    return document.dump();
+}
+
+class NimbrelPointForecastTest : public NimbrelTest
+{
+protected:
+    void SetUp() override
+    {
+        NimbrelTest::SetUp();
+        server.page("/api/points/33.5722,-112.0901", data("live/points_39.7456_-97.0892_TOP.json"));
+        server.page("/api/gridpoints/TOP/32,81/forecast", movedToNow(data("live/gridpoints_FWD_89,104_forecast.json")));
+        server.page("/api/gridpoints/TOP/32,81/forecast/hourly",
+            movedToNow(data("live/gridpoints_FWD_89,104_forecast_hourly.json")));
+    }
+};
+
+TEST_F(NimbrelPointForecastTest, periodsAndHours)
+{
+    const Outcome periods = run({"forecast", "--periods", "--json", PHOENIX});
+    ASSERT_EQ(periods.status, 0) << periods.err;
+    const json document = json::parse(periods.out);
+    EXPECT_EQ(document["place"]["name"], "Phoenix");
+    EXPECT_EQ(document["old"], false);
+    EXPECT_TRUE(document["updated"].get<std::string>().ends_with("+00:00"));
+    ASSERT_EQ(document["periods"].size(), 5u);
+    const json &first = document["periods"][0];
+    EXPECT_EQ(first["number"], 1);
+    EXPECT_EQ(first["name"], "This Afternoon");
+    EXPECT_EQ(first["end"].get<std::string>().size(), 25u) << first["end"];
+    EXPECT_TRUE(first["end"].get<std::string>().ends_with("+00:00")) << first["end"];
+    EXPECT_EQ(first["is_daytime"], false);
+    EXPECT_DOUBLE_EQ(first["temperature_c"].get<double>(), 28.3);
+    EXPECT_EQ(first["precipitation_chance"], 30);
+    EXPECT_EQ(first["wind_direction"], "S");
+    EXPECT_EQ(first["wind_speed"], "15 to 20 mph");
+    EXPECT_EQ(first["wind_speed_mph_low"], 15.0);
+    EXPECT_EQ(first["wind_speed_mph_high"], 20.0);
+    EXPECT_EQ(first["short_forecast"], "first period");
+    EXPECT_TRUE(first["detailed_forecast"].get<std::string>().starts_with("A chance of showers"));
+    EXPECT_EQ(first["sky"], "tsra_sct");
+    EXPECT_FALSE(first.contains("dew_point_c"));
+    EXPECT_TRUE(document["periods"][2]["precipitation_chance"].is_null());
+
+    const Outcome hours = run({"forecast", "--hourly", "--json", PHOENIX});
+    ASSERT_EQ(hours.status, 0) << hours.err;
+    const json hourly = json::parse(hours.out)["hourly"];
+    ASSERT_EQ(hourly.size(), 156u);
+    EXPECT_DOUBLE_EQ(hourly[0]["dew_point_c"].get<double>(), 22.8);
+    EXPECT_EQ(hourly[0]["relative_humidity"], 82);
+    EXPECT_EQ(hourly[0]["sky"], "tsra");
+    EXPECT_FALSE(hourly[0].contains("detailed_forecast"));
+
+    const Outcome metric = run({"forecast", "--periods", "--units", "metric", PHOENIX});
+    ASSERT_EQ(metric.status, 0) << metric.err;
+    EXPECT_NE(metric.out.find("\nThis Afternoon   28 °C  30%     S 24 to 32 km/h   tsra_sct  first period\n"),
+        std::string::npos)
+        << metric.out;
+    const Outcome us = run({"forecast", "--hourly", "--units", "us", PHOENIX});
+    ASSERT_EQ(us.status, 0) << us.err;
+    EXPECT_NE(
+        us.out.find("  79 °F  73 °F   82%       23%     S 15 mph          tsra      Slight Chance"), std::string::npos)
+        << us.out;
+}
+
+TEST_F(NimbrelPointForecastTest, refusalsAndFailures)
+{
+    const Outcome pages = run({"--source", "pages", "forecast", "--periods", PHOENIX});
+    EXPECT_EQ(pages.status, 2);
+    EXPECT_NE(pages.err.find("needs the web service"), std::string::npos) << pages.err;
+    EXPECT_EQ(run({"now", "--hourly", PHOENIX}).status, 2);
+    EXPECT_EQ(run({"forecast", "--hourly", "--periods", PHOENIX}).status, 2);
+
+    server.page("/api/gridpoints/TOP/32,81/forecast", R"({"title": "Forecast Grid Expired", "status": 503})", 503);
+    const Outcome expired = run({"forecast", "--periods", PHOENIX});
+    EXPECT_EQ(expired.status, 3);
+    EXPECT_NE(expired.err.find("Forecast Grid Expired"), std::string::npos) << expired.err;
+}

@@ -3,6 +3,7 @@
 #include "meteo/reader/wpointforecast_p.h"
 
 #include "corekit/lex.h"
+#include "meteo/base/wisotime.h"
 #include "meteo/base/wisotime_p.h"
 #include "meteo/reader/wforecastvalues_p.h"
 #include "meteo/reader/wserviceurl_p.h"
