@@ -74,13 +74,16 @@ std::string temperature(const CliUnits &units, const std::optional<double> &cels
 // "S 15 to 20 mph" in the chosen units.
 std::string wind(const CliUnits &units, const WForecastPeriod &period)
 {
-    if (!period.windSpeedLow || !period.windSpeedHigh)
-        return period.windSpeed.empty() ? NONE : plainText(period.windDirection + ' ' + period.windSpeed);
-    std::string speed = units.speedOfMph(*period.windSpeedHigh);
-    if (std::lround(*period.windSpeedLow) != std::lround(*period.windSpeedHigh)) {
+    // A text without a speed ("Calm") is shown as given.
+    std::string speed = plainText(period.windSpeed);
+    if (period.windSpeedLow && period.windSpeedHigh) {
+        speed = units.speedOfMph(*period.windSpeedHigh);
         const std::string low = units.speedOfMph(*period.windSpeedLow);
-        speed = low.substr(0, low.find(' ')) + " to " + speed;
+        if (low != speed)
+            speed = low.substr(0, low.find(' ')) + " to " + speed;
     }
+    if (speed.empty())
+        return NONE;
     return period.windDirection.empty() ? speed : plainText(period.windDirection) + ' ' + speed;
 }
 
