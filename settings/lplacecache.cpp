@@ -143,6 +143,9 @@ std::string LPlaceCache::directoryFor(const std::string &settingsDirectory)
 {
     if (!settingsDirectory.empty())
         return settingsDirectory + "/cache";
+    // Where the keeper takes its folder from the environment, the cache goes beside it as well.
+    if (const char *folder = std::getenv("NIMBREL_SETTINGS_DIR"); folder && *folder)
+        return std::string(folder) + "/cache";
     if (const char *cache = std::getenv("XDG_CACHE_HOME"); cache && cache[0] == '/')
         return std::string(cache) + "/Nimbrel";
     if (const char *home = std::getenv("HOME"); home && home[0] == '/')

@@ -60,7 +60,7 @@ public:
     explicit LPlaceCache(std::string directory);
 
     // "$XDG_CACHE_HOME/Nimbrel", by default "~/.cache/Nimbrel"; beside the settings ("DIR/cache") when they are
-    // kept in a folder of their own. Empty without a home.
+    // kept in a folder of their own, given or named by NIMBREL_SETTINGS_DIR. Empty without a home.
     static std::string directoryFor(const std::string &settingsDirectory);
 
     const std::string &directory() const { return m_directory; }

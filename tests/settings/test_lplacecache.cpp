@@ -243,6 +243,9 @@ TEST(LPlaceCache, failedWriteKeepsTheOldFile)
 TEST(LPlaceCache, folderFollowsTheBaseDirectoryRules)
 {
     EXPECT_EQ(LPlaceCache::directoryFor("/srv/settings"), "/srv/settings/cache");
+    ::setenv("NIMBREL_SETTINGS_DIR", "/srv/nimbrel", 1);
+    EXPECT_EQ(LPlaceCache::directoryFor(""), "/srv/nimbrel/cache");
+    ::unsetenv("NIMBREL_SETTINGS_DIR");
     ::setenv("HOME", "/home/ada", 1);
     ::setenv("XDG_CACHE_HOME", "/var/cache/ada", 1);
     EXPECT_EQ(LPlaceCache::directoryFor(""), "/var/cache/ada/Nimbrel");
