@@ -196,7 +196,7 @@ void TestKeptValues::lastValuesShowAtStartWithoutTheNetwork()
     shown.start();
     CMainDlg &window = f.open();
     QVERIFY(window.Start());
-    qInfo("The kept values were shown %lld ms after the window was made.", static_cast<long long>(shown.elapsed()));
+    qInfo("Making and starting the window showed the kept values in %lld ms.", static_cast<long long>(shown.elapsed()));
     // Before any event of the worker: the gauges old and dimmed, the texts marked with their time, the tray's
     // number untrusted with the reason in its tip.
     QCOMPARE(f.child<CWgauge>("temperature")->displayText(), QStringLiteral("24 °C"));
