@@ -23,7 +23,7 @@ namespace
 
 // What a cut text ends with, so that nobody takes it for the whole.
 constexpr std::string_view CUT_MARK = " [...]";
-// The most texts are cut before the file is given up: each cut takes at least half of the largest text.
+// The most cuts before the file is given up; a few do in practice, since each takes the excess or half a text.
 constexpr int MAX_CUTS = 200;
 
 std::string dump(const LPlaceCacheRecord &record)
@@ -55,7 +55,8 @@ std::vector<std::string *> cuttableTexts(LPlaceCacheRecord &record)
     return texts;
 }
 
-// Cuts the text by at least half and by the excess, at the start of a character, and marks the cut.
+// Cuts the excess off the text, or half of it when the excess is more than half, at the start of a character, and
+// marks the cut.
 void cut(std::string &text, std::size_t excess)
 {
     std::size_t keep = text.size() > 2 * excess ? text.size() - excess : text.size() / 2;
