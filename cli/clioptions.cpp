@@ -114,6 +114,8 @@ bool takeFlag(CliOptions &options, const std::string &argument)
         options.periods = true;
     else if (argument == "--hourly")
         options.hourly = true;
+    else if (argument == "--cached")
+        options.cached = true;
     else if (argument == "--help" || argument == "-h")
         options.help = true;
     else if (argument == "--version")
@@ -134,6 +136,11 @@ void takePositional(CliOptions &options, const std::string &argument)
     } else {
         throw usage("unexpected argument \"" + argument + "\"");
     }
+}
+
+bool cachedCommand(const std::string &command)
+{
+    return command == "now" || command == "forecast" || command == "messages" || command == "alerts";
 }
 
 // "--units metric" or "--units=metric"; returns how many arguments it took.
@@ -164,6 +171,9 @@ void checkForecastOptions(const CliOptions &options)
         throw usage("--periods and --hourly go with forecast only");
     if (options.periods && options.hourly)
         throw usage("--periods and --hourly cannot go together");
+    // The desktop program keeps the zone forecast only.
+    if (options.cached)
+        throw usage("--periods and --hourly cannot go with --cached");
 }
 
 } // namespace
@@ -189,6 +199,8 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments)
     if ((options.follow || options.interval) && options.command != "alerts" && !options.help && !options.version)
         throw usage("--follow and --interval go with alerts only");
     checkForecastOptions(options);
+    if (options.cached && (options.follow || !cachedCommand(options.command)) && !options.help && !options.version)
+        throw usage("--cached goes with now, forecast, messages and alerts only");
     return options;
 }
 
@@ -220,6 +232,8 @@ Without PLACE, the place chosen in the desktop program.
 
 Options:
   --json                  print JSON (the schema is in nimbrel(1))
+  --cached                with now, forecast, messages or alerts: print what the desktop
+                          program kept at its last update, with its age, and fetch nothing
   --interval SECONDS      seconds between the checks of alerts --follow (default: the
                           desktop program's alert check, every minute)
   --units us|metric       units of the text output (default: those of the settings)

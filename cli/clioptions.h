@@ -23,6 +23,8 @@ struct CliOptions {
     // instead of the zone forecast.
     bool periods = false;
     bool hourly = false;
+    // "now --cached" and the like: the values the desktop program kept at its last update, without a request.
+    bool cached = false;
     // Seconds between the checks of --follow; 0: as the settings say.
     std::int64_t interval = 0;
     bool help = false;
