@@ -19,6 +19,9 @@ struct CliOptions {
     bool json = false;
     // "alerts --follow": keep running and print each change.
     bool follow = false;
+    // "places --saved": the saved places; "status --all": every saved place.
+    bool saved = false;
+    bool all = false;
     // Seconds between the checks of --follow; 0: as the settings say.
     std::int64_t interval = 0;
     bool help = false;
