@@ -28,6 +28,7 @@ namespace nimbdesk
 
 class CAlertNotifier;
 class CFreshnessView;
+class CSavedPlaces;
 class CSettingsNotice;
 class CStatusLine;
 class CTrayIcon;
@@ -72,6 +73,9 @@ public:
 
     void UpdateNow();
     void SelectLocation();
+    // Shows another saved place at once: its last known values while its update runs, nothing of the place before.
+    void ShowPlace(std::uint32_t stateId, std::uint32_t cityId);
+    CSavedPlaces *savedPlaces() const { return m_places; }
     void Options();
     void About();
     void ShowForecastText();
@@ -110,6 +114,11 @@ private:
 
     bool askPlace();
     void blankTickers();
+    QWidget *headerRow(QWidget *central);
+    void reloadPlaces();
+    void placeChanged();
+    void blankGauges();
+    bool ofShownPlace(QEvent *event);
 
     bool workerEvent(QEvent *event);
     void conditionReady();
@@ -148,6 +157,7 @@ private:
     std::unique_ptr<CSettingsApplier> m_settings;
     CSettingsNotice *m_settingsNotice = nullptr;
     CAlertNotifier *m_alertNotifier = nullptr;
+    CSavedPlaces *m_places = nullptr;
     // The alerts the window shows and the place they are for, as the worker handed them over, less those that
     // expired since; the timer fires at the next expiry.
     std::vector<meteo::WAlertRecord> m_alerts;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <new>
 #include <thread>
 #include <utility>
@@ -25,6 +26,19 @@ namespace nimbdesk
 
 namespace
 {
+
+// Where the place of a result is kept: 0 the observation, 1 the forecast, then the kinds of message; past the end
+// for the events that carry no result of their own.
+std::size_t resultSlot(QEvent::Type type, int index)
+{
+    if (type == WM_CONDITION_READY)
+        return 0;
+    if (type == WM_FORECAST_READY)
+        return 1;
+    if (type == WM_MESSAGE_READY && index >= 0)
+        return 2 + static_cast<std::size_t>(index);
+    return std::numeric_limits<std::size_t>::max();
+}
 
 // A fetch that throws has failed like any other: the cycle goes on with the next one.
 template<typename Fetch>
@@ -171,6 +185,13 @@ void CUpdateThread::CopyCondition(WCondition &condition)
 {
     Locker lock(*this);
     condition = m_condition;
+}
+
+settings::LPlaceId CUpdateThread::PlaceOf(QEvent::Type type, int index)
+{
+    Locker lock(*this);
+    const std::size_t slot = resultSlot(type, index);
+    return slot < m_resultPlaces.size() ? m_resultPlaces[slot] : settings::LPlaceId{};
 }
 
 void CUpdateThread::GetForecastLength(unsigned long &length)
@@ -622,6 +643,9 @@ bool CUpdateThread::HandOver()
 void CUpdateThread::Post(QEvent::Type type, int index)
 {
     Locker lock(*this);
+    const std::size_t slot = resultSlot(type, index);
+    if (slot < m_resultPlaces.size())
+        m_resultPlaces[slot] = {m_fetchLocation.getState(), m_fetchLocation.getCity()};
     if (m_window)
         QCoreApplication::postEvent(m_window, new CUpdateEvent(type, index));
 }
