@@ -3,7 +3,12 @@
 #include "corekit/lkeeper.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/places/cplaceswitcher.h"
+#include "nimbdesk/places/placename.h"
 #include "settings/lsettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 using namespace corekit;
 using namespace meteo;
@@ -31,6 +36,17 @@ QString gravestWarning(const std::vector<WAlertRecord> &alerts)
             gravest = &alert;
     }
     return gravest ? QString::fromStdString(gravest->event) : QString();
+}
+
+// "27°", "−5°" with the minus sign, "--" unknown.
+QString degrees(const WCondition *condition, bool fahrenheit)
+{
+    if (!condition)
+        return QStringLiteral("--");
+    const double celsius = condition->getTemp();
+    const long rounded = std::lround(fahrenheit ? celsius * 9.0 / 5.0 + 32.0 : celsius);
+    const QString number = QString::number(std::labs(rounded));
+    return (rounded < 0 ? QStringLiteral("\u2212") : QString()) + number + QStringLiteral("°");
 }
 
 } // namespace
@@ -75,6 +91,33 @@ void CSavedPlaces::Remember(const WCondition &condition)
 bool CSavedPlaces::Recall(const LPlaceId &place, WCondition &condition) const
 {
     return m_values->Recall(place, condition);
+}
+
+QString CSavedPlaces::TipLine(bool fahrenheit) const
+{
+    if (m_places.size() < 2)
+        return QString();
+    QStringList parts;
+    for (const LPlaceId &place : m_places) {
+        WCondition condition;
+        const bool known = m_values->Recall(place, condition);
+        parts << QStringLiteral("%1 %2").arg(cityName(place), degrees(known ? &condition : nullptr, fahrenheit));
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QStringList CSavedPlaces::Names() const
+{
+    QStringList names;
+    for (const LPlaceId &place : m_places)
+        names << placeName(place);
+    return names;
+}
+
+int CSavedPlaces::ShownIndex() const
+{
+    const auto found = std::find(m_places.begin(), m_places.end(), m_shown);
+    return found == m_places.end() ? -1 : static_cast<int>(found - m_places.begin());
 }
 
 void CSavedPlaces::AlertsFor(const LPlaceId &place, const std::vector<WAlertRecord> &alerts)

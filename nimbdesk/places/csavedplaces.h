@@ -44,6 +44,12 @@ public:
     // The observation of the place shown has arrived.
     void Remember(const meteo::WCondition &condition);
     bool Recall(const settings::LPlaceId &place, meteo::WCondition &condition) const;
+    // For the tray's tip, each saved place with its last temperature in whole degrees: "Des Moines 27°, Bismarck
+    // −5°" ("--" for a place not yet observed); empty with one place, which the tip names already.
+    QString TipLine(bool fahrenheit) const;
+    // "Des Moines, Iowa", one per saved place in their order, and the index of the shown one.
+    QStringList Names() const;
+    int ShownIndex() const;
     // The alerts in force at a place: the switcher marks the place with its gravest warning.
     void AlertsFor(const settings::LPlaceId &place, const std::vector<meteo::WAlertRecord> &alerts);
 

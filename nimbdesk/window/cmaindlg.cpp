@@ -218,6 +218,7 @@ void CMainDlg::SelectLocation()
 void CMainDlg::ShowPlace(std::uint32_t stateId, std::uint32_t cityId)
 {
     m_places->Show({stateId, cityId});
+    showPlacesInTray();
     ApplySettings();
     blankTickers();
     m_forecastText.clear();
@@ -455,6 +456,11 @@ void CMainDlg::connectTray()
     connect(m_tray, &CTrayIcon::updateNowRequested, this, &CMainDlg::UpdateNow);
     connect(m_tray, &CTrayIcon::showRequested, this, &CMainDlg::Restore);
     connect(m_tray, &CTrayIcon::exitRequested, this, &QWidget::close);
+    connect(m_tray, &CTrayIcon::placeRequested, this, [this](int index) {
+        const std::vector<LPlaceId> &places = m_places->Places();
+        if (index >= 0 && index < static_cast<int>(places.size()))
+            ShowPlace(places[static_cast<std::size_t>(index)].stateId, places[static_cast<std::size_t>(index)].cityId);
+    });
 }
 
 bool CMainDlg::askPlace()
@@ -514,6 +520,7 @@ void CMainDlg::conditionReady()
     m_worker.CopyCondition(condition);
     ShowCondition(condition);
     m_places->Remember(condition);
+    showPlacesInTray();
 }
 
 void CMainDlg::forecastReady()
@@ -671,8 +678,16 @@ QWidget *CMainDlg::headerRow(QWidget *central)
 void CMainDlg::reloadPlaces()
 {
     const QStringList notes = m_places->Reload();
+    showPlacesInTray();
     if (!notes.isEmpty())
         showNews(tr("Saved places left out: %1").arg(notes.join(QStringLiteral("; "))));
+}
+
+void CMainDlg::showPlacesInTray()
+{
+    std::uint32_t scale = 0;
+    m_keeper.GetInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, scale, false);
+    m_tray->ShowPlaces(m_places->TipLine(scale != 0), m_places->Names(), m_places->ShownIndex());
 }
 
 // No reading of the place before stays under the new one's name: its last known values with their age, or none.

@@ -116,6 +116,7 @@ private:
     void blankTickers();
     QWidget *headerRow(QWidget *central);
     void reloadPlaces();
+    void showPlacesInTray();
     void placeChanged();
     void blankGauges();
     bool ofShownPlace(QEvent *event);

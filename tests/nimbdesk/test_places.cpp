@@ -7,6 +7,7 @@
 #include "nimbdesk/gauges/cwlabel.h"
 #include "nimbdesk/location/clocationdlg.h"
 #include "nimbdesk/places/cplaceswitcher.h"
+#include "nimbdesk/tray/ctrayicon.h"
 #include "settings/lplacelist.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
@@ -169,6 +170,16 @@ void TestPlaces::switchingShowsThatPlaceOnly()
     QCOMPARE(f.temperature(), QStringLiteral("24 °C"));
     QVERIFY(f.showsTemperature(QStringLiteral("30 °C")));
     QVERIFY(f.switcher()->menu()->actions().at(0)->isChecked());
+
+    // The tray's tip names every place with its last temperature, and its menu switches too.
+    QVERIFY2(window.trayIcon()->toolTip().contains(QStringLiteral("\nDes Moines 30°, Bismarck \u221221°")),
+        qPrintable(window.trayIcon()->toolTip()));
+    QMenu *trayPlaces = window.trayIcon()->contextMenu()->findChild<QMenu *>();
+    QVERIFY(trayPlaces && trayPlaces->menuAction()->isVisible());
+    QCOMPARE(trayPlaces->actions().size(), 2);
+    trayPlaces->actions().at(1)->trigger();
+    QCOMPARE(f.header(), QStringLiteral("Bismarck, North Dakota"));
+    QCOMPARE(f.temperature(), QStringLiteral("-21 °C"));
 }
 
 void TestPlaces::aDamagedEntryIsNamedInTheWindow()
