@@ -40,6 +40,19 @@ std::size_t resultSlot(QEvent::Type type, int index)
     return std::numeric_limits<std::size_t>::max();
 }
 
+// Nothing known yet: the gauges read "--" for what the first report of a place lacks.
+WCondition unknownCondition()
+{
+    WCondition condition;
+    condition.setTemp(std::numeric_limits<float>::quiet_NaN());
+    condition.setDewPoint(std::numeric_limits<float>::quiet_NaN());
+    condition.setPressure(std::numeric_limits<float>::quiet_NaN());
+    condition.setWindDirection(-1);
+    condition.setWindSpeed(-1);
+    condition.setWindGustSpeed(-1);
+    return condition;
+}
+
 // A fetch that throws has failed like any other: the cycle goes on with the next one.
 template<typename Fetch>
 int guarded(Fetch fetch)
@@ -597,12 +610,15 @@ bool CUpdateThread::FetchCondition()
 {
     if (!PrepareFetch())
         return false;
-    WCondition fetched = m_fetchCondition;
+    // What a report lacks stays as the same place's last report had it; another place's values are no base.
+    const LPlaceId place{m_fetchLocation.getState(), m_fetchLocation.getCity()};
+    WCondition fetched = place == m_fetchConditionPlace ? m_fetchCondition : unknownCondition();
     const int result = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
     note(m_cycleResults.condition, result, *m_reader);
     if (result != L_OK)
         return true;
     m_fetchCondition = fetched;
+    m_fetchConditionPlace = place;
     {
         Locker lock(*this);
         m_condition = m_fetchCondition;

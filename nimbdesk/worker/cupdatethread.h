@@ -158,6 +158,7 @@ private:
     settings::LWinKeeper m_keeper;
     meteo::WLocation m_fetchLocation;
     meteo::WCondition m_fetchCondition;
+    settings::LPlaceId m_fetchConditionPlace;
     CUpdateResults m_cycleResults;
     CUpdateResults m_checkRun;
     // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.

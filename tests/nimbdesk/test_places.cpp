@@ -64,7 +64,11 @@ public:
         keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, server.url("/api/").c_str(), false);
         keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 0, false);
         server.page("/obs/KDSM.html", observationPage("KDSM", "24/12"));
-        server.page("/obs/KBIS.html", observationPage("KBIS", "M21/M26"));
+        // Bismarck's report has no pressure group: Des Moines' pressure must not stand in for it.
+        std::string bismarck = observationPage("KBIS", "M21/M26");
+        bismarck.replace(bismarck.find(" A3001"), 6, "");
+        bismarck.replace(bismarck.find(" SLP162"), 7, "");
+        server.page("/obs/KBIS.html", bismarck);
     }
 
     CMainDlg &open(const LPlaceId &shown, const std::string &list)
@@ -162,6 +166,7 @@ void TestPlaces::switchingShowsThatPlaceOnly()
     QVERIFY(LPlaceList::Shown(f.keeper, shown));
     QCOMPARE(shown.cityId, BISMARCK.cityId);
     QVERIFY(f.showsTemperature(QStringLiteral("-21 °C")));
+    QCOMPARE(f.window->findChild<CWgauge *>(QStringLiteral("pressure"))->displayText(), QStringLiteral("--"));
 
     // Des Moines' page now says something else: what shows at once is what was last known of it.
     f.server.page("/obs/KDSM.html", observationPage("KDSM", "30/12"));
