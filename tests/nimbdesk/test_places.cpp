@@ -7,6 +7,7 @@
 #include "nimbdesk/gauges/cwlabel.h"
 #include "nimbdesk/location/clocationdlg.h"
 #include "nimbdesk/places/cplaceswitcher.h"
+#include "nimbdesk/places/csavedplaces.h"
 #include "nimbdesk/tray/ctrayicon.h"
 #include "settings/lplacelist.h"
 #include "settings/lsettings.h"
@@ -111,6 +112,7 @@ private slots:
     void selectLocationEditsTheSavedPlaces();
     void switchingShowsThatPlaceOnly();
     void aDamagedEntryIsNamedInTheWindow();
+    void aWarningMarksItsPlaceInTheSwitcher();
     void renderForReview();
 };
 
@@ -194,6 +196,31 @@ void TestPlaces::aDamagedEntryIsNamedInTheWindow()
     QVERIFY(window.Start());
     QVERIFY2(window.statusText().contains(QStringLiteral("'19/x'")), qPrintable(window.statusText()));
     QCOMPARE(f.switcher()->places(), (std::vector<LPlaceId>{DES_MOINES, BISMARCK}));
+}
+
+// The gravest warning names its place; an advisory, however severe, marks nothing, and the warning's end takes the
+// mark away.
+void TestPlaces::aWarningMarksItsPlaceInTheSwitcher()
+{
+    Fixture f;
+    CMainDlg &window = f.open(DES_MOINES, "19/1921000;38/3807200");
+    QVERIFY(window.Start());
+    WAlertRecord advisory;
+    advisory.event = "Wind Chill Advisory";
+    advisory.severity = "Extreme";
+    WAlertRecord storm = advisory;
+    storm.event = "Winter Storm Warning";
+    storm.severity = "Moderate";
+    WAlertRecord blizzard = advisory;
+    blizzard.event = "Blizzard Warning";
+    blizzard.severity = "Severe";
+    window.savedPlaces()->AlertsFor(BISMARCK, {advisory, storm, blizzard});
+    QCOMPARE(f.switcher()->entryText(1), QStringLiteral("Bismarck, North Dakota — ⚠ Blizzard Warning"));
+    QCOMPARE(f.switcher()->entryText(0), QStringLiteral("Des Moines, Iowa"));
+    QCOMPARE(f.switcher()->text(), QStringLiteral("Places ⚠"));
+    window.savedPlaces()->AlertsFor(BISMARCK, {advisory});
+    QCOMPARE(f.switcher()->entryText(1), QStringLiteral("Bismarck, North Dakota"));
+    QCOMPARE(f.switcher()->text(), QStringLiteral("Places"));
 }
 
 // The window with the switcher's menu open beside it, into a PNG file for a reviewer.
