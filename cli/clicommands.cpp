@@ -92,6 +92,8 @@ std::string fetchText(CliSession &session, const WLocation &location, CliTextFet
 
 CliExit runPlaces(CliSession &session, std::ostream &out)
 {
+    if (session.options().saved)
+        return runSavedPlaces(session, out);
     if (!session.options().argument)
         throw CliError(CliExit::Usage, "places needs a QUERY (see nimbrel --help)");
     const std::string &query = *session.options().argument;

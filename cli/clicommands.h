@@ -28,6 +28,8 @@ struct CliObservation;
 CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out);
 
 CliExit runPlaces(CliSession &session, std::ostream &out);
+// "places --saved"; none saved is CliExit::Nothing.
+CliExit runSavedPlaces(CliSession &session, std::ostream &out);
 CliExit runNow(CliSession &session, std::ostream &out);
 CliExit runForecast(CliSession &session, std::ostream &out);
 CliExit runMessages(CliSession &session, std::ostream &out);

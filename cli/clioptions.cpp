@@ -116,6 +116,10 @@ bool takeFlag(CliOptions &options, const std::string &argument)
         options.hourly = true;
     else if (argument == "--cached")
         options.cached = true;
+    else if (argument == "--saved")
+        options.saved = true;
+    else if (argument == "--all")
+        options.all = true;
     else if (argument == "--help" || argument == "-h")
         options.help = true;
     else if (argument == "--version")
@@ -176,6 +180,18 @@ void checkForecastOptions(const CliOptions &options)
         throw usage("--periods and --hourly cannot go with --cached");
 }
 
+void checkPlaceFlags(const CliOptions &options)
+{
+    if (options.help || options.version)
+        return;
+    if (options.saved && options.command != "places")
+        throw usage("--saved goes with places only");
+    if (options.all && options.command != "status")
+        throw usage("--all goes with status only");
+    if ((options.saved || options.all) && options.argument)
+        throw usage("unexpected argument \"" + *options.argument + "\" with --saved or --all");
+}
+
 } // namespace
 
 CliOptions parseCommandLine(const std::vector<std::string> &arguments)
@@ -201,6 +217,7 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments)
     checkForecastOptions(options);
     if (options.cached && (options.follow || !cachedCommand(options.command)) && !options.help && !options.version)
         throw usage("--cached goes with now, forecast, messages and alerts only");
+    checkPlaceFlags(options);
     return options;
 }
 
@@ -212,6 +229,7 @@ The weather of a place in the United States, from the National Weather Service.
 Commands:
   places QUERY        places that QUERY names, best first: "Springfield, IL", a ZIP code,
                       a station ("KDSM") or coordinates ("41.59, -93.62")
+  places --saved      the places saved in the desktop program, in its order
   now [PLACE]         the current observation
   forecast [PLACE]    the zone forecast
   forecast --periods [PLACE]
@@ -224,11 +242,13 @@ Commands:
                       keep watching: one line for each alert as it comes into force, is
                       updated or ends, until interrupted
   status [PLACE]      one line for a status bar
+  status --all        one line for each saved place
   decode [REPORT|-]   decode METAR reports, one per line of standard input with -
 
 PLACE is what "nimbrel places" takes, when it names one place ("Des Moines, IA", "50309"; for a
-station or coordinates the nearest place), or STATE_ID/CITY_ID as "nimbrel places" shows it.
-Without PLACE, the place chosen in the desktop program.
+station or coordinates the nearest place), STATE_ID/CITY_ID as "nimbrel places" shows it, or
+the number of a saved place, 1 to 20, as places --saved numbers them.
+Without PLACE, the place shown in the desktop program.
 
 Options:
   --json                  print JSON (the schema is in nimbrel(1))

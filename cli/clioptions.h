@@ -25,6 +25,9 @@ struct CliOptions {
     bool hourly = false;
     // "now --cached" and the like: the values the desktop program kept at its last update, without a request.
     bool cached = false;
+    // "places --saved": the saved places; "status --all": every saved place.
+    bool saved = false;
+    bool all = false;
     // Seconds between the checks of --follow; 0: as the settings say.
     std::int64_t interval = 0;
     bool help = false;

@@ -4,6 +4,7 @@
 #include "cli/clierror.h"
 #include "meteo/location/wlocationdb.h"
 #include "meteo/reader/wreadersettings.h"
+#include "settings/lplacelist.h"
 #include "settings/lsettings.h"
 
 #include <cstdint>
@@ -15,6 +16,17 @@ using namespace settings;
 
 namespace cli
 {
+
+namespace
+{
+
+// "2" names the second saved place; a ZIP code has five digits, so a number of one or two is never one.
+bool isSavedNumber(const std::string &text)
+{
+    return !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+} // namespace
 
 CliSession::CliSession(const CliOptions &options)
     : m_options(options)
@@ -83,6 +95,8 @@ const CliPlaces &CliSession::places()
 
 CliPlace CliSession::place()
 {
+    if (m_options.argument && isSavedNumber(*m_options.argument))
+        return savedPlace(*m_options.argument);
     if (m_options.argument) {
         CliPlace place = places().resolve(*m_options.argument);
         // The search's index of every place is done with: its memory serves the fetches that follow.
@@ -95,6 +109,38 @@ CliPlace CliSession::place()
         || keeper().GetInt(LSettings::LOCATION, LSettings::CITY, city, false) != L_OK)
         throw CliError(CliExit::Usage, "no place given, and none chosen in the desktop program");
     return places().byIds(state, city);
+}
+
+std::vector<CliPlace> CliSession::savedPlaces()
+{
+    LPlaceList::Parsed saved = LPlaceList::Load(keeper());
+    const CliPlaces &all = places();
+    LPlaceList::DropMissing(saved, [&all](const LPlaceId &id) {
+        try {
+            all.byIds(id.stateId, id.cityId);
+            return true;
+        } catch (const CliError &) {
+            return false;
+        }
+    });
+    for (const std::string &note : saved.damaged)
+        std::cerr << "nimbrel: a saved place is left out: " << note << '\n';
+    std::vector<CliPlace> list;
+    for (const LPlaceId &id : saved.places)
+        list.push_back(all.byIds(id.stateId, id.cityId));
+    return list;
+}
+
+CliPlace CliSession::savedPlace(const std::string &number)
+{
+    const std::vector<CliPlace> saved = savedPlaces();
+    const std::size_t index = std::stoul(number);
+    if (index < 1 || index > saved.size())
+        throw CliError(CliExit::Usage,
+            "there is no saved place " + number + " (" + std::to_string(saved.size())
+                + " saved; see nimbrel places --saved)");
+    m_places.reset();
+    return saved[index - 1];
 }
 
 WLocation CliSession::location(const CliPlace &place)

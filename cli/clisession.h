@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace cli
 {
@@ -30,12 +31,16 @@ public:
     // The place the command's argument names, or the desktop program's place without one; throws CliError
     // (CliExit::Usage) when there is none or it is not one place.
     CliPlace place();
+    // The places saved in the desktop program, in its order; damaged entries and places the location files no
+    // longer hold are left out, each said on standard error.
+    std::vector<CliPlace> savedPlaces();
     meteo::WLocation location(const CliPlace &place);
     meteo::WReader &reader();
 
 private:
     void checkSettingsFile();
     void applyOverrides();
+    CliPlace savedPlace(const std::string &number);
 
     CliOptions m_options;
     CliKeeper m_keeper;

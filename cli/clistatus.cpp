@@ -7,10 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <array>
 #include <ctime>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace corekit;
@@ -131,12 +134,96 @@ std::string tooltip(const StatusReport &report, const CliPlace &place, const Cli
     return text.substr(0, text.size() - 1);
 }
 
+json statusJson(const StatusReport &report, const CliPlace &place, const std::string &line, std::int64_t now)
+{
+    json observation = nullptr;
+    if (report.observation)
+        report.observation->toJson(observation, now);
+    return {{"place", place.toJson()}, {"text", line}, {"class", className(report, now)},
+        {"warning", report.warning.empty() ? json(nullptr) : json(report.warning)},
+        {"watch", report.watch.empty() ? json(nullptr) : json(report.watch)}, {"observation", observation},
+        {"error", report.errors.empty() ? json(nullptr) : json(joined(report.errors))}};
+}
+
+void printErrors(const StatusReport &report)
+{
+    for (const std::string &error : report.errors)
+        std::cerr << "nimbrel: " << error << '\n';
+}
+
+// The classes from the gravest down, so that the line of several places takes the gravest of theirs.
+constexpr std::array<std::string_view, 5> CLASS_RANK = {"warning", "watch", "error", "stale", "normal"};
+
+std::string graver(const std::string &a, const std::string &b)
+{
+    return std::find(CLASS_RANK.begin(), CLASS_RANK.end(), a) <= std::find(CLASS_RANK.begin(), CLASS_RANK.end(), b) ? a
+                                                                                                                    : b;
+}
+
+// "Des Moines, IA: 27°F", and in the bar's text the name alone, as the tray tip says it: "Des Moines 27°F".
+struct StatusAll {
+    std::vector<std::string> lines;
+    std::vector<std::string> shortLines;
+    std::vector<std::string> tooltips;
+    json list = json::array();
+    std::string className = "normal";
+    bool anyValue = false;
+    CliExit failure = CliExit::Ok;
+
+    void add(const StatusReport &report, const CliPlace &place, const CliUnits &units, std::int64_t now)
+    {
+        const std::string line = statusLine(report, units);
+        lines.push_back(place.label() + ": " + line);
+        shortLines.push_back(place.name + ' ' + line);
+        tooltips.push_back(tooltip(report, place, units, now));
+        list.push_back(statusJson(report, place, line, now));
+        className = graver(className, ::cli::className(report, now));
+        anyValue = anyValue || holdsValue(report);
+        if (failure == CliExit::Ok)
+            failure = report.failure;
+    }
+};
+
+std::string joinedWith(const std::vector<std::string> &parts, const std::string &separator)
+{
+    std::string text;
+    for (const std::string &part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+// Every saved place: its observation and its alerts, two requests each, one place after the other.
+CliExit runStatusAll(CliSession &session, std::ostream &out)
+{
+    const std::vector<CliPlace> saved = session.savedPlaces();
+    if (saved.empty())
+        throw CliError(CliExit::Usage, "no place saved in the desktop program");
+    const std::int64_t now = std::time(nullptr);
+    const CliUnits units = session.units();
+    StatusAll all;
+    for (const CliPlace &place : saved) {
+        const StatusReport report = gather(session, session.location(place));
+        all.add(report, place, units, now);
+        printErrors(report);
+    }
+    if (session.options().format == CliOptions::Format::Waybar)
+        out << jsonLine({{"text", joinedWith(all.shortLines, ", ")}, {"tooltip", joinedWith(all.tooltips, "\n\n")},
+            {"class", all.className}});
+    else if (session.options().json)
+        out << jsonLine({{"places", all.list}});
+    else
+        out << joinedWith(all.lines, "\n") << '\n';
+    return all.anyValue ? CliExit::Ok : all.failure;
+}
+
 } // namespace
 
 // A line with a value is success, whatever else failed: the failures are in the tooltip, on standard error and in
 // the class. Without one, the status of the first failure.
 CliExit runStatus(CliSession &session, std::ostream &out)
 {
+    if (session.options().all)
+        return runStatusAll(session, out);
     const CliPlace place = session.place();
     const StatusReport report = gather(session, session.location(place));
     const std::int64_t now = std::time(nullptr);
@@ -146,18 +233,11 @@ CliExit runStatus(CliSession &session, std::ostream &out)
         out << jsonLine(
             {{"text", line}, {"tooltip", tooltip(report, place, units, now)}, {"class", className(report, now)}});
     } else if (session.options().json) {
-        json observation = nullptr;
-        if (report.observation)
-            report.observation->toJson(observation, now);
-        out << jsonLine({{"place", place.toJson()}, {"text", line}, {"class", className(report, now)},
-            {"warning", report.warning.empty() ? json(nullptr) : json(report.warning)},
-            {"watch", report.watch.empty() ? json(nullptr) : json(report.watch)}, {"observation", observation},
-            {"error", report.errors.empty() ? json(nullptr) : json(joined(report.errors))}});
+        out << jsonLine(statusJson(report, place, line, now));
     } else if (report.errors.empty() || holdsValue(report)) {
         out << line << '\n';
     }
-    for (const std::string &error : report.errors)
-        std::cerr << "nimbrel: " << error << '\n';
+    printErrors(report);
     return holdsValue(report) ? CliExit::Ok : report.failure;
 }
 

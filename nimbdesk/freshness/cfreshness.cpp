@@ -93,6 +93,12 @@ void CFreshness::TextArrived(int item, const std::string &text)
         m_arrived[item] = text;
 }
 
+void CFreshness::ForgetObservation()
+{
+    m_observed = 0;
+    m_hasObservation = false;
+}
+
 void CFreshness::Observed(std::int64_t time)
 {
     m_observed = time;

@@ -39,6 +39,8 @@ public:
     // As the results of a cycle arrive: the text of an item, the observation's time.
     void TextArrived(int item, const std::string &text);
     void Observed(std::int64_t time);
+    // No observation is known, as before the first: another place is shown.
+    void ForgetObservation();
     // Settles the cycle: keeps the texts that arrived, holds on to those whose fetch failed, drops what expired,
     // and tells the story. Texts of another place than the last cycle's are dropped first.
     void CycleFinished(const CUpdateResults &results, std::int64_t now);

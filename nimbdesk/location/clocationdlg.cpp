@@ -6,6 +6,8 @@
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/common/lstringqt.h"
 #include "nimbdesk/location/cplacefinder.h"
+#include "nimbdesk/location/csavedplacesedit.h"
+#include "settings/lplacelist.h"
 #include "settings/lsettings.h"
 
 #include <QCollatorSortKey>
@@ -101,8 +103,12 @@ CLocationDlg::CLocationDlg(LKeeper *keeper, QWidget *parent)
     connect(m_finder, &CPlaceFinder::placeChosen, this, &CLocationDlg::selectPlace);
     layout->addWidget(m_finder);
     layout->addLayout(listColumns(), 1);
+    m_saved = new CSavedPlacesEdit(this);
+    m_saved->SetPlaces(LPlaceList::Load(*m_keeper).places);
+    connect(m_saved, &CSavedPlacesEdit::addRequested, this, &CLocationDlg::addSelected);
+    layout->addWidget(m_saved);
     layout->addWidget(buttonBox());
-    resize(480, 480);
+    resize(520, 640);
 
     fillStates();
     restoreStored();
@@ -111,12 +117,13 @@ CLocationDlg::CLocationDlg(LKeeper *keeper, QWidget *parent)
 
 void CLocationDlg::accept()
 {
-    const QListWidgetItem *state = selectedItem(m_states);
-    const QListWidgetItem *city = selectedItem(m_cities);
-    if (!state || !city)
+    std::uint32_t stateId = 0;
+    std::uint32_t cityId = 0;
+    if (!selectedIds(stateId, cityId))
         return;
-    m_keeper->SetInt(LSettings::LOCATION, LSettings::STATE, idOf(state), false);
-    m_keeper->SetInt(LSettings::LOCATION, LSettings::CITY, idOf(city), false);
+    m_keeper->SetInt(LSettings::LOCATION, LSettings::STATE, stateId, false);
+    m_keeper->SetInt(LSettings::LOCATION, LSettings::CITY, cityId, false);
+    storeSavedPlaces(stateId, cityId);
     QDialog::accept();
 }
 
@@ -319,6 +326,39 @@ bool CLocationDlg::enterPressed(QObject *watched)
         return false;
     m_cityFilter->setFocus();
     return true;
+}
+
+bool CLocationDlg::selectedIds(std::uint32_t &stateId, std::uint32_t &cityId) const
+{
+    const QListWidgetItem *state = selectedItem(m_states);
+    const QListWidgetItem *city = selectedItem(m_cities);
+    if (!state || !city)
+        return false;
+    stateId = idOf(state);
+    cityId = idOf(city);
+    return true;
+}
+
+void CLocationDlg::addSelected()
+{
+    std::uint32_t stateId = 0;
+    std::uint32_t cityId = 0;
+    if (selectedIds(stateId, cityId))
+        m_saved->Add({stateId, cityId});
+}
+
+// The place shown is always a saved one: chosen without being added, it joins the list at its end (in the last
+// place's stead when the list is full).
+void CLocationDlg::storeSavedPlaces(std::uint32_t stateId, std::uint32_t cityId)
+{
+    std::vector<LPlaceId> places = m_saved->places();
+    const LPlaceId chosen{stateId, cityId};
+    if (std::find(places.begin(), places.end(), chosen) == places.end()) {
+        if (places.size() == LPlaceList::MAX_PLACES)
+            places.pop_back();
+        places.push_back(chosen);
+    }
+    LPlaceList::Save(*m_keeper, places);
 }
 
 } // namespace nimbdesk

@@ -20,6 +20,7 @@ namespace nimbdesk
 {
 
 class CPlaceFinder;
+class CSavedPlacesEdit;
 
 // "Select Location": one state and one city of the location database, stored on OK as the identifiers
 // Location/State and Location/City; Cancel stores nothing. A search box above the lists, focused on opening, finds
@@ -28,6 +29,9 @@ class CPlaceFinder;
 // "Pennsylvania"), two cities of one name are told apart by county ("Mesquite (Dallas County)"), and each list has
 // a filter box above it. The keyboard alone picks a place: type into the search box, Enter, Enter; or type into the
 // state filter, arrow to the state, Enter, the same for the city, Enter.
+//
+// Below the lists, the saved places: "Add to my places" saves the selected place, and the list orders them. OK
+// stores the list with the place chosen among them, so that the first place chosen is the first saved one.
 //
 // The process-wide location database must be open while the dialog lives.
 class CLocationDlg : public QDialog
@@ -60,6 +64,9 @@ private:
     void filterList(QListWidget *list, const QString &text);
     // Enter in a filter box or a list; true when the key was used up.
     bool enterPressed(QObject *watched);
+    bool selectedIds(std::uint32_t &stateId, std::uint32_t &cityId) const;
+    void addSelected();
+    void storeSavedPlaces(std::uint32_t stateId, std::uint32_t cityId);
 
     corekit::LKeeper *m_keeper;
     QCollator m_collator;
@@ -70,6 +77,7 @@ private:
     QLineEdit *m_cityFilter = nullptr;
     QListWidget *m_cities = nullptr;
     QPushButton *m_ok = nullptr;
+    CSavedPlacesEdit *m_saved = nullptr;
 };
 
 } // namespace nimbdesk

@@ -39,7 +39,7 @@ const QColor UNTRUSTED_GREY(140, 140, 140);
 
 CTrayIcon::CTrayIcon(const QString &name, QWidget *window, CTraySystem system)
     : QSystemTrayIcon(window)
-    , m_tip{name, QString(), QString(), QString(), QString(), QStringList()}
+    , m_tip{name, QString(), QString(), QString(), QString(), QStringList(), QString()}
     , m_window(window)
     , m_system(std::move(system))
     , m_menu(std::make_unique<QMenu>())
@@ -110,6 +110,20 @@ void CTrayIcon::ShowAlerts(const QStringList &events, const QColor &color)
     redraw();
 }
 
+void CTrayIcon::ShowPlaces(const QString &line, const QStringList &names, int shown)
+{
+    m_tip.places = line;
+    setToolTip(m_tip.text());
+    m_places->clear();
+    for (int index = 0; index < names.size(); ++index) {
+        QAction *action = m_places->addAction(names[index]);
+        action->setCheckable(true);
+        action->setChecked(index == shown);
+        connect(action, &QAction::triggered, this, [this, index] { emit placeRequested(index); });
+    }
+    m_places->menuAction()->setVisible(names.size() > 1);
+}
+
 void CTrayIcon::SetColors(std::uint32_t fore, std::uint32_t back)
 {
     m_fore = colorFromColorref(fore);
@@ -178,6 +192,8 @@ void CTrayIcon::buildMenu()
 {
     QAction *updateNow = m_menu->addAction(tr("&Update Now"));
     QAction *show = m_menu->addAction(tr("&Show"));
+    m_places = m_menu->addMenu(tr("&Places"));
+    m_places->menuAction()->setVisible(false);
     m_menu->addSeparator();
     QAction *exit = m_menu->addAction(tr("&Exit"));
     connect(updateNow, &QAction::triggered, this, &CTrayIcon::updateNowRequested);

@@ -51,6 +51,9 @@ public:
     // The events of the warnings in force, their count marked on the icon in the colour given, and listed in the tip;
     // none takes the mark away.
     void ShowAlerts(const QStringList &events, const QColor &color);
+    // The saved places for the tip ("Des Moines 27°, Bismarck −5°"; empty with one place) and for the menu, which
+    // asks for one by its index; the shown one is checked.
+    void ShowPlaces(const QString &line, const QStringList &names, int shown);
     // COLORREF values, as the settings hold them.
     void SetColors(std::uint32_t fore, std::uint32_t back);
 
@@ -62,6 +65,7 @@ signals:
     void updateNowRequested();
     void showRequested();
     void exitRequested();
+    void placeRequested(int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -80,6 +84,7 @@ private:
     bool m_observed = false;
     bool m_fahrenheit = false;
     std::unique_ptr<QMenu> m_menu;
+    QMenu *m_places = nullptr;
     QString m_number;
     QColor m_fore;
     QColor m_back;

@@ -20,6 +20,8 @@ struct CTrayTip {
     QString problem;
     // The events of the warnings in force, a line each: "Tornado Warning".
     QStringList alerts;
+    // With several saved places, each with its last temperature: "Des Moines 27°, Bismarck −5°".
+    QString places;
 
     QString text() const;
 };

@@ -40,6 +40,12 @@ void CFreshnessView::ShowCondition(const WCondition &condition)
     show();
 }
 
+void CFreshnessView::ForgetObservation()
+{
+    m_freshness.ForgetObservation();
+    show();
+}
+
 void CFreshnessView::TextArrived(int item, const QString &text)
 {
     m_freshness.TextArrived(item, text.toStdString());

@@ -40,6 +40,8 @@ public:
     CFreshnessView(const CFreshnessTargets &targets, QObject *parent);
 
     void ShowCondition(const meteo::WCondition &condition);
+    // Another place is shown, of which no observation is known yet.
+    void ForgetObservation();
     void TextArrived(int item, const QString &text);
     void CycleFinished(const CUpdateResults &results);
     void AlertsChecked(const CUpdateResults &results);

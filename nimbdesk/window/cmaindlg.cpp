@@ -17,6 +17,8 @@
 #include "nimbdesk/gauges/cwwind.h"
 #include "nimbdesk/location/clocationdlg.h"
 #include "nimbdesk/options/coptionssheet.h"
+#include "nimbdesk/places/cplaceswitcher.h"
+#include "nimbdesk/places/csavedplaces.h"
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/window/caboutdlg.h"
 #include "nimbdesk/window/cfreshnessview.h"
@@ -46,6 +48,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -161,6 +164,7 @@ bool CMainDlg::Start()
             return false;
         m_settings->ApplyPlace();
     }
+    reloadPlaces();
     m_worker.SetWindow(this);
     blankTickers();
     showKept();
@@ -208,8 +212,24 @@ void CMainDlg::SelectLocation()
     CLocationDlg dialog(&m_keeper, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const LPlaceId before = m_places->Shown();
+    reloadPlaces();
     ApplySettings();
     blankTickers();
+    if (!(m_places->Shown() == before))
+        placeChanged();
+}
+
+void CMainDlg::ShowPlace(std::uint32_t stateId, std::uint32_t cityId)
+{
+    m_places->Show({stateId, cityId});
+    showPlacesInTray();
+    ApplySettings();
+    blankTickers();
+    m_forecastText.clear();
+    m_specialText.clear();
+    placeChanged();
+    m_worker.UpdateNow();
 }
 
 void CMainDlg::Options()
@@ -343,9 +363,7 @@ void CMainDlg::buildControls()
 {
     QWidget *central = new QWidget(this);
     QVBoxLayout *layout = new QVBoxLayout(central);
-    m_header = new CWlabel(central);
-    m_header->setObjectName(QStringLiteral("header"));
-    layout->addWidget(m_header);
+    layout->addWidget(headerRow(central));
     layout->addWidget(gaugeRow(), 1);
     m_words = new CWeatherLine(central);
     m_words->setObjectName(QStringLiteral("weatherWords"));
@@ -477,6 +495,11 @@ void CMainDlg::connectTray()
     connect(m_tray, &CTrayIcon::updateNowRequested, this, &CMainDlg::UpdateNow);
     connect(m_tray, &CTrayIcon::showRequested, this, &CMainDlg::Restore);
     connect(m_tray, &CTrayIcon::exitRequested, this, &QWidget::close);
+    connect(m_tray, &CTrayIcon::placeRequested, this, [this](int index) {
+        const std::vector<LPlaceId> &places = m_places->Places();
+        if (index >= 0 && index < static_cast<int>(places.size()))
+            ShowPlace(places[static_cast<std::size_t>(index)].stateId, places[static_cast<std::size_t>(index)].cityId);
+    });
 }
 
 bool CMainDlg::askPlace()
@@ -494,6 +517,8 @@ void CMainDlg::blankTickers()
 
 bool CMainDlg::workerEvent(QEvent *event)
 {
+    if (!ofShownPlace(event))
+        return true;
     switch (static_cast<int>(event->type())) {
     case WM_UPDATE_STARTED:
         // The special-messages ticker scrolls its old text until the cycle has all the new ones.
@@ -534,6 +559,8 @@ void CMainDlg::conditionReady()
     m_worker.CopyCondition(condition);
     ShowCondition(condition);
     m_kept->ConditionShown(condition);
+    m_places->Remember(condition);
+    showPlacesInTray();
 }
 
 void CMainDlg::forecastReady()
@@ -597,6 +624,7 @@ void CMainDlg::alertsReady()
 {
     m_worker.CopyAlerts(m_alerts, m_alertsPlace);
     m_alertsKept = false;
+    m_places->AlertsFor({m_alertsPlace.getState(), m_alertsPlace.getCity()}, m_alerts);
     m_alertNotifier->Update(
         m_alerts, m_alertsPlace, CSettingsApplier::PlaceName(m_alertsPlace.getState(), m_alertsPlace.getCity()));
     scheduleExpiry();
@@ -680,6 +708,82 @@ QString CMainDlg::copyMessage(int index)
     std::vector<char> buffer(length + 1);
     m_worker.CopyMessage(index, buffer.data(), length + 1);
     return textOf(buffer);
+}
+
+// The place's name, which opens the switcher of the saved places beside it.
+QWidget *CMainDlg::headerRow(QWidget *central)
+{
+    auto *row = new QWidget(central);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_header = new CWlabel(row);
+    m_header->setObjectName(QStringLiteral("header"));
+    auto *switcher = new CPlaceSwitcher(this, m_header, row);
+    switcher->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    layout->addWidget(m_header, 1);
+    layout->addWidget(switcher);
+    m_places = new CSavedPlaces(m_keeper, switcher, std::make_unique<LPlaceMemory>(), this);
+    connect(m_places, &CSavedPlaces::switchRequested, this, &CMainDlg::ShowPlace);
+    return row;
+}
+
+// Entries of the list that had to be left out are said in the window, each by name.
+void CMainDlg::reloadPlaces()
+{
+    const QStringList notes = m_places->Reload();
+    showPlacesInTray();
+    if (!notes.isEmpty())
+        showNews(tr("Saved places left out: %1").arg(notes.join(QStringLiteral("; "))));
+}
+
+void CMainDlg::showPlacesInTray()
+{
+    std::uint32_t scale = 0;
+    m_keeper.GetInt(LSettings::GENERAL, LSettings::TEMPERATURE_SCALE, scale, false);
+    m_tray->ShowPlaces(m_places->TipLine(scale != 0), m_places->Names(), m_places->ShownIndex());
+}
+
+// No reading of the place before stays under the new one's name: its last known values with their age, or none.
+void CMainDlg::placeChanged()
+{
+    WCondition condition;
+    if (m_places->Recall(m_places->Shown(), condition)) {
+        ShowCondition(condition);
+        return;
+    }
+    blankGauges();
+}
+
+void CMainDlg::blankGauges()
+{
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    m_temperature->SetValue(none);
+    m_dewPoint->SetValue(none);
+    m_pressure->SetValue(none);
+    m_wind->SetSpeed(-1);
+    m_wind->SetGust(-1);
+    m_wind->SetDirection(none);
+    m_words->SetObservation(WObservation());
+    m_freshness->ForgetObservation();
+}
+
+// The worker may still hand over results of the place shown before a switch; they are passed over, and the next
+// cycle brings the new place's.
+bool CMainDlg::ofShownPlace(QEvent *event)
+{
+    const auto type = static_cast<int>(event->type());
+    if (type == WM_CONDITION_READY || type == WM_FORECAST_READY || type == WM_MESSAGE_READY) {
+        const int index = type == WM_MESSAGE_READY ? static_cast<CUpdateEvent *>(event)->index() : 0;
+        return m_worker.PlaceOf(event->type(), index) == m_places->Shown();
+    }
+    if (type != WM_UPDATE_FINISHED && type != WM_ALERTS_CHECKED)
+        return true;
+    CUpdateResults results;
+    if (type == WM_UPDATE_FINISHED)
+        m_worker.CopyResults(results);
+    else
+        m_worker.CopyCheckResults(results);
+    return LPlaceId{results.state, results.city} == m_places->Shown();
 }
 
 // The worker stops before the window goes: it finishes or aborts its fetch and posts nothing more.

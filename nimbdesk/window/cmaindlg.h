@@ -29,6 +29,7 @@ namespace nimbdesk
 class CAlertNotifier;
 class CFreshnessView;
 class CKeptValues;
+class CSavedPlaces;
 class CSettingsNotice;
 class CStatusLine;
 class CTrayIcon;
@@ -73,6 +74,9 @@ public:
 
     void UpdateNow();
     void SelectLocation();
+    // Shows another saved place at once: its last known values while its update runs, nothing of the place before.
+    void ShowPlace(std::uint32_t stateId, std::uint32_t cityId);
+    CSavedPlaces *savedPlaces() const { return m_places; }
     void Options();
     void About();
     void ShowForecastText();
@@ -114,6 +118,12 @@ private:
     void showKept();
     void restoreAlerts(const std::vector<meteo::WAlertRecord> &alerts);
     void tellKeeping(const QString &failure);
+    QWidget *headerRow(QWidget *central);
+    void reloadPlaces();
+    void showPlacesInTray();
+    void placeChanged();
+    void blankGauges();
+    bool ofShownPlace(QEvent *event);
 
     bool workerEvent(QEvent *event);
     void conditionReady();
@@ -153,6 +163,7 @@ private:
     std::unique_ptr<CSettingsApplier> m_settings;
     CSettingsNotice *m_settingsNotice = nullptr;
     CAlertNotifier *m_alertNotifier = nullptr;
+    CSavedPlaces *m_places = nullptr;
     // The alerts the window shows and the place they are for, as the worker handed them over, less those that
     // expired since; the timer fires at the next expiry.
     std::vector<meteo::WAlertRecord> m_alerts;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <new>
 #include <thread>
 #include <utility>
@@ -25,6 +26,32 @@ namespace nimbdesk
 
 namespace
 {
+
+// Where the place of a result is kept: 0 the observation, 1 the forecast, then the kinds of message; past the end
+// for the events that carry no result of their own.
+std::size_t resultSlot(QEvent::Type type, int index)
+{
+    if (type == WM_CONDITION_READY)
+        return 0;
+    if (type == WM_FORECAST_READY)
+        return 1;
+    if (type == WM_MESSAGE_READY && index >= 0)
+        return 2 + static_cast<std::size_t>(index);
+    return std::numeric_limits<std::size_t>::max();
+}
+
+// Nothing known yet: the gauges read "--" for what the first report of a place lacks.
+WCondition unknownCondition()
+{
+    WCondition condition;
+    condition.setTemp(std::numeric_limits<float>::quiet_NaN());
+    condition.setDewPoint(std::numeric_limits<float>::quiet_NaN());
+    condition.setPressure(std::numeric_limits<float>::quiet_NaN());
+    condition.setWindDirection(-1);
+    condition.setWindSpeed(-1);
+    condition.setWindGustSpeed(-1);
+    return condition;
+}
 
 // A fetch that throws has failed like any other: the cycle goes on with the next one.
 template<typename Fetch>
@@ -171,6 +198,13 @@ void CUpdateThread::CopyCondition(WCondition &condition)
 {
     Locker lock(*this);
     condition = m_condition;
+}
+
+settings::LPlaceId CUpdateThread::PlaceOf(QEvent::Type type, int index)
+{
+    Locker lock(*this);
+    const std::size_t slot = resultSlot(type, index);
+    return slot < m_resultPlaces.size() ? m_resultPlaces[slot] : settings::LPlaceId{};
 }
 
 void CUpdateThread::GetForecastLength(unsigned long &length)
@@ -576,12 +610,15 @@ bool CUpdateThread::FetchCondition()
 {
     if (!PrepareFetch())
         return false;
-    WCondition fetched = m_fetchCondition;
+    // What a report lacks stays as the same place's last report had it; another place's values are no base.
+    const LPlaceId place{m_fetchLocation.getState(), m_fetchLocation.getCity()};
+    WCondition fetched = place == m_fetchConditionPlace ? m_fetchCondition : unknownCondition();
     const int result = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
     note(m_cycleResults.condition, result, *m_reader);
     if (result != L_OK)
         return true;
     m_fetchCondition = fetched;
+    m_fetchConditionPlace = place;
     {
         Locker lock(*this);
         m_condition = m_fetchCondition;
@@ -622,6 +659,9 @@ bool CUpdateThread::HandOver()
 void CUpdateThread::Post(QEvent::Type type, int index)
 {
     Locker lock(*this);
+    const std::size_t slot = resultSlot(type, index);
+    if (slot < m_resultPlaces.size())
+        m_resultPlaces[slot] = {m_fetchLocation.getState(), m_fetchLocation.getCity()};
     if (m_window)
         QCoreApplication::postEvent(m_window, new CUpdateEvent(type, index));
 }

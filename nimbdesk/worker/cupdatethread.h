@@ -9,6 +9,7 @@
 #include "meteo/reader/walertwatch.h"
 #include "nimbdesk/freshness/cupdateresults.h"
 #include "nimbdesk/worker/lsyncthread.h"
+#include "settings/lplacelist.h"
 #include "settings/lwinkeeper.h"
 
 #include <QEvent>
@@ -90,6 +91,10 @@ public:
     void CheckAlertsNow();
 
     void CopyCondition(meteo::WCondition &condition);
+    // The place of the result that an event of this type and index names (WM_CONDITION_READY, WM_FORECAST_READY,
+    // WM_MESSAGE_READY), as last published: after SetLocation, results of the place before may still be on their
+    // way, and the window must not show them under the new place's name.
+    settings::LPlaceId PlaceOf(QEvent::Type type, int index);
     void GetForecastLength(unsigned long &length);
     // At most size - 1 characters, always terminated; nothing is written when size is 0.
     void CopyForecast(char *buffer, unsigned long size);
@@ -153,6 +158,7 @@ private:
     settings::LWinKeeper m_keeper;
     meteo::WLocation m_fetchLocation;
     meteo::WCondition m_fetchCondition;
+    settings::LPlaceId m_fetchConditionPlace;
     CUpdateResults m_cycleResults;
     CUpdateResults m_checkRun;
     // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.
@@ -183,6 +189,8 @@ private:
     std::chrono::steady_clock::time_point m_checkClock;
     std::vector<meteo::WAlertRecord> m_alerts;
     meteo::WLocation m_alertsPlace;
+    // The place of the observation, of the forecast and of each kind of message, by resultSlot.
+    std::array<settings::LPlaceId, 2 + settings::MESSAGE_KIND_COUNT> m_resultPlaces{};
 
     std::mutex m_infoLock;
     corekit::LString m_infoText;

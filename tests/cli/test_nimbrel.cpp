@@ -670,6 +670,59 @@ TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)
     EXPECT_GE(options, 12);
 }
 
+// Bismarck's page: Kennedy's report under Bismarck's station, made winter: -21.1 °C.
+std::string bismarckPage()
+{
+    std::string page = data("conditions/KJFK.html");
+    page.replace(page.find("KJFK 121851Z"), 4, "KBIS");
+    page.replace(page.find(" 24/12 "), 7, " M21/M26 ");
+    page.replace(page.find("T02440122"), 9, "T12111256");
+    return page;
+}
+
+// The places saved in the desktop program: numbered in their order, each status line fetched for its own place.
+// A damaged entry and a place the location files no longer hold are left out and said.
+TEST_F(NimbrelTest, savedPlaces)
+{
+    LWinKeeper keeper("Nimbrel", settings.path().string());
+    keeper.SetInt(LSettings::LOCATION, LSettings::STATE, 38, false);
+    keeper.SetInt(LSettings::LOCATION, LSettings::CITY, 3807200, false);
+    keeper.SetString("Places", "List", "19/1921000;19/x;38/3807200;19/1999999", false);
+    std::string desMoines = data("conditions/KJFK.html");
+    server.page("/obs/KDSM.html", desMoines.replace(desMoines.find("KJFK 121851Z"), 4, "KDSM"));
+    server.page("/obs/KBIS.html", bismarckPage());
+    server.page("/api/alerts/active?point=41.5726,-93.6102", R"({"type": "FeatureCollection", "features": []})");
+    server.page("/api/alerts/active?point=46.8146,-100.7701",
+        inForce(data("live/alerts_active_point_33.25_-112.30_heat_aqa_2024.json")));
+
+    const Outcome saved = run({"places", "--saved"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out, "1\t19/1921000\tDes Moines, IA\n2\t38/3807200\tBismarck, ND\n");
+    EXPECT_NE(saved.err.find("'19/x': not STATE_ID/CITY_ID"), std::string::npos) << saved.err;
+    EXPECT_NE(saved.err.find("'19/1999999': no longer in the location files"), std::string::npos) << saved.err;
+    const json list = json::parse(run({"places", "--saved", "--json"}).out)["places"];
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1]["id"], "38/3807200");
+    EXPECT_EQ(list[1]["name"], "Bismarck");
+
+    const Outcome second = run({"now", "2", "--units", "us"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out.rfind("Bismarck, ND\nStation:      KBIS\n", 0), 0u) << second.out;
+    EXPECT_NE(second.out.find("Temperature:  -6 °F\n"), std::string::npos) << second.out;
+    EXPECT_EQ(run({"now", "3"}).status, 2);
+    EXPECT_EQ(run({"now", "0"}).status, 2);
+
+    const Outcome all = run({"status", "--all", "--units", "us"});
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "Des Moines, IA: 76°F\nBismarck, ND: -6°F ⚠ Excessive Heat Warning\n");
+    const json bar = json::parse(run({"status", "--all", "--format", "waybar", "--units", "us"}).out);
+    EXPECT_EQ(bar["text"], "Des Moines 76°F, Bismarck -6°F ⚠ Excessive Heat Warning");
+    EXPECT_EQ(bar["class"], "warning");
+    const std::string tip = bar["tooltip"];
+    EXPECT_LT(tip.find("Des Moines, IA\nStation:      KDSM"), tip.find("\n\nBismarck, ND\nStation:      KBIS")) << tip;
+    EXPECT_EQ(run({"now", "--all"}).status, 2);
+}
+
 // A running program, its output going to files; ended by SIGTERM.
 class Follower
 {
