@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
 
 namespace meteo
 {
@@ -72,6 +73,12 @@ private:
 
 bool parseIsoTime(std::string_view text, std::int64_t &seconds)
 {
+    int utcOffset = 0;
+    return parseIsoTime(text, seconds, utcOffset);
+}
+
+bool parseIsoTime(std::string_view text, std::int64_t &seconds, int &utcOffset)
+{
     Cursor in(text);
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, offset = 0;
     if (!(in.number(4, year) && in.literal('-') && in.number(2, month) && in.literal('-') && in.number(2, day)
@@ -87,7 +94,23 @@ bool parseIsoTime(std::string_view text, std::int64_t &seconds)
         return false;
     const std::int64_t days = std::chrono::sys_days(date).time_since_epoch().count();
     seconds = days * 86400 + hour * 3600 + minute * 60 + second - offset;
+    utcOffset = offset;
     return true;
+}
+
+std::string isoTime(std::int64_t seconds, int utcOffset)
+{
+    const std::int64_t local = seconds + utcOffset;
+    const std::int64_t days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
+    const std::int64_t secondOfDay = local - days * 86400;
+    const std::chrono::year_month_day date{std::chrono::sys_days(std::chrono::days(days))};
+    const int offsetMinutes = (utcOffset < 0 ? -utcOffset : utcOffset) / 60;
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d%c%02d:%02d", static_cast<int>(date.year()),
+        static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()), static_cast<int>(secondOfDay / 3600),
+        static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60), utcOffset < 0 ? '-' : '+',
+        offsetMinutes / 60, offsetMinutes % 60);
+    return text;
 }
 
 } // namespace meteo

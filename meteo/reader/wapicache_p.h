@@ -16,9 +16,9 @@ namespace meteo
 class WApiCache
 {
 public:
-    // The addresses one update cycle asks for again (a place's point and alerts, a few product lists), with room
-    // for a second place.
-    static constexpr std::size_t KEPT_ANSWERS = 16;
+    // The addresses one update cycle asks for again, with room for a second place: a place's point, alerts, its
+    // office's four product lists and the list before, the four products, and its two point forecasts.
+    static constexpr std::size_t KEPT_ANSWERS = 32;
 
     struct Answer {
         std::string address;

@@ -126,6 +126,8 @@ int WApiPlace::lookUp(WApiClient &client)
     m_office.cwa = officeCode(*properties);
     m_office.forecastZone = byPoint ? lastSegment(*properties, "forecastZone") : m_zone;
     m_office.county = byPoint ? lastSegment(*properties, "county") : std::string();
+    m_office.forecast = byPoint ? textOf(*properties, "forecast") : std::string_view();
+    m_office.forecastHourly = byPoint ? textOf(*properties, "forecastHourly") : std::string_view();
     return m_office.cwa.empty() ? L_FORMAT : L_OK;
 }
 

@@ -18,6 +18,10 @@ struct WApiOffice {
     std::string forecastZone;
     // The place's county zone ("KSC201"), from the point answer; empty for a place without coordinates.
     std::string county;
+    // The addresses of the point's forecast, by day and night periods and by hours, as the point answer names
+    // them ("https://api.weather.gov/gridpoints/TOP/32,81/forecast"); empty for a place without coordinates.
+    std::string forecast;
+    std::string forecastHourly;
 };
 
 // The place the reader works for, and its office, looked up once and kept: with the place's coordinates through

@@ -5,6 +5,8 @@
 #include "meteo/reader/wapiclient_p.h"
 #include "meteo/reader/wjson_p.h"
 #include "meteo/reader/wkeptlines_p.h"
+#include "meteo/reader/wpointforecast_p.h"
+#include "meteo/reader/wserviceurl_p.h"
 #include "meteo/reader/wzonescanner_p.h"
 
 #include <algorithm>
@@ -197,6 +199,50 @@ int WApiSource::getAlerts(const WLocation &location, const WApiAccess &access, s
         return result;
     alerts = m_alerts.alerts();
     return L_OK;
+}
+
+// The answer is read afresh even when it is the one kept (a 304, or still fresh): the periods ended since the last
+// reading drop out.
+int WApiSource::getPointForecast(
+    WForecastSpan span, const WLocation &location, const WApiAccess &access, WForecast &forecast)
+{
+    selectPlace(location);
+    if (m_place.point().empty())
+        return L_NOTFOUND;
+    WApiClient client = this->client(access);
+    std::string path;
+    std::string body;
+    if (const int result = pointForecastPath(span, client, path); result != L_OK)
+        return result;
+    if (client.fetch(path, WApiClient::Accept::GeoJson, body) != L_OK)
+        return L_CONNECT;
+    WForecast read;
+    if (readPointForecast(body, now(), read) != L_OK) {
+        if (access.failure)
+            *access.failure = {WFailure::Kind::BadAnswer, client.status(), "the forecast could not be read"};
+        return L_FORMAT;
+    }
+    client.keepAnswer();
+    read.fetched = now();
+    forecast = std::move(read);
+    return L_OK;
+}
+
+// The address the point answer names, on the configured base.
+int WApiSource::pointForecastPath(WForecastSpan span, WApiClient &client, std::string &path)
+{
+    const WApiOffice *office = nullptr;
+    if (const int result = m_place.office(client, now(), office); result != L_OK)
+        return result;
+    const std::string &url = span == WForecastSpan::Hours ? office->forecastHourly : office->forecast;
+    std::string why;
+    if (url.empty())
+        why = "the service names no forecast for the place";
+    else if (servicePath(url, static_cast<const char *>(client.access().base), path, why))
+        return L_OK;
+    if (client.access().failure)
+        *client.access().failure = {WFailure::Kind::BadAnswer, 0, why};
+    return L_FORMAT;
 }
 
 int WApiSource::alerts(WApiClient &client, WAlertKind kind, std::string &text)

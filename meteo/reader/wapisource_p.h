@@ -2,6 +2,7 @@
 
 #include "corekit/lkeeper.h"
 #include "corekit/lstring.h"
+#include "meteo/base/wforecast.h"
 #include "meteo/reader/walerts_p.h"
 #include "meteo/reader/wapiaccess_p.h"
 #include "meteo/reader/wapicache_p.h"
@@ -21,6 +22,9 @@ namespace meteo
 {
 
 class WLocation;
+
+// Which forecast of a point: its day and night periods, or its hours.
+enum class WForecastSpan { Periods, Hours };
 
 // The zone forecast and the special messages of a place from the National Weather Service's web service, in the
 // layout of the state pages' texts. Unlike the pages it keeps answers between operations, so that a cycle asks
@@ -60,7 +64,13 @@ public:
     // silently.
     int getAlerts(const WLocation &location, const WApiAccess &access, std::vector<WAlertRecord> &alerts);
 
+    // The forecast of the place's point, by day and night periods or by hours, from the address the point answer
+    // names: L_OK; L_NOTFOUND without coordinates; L_CONNECT when an answer could not be had; L_FORMAT when one
+    // could not be read, or named an address of another host. Silently; forecast untouched but for L_OK.
+    int getPointForecast(WForecastSpan span, const WLocation &location, const WApiAccess &access, WForecast &forecast);
+
 private:
+    int pointForecastPath(WForecastSpan span, WApiClient &client, std::string &path);
     void selectPlace(const WLocation &location);
     int fetchText(WApiProduct product, WApiClient &client, std::string &text);
     int forecast(WApiClient &client, std::string &text);

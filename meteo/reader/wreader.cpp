@@ -251,6 +251,20 @@ int WReader::getAlerts(const WLocation &location, std::vector<WAlertRecord> &ale
     return L_OK;
 }
 
+int WReader::getForecastPeriods(const WLocation &location, WForecast &forecast)
+{
+    if (!usesApi())
+        return L_NOTFOUND;
+    return m_api->getPointForecast(WForecastSpan::Periods, location, apiAccess(), forecast);
+}
+
+int WReader::getForecastHours(const WLocation &location, WForecast &forecast)
+{
+    if (!usesApi())
+        return L_NOTFOUND;
+    return m_api->getPointForecast(WForecastSpan::Hours, location, apiAccess(), forecast);
+}
+
 WApiAccess WReader::apiAccess()
 {
     WApiAccess access;

@@ -5,6 +5,7 @@
 #include "meteo/base/walert.h"
 #include "meteo/base/wfailure.h"
 #include "meteo/base/wfetchlimits.h"
+#include "meteo/base/wforecast.h"
 #include "meteo/meteo_export.h"
 
 #include <atomic>
@@ -128,6 +129,18 @@ public:
     //   L_CONNECT    the service's answer could not be had; alerts untouched;
     //   L_FORMAT     the service's answer came but could not be read; alerts untouched.
     int getAlerts(const WLocation &location, std::vector<WAlertRecord> &alerts);
+
+    // The forecast of the place's point from the web service (wforecast.h): its day and night periods ("Tonight",
+    // "Tuesday"), or its hours. The address comes from the place's point answer, and is followed on ApiBase only
+    // when it names the service's own host or ApiBase's. Asked for conditionally like the place's alerts. Shows
+    // nothing on the info line.
+    //   L_OK        forecast holds the periods (or hours) not yet ended;
+    //   L_NOTFOUND  the place has no coordinates, or the texts come from the state pages (ProductSource 0):
+    //               nothing fetched, forecast untouched;
+    //   L_CONNECT   an answer could not be fetched (503, 500, "Forecast Grid Expired" included); forecast untouched;
+    //   L_FORMAT    the answer came but could not be read, or named a URL of another host; forecast untouched.
+    int getForecastPeriods(const WLocation &location, WForecast &forecast);
+    int getForecastHours(const WLocation &location, WForecast &forecast);
 
 private:
     using LineHandler = std::function<bool(const corekit::LString &line)>;
