@@ -4,6 +4,7 @@
 #include "nimbdesk/forecast/skypicture.h"
 #include "nimbdesk/freshness/timetext.h"
 
+#include <QDateTime>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -25,10 +26,9 @@ namespace
 constexpr int LABEL_EVERY = 6;
 constexpr qreal BAR_SHARE = 0.6;
 
-int placeHour(const WForecastPeriod &hour)
+int localHour(const WForecastPeriod &hour)
 {
-    const std::int64_t local = hour.start + hour.utcOffset;
-    return static_cast<int>(((local % 86400) + 86400) % 86400 / 3600);
+    return QDateTime::fromSecsSinceEpoch(hour.start).time().hour();
 }
 
 } // namespace
@@ -227,7 +227,7 @@ void CHourChart::paintLabels(QPainter &painter) const
     const QRectF plot = plotArea();
     painter.setPen(palette().color(QPalette::WindowText));
     for (std::size_t index = 0; index < m_hours.size(); ++index) {
-        if (placeHour(m_hours[index]) % LABEL_EVERY != 0)
+        if (localHour(m_hours[index]) % LABEL_EVERY != 0)
             continue;
         const qreal x = plot.left() + step() * index;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));

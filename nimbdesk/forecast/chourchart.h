@@ -12,7 +12,7 @@ namespace nimbdesk
 {
 
 // The next 48 hours: the temperature as a line over the chance of precipitation as bars, the night hours shaded,
-// now marked and the hours labelled in the place's own time. The pointer or the arrow keys pick an hour, whose
+// now marked and the hours labelled in local time. The pointer or the arrow keys pick an hour, whose
 // values the tooltip tells: "Thu 2 PM: 84°F, dew point 66°F, humidity 55%, wind SW 10 mph, ...".
 class CHourChart : public QWidget
 {

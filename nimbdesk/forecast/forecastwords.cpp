@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QStringList>
-#include <QTimeZone>
 
 #include <cmath>
 
@@ -15,9 +14,10 @@ namespace nimbdesk
 namespace
 {
 
-QDateTime placeTime(const WForecastPeriod &period)
+// In the machine's local time, as the window tells every time.
+QDateTime localStart(const WForecastPeriod &period)
 {
-    return QDateTime::fromSecsSinceEpoch(period.start, QTimeZone(period.utcOffset));
+    return QDateTime::fromSecsSinceEpoch(period.start);
 }
 
 } // namespace
@@ -90,13 +90,13 @@ QString ForecastWords::hour(const WForecastPeriod &hour) const
         parts.append(tr("chance of precipitation %1%").arg(*hour.precipitationChance));
     if (!hour.shortForecast.empty())
         parts.append(cleaned(hour.shortForecast));
-    const QString when = QLocale::c().toString(placeTime(hour), QStringLiteral("ddd h AP"));
+    const QString when = QLocale::c().toString(localStart(hour), QStringLiteral("ddd h AP"));
     return tr("%1: %2").arg(when, parts.join(QStringLiteral(", ")));
 }
 
 QString ForecastWords::hourLabel(const WForecastPeriod &hour)
 {
-    const QDateTime time = placeTime(hour);
+    const QDateTime time = localStart(hour);
     const QString format = time.time().hour() == 0 ? QStringLiteral("ddd h AP") : QStringLiteral("h AP");
     return QLocale::c().toString(time, format);
 }

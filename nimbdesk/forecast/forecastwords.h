@@ -31,7 +31,7 @@ public:
     QString brief(const meteo::WForecastPeriod &period) const;
     // "Thu 2 PM: 84°F, dew point 66°F, humidity 55%, wind SW 10 mph, chance of precipitation 20%, Sunny".
     QString hour(const meteo::WForecastPeriod &hour) const;
-    // "2 PM", "Thu 12 AM" at midnight: the hour in the place's own time, as the service wrote it.
+    // "2 PM", "Thu 12 AM" at midnight: the hour in local time.
     static QString hourLabel(const meteo::WForecastPeriod &hour);
     // The text without its control characters (line feeds become spaces).
     static QString cleaned(const std::string &text);

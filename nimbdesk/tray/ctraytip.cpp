@@ -15,6 +15,8 @@ QString CTrayTip::text() const
     }
     QStringList lines{
         reading.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, reading.join(QStringLiteral(", ")))};
+    if (!nextPeriod.isEmpty())
+        lines.append(nextPeriod);
     if (!problem.isEmpty())
         lines.append(problem);
     lines.append(alerts);

@@ -1,13 +1,17 @@
+#include "corekit/lex.h"
+#include "meteo/reader/wpointforecast_p.h"
 #include "nimbdesk/forecast/cforecastcell.h"
 #include "nimbdesk/forecast/cforecastpanel.h"
 #include "nimbdesk/forecast/cforecaststrip.h"
 #include "nimbdesk/forecast/chourchart.h"
 #include "nimbdesk/forecast/skypicture.h"
+#include "nimbdesk/tray/ctrayicon.h"
 
 #include "tests/support/review.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
@@ -25,75 +29,35 @@ using namespace nimbdesk;
 namespace
 {
 
-// The moment the recorded answers were made relative to: 2026-05-21 17:30 UTC, 12:30 PM in north Texas (CDT).
+// The moment the recorded answers were made relative to: 2026-05-21 17:30 UTC, 12:30 PM in US Central time.
 constexpr std::int64_t NOW = 1779384600;
-constexpr int CDT = -5 * 3600;
 constexpr std::int64_t HOUR = 3600;
 
-double celsius(double fahrenheit)
+// A recorded answer of the service's point forecast, read as the reader reads it at NOW.
+WForecast recorded(const char *name)
 {
-    return (fahrenheit - 32) * 5 / 9;
+    QFile file(QStringLiteral(NIMBREL_TEST_DATA "/live/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", name);
+    const QByteArray answer = file.readAll();
+    WForecast forecast;
+    if (readPointForecast(std::string_view(answer.constData(), static_cast<std::size_t>(answer.size())), NOW, forecast)
+        != corekit::L_OK)
+        qFatal("cannot parse %s", name);
+    forecast.fetched = NOW;
+    return forecast;
 }
 
-WForecastPeriod period(
-    const char *name, bool day, double fahrenheit, std::optional<int> chance, const char *sky, const char *words)
-{
-    WForecastPeriod made;
-    made.name = name;
-    made.isDaytime = day;
-    made.temperature = celsius(fahrenheit);
-    made.precipitationChance = chance;
-    made.sky = sky;
-    made.shortForecast = words;
-    made.detailedForecast = std::string(words) + ". Details follow.";
-    made.utcOffset = CDT;
-    return made;
-}
-
-// Seven periods as the north Texas office writes them, from this afternoon on.
+// Fifteen periods still to come in Hawaii, from "Wednesday" on.
 WForecast periods()
 {
-    WForecast forecast;
-    forecast.updated = NOW - 92 * 60;
-    forecast.fetched = NOW;
-    forecast.periods = {period("This Afternoon", true, 83, 30, "tsra_sct", "Chance Showers And Thunderstorms"),
-        period("Tonight", false, 72, 70, "tsra", "Thunderstorms Likely"),
-        period("Friday", true, 89, std::nullopt, "sct", "Mostly Sunny"),
-        period("Friday Night", false, 72, 0, "few", "Mostly Clear"),
-        period("Saturday", true, 90, 20, "rain_showers", "Slight Chance Rain Showers"),
-        period("Saturday Night", false, 70, std::nullopt, "fog", "Patchy Fog"),
-        period("Sunday", true, 91, std::nullopt, "hot", "Sunny And Hot")};
-    std::int64_t start = NOW - 30 * 60;
-    for (WForecastPeriod &each : forecast.periods) {
-        each.start = start;
-        each.end = start + 12 * HOUR;
-        start = each.end;
-    }
-    return forecast;
+    return recorded("gridpoints_HFO_154,145_forecast.json");
 }
 
-// Two days of hours from 12 PM local time: rain likely in the evening hours (6 to 9 PM), dry otherwise.
+// The hours of north Texas, from 12 PM: a chance of thunderstorms in the first hours, none overnight.
 WForecast hours()
 {
-    WForecast forecast;
-    forecast.fetched = NOW;
-    for (int index = 0; index < 52; ++index) {
-        WForecastPeriod &hour = forecast.periods.emplace_back();
-        hour.number = index + 1;
-        hour.start = NOW - 30 * 60 - HOUR + index * HOUR;
-        hour.end = hour.start + HOUR;
-        hour.utcOffset = CDT;
-        const int local = (11 + index) % 24;
-        hour.isDaytime = local >= 6 && local < 19;
-        hour.temperature = celsius(72 + (local >= 6 && local < 19 ? 12 : 0));
-        hour.precipitationChance = local >= 18 && local <= 21 ? 60 : 0;
-        hour.dewPoint = 20;
-        hour.relativeHumidity = 55;
-        hour.windSpeed = "10 mph";
-        hour.windDirection = "SW";
-        hour.shortForecast = local >= 18 && local <= 21 ? "Showers And Thunderstorms Likely" : "Mostly Sunny";
-    }
-    return forecast;
+    return recorded("gridpoints_FWD_89,104_forecast_hourly.json");
 }
 
 QImage renderAt(QWidget &widget, qreal ratio)
@@ -162,6 +126,7 @@ private slots:
     void chartDrawsRainBarsAtTheirHours();
     void hourUnderPointerOrKeysIsTold();
     void panelHidesWithoutServiceAndChartGivesBackItsRoom();
+    void trayTipTellsTheNextPeriod();
     void renderForReview();
 };
 
@@ -261,17 +226,18 @@ void TestForecast::periodsAreToldInWords()
 {
     CForecastStrip strip;
     strip.SetForecast(periods());
-    CForecastCell *tonight = strip.cells()[1];
-    QAccessibleInterface *read = QAccessible::queryAccessibleInterface(tonight);
+    CForecastCell *night = strip.cells()[1];
+    QAccessibleInterface *read = QAccessible::queryAccessibleInterface(night);
     QVERIFY(read);
     QCOMPARE(read->text(QAccessible::Name),
-        QStringLiteral("Tonight: low 72, thunderstorms likely, chance of rain 70 percent"));
-    QCOMPARE(tonight->toolTip(), QStringLiteral("Thunderstorms Likely. Details follow."));
+        QStringLiteral("Wednesday Night: low 75, scattered rain showers, chance of rain 40 percent"));
+    QVERIFY(
+        night->toolTip().startsWith(QStringLiteral("Scattered rain showers. Mostly cloudy, with a low around 75.")));
     strip.SetFahrenheit(false);
     QCOMPARE(read->text(QAccessible::Name),
-        QStringLiteral("Tonight: low 22, thunderstorms likely, chance of rain 70 percent"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(strip.cells()[2])->text(QAccessible::Name),
-        QStringLiteral("Friday: high 32, mostly sunny"));
+        QStringLiteral("Wednesday Night: low 24, scattered rain showers, chance of rain 40 percent"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(strip.cells()[4])->text(QAccessible::Name),
+        QStringLiteral("Friday: high 25, mostly sunny"));
 }
 
 void TestForecast::oldOrKeptForecastIsMarkedWithItsAge()
@@ -305,7 +271,7 @@ void TestForecast::chartDrawsRainBarsAtTheirHours_data()
     QTest::newRow("200%, dark") << 2.0 << true;
 }
 
-// Bars stand at the rainy evening hours and nowhere else; the hours past are left out.
+// Bars stand at the hours with a chance of rain and nowhere else.
 void TestForecast::chartDrawsRainBarsAtTheirHours()
 {
     QFETCH(qreal, ratio);
@@ -319,11 +285,14 @@ void TestForecast::chartDrawsRainBarsAtTheirHours()
     QCOMPARE(chart.hourCount(), CHourChart::HOURS);
     const QImage image = renderAt(chart, ratio);
     const QColor bar = SkyColors::of(chart.palette()).rain;
+    const WForecast recorded = hours();
     for (int index = 0; index < chart.hourCount(); ++index) {
-        const int local = (12 + index) % 24;
-        const bool rainy = local >= 18 && local <= 21;
-        const QRect column(int(chart.xOf(index) * ratio) - 1, 0, 3, image.height());
-        QVERIFY2(hasColourIn(image, column, bar) == rainy, qPrintable(QString::number(index)));
+        const int chance = recorded.periods[static_cast<std::size_t>(index)].precipitationChance.value_or(0);
+        if (chance > 0 && chance < 10)
+            continue;
+        const int quarter = (chart.xOf(1) - chart.xOf(0)) / 4;
+        const QRect column(int((chart.xOf(index) - quarter) * ratio), 0, int(2 * quarter * ratio), image.height());
+        QVERIFY2(hasColourIn(image, column, bar) == (chance > 0), qPrintable(QString::number(index)));
     }
 }
 
@@ -336,23 +305,23 @@ void TestForecast::hourUnderPointerOrKeysIsTold()
     chart.resize(960, chart.sizeHint().height());
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    const QString sixPm = QStringLiteral("Thu 6 PM: 84°F, dew point 68°F, humidity 55%, wind SW 10 mph, chance of "
-                                         "precipitation 60%, Showers And Thunderstorms Likely");
-    QCOMPARE(chart.hourText(6), sixPm);
-    const QPoint at(chart.xOf(6), chart.height() / 2);
+    const QString onePm = QStringLiteral("Thu 1 PM: 80°F, dew point 73°F, humidity 79%, wind S 15 mph, chance of "
+                                         "precipitation 23%, Slight Chance Showers And Thunderstorms");
+    QCOMPARE(chart.hourText(1), onePm);
+    const QPoint at(chart.xOf(1), chart.height() / 2);
     QHelpEvent help(QEvent::ToolTip, at, chart.mapToGlobal(at));
     QApplication::sendEvent(&chart, &help);
-    QTRY_COMPARE(QToolTip::text(), sixPm);
+    QTRY_COMPARE(QToolTip::text(), onePm);
 
     chart.setFocus(Qt::TabFocusReason);
     QTest::keyClick(&chart, Qt::Key_Right);
     QCOMPARE(chart.selectedHour(), 0);
-    for (int step = 0; step < 6; ++step)
-        QTest::keyClick(&chart, Qt::Key_Right);
-    QCOMPARE(chart.accessibleDescription(), sixPm);
+    QTest::keyClick(&chart, Qt::Key_Right);
+    QCOMPARE(chart.accessibleDescription(), onePm);
     QTest::keyClick(&chart, Qt::Key_Left);
-    QCOMPARE(chart.selectedHour(), 5);
-    QTRY_VERIFY(QToolTip::text().startsWith(QStringLiteral("Thu 5 PM: 84°F")));
+    QTest::keyClick(&chart, Qt::Key_Left);
+    QCOMPARE(chart.selectedHour(), 0);
+    QTRY_VERIFY(QToolTip::text().startsWith(QStringLiteral("Thu 12 PM: 79°F")));
 }
 
 // With the state pages as the source there is no strip; the chart opens below it and, closed, leaves the window
@@ -384,6 +353,21 @@ void TestForecast::panelHidesWithoutServiceAndChartGivesBackItsRoom()
     QVERIFY(!panel->isVisible());
     panel->SetAvailable(true);
     QVERIFY(panel->isVisible());
+}
+
+// The next period follows the scale of the options, and goes when there is none.
+void TestForecast::trayTipTellsTheNextPeriod()
+{
+    QWidget window;
+    CTrayIcon tray(QStringLiteral("Nimbrel"), &window);
+    tray.SetFahrenheit(true);
+    const WForecast forecast = periods();
+    tray.ShowNextPeriod(forecast.periods[1]);
+    QCOMPARE(tray.toolTip(), QStringLiteral("Nimbrel\nWednesday Night: low 75, 40% scattered rain showers"));
+    tray.SetFahrenheit(false);
+    QCOMPARE(tray.toolTip(), QStringLiteral("Nimbrel\nWednesday Night: low 24, 40% scattered rain showers"));
+    tray.ShowNextPeriod(std::nullopt);
+    QCOMPARE(tray.toolTip(), QStringLiteral("Nimbrel"));
 }
 
 // The panel with its chart open, on a light and a dark window and at twice the pixel density.
