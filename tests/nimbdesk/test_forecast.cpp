@@ -385,6 +385,8 @@ void TestForecast::renderForReview()
         panel.resize(720, panel.sizeHint().height());
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        if (QWidget *focused = panel.focusWidget())
+            focused->clearFocus();
         const QString stem = QStringLiteral(NIMBREL_TEST_OUTPUT "/forecast") + (dark ? "-dark" : "");
         QVERIFY(panel.grab().save(stem + QStringLiteral(".png")));
         QVERIFY(renderAt(panel, 2).save(stem + QStringLiteral("@2x.png")));
