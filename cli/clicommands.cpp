@@ -1,9 +1,11 @@
 #include "cli/clicommands.h"
 
 #include "cli/clialerts.h"
+#include "cli/clicached.h"
 #include "cli/clifailure.h"
 #include "cli/clifollow.h"
 #include "cli/cliobservation.h"
+#include "cli/clipointforecast.h"
 #include "cli/clisession.h"
 #include "cli/clistorm.h"
 #include "cli/clitext.h"
@@ -127,6 +129,8 @@ CliExit runNow(CliSession &session, std::ostream &out)
 
 CliExit runForecast(CliSession &session, std::ostream &out)
 {
+    if (session.options().periods || session.options().hourly)
+        return runPointForecast(session, out);
     const CliPlace place = session.place();
     const std::string forecast = fetchText(session, session.location(place), &WReader::getForecast, "forecast");
     if (session.options().json)
@@ -186,6 +190,8 @@ CliExit runAlerts(CliSession &session, std::ostream &out)
 CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out)
 {
     const std::string &command = session.options().command;
+    if (session.options().cached)
+        return runCached(session, out);
     if (command == "decode")
         return runDecode(session, in, out);
     const std::map<std::string, CliExit (*)(CliSession &, std::ostream &)> commands

@@ -54,14 +54,6 @@ const char *unitName(LAge::Unit unit)
     return "";
 }
 
-std::string age(std::int64_t seconds)
-{
-    const LAge age = ageOf(seconds);
-    if (age.unit == LAge::Unit::Minutes && age.count == 0)
-        return "just now";
-    return std::to_string(age.count) + " " + unitName(age.unit) + (age.count == 1 ? "" : "s") + " ago";
-}
-
 std::string wind(const CliObservation &o, const CliUnits &units)
 {
     if (*o.windSpeed == 0)
@@ -118,6 +110,14 @@ void detailsToJson(const WObservation &details, nlohmann::ordered_json &object)
 
 } // namespace
 
+std::string agoText(std::int64_t seconds)
+{
+    const LAge age = ageOf(seconds);
+    if (age.unit == LAge::Unit::Minutes && age.count == 0)
+        return "just now";
+    return std::to_string(age.count) + " " + unitName(age.unit) + (age.count == 1 ? "" : "s") + " ago";
+}
+
 WCondition CliObservation::blankCondition()
 {
     WCondition condition;
@@ -166,7 +166,7 @@ std::string CliObservation::text(const CliUnits &units, std::optional<std::int64
     line(out, "Station:", station);
     if (time)
         line(out, "Observed:",
-            now ? localTime(*time) + " (" + age(*now - *time) + ")"
+            now ? localTime(*time) + " (" + agoText(*now - *time) + ")"
                 : formatted(brokenDown(*time, true), "%Y-%m-%d %H:%M UTC"));
     if (temperature)
         line(out, "Temperature:", units.temperature(*temperature));

@@ -110,6 +110,12 @@ bool takeFlag(CliOptions &options, const std::string &argument)
         options.json = true;
     else if (argument == "--follow")
         options.follow = true;
+    else if (argument == "--periods")
+        options.periods = true;
+    else if (argument == "--hourly")
+        options.hourly = true;
+    else if (argument == "--cached")
+        options.cached = true;
     else if (argument == "--help" || argument == "-h")
         options.help = true;
     else if (argument == "--version")
@@ -132,6 +138,11 @@ void takePositional(CliOptions &options, const std::string &argument)
     }
 }
 
+bool cachedCommand(const std::string &command)
+{
+    return command == "now" || command == "forecast" || command == "messages" || command == "alerts";
+}
+
 // "--units metric" or "--units=metric"; returns how many arguments it took.
 std::size_t takeOption(CliOptions &options, const std::vector<std::string> &arguments, std::size_t at)
 {
@@ -150,6 +161,19 @@ std::size_t takeOption(CliOptions &options, const std::vector<std::string> &argu
         throw usage("option " + argument + " needs a value");
     option->set(options, arguments[at + 1]);
     return 2;
+}
+
+void checkForecastOptions(const CliOptions &options)
+{
+    if (!(options.periods || options.hourly) || options.help || options.version)
+        return;
+    if (options.command != "forecast")
+        throw usage("--periods and --hourly go with forecast only");
+    if (options.periods && options.hourly)
+        throw usage("--periods and --hourly cannot go together");
+    // The desktop program keeps the zone forecast only.
+    if (options.cached)
+        throw usage("--periods and --hourly cannot go with --cached");
 }
 
 } // namespace
@@ -174,6 +198,9 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments)
         throw usage("no command given");
     if ((options.follow || options.interval) && options.command != "alerts" && !options.help && !options.version)
         throw usage("--follow and --interval go with alerts only");
+    checkForecastOptions(options);
+    if (options.cached && (options.follow || !cachedCommand(options.command)) && !options.help && !options.version)
+        throw usage("--cached goes with now, forecast, messages and alerts only");
     return options;
 }
 
@@ -187,6 +214,10 @@ Commands:
                       a station ("KDSM") or coordinates ("41.59, -93.62")
   now [PLACE]         the current observation
   forecast [PLACE]    the zone forecast
+  forecast --periods [PLACE]
+                      the forecast of the place's point by day and night periods
+  forecast --hourly [PLACE]
+                      the forecast of the place's point hour by hour
   messages [PLACE]    the special messages of the kinds asked for
   alerts [PLACE]      the alerts in force: event, severity, headline, issued and expires
   alerts --follow [PLACE]
@@ -201,6 +232,8 @@ Without PLACE, the place chosen in the desktop program.
 
 Options:
   --json                  print JSON (the schema is in nimbrel(1))
+  --cached                with now, forecast, messages or alerts: print what the desktop
+                          program kept at its last update, with its age, and fetch nothing
   --interval SECONDS      seconds between the checks of alerts --follow (default: the
                           desktop program's alert check, every minute)
   --units us|metric       units of the text output (default: those of the settings)

@@ -68,6 +68,11 @@ std::string CliUnits::speed(int knots) const
     return m_speed == Speed::Kmh ? number(MPH2KMPH(mph), 0, " km/h") : number(mph, 0, " mph");
 }
 
+std::string CliUnits::speedOfMph(double mph) const
+{
+    return m_speed == Speed::Kmh ? number(MPH2KMPH(mph), 0, " km/h") : number(mph, 0, " mph");
+}
+
 std::string CliUnits::pressure(float inHg) const
 {
     if (m_pressure == Pressure::MmHg)

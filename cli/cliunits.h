@@ -32,6 +32,8 @@ public:
     std::string temperature(float celsius, bool compact = false) const;
     // "12 mph", in whole units as the window's wind gauge shows them.
     std::string speed(int knots) const;
+    // "12 mph" or "19 km/h", whole, of a speed given in miles per hour.
+    std::string speedOfMph(double mph) const;
     // "30.01 inHg", "762 mmHg", "1016 hPa".
     std::string pressure(float inHg) const;
     // The observation in words in these units: distances and heights follow the wind, as in the window.

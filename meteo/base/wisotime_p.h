@@ -3,7 +3,6 @@
 #include "meteo/meteo_base_export.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace meteo
@@ -16,8 +15,5 @@ namespace meteo
 METEO_BASE_EXPORT bool parseIsoTime(std::string_view text, std::int64_t &seconds);
 // The same, giving also the offset from UTC the text wrote (seconds east of UTC: -18000 for '-05:00', 0 for 'Z').
 METEO_BASE_EXPORT bool parseIsoTime(std::string_view text, std::int64_t &seconds, int &utcOffset);
-// The moment written back as the service writes it, at the offset given: '2026-05-21T12:00:00-05:00', and
-// '+00:00' rather than 'Z' for UTC.
-METEO_BASE_EXPORT std::string isoTime(std::int64_t seconds, int utcOffset);
 
 } // namespace meteo

@@ -214,8 +214,9 @@ int WApiSource::getPointForecast(
     std::string body;
     if (const int result = pointForecastPath(span, client, path); result != L_OK)
         return result;
+    // A 404 tells that the point's grid has moved: the point is looked up again.
     if (client.fetch(path, WApiClient::Accept::GeoJson, body) != L_OK)
-        return L_CONNECT;
+        return officeRequest(client, L_CONNECT);
     WForecast read;
     if (readPointForecast(body, now(), read) != L_OK) {
         if (access.failure)

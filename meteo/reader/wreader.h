@@ -27,11 +27,11 @@ struct WApiAccess;
 struct WProductKind;
 enum class WApiProduct;
 
-// Everything the library fetches from the National Weather Service's web servers: the zone forecast and the
-// special messages for a place. Every fetch reads its settings afresh from the keeper (section "Internet").
-// Progress goes to the info line, if there is one. The state pages are fetched whole for every call; of the web
-// service the reader keeps what outlasts a call (the place's office, product texts, the place's alerts for one
-// update), so that one update cycle asks little of it. A failed answer is never kept.
+// Everything the library fetches from the National Weather Service's web servers: the zone forecast, the forecast
+// of the place's point and the special messages for a place. Every fetch reads its settings afresh from the keeper
+// (section "Internet"). Progress goes to the info line, if there is one. The state pages are fetched whole for every
+// call; of the web service the reader keeps what outlasts a call (the place's office, product texts, the place's alerts
+// for one update), so that one update cycle asks little of it. A failed answer is never kept.
 //
 // The reader owns neither its info line nor its keeper; a copy shares both with the reader it was made from, and
 // has its own copy of what the reader kept.

@@ -66,8 +66,27 @@ void CFreshnessView::AlertsExpired(int item, const QString &text)
     m_freshness.AlertsExpired(item, text.toStdString());
 }
 
+void CFreshnessView::Restore(const settings::LPlaceCacheRecord &record)
+{
+    m_freshness.Restore(record, currentTime());
+    tellStart();
+}
+
+void CFreshnessView::NoteAtStart(const QString &line)
+{
+    m_freshness.NoteAtStart(line.toStdString());
+    tellStart();
+}
+
+void CFreshnessView::tellStart()
+{
+    m_targets.status->setText(QString::fromStdString(m_freshness.StatusLine()));
+    m_targets.status->setToolTip(QString::fromStdString(m_freshness.Story()));
+    show();
+}
+
 // An old observation dims the gauges; the tray's number turns grey when the observation is old or ahead of the
-// clock, or the last update failed.
+// clock, or the last update failed, or no update has come since the start: then its tip says why.
 void CFreshnessView::show()
 {
     const std::int64_t now = currentTime();
@@ -75,7 +94,7 @@ void CFreshnessView::show()
     for (CWgauge *gauge : m_targets.gauges)
         gauge->SetStale(age == CFreshness::Age::Old);
     m_targets.observedAt->setText(QString::fromStdString(m_freshness.ObservedLine(now)));
-    const bool failed = m_freshness.LastCycleFailed();
+    const bool failed = m_freshness.LastCycleFailed() || m_freshness.ShowingKept();
     m_targets.tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)),
         failed ? QString::fromStdString(m_freshness.StatusLine()) : QString(),
         (age == CFreshness::Age::Fresh || age == CFreshness::Age::None) && !failed);

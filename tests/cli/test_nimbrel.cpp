@@ -1,5 +1,7 @@
 // The program as a script runs it: a separate process, its output, its exit status, against a loopback server that
 // serves a real observation page, a real zone forecast product and recorded alerts of the web service.
+#include "meteo/reader/wdecodereport.h"
+#include "settings/lplacecache.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/alertanswers.h"
@@ -17,6 +19,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -584,6 +587,59 @@ TEST_F(NimbrelTest, damagedSettings)
     EXPECT_EQ(std::count(unreadable.err.begin(), unreadable.err.end(), '\n'), 1) << unreadable.err;
 }
 
+// --cached prints what the desktop program kept, with its age, and asks the servers nothing; without it nothing
+// kept is read.
+TEST_F(NimbrelTest, cachedValuesWithoutARequest)
+{
+    const Outcome none = run({"now", ATLANTIC_BEACH, "--cached"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("no values are kept for Atlantic Beach, NY"), std::string::npos) << none.err;
+
+    const std::int64_t now = std::time(nullptr);
+    LPlaceCacheRecord record;
+    record.state = 36;
+    record.city = 3602968;
+    record.written = now - 3 * 3600;
+    meteo::WCondition condition;
+    ASSERT_EQ(
+        meteo::decodeReport("KJFK 121851Z 18010KT 10SM FEW050 24/12 A3001 RMK AO2 SLP162 T02440122", condition, now),
+        corekit::L_OK);
+    record.condition = condition;
+    record.forecast = LCachedText{".TODAY...SNOW. HIGHS AROUND 30.\r\n", now - 4 * 3600};
+    meteo::WAlertRecord alert;
+    alert.id = "urn:kept.heat";
+    alert.event = "Excessive Heat Warning";
+    alert.headline = "Excessive Heat Warning in force";
+    alert.expires = now + 3600;
+    meteo::WAlertRecord over = alert;
+    over.id = "urn:kept.over";
+    over.event = "Dust Storm Warning";
+    over.expires = now - 60;
+    record.alerts = {alert, over};
+    std::string reason;
+    ASSERT_EQ(LPlaceCache(LPlaceCache::directoryFor(settings.path().string())).save(record, reason), 0) << reason;
+
+    const Outcome text = run({"now", ATLANTIC_BEACH, "--cached", "--units", "us"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("Atlantic Beach, NY\nKept ", 0), 0u) << text.out;
+    EXPECT_NE(text.out.find(" (3 hours ago)\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Temperature:  76 °F\n"), std::string::npos) << text.out;
+    const json forecast = json::parse(run({"forecast", ATLANTIC_BEACH, "--cached", "--json"}).out);
+    EXPECT_EQ(forecast["forecast"], ".TODAY...SNOW. HIGHS AROUND 30.\n");
+    EXPECT_EQ(forecast["kept"]["age_minutes"], 240);
+    const Outcome alerts = run({"alerts", ATLANTIC_BEACH, "--cached"});
+    ASSERT_EQ(alerts.status, 0) << alerts.err;
+    EXPECT_NE(alerts.out.find("Excessive Heat Warning"), std::string::npos) << alerts.out;
+    EXPECT_EQ(alerts.out.find("Dust Storm Warning"), std::string::npos) << alerts.out;
+    EXPECT_EQ(run({"messages", ATLANTIC_BEACH, "--cached"}).status, 1);
+    EXPECT_TRUE(server.requests().empty());
+
+    const Outcome fetched = run({"now", ATLANTIC_BEACH});
+    ASSERT_EQ(fetched.status, 0) << fetched.err;
+    EXPECT_EQ(fetched.out.find("Kept "), std::string::npos);
+    EXPECT_EQ(run({"status", "--cached"}).status, 2);
+}
+
 TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)
 {
     const Outcome places = run({"places", "springfield, il"});
@@ -732,3 +788,105 @@ TEST_F(NimbrelTest, followInWords)
 }
 
 } // namespace
+
+// A recorded point forecast with every time moved by the same amount, so that the moment of the recording (2026-05-21
+// 17:30 UTC) is now: the program reads it with the system's clock.
+std::string movedToNow(const std::string &answer)
+{
+    constexpr std::time_t RECORDED_AT = 1779384600;
+    const std::time_t shift = std::time(nullptr) - RECORDED_AT;
+    const auto moved = [shift](json &value) {
+        std::tm parts{};
+        std::istringstream in(value.get<std::string>());
+        in >> std::get_time(&parts, "%Y-%m-%dT%H:%M:%S");
+        const std::time_t when = timegm(&parts) + shift;
+        gmtime_r(&when, &parts);
+        char text[40];
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S+00:00", &parts);
+        value = text;
+    };
+    json document = json::parse(answer);
+    moved(document["properties"]["updateTime"]);
+    moved(document["properties"]["generatedAt"]);
+    for (json &period : document["properties"]["periods"]) {
+        moved(period["startTime"]);
+        moved(period["endTime"]);
+    }
+    return document.dump();
+}
+
+class NimbrelPointForecastTest : public NimbrelTest
+{
+protected:
+    void SetUp() override
+    {
+        NimbrelTest::SetUp();
+        server.page("/api/points/33.5722,-112.0901", data("live/points_39.7456_-97.0892_TOP.json"));
+        server.page("/api/gridpoints/TOP/32,81/forecast", movedToNow(data("live/gridpoints_FWD_89,104_forecast.json")));
+        server.page("/api/gridpoints/TOP/32,81/forecast/hourly",
+            movedToNow(data("live/gridpoints_FWD_89,104_forecast_hourly.json")));
+    }
+};
+
+TEST_F(NimbrelPointForecastTest, periodsAndHours)
+{
+    const Outcome periods = run({"forecast", "--periods", "--json", PHOENIX});
+    ASSERT_EQ(periods.status, 0) << periods.err;
+    const json document = json::parse(periods.out);
+    EXPECT_EQ(document["place"]["name"], "Phoenix");
+    EXPECT_EQ(document["old"], false);
+    EXPECT_TRUE(document["updated"].get<std::string>().ends_with("+00:00"));
+    ASSERT_EQ(document["periods"].size(), 5u);
+    const json &first = document["periods"][0];
+    EXPECT_EQ(first["number"], 1);
+    EXPECT_EQ(first["name"], "This Afternoon");
+    EXPECT_EQ(first["end"].get<std::string>().size(), 25u) << first["end"];
+    EXPECT_TRUE(first["end"].get<std::string>().ends_with("+00:00")) << first["end"];
+    EXPECT_EQ(first["is_daytime"], false);
+    EXPECT_DOUBLE_EQ(first["temperature_c"].get<double>(), 28.3);
+    EXPECT_EQ(first["precipitation_chance"], 30);
+    EXPECT_EQ(first["wind_direction"], "S");
+    EXPECT_EQ(first["wind_speed"], "15 to 20 mph");
+    EXPECT_EQ(first["wind_speed_mph_low"], 15.0);
+    EXPECT_EQ(first["wind_speed_mph_high"], 20.0);
+    EXPECT_EQ(first["short_forecast"], "first period");
+    EXPECT_TRUE(first["detailed_forecast"].get<std::string>().starts_with("A chance of showers"));
+    EXPECT_EQ(first["sky"], "tsra_sct");
+    EXPECT_FALSE(first.contains("dew_point_c"));
+    EXPECT_TRUE(document["periods"][2]["precipitation_chance"].is_null());
+
+    const Outcome hours = run({"forecast", "--hourly", "--json", PHOENIX});
+    ASSERT_EQ(hours.status, 0) << hours.err;
+    const json hourly = json::parse(hours.out)["hourly"];
+    ASSERT_EQ(hourly.size(), 156u);
+    EXPECT_DOUBLE_EQ(hourly[0]["dew_point_c"].get<double>(), 22.8);
+    EXPECT_EQ(hourly[0]["relative_humidity"], 82);
+    EXPECT_EQ(hourly[0]["sky"], "tsra");
+    EXPECT_FALSE(hourly[0].contains("detailed_forecast"));
+
+    const Outcome metric = run({"forecast", "--periods", "--units", "metric", PHOENIX});
+    ASSERT_EQ(metric.status, 0) << metric.err;
+    EXPECT_NE(metric.out.find("\nThis Afternoon   28 °C  30%     S 24 to 32 km/h   tsra_sct  first period\n"),
+        std::string::npos)
+        << metric.out;
+    const Outcome us = run({"forecast", "--hourly", "--units", "us", PHOENIX});
+    ASSERT_EQ(us.status, 0) << us.err;
+    EXPECT_NE(
+        us.out.find("  79 °F  73 °F   82%       23%     S 15 mph          tsra      Slight Chance"), std::string::npos)
+        << us.out;
+}
+
+TEST_F(NimbrelPointForecastTest, refusalsAndFailures)
+{
+    const Outcome pages = run({"--source", "pages", "forecast", "--periods", PHOENIX});
+    EXPECT_EQ(pages.status, 2);
+    EXPECT_NE(pages.err.find("needs the web service"), std::string::npos) << pages.err;
+    EXPECT_EQ(run({"now", "--hourly", PHOENIX}).status, 2);
+    EXPECT_EQ(run({"forecast", "--hourly", "--periods", PHOENIX}).status, 2);
+    EXPECT_EQ(run({"forecast", "--hourly", "--cached", PHOENIX}).status, 2);
+
+    server.page("/api/gridpoints/TOP/32,81/forecast", R"({"title": "Forecast Grid Expired", "status": 503})", 503);
+    const Outcome expired = run({"forecast", "--periods", PHOENIX});
+    EXPECT_EQ(expired.status, 3);
+    EXPECT_NE(expired.err.find("Forecast Grid Expired"), std::string::npos) << expired.err;
+}

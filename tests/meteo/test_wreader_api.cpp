@@ -839,4 +839,39 @@ TEST_F(WApiSourceTest, forecastZoneOfThePointAnswer)
     EXPECT_EQ(asked("/api/zones/forecast/KSZ999/forecast"), 0u);
 }
 
+// One update asks for the place's point, alerts, product lists and texts and its two point forecasts; the kept
+// answers hold all of them for two places of different offices, so the next update asks for each conditionally.
+TEST_F(WApiSourceTest, keptAnswersHoldAnUpdateOfTwoPlaces)
+{
+    const std::string periods = "/api/gridpoints/TOP/32,81/forecast";
+    const std::string alerts = "/api/alerts/active?point=39.7456,-97.0892";
+    server.revalidated(periods, live("gridpoints_FWD_89,104_forecast.json"), "\"f1\"");
+    server.revalidated(
+        "/api/gridpoints/TOP/32,81/forecast/hourly", live("gridpoints_FWD_89,104_forecast.json"), "\"h1\"");
+    server.revalidated(alerts, live("alerts_limit5_SPS_test_SVR_cancel_update_2026-09-02.json"), "\"a1\"");
+    const auto update = [this] {
+        cycle(ALL_KINDS);
+        WForecast forecast;
+        EXPECT_EQ(source.getPointForecast(WForecastSpan::Periods, linn, access, forecast), L_OK);
+        EXPECT_EQ(source.getPointForecast(WForecastSpan::Hours, linn, access, forecast), L_OK);
+    };
+    update();
+    std::vector<std::string> addresses;
+    for (const auto &request : server.requests())
+        addresses.push_back(request.target);
+    std::sort(addresses.begin(), addresses.end());
+    addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
+    EXPECT_LE(2 * addresses.size(), WApiCache::KEPT_ANSWERS) << addresses.size() << " addresses";
+
+    now += MINUTES_15;
+    update();
+    const auto requests = server.requests();
+    for (const std::string &target : {periods, alerts}) {
+        const auto last = std::find_if(
+            requests.rbegin(), requests.rend(), [&target](const auto &each) { return each.target == target; });
+        ASSERT_NE(last, requests.rend());
+        EXPECT_NE(last->header("if-none-match"), "") << target;
+    }
+}
+
 } // namespace

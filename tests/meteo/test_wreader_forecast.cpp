@@ -130,6 +130,14 @@ TEST_F(WReaderForecastTest, unavailableAndUnreadableAnswers)
     EXPECT_EQ(reader.getForecastPeriods(linn, forecast), L_CONNECT);
     EXPECT_EQ(reader.lastFailure().httpStatus, 500);
 
+    // A grid that is no more: the next update looks the point up again.
+    server.page(PERIODS, R"({"title": "Not Found", "status": 404})", 404);
+    EXPECT_EQ(reader.getForecastPeriods(linn, forecast), L_CONNECT);
+    EXPECT_EQ(reader.lastFailure().kind, WFailure::Kind::NotFound);
+    reader.beginUpdate();
+    EXPECT_EQ(reader.getForecastPeriods(linn, forecast), L_CONNECT);
+    EXPECT_EQ(requestsFor(POINT).size(), 2u);
+
     server.page(PERIODS, "<html>maintenance</html>");
     EXPECT_EQ(reader.getForecastPeriods(linn, forecast), L_FORMAT);
     EXPECT_EQ(reader.lastFailure().kind, WFailure::Kind::BadAnswer);
