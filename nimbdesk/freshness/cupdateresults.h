@@ -29,6 +29,9 @@ struct CUpdateResults {
     std::uint32_t city = 0;
     Fetch condition;
     Fetch forecast;
+    // The forecast's periods and hours for the strip and the chart; not tried with the state pages as the source.
+    Fetch periods;
+    Fetch hours;
     // By settings::indexOf the kind of special message.
     std::array<Fetch, settings::MESSAGE_KIND_COUNT> messages;
 };

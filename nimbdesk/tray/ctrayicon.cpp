@@ -3,6 +3,7 @@
 #include "meteo/reader/wobservationwords.h"
 #include "nimbdesk/common/appicon.h"
 #include "nimbdesk/common/colorref.h"
+#include "nimbdesk/forecast/forecastwords.h"
 #include "nimbdesk/tray/alertmark.h"
 #include "settings/lsettings.h"
 
@@ -39,7 +40,7 @@ const QColor UNTRUSTED_GREY(140, 140, 140);
 
 CTrayIcon::CTrayIcon(const QString &name, QWidget *window, CTraySystem system)
     : QSystemTrayIcon(window)
-    , m_tip{name, QString(), QString(), QString(), QString(), QStringList(), QString()}
+    , m_tip{name, QString(), QString(), QString(), QString(), QString(), QStringList(), QString()}
     , m_window(window)
     , m_system(std::move(system))
     , m_menu(std::make_unique<QMenu>())
@@ -80,6 +81,19 @@ void CTrayIcon::SetFahrenheit(bool fahrenheit)
 {
     m_fahrenheit = fahrenheit;
     showTemperature();
+    showNextPeriod();
+}
+
+void CTrayIcon::ShowNextPeriod(const std::optional<WForecastPeriod> &period)
+{
+    m_nextPeriod = period;
+    showNextPeriod();
+}
+
+void CTrayIcon::showNextPeriod()
+{
+    m_tip.nextPeriod = m_nextPeriod ? ForecastWords(m_fahrenheit).brief(*m_nextPeriod) : QString();
+    setToolTip(m_tip.text());
 }
 
 void CTrayIcon::ShowTemperature(const QString &temperature, const QString &weather)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meteo/base/wcondition.h"
+#include "meteo/base/wforecast.h"
 #include "nimbdesk/tray/ctraysystem.h"
 #include "nimbdesk/tray/ctraytip.h"
 
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -41,6 +43,8 @@ public:
     // The observation's temperature in the scale last set, Celsius until then.
     void ShowCondition(const meteo::WCondition &condition);
     void SetFahrenheit(bool fahrenheit);
+    // The next period of the forecast, told in the tip in the scale last set; none leaves it out.
+    void ShowNextPeriod(const std::optional<meteo::WForecastPeriod> &period);
 
     // The temperature as WCondition formats it ("24 C", "-3 F"): its number goes on the icon, the whole in the tip,
     // followed by the weather in words where there is any: "Nimbrel (24 C, light rain)".
@@ -72,6 +76,7 @@ protected:
 
 private:
     void showTemperature();
+    void showNextPeriod();
     void buildMenu();
     void activate(QSystemTrayIcon::ActivationReason reason);
     void redraw();
@@ -80,6 +85,7 @@ private:
     QWidget *const m_window;
     const CTraySystem m_system;
     meteo::WCondition m_observation;
+    std::optional<meteo::WForecastPeriod> m_nextPeriod;
     // The reader leaves the record's own validity flag alone: this one says whether an observation came.
     bool m_observed = false;
     bool m_fahrenheit = false;

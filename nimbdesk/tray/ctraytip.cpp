@@ -17,6 +17,8 @@ QString CTrayTip::text() const
         reading.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, reading.join(QStringLiteral(", ")))};
     if (!places.isEmpty())
         lines.append(places);
+    if (!nextPeriod.isEmpty())
+        lines.append(nextPeriod);
     if (!problem.isEmpty())
         lines.append(problem);
     lines.append(alerts);

@@ -18,6 +18,8 @@ struct CTrayTip {
     QString observed;
     // What went wrong in the last update, if anything: "Forecast not updated: cannot connect to server."
     QString problem;
+    // The next period of the forecast: "Tonight: low 58, 70% thunderstorms likely".
+    QString nextPeriod;
     // The events of the warnings in force, a line each: "Tornado Warning".
     QStringList alerts;
     // With several saved places, each with its last temperature: "Des Moines 27°, Bismarck −5°".

@@ -6,6 +6,7 @@
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/common/appicon.h"
+#include "nimbdesk/forecast/cforecastpanel.h"
 #include "nimbdesk/freshness/progresswords.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/gauges/caccessiblecontrol.h"
@@ -132,7 +133,7 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
     connectTray();
     m_settings = std::make_unique<CSettingsApplier>(m_keeper, m_worker,
         CSettingsTargets{m_header, m_temperature, m_dewPoint, m_wind, m_pressure, m_forecastTicker, m_specialTicker,
-            m_tray, m_words});
+            m_tray, m_words, m_outlook});
     m_freshness = new CFreshnessView(
         CFreshnessTargets{{m_temperature, m_dewPoint, m_wind, m_pressure}, m_status, m_observedAt, m_tray}, this);
     // A settings directory of its own (as the tests give) holds the notified alerts too.
@@ -142,6 +143,8 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
     connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
     connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
     connect(m_freshness, &CFreshnessView::minutePassed, m_alertNotifier, &CAlertNotifier::Refresh);
+    m_outlook->SetCalendar(m_calendar);
+    connect(m_freshness, &CFreshnessView::minutePassed, m_outlook, &CForecastPanel::RefreshAge);
     m_kept = std::make_unique<CKeptValues>(LPlaceCache::directoryFor(settingsDirectory));
     m_expiry = new QTimer(this);
     m_expiry->setSingleShot(true);
@@ -368,6 +371,9 @@ void CMainDlg::buildControls()
     m_words = new CWeatherLine(central);
     m_words->setObjectName(QStringLiteral("weatherWords"));
     layout->addWidget(m_words);
+    m_outlook = new CForecastPanel(central);
+    m_outlook->setObjectName(QStringLiteral("forecastPanel"));
+    layout->addWidget(m_outlook);
 
     m_forecastTicker = new CWptkr(central);
     m_forecastTicker->setObjectName(QStringLiteral("forecastTicker"));
@@ -530,6 +536,9 @@ bool CMainDlg::workerEvent(QEvent *event)
     case WM_FORECAST_READY:
         forecastReady();
         return true;
+    case WM_OUTLOOK_READY:
+        outlookReady(static_cast<CUpdateEvent *>(event)->index());
+        return true;
     case WM_INFO_TEXT:
         infoText();
         return true;
@@ -570,6 +579,19 @@ void CMainDlg::forecastReady()
     m_freshness->TextArrived(CFreshness::FORECAST, m_forecastText);
 }
 
+// The periods fill the strip and tell the tray the next one; the hours fill the chart.
+void CMainDlg::outlookReady(int index)
+{
+    WForecast forecast;
+    m_worker.CopyOutlook(index, forecast);
+    if (index == 0) {
+        m_outlook->ShowPeriods(forecast);
+        m_tray->ShowNextPeriod(forecast.periods.empty() ? std::nullopt : std::optional(forecast.periods.front()));
+    } else {
+        m_outlook->ShowHours(forecast);
+    }
+}
+
 // Messages come in the order of the cycle, so the joined text reads warnings, discussion, summary, watches,
 // statements, public information.
 void CMainDlg::messageReady(int index)
@@ -587,6 +609,7 @@ void CMainDlg::updateFinished()
     m_worker.CopyResults(results);
     m_freshness->CycleFinished(results);
     showKeptTexts();
+    showOutlookState(results.periods);
     tellKeeping(m_kept->CycleFinished(results, m_freshness->freshness(), m_alerts, m_alertsPlace, currentTime()));
 }
 
@@ -605,6 +628,14 @@ void CMainDlg::showKeptTexts()
         messages.append(QString::fromStdString(message));
     m_specialText = messages.join(MESSAGE_SEPARATOR);
     m_specialTicker->Scroll(m_specialText);
+}
+
+// No strip without the web service, or for a place it has no point for; one whose fetch failed goes on, aged.
+void CMainDlg::showOutlookState(const CUpdateResults::Fetch &periods)
+{
+    m_outlook->SetAvailable(periods.tried && periods.code != L_NOTFOUND);
+    if (periods.tried && periods.code != L_OK)
+        m_outlook->PeriodsFailed();
 }
 
 // The alert kinds' texts of a check that found a change take the place of the cycle's, as a cycle's would.

@@ -27,6 +27,7 @@ namespace nimbdesk
 {
 
 class CAlertNotifier;
+class CForecastPanel;
 class CFreshnessView;
 class CKeptValues;
 class CSavedPlaces;
@@ -128,6 +129,8 @@ private:
     bool workerEvent(QEvent *event);
     void conditionReady();
     void forecastReady();
+    void outlookReady(int index);
+    void showOutlookState(const CUpdateResults::Fetch &periods);
     void messageReady(int index);
     void updateFinished();
     void showKeptTexts();
@@ -154,6 +157,7 @@ private:
     CWwind *m_wind = nullptr;
     CWpres *m_pressure = nullptr;
     CWeatherLine *m_words = nullptr;
+    CForecastPanel *m_outlook = nullptr;
     CWptkr *m_forecastTicker = nullptr;
     CWptkr *m_specialTicker = nullptr;
     CStatusLine *m_status = nullptr;

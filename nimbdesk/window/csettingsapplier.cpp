@@ -5,6 +5,7 @@
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/common/fontconvert.h"
 #include "nimbdesk/common/lstringqt.h"
+#include "nimbdesk/forecast/cforecastpanel.h"
 #include "nimbdesk/gauges/cweatherline.h"
 #include "nimbdesk/gauges/cwlabel.h"
 #include "nimbdesk/gauges/cwpres.h"
@@ -167,6 +168,7 @@ void CSettingsApplier::applyUnits()
         m_targets.dewPoint->SetScale(scale != 0 ? 1 : 0);
         m_targets.tray->SetFahrenheit(scale != 0);
         m_targets.words->SetScale(scale != 0 ? WCondition::Fahrenheit : WCondition::Celsius);
+        m_targets.outlook->SetFahrenheit(scale != 0);
     }
     if (readInt(LSettings::GENERAL, LSettings::WIND_SPEED_SCALE, scale)) {
         m_targets.wind->SetUnit(scale == 0 ? CWwind::MPH : CWwind::KMPH);

@@ -17,6 +17,7 @@ class QWidget;
 namespace nimbdesk
 {
 
+class CForecastPanel;
 class CTrayIcon;
 class CUpdateThread;
 class CWeatherLine;
@@ -38,6 +39,7 @@ struct CSettingsTargets {
     CWptkr *specialTicker = nullptr;
     CTrayIcon *tray = nullptr;
     CWeatherLine *words = nullptr;
+    CForecastPanel *outlook = nullptr;
 };
 
 // Reads the stored settings and passes each on: colours, fonts and units to the controls and the tray, the interval,

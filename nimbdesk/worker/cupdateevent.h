@@ -20,6 +20,10 @@ inline constexpr QEvent::Type WM_ALERTS_READY = static_cast<QEvent::Type>(QEvent
 // and statements texts it fetched are ready (CUpdateThread::CopyCheckResults tells which, CopyMessage gives them).
 inline constexpr QEvent::Type WM_ALERTS_CHECKED = static_cast<QEvent::Type>(QEvent::User + 9);
 
+// After WM_FORECAST_READY, with the web service as the source: the forecast's periods (index 0) or its hours
+// (index 1) are ready (CUpdateThread::CopyOutlook).
+inline constexpr QEvent::Type WM_OUTLOOK_READY = static_cast<QEvent::Type>(QEvent::User + 10);
+
 class CUpdateEvent final : public QEvent
 {
     Q_EVENT_DISABLE_COPY(CUpdateEvent);
@@ -34,7 +38,8 @@ public:
 
     CUpdateEvent *clone() const override { return new CUpdateEvent(*this); }
 
-    // With WM_MESSAGE_READY the kind of special message, as settings::indexOf gives it; 0 with the others.
+    // With WM_MESSAGE_READY the kind of special message, as settings::indexOf gives it; with WM_OUTLOOK_READY the
+    // periods (0) or the hours (1); 0 with the others.
     int index() const { return m_index; }
 
 private:

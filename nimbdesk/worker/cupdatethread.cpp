@@ -259,6 +259,12 @@ void CUpdateThread::CopyResults(CUpdateResults &results)
     results = m_results;
 }
 
+void CUpdateThread::CopyOutlook(int index, WForecast &forecast)
+{
+    Locker lock(*this);
+    forecast = m_outlook[index == 0 ? 0 : 1];
+}
+
 void CUpdateThread::CopyCheckResults(CUpdateResults &results)
 {
     Locker lock(*this);
@@ -515,7 +521,8 @@ void CUpdateThread::RunCycle()
     }
     m_reader->beginUpdate(forced);
     bool going = FetchCondition()
-        && FetchText(&WReader::getForecast, m_forecast, m_cycleResults.forecast, WM_FORECAST_READY, 0);
+        && FetchText(&WReader::getForecast, m_forecast, m_cycleResults.forecast, WM_FORECAST_READY, 0)
+        && FetchOutlook();
     for (const LMessageKindInfo &kind : messageKinds()) {
         const int index = indexOf(kind.kind);
         if (going && FlagSet(kind.kind))
@@ -645,6 +652,31 @@ bool CUpdateThread::FetchText(
         Locker lock(*this);
         shared.swap(fetched);
         Post(type, index);
+    }
+    return HandOver();
+}
+
+// The periods and hours of the service's forecast; the state pages have none, so they are not asked for then.
+bool CUpdateThread::FetchOutlook()
+{
+    return !ChecksApart()
+        || (FetchOutlookPart(&WReader::getForecastPeriods, m_cycleResults.periods, 0)
+            && FetchOutlookPart(&WReader::getForecastHours, m_cycleResults.hours, 1));
+}
+
+bool CUpdateThread::FetchOutlookPart(OutlookFetch fetch, CUpdateResults::Fetch &record, int index)
+{
+    if (!PrepareFetch())
+        return false;
+    WForecast fetched;
+    const int result = guarded([&] { return ((*m_reader).*fetch)(m_fetchLocation, fetched); });
+    note(record, result, *m_reader);
+    if (result != L_OK)
+        return true;
+    {
+        Locker lock(*this);
+        m_outlook[static_cast<std::size_t>(index)] = std::move(fetched);
+        Post(WM_OUTLOOK_READY, index);
     }
     return HandOver();
 }

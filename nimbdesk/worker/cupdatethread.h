@@ -5,6 +5,7 @@
 #include "meteo/base/walert.h"
 #include "meteo/base/wcondition.h"
 #include "meteo/base/wfetchlimits.h"
+#include "meteo/base/wforecast.h"
 #include "meteo/base/wlocation.h"
 #include "meteo/reader/walertwatch.h"
 #include "nimbdesk/freshness/cupdateresults.h"
@@ -44,7 +45,8 @@ struct CUpdateTiming {
 };
 
 // The update worker: on its own thread it wakes every tick, counts the interval down and, when it has run out,
-// fetches the observation, the forecast and each enabled kind of special message for the place, and posts the
+// fetches the observation, the forecast (with the web service also its periods and hours) and each enabled kind of
+// special message for the place, and posts the
 // window an event for each result (cupdateevent.h). The results stay here; the window copies them out.
 //
 // Fetches run without the main lock, so the window's calls never wait for the network: the lock is held only to
@@ -95,6 +97,8 @@ public:
     // WM_MESSAGE_READY), as last published: after SetLocation, results of the place before may still be on their
     // way, and the window must not show them under the new place's name.
     settings::LPlaceId PlaceOf(QEvent::Type type, int index);
+    // The periods (index 0) or the hours (1) of the forecast the last WM_OUTLOOK_READY named.
+    void CopyOutlook(int index, meteo::WForecast &forecast);
     void GetForecastLength(unsigned long &length);
     // At most size - 1 characters, always terminated; nothing is written when size is 0.
     void CopyForecast(char *buffer, unsigned long size);
@@ -121,6 +125,7 @@ public:
 
 private:
     using TextFetch = int (meteo::WReader::*)(const meteo::WLocation &, corekit::LString &);
+    using OutlookFetch = int (meteo::WReader::*)(const meteo::WLocation &, meteo::WForecast &);
 
     bool Init() override;
     bool Tick() override;
@@ -138,6 +143,8 @@ private:
     bool FetchCondition();
     bool FetchText(TextFetch fetch, std::unique_ptr<corekit::LString> &shared, CUpdateResults::Fetch &record,
         QEvent::Type type, int index);
+    bool FetchOutlook();
+    bool FetchOutlookPart(OutlookFetch fetch, CUpdateResults::Fetch &record, int index);
     void PublishResults();
     bool AlertKindsSet();
     void FetchAlerts();
@@ -175,6 +182,8 @@ private:
     std::unique_ptr<meteo::WReader> m_reader;
     meteo::WCondition m_condition;
     std::unique_ptr<corekit::LString> m_forecast;
+    // The forecast's periods and hours, by the index of WM_OUTLOOK_READY.
+    std::array<meteo::WForecast, 2> m_outlook;
     std::array<std::unique_ptr<corekit::LString>, settings::MESSAGE_KIND_COUNT> m_messages;
     std::array<unsigned char, settings::MESSAGE_KIND_COUNT> m_flags{};
     bool m_cycleRunning = false;

@@ -68,6 +68,8 @@ public:
     WCondition condition;
     std::string forecast;
     std::array<std::string, MESSAGE_KIND_COUNT> messages;
+    // The forecast's periods and hours.
+    std::array<WForecast, 2> outlook;
 
     int count(const std::string &result) const
     {
@@ -99,6 +101,12 @@ protected:
             const int index = static_cast<CUpdateEvent *>(event)->index();
             messages.at(index) = copyMessage(index);
             results.push_back(std::string("message ") + messageKinds()[index].name);
+            return true;
+        }
+        case WM_OUTLOOK_READY: {
+            const int index = static_cast<CUpdateEvent *>(event)->index();
+            worker->CopyOutlook(index, outlook.at(static_cast<std::size_t>(index)));
+            results.emplace_back(index == 0 ? "periods" : "hours");
             return true;
         }
         case WM_UPDATE_FINISHED:
@@ -297,6 +305,44 @@ TEST_F(UpdateThreadTest, cycleFetchesEveryEnabledKindInItsOrder)
     // The interval has not run out on the worker's clock: no second cycle.
     ASSERT_TRUE(ticksPass());
     EXPECT_EQ(window.count("started"), 1);
+}
+
+// With the web service as the source, the forecast's periods and hours of the place's point follow the zone
+// forecast, each handed over as it comes; the state pages (the other tests) ask for neither.
+TEST_F(UpdateThreadTest, webServiceCycleHandsOverThePeriodsAndHours)
+{
+    {
+        LWinKeeper keeper("Nimbrel", settings.path().string());
+        keeper.SetInt("Internet", "ProductSource", 1, false);
+    }
+    const std::string live = NIMBREL_SOURCE_DIR "/tests/data/live/";
+    std::string point = nimbreltest::TempDir::read(live + "points_39.7456_-97.0892_TOP.json");
+    const std::string recorded = "https://api.weather.gov/gridpoints/TOP/32,81/forecast";
+    for (std::size_t at = point.find(recorded); at != std::string::npos; at = point.find(recorded, at + 1))
+        point.replace(at, recorded.size(), server.url("/api/gridpoints/TOP/32,81/forecast"));
+    server.page("/weather/current/KJFK.html",
+        nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html"));
+    server.page("/api/points/40.7608,-73.6336", point);
+    server.page("/api/gridpoints/TOP/32,81/forecast",
+        nimbreltest::TempDir::read(live + "gridpoints_HFO_154,145_forecast.json"));
+    server.page("/api/gridpoints/TOP/32,81/forecast/hourly",
+        nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast_hourly.json"));
+    // The moment the recorded answers were made relative to: 2026-05-21 17:30 UTC.
+    CUpdateTiming timing = clock.timing();
+    timing.calendar = [] { return std::int64_t(1779384600); };
+    CUpdateThread service("Nimbrel", settings.path().string(), timing);
+    window.worker = &service;
+    service.SetLocation(eastWilliston);
+    service.SetWindow(&window);
+    service.SetInterval(15);
+    ASSERT_TRUE(cyclesFinished(1));
+    service.Stop();
+    const auto periods = std::find(window.results.begin(), window.results.end(), "periods");
+    ASSERT_NE(periods, window.results.end());
+    EXPECT_EQ(*(periods + 1), "hours");
+    ASSERT_EQ(window.outlook[0].periods.size(), 15u);
+    EXPECT_EQ(window.outlook[0].periods[0].name, "Wednesday");
+    EXPECT_EQ(window.outlook[1].periods.size(), 156u);
 }
 
 TEST_F(UpdateThreadTest, onlyEnabledKindsAndNoEventForAFailedFetch)
