@@ -7,7 +7,9 @@
 #include "meteo/base/wfetchlimits.h"
 #include "meteo/base/wlocation.h"
 #include "meteo/reader/walertwatch.h"
+#include "meteo/reader/wnearbycondition.h"
 #include "nimbdesk/freshness/cupdateresults.h"
+#include "nimbdesk/worker/cnearbystation.h"
 #include "nimbdesk/worker/lsyncthread.h"
 #include "settings/lwinkeeper.h"
 
@@ -88,8 +90,13 @@ public:
     void SetCheckInterval(int minutes);
     // Checks the alerts on the next tick, as after a resume from suspend or when the network came back.
     void CheckAlertsNow();
+    // Whether a nearby station, from the station list of the location files in directory, stands in while the
+    // place's station is quiet (off until set), from the next fetch on.
+    void SetNearbyStation(bool use, const std::string &directory);
 
     void CopyCondition(meteo::WCondition &condition);
+    // Whose the observation CopyCondition gives is, when a nearby station stood in for the place's.
+    void CopyStation(meteo::WStationUsed &station);
     void GetForecastLength(unsigned long &length);
     // At most size - 1 characters, always terminated; nothing is written when size is 0.
     void CopyForecast(char *buffer, unsigned long size);
@@ -131,6 +138,7 @@ private:
     bool PrepareFetch();
     bool FlagSet(settings::LMessageKind kind);
     bool FetchCondition();
+    int FetchNearby(int result, meteo::WCondition &condition, meteo::WStationUsed &station);
     bool FetchText(TextFetch fetch, std::unique_ptr<corekit::LString> &shared, CUpdateResults::Fetch &record,
         QEvent::Type type, int index);
     void PublishResults();
@@ -155,6 +163,7 @@ private:
     meteo::WCondition m_fetchCondition;
     CUpdateResults m_cycleResults;
     CUpdateResults m_checkRun;
+    CNearbyStation m_nearby;
     // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.
     meteo::WAlertWatch m_watch;
     meteo::WLocation m_watchPlace;
@@ -168,6 +177,9 @@ private:
     meteo::WLocation m_location;
     std::unique_ptr<meteo::WReader> m_reader;
     meteo::WCondition m_condition;
+    meteo::WStationUsed m_station;
+    bool m_useNearby = false;
+    std::string m_stationsDirectory;
     std::unique_ptr<corekit::LString> m_forecast;
     std::array<std::unique_ptr<corekit::LString>, settings::MESSAGE_KIND_COUNT> m_messages;
     std::array<unsigned char, settings::MESSAGE_KIND_COUNT> m_flags{};
