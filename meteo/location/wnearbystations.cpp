@@ -24,6 +24,9 @@ int WNearbyStations::load(const std::string &directory)
     if (!loadPlaceIndex(directory, *index, m_error))
         return -1;
     m_error.clear();
+    m_zipCounts.assign(index->cities.size(), 0);
+    for (const WIndexedZip &zip : index->zipCodes)
+        ++m_zipCounts[zip.city];
     m_index = std::move(index);
     return 0;
 }
@@ -57,9 +60,6 @@ std::vector<WNearbyStation> WNearbyStations::near(const WLocation &place) const
 // equals: "KIKV" reports for Saylorville, next to the airfield, but is Ankeny's.
 std::string WNearbyStations::placeOf(const std::string &code, double latitude, double longitude) const
 {
-    std::vector<std::uint32_t> zipCounts(m_index->cities.size());
-    for (const WIndexedZip &zip : m_index->zipCodes)
-        ++zipCounts[zip.city];
     const WIndexedCity *best = nullptr;
     std::pair<std::uint32_t, double> bestRank{0, 0};
     for (std::size_t i = 0; i < m_index->cities.size(); ++i) {
@@ -67,7 +67,7 @@ std::string WNearbyStations::placeOf(const std::string &code, double latitude, d
         if (city.station != code)
             continue;
         const std::pair<std::uint32_t, double> rank{
-            zipCounts[i], -groundDistanceKm(latitude, longitude, city.latitude, city.longitude)};
+            m_zipCounts[i], -groundDistanceKm(latitude, longitude, city.latitude, city.longitude)};
         if (!best || rank > bestRank) {
             best = &city;
             bestRank = rank;

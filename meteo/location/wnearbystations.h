@@ -2,6 +2,7 @@
 
 #include "meteo/meteo_export.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ private:
     std::string placeOf(const std::string &code, double latitude, double longitude) const;
 
     std::unique_ptr<const WPlaceIndex> m_index;
+    // By the index of each city: how many ZIP codes it is the nearest place of.
+    std::vector<std::uint32_t> m_zipCounts;
     std::string m_error;
 };
 
