@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/clialerts.h"
+#include "cli/clicached.h"
 #include "cli/clifailure.h"
 #include "cli/clifollow.h"
 #include "cli/cliobservation.h"
@@ -196,6 +197,8 @@ CliExit runAlerts(CliSession &session, std::ostream &out)
 CliExit runCommand(CliSession &session, std::istream &in, std::ostream &out)
 {
     const std::string &command = session.options().command;
+    if (session.options().cached)
+        return runCached(session, out);
     if (command == "decode")
         return runDecode(session, in, out);
     const std::map<std::string, CliExit (*)(CliSession &, std::ostream &)> commands

@@ -54,14 +54,6 @@ const char *unitName(LAge::Unit unit)
     return "";
 }
 
-std::string age(std::int64_t seconds)
-{
-    const LAge age = ageOf(seconds);
-    if (age.unit == LAge::Unit::Minutes && age.count == 0)
-        return "just now";
-    return std::to_string(age.count) + " " + unitName(age.unit) + (age.count == 1 ? "" : "s") + " ago";
-}
-
 // "KJFK", or "KIKV (14 km away; KDSM has not reported since 2025-01-12 06:54 CST)".
 std::string stationLine(const CliObservation &o)
 {
@@ -142,6 +134,14 @@ void detailsToJson(const WObservation &details, nlohmann::ordered_json &object)
 
 } // namespace
 
+std::string agoText(std::int64_t seconds)
+{
+    const LAge age = ageOf(seconds);
+    if (age.unit == LAge::Unit::Minutes && age.count == 0)
+        return "just now";
+    return std::to_string(age.count) + " " + unitName(age.unit) + (age.count == 1 ? "" : "s") + " ago";
+}
+
 WCondition CliObservation::blankCondition()
 {
     WCondition condition;
@@ -190,7 +190,7 @@ std::string CliObservation::text(const CliUnits &units, std::optional<std::int64
     line(out, "Station:", stationLine(*this));
     if (time)
         line(out, "Observed:",
-            now ? localTime(*time) + " (" + age(*now - *time) + ")"
+            now ? localTime(*time) + " (" + agoText(*now - *time) + ")"
                 : formatted(brokenDown(*time, true), "%Y-%m-%d %H:%M UTC"));
     if (temperature)
         line(out, "Temperature:", units.temperature(*temperature));

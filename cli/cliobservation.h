@@ -59,6 +59,8 @@ struct CliObservation {
     void toJson(nlohmann::ordered_json &object, std::optional<std::int64_t> now) const;
 };
 
+// "3 hours ago", "just now".
+std::string agoText(std::int64_t seconds);
 // "2025-01-12 13:51 EST"
 std::string localTime(std::int64_t seconds);
 // "13:51", in the local zone.

@@ -110,6 +110,8 @@ bool takeFlag(CliOptions &options, const std::string &argument)
         options.json = true;
     else if (argument == "--follow")
         options.follow = true;
+    else if (argument == "--cached")
+        options.cached = true;
     else if (argument == "--help" || argument == "-h")
         options.help = true;
     else if (argument == "--version")
@@ -130,6 +132,11 @@ void takePositional(CliOptions &options, const std::string &argument)
     } else {
         throw usage("unexpected argument \"" + argument + "\"");
     }
+}
+
+bool cachedCommand(const std::string &command)
+{
+    return command == "now" || command == "forecast" || command == "messages" || command == "alerts";
 }
 
 // "--units metric" or "--units=metric"; returns how many arguments it took.
@@ -174,6 +181,8 @@ CliOptions parseCommandLine(const std::vector<std::string> &arguments)
         throw usage("no command given");
     if ((options.follow || options.interval) && options.command != "alerts" && !options.help && !options.version)
         throw usage("--follow and --interval go with alerts only");
+    if (options.cached && (options.follow || !cachedCommand(options.command)) && !options.help && !options.version)
+        throw usage("--cached goes with now, forecast, messages and alerts only");
     return options;
 }
 
@@ -201,6 +210,8 @@ Without PLACE, the place chosen in the desktop program.
 
 Options:
   --json                  print JSON (the schema is in nimbrel(1))
+  --cached                with now, forecast, messages or alerts: print what the desktop
+                          program kept at its last update, with its age, and fetch nothing
   --interval SECONDS      seconds between the checks of alerts --follow (default: the
                           desktop program's alert check, every minute)
   --units us|metric       units of the text output (default: those of the settings)

@@ -19,6 +19,8 @@ struct CliOptions {
     bool json = false;
     // "alerts --follow": keep running and print each change.
     bool follow = false;
+    // "now --cached" and the like: the values the desktop program kept at its last update, without a request.
+    bool cached = false;
     // Seconds between the checks of --follow; 0: as the settings say.
     std::int64_t interval = 0;
     bool help = false;

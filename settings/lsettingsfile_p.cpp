@@ -2,6 +2,7 @@
 
 #include "corekit/lex.h"
 #include "corekit/lregularfile.h"
+#include "settings/latomicwrite_p.h"
 #include "settings/lsettingslock_p.h"
 #include "settings/lsettingsparser_p.h"
 
@@ -144,44 +145,6 @@ Content readFile(const std::string &path, LSettingsParser &parser, std::string &
     if (content == Content::Unreadable)
         reason = std::generic_category().message(errno);
     return content;
-}
-
-bool writeAll(int fd, const std::string &text)
-{
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
-}
-
-// Writes a new file beside the old one, flushed to disk, and renames it over the old one: no reader ever sees half a
-// file, and a crash leaves the old settings or the new ones, never an empty file. The new file takes the old one's
-// permissions (a new one is the person's alone). 0, or the errno of the failure.
-int writeAtomically(const std::string &path, const std::string &text)
-{
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    struct stat old {
-    };
-    bool written = (::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, text)
-        && ::fsync(fd) == 0;
-    int error = written ? 0 : errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (written && ::rename(temporary.c_str(), path.c_str()) == 0)
-        return 0;
-    error = written ? errno : error;
-    ::unlink(temporary.c_str());
-    return error;
 }
 
 // The file a symbolic link points to, through every link of a chain: people keep their settings in a repository and

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 using namespace corekit;
 using namespace meteo;
@@ -137,6 +138,38 @@ void CFreshness::AlertsExpired(int item, const std::string &text)
         m_kept[item] = Kept();
     else
         m_kept[item].text = text;
+}
+
+void CFreshness::Restore(const LPlaceCacheRecord &record, std::int64_t now)
+{
+    m_state = record.state;
+    m_city = record.city;
+    m_kept = {};
+    const auto take = [&](int item, const std::optional<LCachedText> &text) {
+        if (text && now - text->fetched <= itemOf(item).keepFor)
+            m_kept[item] = {text->text, text->fetched, true, false};
+    };
+    take(FORECAST, record.forecast);
+    for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind)
+        take(kind, record.messages[kind]);
+    m_lastCycle = now;
+    m_showingKept = true;
+    NoteAtStart(said(tr("Showing the values of %1 until the first update.")
+                         .arg(QString::fromStdString(shortDateTime(record.written)))));
+}
+
+void CFreshness::NoteAtStart(const std::string &line)
+{
+    m_startNote = line;
+    m_statusLine = line;
+    m_story = line;
+}
+
+std::optional<LCachedText> CFreshness::KeptText(int item) const
+{
+    if (item < 0 || item >= ITEMS || !m_kept[item].held)
+        return std::nullopt;
+    return LCachedText{m_kept[item].text, m_kept[item].time};
 }
 
 std::string CFreshness::ForecastText() const
@@ -282,6 +315,9 @@ void CFreshness::noteCycle(const CUpdateResults &results, std::int64_t now)
         m_statusLine = failureLine(anySucceeded, now);
     }
     m_cycleLine = m_statusLine;
+    m_showingKept = false;
+    if (!m_startNote.empty())
+        m_story = std::exchange(m_startNote, std::string()) + '\n' + m_story;
     if (anySucceeded)
         m_lastSuccess = now;
     m_story += said(m_lastFullUpdate != 0

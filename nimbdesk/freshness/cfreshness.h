@@ -1,11 +1,13 @@
 #pragma once
 
 #include "nimbdesk/freshness/cupdateresults.h"
+#include "settings/lplacecache.h"
 
 #include <QCoreApplication>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,17 @@ public:
     // Only a text shown now is replaced.
     void AlertsExpired(int item, const std::string &text);
 
+    // Takes what was kept of the place from before the start: its texts are shown marked with their time, as texts
+    // kept from an earlier cycle are, until a cycle replaces them; those older than their kind stays true are left
+    // out. The status line says whose values these are until the first cycle ends.
+    void Restore(const settings::LPlaceCacheRecord &record, std::int64_t now);
+    // A line for the status line now and for the story of the first cycle: what became of the kept values.
+    void NoteAtStart(const std::string &line);
+    // The window shows what was kept from before the start, and no cycle has ended since.
+    bool ShowingKept() const { return m_showingKept; }
+    // The text held for an item and when it was fetched; empty when none is held.
+    std::optional<settings::LCachedText> KeptText(int item) const;
+
     // The forecast as its ticker shows it: "[as of 1:50 PM] .TODAY..." when kept from an earlier cycle.
     std::string ForecastText() const;
     // The special messages in the order of a cycle, kept ones marked in the same way.
@@ -62,7 +75,7 @@ public:
 
     Age ObservationAge(std::int64_t now) const;
     // The observation's time; 0 before the first.
-    std::int64_t Observed() const { return m_observed; }
+    std::int64_t ObservedTime() const { return m_observed; }
     // "Observed 1:54 PM CST", "Observed 10:54 AM, 3 h ago"; empty before the first observation.
     std::string ObservedLine(std::int64_t now) const;
     // For the tray icon's tip: "1:54 PM", "observed 3 h ago".
@@ -109,6 +122,8 @@ private:
     // The status line as the last cycle left it, before any alert check added to it.
     std::string m_cycleLine;
     std::string m_story;
+    bool m_showingKept = false;
+    std::string m_startNote;
 };
 
 } // namespace nimbdesk

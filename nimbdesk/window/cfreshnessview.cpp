@@ -68,9 +68,28 @@ void CFreshnessView::AlertsExpired(int item, const QString &text)
     m_freshness.AlertsExpired(item, text.toStdString());
 }
 
+void CFreshnessView::Restore(const settings::LPlaceCacheRecord &record)
+{
+    m_freshness.Restore(record, currentTime());
+    tellStart();
+}
+
+void CFreshnessView::NoteAtStart(const QString &line)
+{
+    m_freshness.NoteAtStart(line.toStdString());
+    tellStart();
+}
+
+void CFreshnessView::tellStart()
+{
+    m_targets.status->setText(QString::fromStdString(m_freshness.StatusLine()));
+    m_targets.status->setToolTip(QString::fromStdString(m_freshness.Story()));
+    show();
+}
+
 // An old observation dims the gauges; the tray's number turns grey when the observation is old or ahead of the
-// clock, or the last update failed. A nearby station's observation names the station, beside the status line and
-// on a line of the tray's tip.
+// clock, or the last update failed, or no update has come since the start: then its tip says why. A nearby
+// station's observation names the station, beside the status line and on a line of the tray's tip.
 void CFreshnessView::show()
 {
     const std::int64_t now = currentTime();
@@ -78,10 +97,10 @@ void CFreshnessView::show()
     for (CWgauge *gauge : m_targets.gauges)
         gauge->SetStale(age == CFreshness::Age::Old);
     const QString stationLine
-        = age == CFreshness::Age::None ? QString() : CStationNote::Line(m_station, m_freshness.Observed(), now);
+        = age == CFreshness::Age::None ? QString() : CStationNote::Line(m_station, m_freshness.ObservedTime(), now);
     m_targets.observedAt->setText(
         stationLine.isEmpty() ? QString::fromStdString(m_freshness.ObservedLine(now)) : stationLine);
-    const bool failed = m_freshness.LastCycleFailed();
+    const bool failed = m_freshness.LastCycleFailed() || m_freshness.ShowingKept();
     QStringList notes{stationLine, failed ? QString::fromStdString(m_freshness.StatusLine()) : QString()};
     notes.removeAll(QString());
     m_targets.tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)), notes.join(QLatin1Char('\n')),

@@ -48,6 +48,11 @@ public:
     // The texts of the alert kinds made anew after an alert expired (CFreshness::AlertsExpired).
     void AlertsExpired(int item, const QString &text);
 
+    // What was kept of the place from before the start (CFreshness::Restore), and a line on the status line that
+    // the first cycle's story keeps (CFreshness::NoteAtStart).
+    void Restore(const settings::LPlaceCacheRecord &record);
+    void NoteAtStart(const QString &line);
+
     const CFreshness &freshness() const { return m_freshness; }
 
 signals:
@@ -55,6 +60,7 @@ signals:
     void minutePassed();
 
 private:
+    void tellStart();
     void show();
 
     const CFreshnessTargets m_targets;

@@ -1,6 +1,7 @@
 #include "nimbdesk/window/cmaindlg.h"
 
 #include "corekit/lex.h"
+#include "meteo/location/wlocationdb.h"
 #include "meteo/reader/walerttext.h"
 #include "nimbdesk/alerts/calertnotifier.h"
 #include "nimbdesk/alerts/lalertstate.h"
@@ -20,12 +21,14 @@
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/window/caboutdlg.h"
 #include "nimbdesk/window/cfreshnessview.h"
+#include "nimbdesk/window/ckeptvalues.h"
 #include "nimbdesk/window/csettingsnotice.h"
 #include "nimbdesk/window/cstatusline.h"
 #include "nimbdesk/window/ctextviewdlg.h"
 #include "nimbdesk/worker/cnetworkwatch.h"
 #include "nimbdesk/worker/cresumewatch.h"
 #include "nimbdesk/worker/cupdateevent.h"
+#include "settings/lplacecache.h"
 #include "settings/lsettings.h"
 
 #include <QCloseEvent>
@@ -137,6 +140,7 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
     connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
     connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
     connect(m_freshness, &CFreshnessView::minutePassed, m_alertNotifier, &CAlertNotifier::Refresh);
+    m_kept = std::make_unique<CKeptValues>(LPlaceCache::directoryFor(settingsDirectory));
     m_expiry = new QTimer(this);
     m_expiry->setSingleShot(true);
     connect(m_expiry, &QTimer::timeout, this, &CMainDlg::expireAlerts);
@@ -160,6 +164,7 @@ bool CMainDlg::Start()
     }
     m_worker.SetWindow(this);
     blankTickers();
+    showKept();
     m_tray->ShowInTray();
     return true;
 }
@@ -278,6 +283,40 @@ QString CMainDlg::statusText() const
 QString CMainDlg::statusStory() const
 {
     return m_status->toolTip();
+}
+
+// What the last run kept of the place shows at once, marked with its age, until the updates replace it. Nothing of
+// it is notified: the alerts notified before are remembered apart, and one that is new comes with the update.
+void CMainDlg::showKept()
+{
+    QString note;
+    const auto record = m_kept->Load(m_settings->state(), m_settings->city(), currentTime(), note);
+    if (!note.isEmpty())
+        m_freshness->NoteAtStart(note);
+    if (!record)
+        return;
+    m_freshness->Restore(*record);
+    if (record->condition)
+        ShowCondition(*record->condition);
+    // The forecast strip takes record->periods and record->hours here, as it takes them from an update.
+    restoreAlerts(record->alerts);
+    showKeptTexts();
+}
+
+// Those that expired meanwhile go, and with them their part of the special messages.
+void CMainDlg::restoreAlerts(const std::vector<WAlertRecord> &alerts)
+{
+    m_alerts = alerts;
+    WLocationDB::getLocationDB().makeUSLocation(m_settings->state(), m_settings->city(), m_alertsPlace);
+    m_alertsKept = true;
+    dropExpiredAlerts();
+    scheduleExpiry();
+}
+
+void CMainDlg::tellKeeping(const QString &failure)
+{
+    if (!failure.isEmpty())
+        showNews(failure);
 }
 
 // Worker events carry no data and arrive in the order they were posted; the results are copied out of the worker.
@@ -501,6 +540,7 @@ void CMainDlg::conditionReady()
     WStationUsed station;
     m_worker.CopyStation(station);
     ShowCondition(condition, station);
+    m_kept->ConditionShown(condition);
 }
 
 void CMainDlg::forecastReady()
@@ -527,6 +567,7 @@ void CMainDlg::updateFinished()
     m_worker.CopyResults(results);
     m_freshness->CycleFinished(results);
     showKeptTexts();
+    tellKeeping(m_kept->CycleFinished(results, m_freshness->freshness(), m_alerts, m_alertsPlace, currentTime()));
 }
 
 // A text whose fetch failed goes on with its time marked; one that expired goes. The forecast ticker starts anew
@@ -562,9 +603,11 @@ void CMainDlg::alertsChecked()
 void CMainDlg::alertsReady()
 {
     m_worker.CopyAlerts(m_alerts, m_alertsPlace);
+    m_alertsKept = false;
     m_alertNotifier->Update(
         m_alerts, m_alertsPlace, CSettingsApplier::PlaceName(m_alertsPlace.getState(), m_alertsPlace.getCity()));
     scheduleExpiry();
+    tellKeeping(m_kept->AlertsReady(m_alerts, m_alertsPlace, currentTime()));
 }
 
 // The timer waits for the soonest expiry among the alerts shown; none that says when, no timer.
@@ -583,21 +626,31 @@ void CMainDlg::scheduleExpiry()
     m_expiry->start(static_cast<int>(wait));
 }
 
-// An alert leaves the tickers, the tray's mark and its tip when it expires, without waiting for the service to
-// say so. The texts of the alert kinds are made anew from the alerts still in force.
-void CMainDlg::expireAlerts()
+// The texts of the alert kinds are made anew from the alerts still in force. True when any expired.
+bool CMainDlg::dropExpiredAlerts()
 {
     const std::int64_t now = m_calendar();
     const auto expired = [now](const WAlertRecord &alert) {
         const std::int64_t at = alertExpiry(alert);
         return at != 0 && at <= now;
     };
-    if (std::erase_if(m_alerts, expired) > 0) {
-        for (const auto &[kind, item] : ALERT_ITEMS)
-            m_freshness->AlertsExpired(item, QString::fromStdString(alertsText(m_alerts, kind)));
+    if (std::erase_if(m_alerts, expired) == 0)
+        return false;
+    for (const auto &[kind, item] : ALERT_ITEMS)
+        m_freshness->AlertsExpired(item, QString::fromStdString(alertsText(m_alerts, kind)));
+    return true;
+}
+
+// An alert leaves the tickers, the tray's mark and its tip when it expires, without waiting for the service to
+// say so.
+void CMainDlg::expireAlerts()
+{
+    if (dropExpiredAlerts()) {
         showKeptTexts();
-        m_alertNotifier->Update(
-            m_alerts, m_alertsPlace, CSettingsApplier::PlaceName(m_alertsPlace.getState(), m_alertsPlace.getCity()));
+        if (!m_alertsKept) {
+            m_alertNotifier->Update(m_alerts, m_alertsPlace,
+                CSettingsApplier::PlaceName(m_alertsPlace.getState(), m_alertsPlace.getCity()));
+        }
     }
     scheduleExpiry();
 }

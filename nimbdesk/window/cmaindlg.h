@@ -28,6 +28,7 @@ namespace nimbdesk
 
 class CAlertNotifier;
 class CFreshnessView;
+class CKeptValues;
 class CSettingsNotice;
 class CStatusLine;
 class CTrayIcon;
@@ -111,6 +112,9 @@ private:
 
     bool askPlace();
     void blankTickers();
+    void showKept();
+    void restoreAlerts(const std::vector<meteo::WAlertRecord> &alerts);
+    void tellKeeping(const QString &failure);
 
     bool workerEvent(QEvent *event);
     void conditionReady();
@@ -121,6 +125,7 @@ private:
     void alertsChecked();
     void alertsReady();
     void scheduleExpiry();
+    bool dropExpiredAlerts();
     void expireAlerts();
     void showNews(const QString &text);
     void infoText();
@@ -153,6 +158,9 @@ private:
     // expired since; the timer fires at the next expiry.
     std::vector<meteo::WAlertRecord> m_alerts;
     meteo::WLocation m_alertsPlace;
+    // The alerts are those kept from the last run: nothing of them is notified.
+    bool m_alertsKept = false;
+    std::unique_ptr<CKeptValues> m_kept;
     QTimer *m_expiry = nullptr;
     // The calendar the expiries are read on: the worker's reader's, or the system's.
     std::function<std::int64_t()> m_calendar;

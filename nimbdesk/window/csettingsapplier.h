@@ -56,6 +56,9 @@ public:
     bool PlaceStored();
     // "Springfield, Illinois"; empty when the location files do not list the place.
     static QString PlaceName(std::uint32_t state, std::uint32_t city);
+    // The place last passed to the worker; 0 before one was.
+    std::uint32_t state() const { return m_state; }
+    std::uint32_t city() const { return m_city; }
     // The interval last passed to the worker, in minutes.
     int interval() const { return m_interval; }
 

@@ -1,5 +1,7 @@
 // The program as a script runs it: a separate process, its output, its exit status, against a loopback server that
 // serves a real observation page, a real zone forecast product and recorded alerts of the web service.
+#include "meteo/reader/wdecodereport.h"
+#include "settings/lplacecache.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/alertanswers.h"
@@ -632,6 +634,59 @@ TEST_F(NimbrelTest, damagedSettings)
     EXPECT_EQ(unreadable.status, 5);
     EXPECT_NE(unreadable.err.find("Nimbrel.conf"), std::string::npos);
     EXPECT_EQ(std::count(unreadable.err.begin(), unreadable.err.end(), '\n'), 1) << unreadable.err;
+}
+
+// --cached prints what the desktop program kept, with its age, and asks the servers nothing; without it nothing
+// kept is read.
+TEST_F(NimbrelTest, cachedValuesWithoutARequest)
+{
+    const Outcome none = run({"now", ATLANTIC_BEACH, "--cached"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("no values are kept for Atlantic Beach, NY"), std::string::npos) << none.err;
+
+    const std::int64_t now = std::time(nullptr);
+    LPlaceCacheRecord record;
+    record.state = 36;
+    record.city = 3602968;
+    record.written = now - 3 * 3600;
+    meteo::WCondition condition;
+    ASSERT_EQ(
+        meteo::decodeReport("KJFK 121851Z 18010KT 10SM FEW050 24/12 A3001 RMK AO2 SLP162 T02440122", condition, now),
+        corekit::L_OK);
+    record.condition = condition;
+    record.forecast = LCachedText{".TODAY...SNOW. HIGHS AROUND 30.\r\n", now - 4 * 3600};
+    meteo::WAlertRecord alert;
+    alert.id = "urn:kept.heat";
+    alert.event = "Excessive Heat Warning";
+    alert.headline = "Excessive Heat Warning in force";
+    alert.expires = now + 3600;
+    meteo::WAlertRecord over = alert;
+    over.id = "urn:kept.over";
+    over.event = "Dust Storm Warning";
+    over.expires = now - 60;
+    record.alerts = {alert, over};
+    std::string reason;
+    ASSERT_EQ(LPlaceCache(LPlaceCache::directoryFor(settings.path().string())).save(record, reason), 0) << reason;
+
+    const Outcome text = run({"now", ATLANTIC_BEACH, "--cached", "--units", "us"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("Atlantic Beach, NY\nKept ", 0), 0u) << text.out;
+    EXPECT_NE(text.out.find(" (3 hours ago)\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Temperature:  76 °F\n"), std::string::npos) << text.out;
+    const json forecast = json::parse(run({"forecast", ATLANTIC_BEACH, "--cached", "--json"}).out);
+    EXPECT_EQ(forecast["forecast"], ".TODAY...SNOW. HIGHS AROUND 30.\n");
+    EXPECT_EQ(forecast["kept"]["age_minutes"], 240);
+    const Outcome alerts = run({"alerts", ATLANTIC_BEACH, "--cached"});
+    ASSERT_EQ(alerts.status, 0) << alerts.err;
+    EXPECT_NE(alerts.out.find("Excessive Heat Warning"), std::string::npos) << alerts.out;
+    EXPECT_EQ(alerts.out.find("Dust Storm Warning"), std::string::npos) << alerts.out;
+    EXPECT_EQ(run({"messages", ATLANTIC_BEACH, "--cached"}).status, 1);
+    EXPECT_TRUE(server.requests().empty());
+
+    const Outcome fetched = run({"now", ATLANTIC_BEACH});
+    ASSERT_EQ(fetched.status, 0) << fetched.err;
+    EXPECT_EQ(fetched.out.find("Kept "), std::string::npos);
+    EXPECT_EQ(run({"status", "--cached"}).status, 2);
 }
 
 TEST_F(NimbrelTest, placesAndTheHelpOfTheManual)

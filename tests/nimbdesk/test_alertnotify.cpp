@@ -10,6 +10,7 @@
 #include "nimbdesk/worker/cnetworkwatch.h"
 #include "nimbdesk/worker/cresumewatch.h"
 #include "nimbdesk/worker/cupdateevent.h"
+#include "settings/lplacecache.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/desktoptray.h"
@@ -187,6 +188,7 @@ private slots:
     void clockJumpTellsOfAResume();
     void networkComingBackIsTold();
     void alertLeavesAtItsExpiry();
+    void keptAlertsAreShownNotNotified();
     void statusLineWithoutNotificationService();
     void trayMessageWithoutNotificationService();
 
@@ -799,6 +801,40 @@ void TestAlertNotify::alertLeavesAtItsExpiry()
     QTRY_VERIFY(!m_window->specialText().contains(QLatin1String("SEVERE THUNDERSTORM WARNING - ")));
     QVERIFY(m_window->specialText().startsWith(QLatin1String("TORNADO WARNING - ")));
     QVERIFY(!m_window->trayIcon()->toolTip().contains(QLatin1String("Severe Thunderstorm Warning")));
+}
+
+// What the last run kept is shown at start and never notified; what the first update brings is.
+void TestAlertNotify::keptAlertsAreShownNotNotified()
+{
+    m_window.reset();
+    WAlertRecord kept;
+    kept.id = "urn:kept.tor";
+    kept.event = "Tornado Warning";
+    kept.severity = "Extreme";
+    kept.expires = m_now + 30 * 86400;
+    kept.text = "TORNADO WARNING - kept from the last run\n";
+    LPlaceCacheRecord record;
+    record.state = NEW_YORK;
+    record.city = EAST_WILLISTON;
+    record.written = std::time(nullptr);
+    record.alerts = {kept};
+    record.messages[indexOf(LMessageKind::Warnings)] = LCachedText{kept.text, record.written};
+    std::string reason;
+    QCOMPARE(LPlaceCache(LPlaceCache::directoryFor(m_settings.path().string())).save(record, reason), 0);
+    for (const char *path : {"/api/alerts/active/zone/NYZ177", "/api/alerts/active?point=40.7608,-73.6336"})
+        m_http.page(path, "{}", 500);
+
+    const std::size_t calls = m_server.calls.size();
+    QVERIFY(open().Start());
+    QVERIFY(m_window->specialText().contains(QLatin1String("TORNADO WARNING - kept from the last run")));
+    QTRY_VERIFY2(
+        m_window->statusStory().contains(QLatin1String("Warnings: not updated")), qPrintable(m_window->statusStory()));
+    serve({alert("urn:kept.ffw", "Flash Flood Warning", "Severe")});
+    QVERIFY(cycle());
+    QTRY_VERIFY(m_server.calls.size() > calls);
+    QCOMPARE(m_server.calls[calls].title, QStringLiteral("Flash Flood Warning — ") + PLACE);
+    for (std::size_t i = calls; i < m_server.calls.size(); ++i)
+        QVERIFY2(!m_server.calls[i].title.contains(QLatin1String("Tornado")), qPrintable(m_server.calls[i].title));
 }
 
 // Without a notification service, and without a tray (offscreen), the status line tells, after what it said of the

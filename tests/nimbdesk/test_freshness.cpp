@@ -201,3 +201,32 @@ TEST(CFreshness, observationAge)
     EXPECT_EQ(freshness.ObservationAge(T0), CFreshness::Age::Ahead);
     EXPECT_EQ(freshness.ObservedLine(T0), "Observed 2:10 PM CST, ahead of this computer's clock");
 }
+
+// Texts kept from the last run are shown marked until a cycle ends; one older than its kind stays true is not. A
+// failed first cycle goes on showing them, and its story still tells where they came from.
+TEST(CFreshness, valuesKeptFromTheLastRun)
+{
+    LPlaceCacheRecord record;
+    record.state = NEW_YORK;
+    record.city = EAST_WILLISTON;
+    record.written = T0 - HOUR;
+    record.forecast = LCachedText{".TODAY...SNOW.", T0 - HOUR};
+    record.messages[indexOf(LMessageKind::Warnings)] = LCachedText{"WINTER WEATHER ADVISORY", T0 - 5 * HOUR};
+    record.messages[indexOf(LMessageKind::Watches)] = LCachedText{"WINTER STORM WATCH", T0 - 7 * HOUR};
+    CFreshness freshness;
+    freshness.Restore(record, T0);
+    EXPECT_TRUE(freshness.ShowingKept());
+    EXPECT_EQ(freshness.StatusLine(), "Showing the values of 12/07/26 12:50:00 until the first update.");
+    EXPECT_EQ(freshness.ForecastText(), "[as of 12:50 PM] .TODAY...SNOW.");
+    EXPECT_EQ(freshness.MessageTexts(), Strings{"[as of 8:50 AM] WINTER WEATHER ADVISORY"});
+    EXPECT_EQ(freshness.KeptText(CFreshness::FORECAST)->fetched, T0 - HOUR);
+
+    run(freshness, cycle(T0 + MINUTE, L_CONNECT, L_CONNECT, L_CONNECT), T0 + MINUTE);
+    EXPECT_FALSE(freshness.ShowingKept());
+    EXPECT_EQ(freshness.ForecastText(), "[as of 12:50 PM] .TODAY...SNOW.");
+    EXPECT_EQ(freshness.Story().rfind("Showing the values of 12/07/26 12:50:00 until the first update.\n", 0), 0u)
+        << freshness.Story();
+    run(freshness, cycle(T0 + 2 * MINUTE, L_OK, L_OK, L_OK), T0 + 2 * MINUTE);
+    EXPECT_EQ(freshness.ForecastText(), ".TODAY...SNOW.");
+    EXPECT_FALSE(contains(freshness.Story(), "Showing the values"));
+}

@@ -1,0 +1,296 @@
+#include "nimbdesk/window/cmaindlg.h"
+
+#include "meteo/location/wlocationdb.h"
+#include "meteo/reader/walerttext.h"
+#include "nimbdesk/gauges/cwgauge.h"
+#include "nimbdesk/gauges/cwptkr.h"
+#include "nimbdesk/tray/ctrayicon.h"
+#include "nimbdesk/worker/cupdateevent.h"
+#include "settings/lplacecache.h"
+#include "settings/lsettings.h"
+#include "settings/lwinkeeper.h"
+#include "tests/support/httpserver.h"
+#include "tests/support/productpages.h"
+#include "tests/support/tempdir.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+using namespace corekit;
+using namespace meteo;
+using namespace settings;
+using namespace nimbdesk;
+using namespace std::chrono_literals;
+
+namespace
+{
+
+using nimbreltest::productFile;
+using nimbreltest::productPage;
+
+// East Williston, New York reports through station KJFK and lies in forecast zone NYZ177.
+constexpr std::uint32_t NEW_YORK = 36;
+constexpr std::uint32_t EAST_WILLISTON = 3623217;
+
+const std::string FORECAST_PRODUCT = "NYZ177-022100-\n"
+                                     ".TODAY...SNOW. HIGHS AROUND 30. NORTH WINDS\n"
+                                     "10 TO 15 MPH.\n"
+                                     "$$\n";
+
+// "[as of 1:50 PM] " before a text kept from an earlier update.
+const QRegularExpression MARKED(QStringLiteral("^\\[as of (\\d\\d/\\d\\d )?\\d{1,2}:\\d\\d [AP]M\\] "));
+
+class CycleCounter final : public QObject
+{
+public:
+    int ended = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == WM_UPDATE_FINISHED)
+            ++ended;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The settings in a folder of their own (the kept values beside them), the product pages on loopback, and a worker
+// clock that stands still: a cycle starts at start and when asked for.
+class Fixture
+{
+public:
+    Fixture()
+    {
+        nimbreltest::clearProxyEnvironment();
+        pointAt(server.url("/"));
+        keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 0, false);
+        keeper.SetInt(LSettings::LOCATION, LSettings::STATE, NEW_YORK, false);
+        keeper.SetInt(LSettings::LOCATION, LSettings::CITY, EAST_WILLISTON, false);
+        keeper.SetInt(LSettings::SPECIAL, "ShowStatements", 1, false);
+    }
+
+    // Addresses where nothing listens: a server that has gone.
+    static std::string deadBase()
+    {
+        nimbreltest::HttpServer gone;
+        return gone.url("/");
+    }
+
+    void pointAt(const std::string &base)
+    {
+        keeper.SetString(LSettings::INTERNET, LSettings::CONDITIONS_BASE, (base + "weather/current/").c_str(), false);
+        keeper.SetString(LSettings::INTERNET, LSettings::WARNINGS_BASE, (base + "iwin/").c_str(), false);
+        keeper.SetString(LSettings::INTERNET, LSettings::API_BASE, (base + "api/").c_str(), false);
+    }
+
+    // The recorded KJFK report, restamped as made that many minutes ago.
+    void serve(std::time_t minutesAgo)
+    {
+        const std::time_t made = std::time(nullptr) - minutesAgo * 60;
+        std::tm utc{};
+        gmtime_r(&made, &utc);
+        char stamp[8] = {};
+        std::strftime(stamp, sizeof stamp, "%d%H%MZ", &utc);
+        std::string page = nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/conditions/KJFK.html");
+        page.replace(page.find("121851Z"), 7, stamp);
+        server.page("/weather/current/KJFK.html", page);
+        server.page("/iwin/ny/zone.html", productPage({FORECAST_PRODUCT}));
+        server.page("/iwin/ny/allwarnings.html", productPage({productFile("WSWOKX_10.txt")}));
+        server.page("/iwin/ny/special.html", productPage({productFile("SPS_SPSOKX.txt")}));
+    }
+
+    CMainDlg &open()
+    {
+        window.reset();
+        CUpdateTiming timing;
+        timing.clock = [] { return std::chrono::steady_clock::time_point(); };
+        timing.tick = 5ms;
+        timing.handOver = 1ms;
+        window = std::make_unique<CMainDlg>(settings.path().string(), timing);
+        window->installEventFilter(&cycles);
+        return *window;
+    }
+
+    bool cycleEnded(int count = 1)
+    {
+        return QTest::qWaitFor([&] { return cycles.ended >= count; }, 30000);
+    }
+
+    bool updateNow()
+    {
+        const int before = cycles.ended;
+        window->UpdateNow();
+        return cycleEnded(before + 1);
+    }
+
+    LPlaceCache cache() const { return LPlaceCache(LPlaceCache::directoryFor(settings.path().string())); }
+
+    template<class T>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+
+    QString tickerText(const char *name) const { return child<CWptkr>(name)->GetText(); }
+
+    nimbreltest::TempDir settings;
+    LWinKeeper keeper{"Nimbrel", settings.path().string()};
+    nimbreltest::HttpServer server;
+    CycleCounter cycles;
+    std::unique_ptr<CMainDlg> window;
+};
+
+WAlertRecord warning(const std::string &id, const std::string &event, std::int64_t expires)
+{
+    WAlertRecord alert;
+    alert.id = id;
+    alert.event = event;
+    alert.severity = "Severe";
+    alert.expires = expires;
+    alert.headline = event + " issued for East Williston";
+    alert.text = event + " - " + alert.headline + "\n";
+    return alert;
+}
+
+} // namespace
+
+class TestKeptValues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { WLocationDB::initLocationDB(NIMBREL_SOURCE_DIR "/data"); }
+    void cleanupTestCase() { WLocationDB::closeLocationDB(); }
+    void lastValuesShowAtStartWithoutTheNetwork();
+    void damagedFileIsPassedOverAndNamed();
+    void expiredAlertIsNotShown();
+    void failedWriteIsToldOnce();
+};
+
+// An update keeps what the window shows; the next start, with the server gone, shows it at once with its age, and
+// the first update that succeeds replaces it.
+void TestKeptValues::lastValuesShowAtStartWithoutTheNetwork()
+{
+    Fixture f;
+    f.serve(3 * 60);
+    QVERIFY(f.open().Start());
+    QVERIFY(f.cycleEnded());
+    const QString forecast = f.tickerText("forecastTicker");
+    const QString special = f.tickerText("specialTicker");
+    QVERIFY(special.contains(QLatin1String("WINTER WEATHER ADVISORY")));
+    QVERIFY(std::filesystem::exists(f.cache().pathOf(NEW_YORK, EAST_WILLISTON)));
+
+    f.window.reset();
+    const int cycles = f.cycles.ended;
+    f.pointAt(Fixture::deadBase());
+    QElapsedTimer shown;
+    shown.start();
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    qInfo("Making and starting the window showed the kept values in %lld ms.", static_cast<long long>(shown.elapsed()));
+    // Before any event of the worker: the gauges old and dimmed, the texts marked with their time, the tray's
+    // number untrusted with the reason in its tip.
+    QCOMPARE(f.child<CWgauge>("temperature")->displayText(), QStringLiteral("24 °C"));
+    QVERIFY(f.child<CWgauge>("pressure")->IsStale());
+    const QString observed = f.child<QLabel>("observedAt")->text();
+    QVERIFY2(observed.startsWith(QLatin1String("Observed ")) && observed.endsWith(QLatin1String(", 3 h ago")),
+        qPrintable(observed));
+    QVERIFY2(MARKED.match(f.tickerText("forecastTicker")).hasMatch(), qPrintable(f.tickerText("forecastTicker")));
+    QVERIFY(f.tickerText("forecastTicker").endsWith(forecast));
+    QVERIFY(MARKED.match(f.tickerText("specialTicker")).hasMatch());
+    QVERIFY(window.statusText().startsWith(QLatin1String("Showing the values of ")));
+    QVERIFY(window.trayIcon()->toolTip().endsWith(QLatin1Char('\n') + window.statusText()));
+
+    // The first update fails: the kept values stay as they were, marked.
+    QVERIFY(f.cycleEnded(cycles + 1));
+    QVERIFY2(
+        window.statusText().startsWith(QLatin1String("No update succeeded since ")), qPrintable(window.statusText()));
+    QCOMPARE(f.child<CWgauge>("temperature")->displayText(), QStringLiteral("24 °C"));
+    QVERIFY(MARKED.match(f.tickerText("forecastTicker")).hasMatch());
+
+    // The server is back: the update replaces them.
+    f.pointAt(f.server.url("/"));
+    f.serve(10);
+    QVERIFY(f.updateNow());
+    QVERIFY2(window.statusText().startsWith(QLatin1String("Last updated: ")), qPrintable(window.statusText()));
+    QCOMPARE(f.tickerText("forecastTicker"), forecast);
+    QCOMPARE(f.tickerText("specialTicker"), special);
+    QVERIFY(!f.child<CWgauge>("pressure")->IsStale());
+    QVERIFY(!window.trayIcon()->toolTip().contains(QLatin1String("Showing the values")));
+}
+
+// A damaged file shows nothing, the status line and the first update's story say why, and the update writes it anew.
+void TestKeptValues::damagedFileIsPassedOverAndNamed()
+{
+    Fixture f;
+    const LPlaceCache cache = f.cache();
+    std::filesystem::create_directories(cache.directory());
+    const std::string path = cache.pathOf(NEW_YORK, EAST_WILLISTON);
+    f.settings.write("cache/" + std::filesystem::path(path).filename().string(), "{\"version\": 1, \"state\": 36,");
+    f.serve(10);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    const QString note = QStringLiteral("The values kept from the last run were not used: it is not valid JSON.");
+    QCOMPARE(window.statusText(), note);
+    QVERIFY(f.tickerText("forecastTicker").isEmpty());
+    QVERIFY(f.child<QLabel>("observedAt")->text().isEmpty());
+    QVERIFY(f.cycleEnded());
+    QVERIFY2(window.statusStory().startsWith(note + QLatin1Char('\n')), qPrintable(window.statusStory()));
+    LPlaceCacheRecord record;
+    std::string reason;
+    QCOMPARE(cache.load(NEW_YORK, EAST_WILLISTON, std::time(nullptr), record, reason), LPlaceCache::Loaded::Read);
+    QVERIFY(record.condition.has_value());
+}
+
+// An alert that expired since the last run is not among the special messages at start; one still in force is.
+void TestKeptValues::expiredAlertIsNotShown()
+{
+    Fixture f;
+    f.pointAt(Fixture::deadBase());
+    const std::int64_t now = std::time(nullptr);
+    LPlaceCacheRecord record;
+    record.state = NEW_YORK;
+    record.city = EAST_WILLISTON;
+    record.written = now - 1800;
+    record.alerts = {warning("urn:kept.old", "Flood Warning", now - 60),
+        warning("urn:kept.svr", "Severe Thunderstorm Warning", now + 3600)};
+    record.messages[indexOf(LMessageKind::Warnings)]
+        = LCachedText{alertsText(record.alerts, WAlertKind::Warning), now - 1800};
+    std::string reason;
+    QCOMPARE(f.cache().save(record, reason), 0);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY2(window.specialText().contains(QLatin1String("Severe Thunderstorm Warning issued")),
+        qPrintable(window.specialText()));
+    QVERIFY(!window.specialText().contains(QLatin1String("Flood Warning")));
+    QVERIFY(MARKED.match(window.specialText()).hasMatch());
+}
+
+// A cache that cannot be written is told on the status line after the first update, not after every one.
+void TestKeptValues::failedWriteIsToldOnce()
+{
+    Fixture f;
+    f.settings.write("cache", "a file where the folder goes");
+    f.serve(10);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QVERIFY(f.cycleEnded());
+    QVERIFY2(window.statusText().contains(QStringLiteral(" — The last values cannot be kept for the next start: ")),
+        qPrintable(window.statusText()));
+    QVERIFY(f.updateNow());
+    QVERIFY2(window.statusText().startsWith(QLatin1String("Last updated: "))
+            && !window.statusText().contains(QLatin1String("cannot be kept")),
+        qPrintable(window.statusText()));
+}
+
+QTEST_MAIN(TestKeptValues)
+#include "test_keptvalues.moc"
