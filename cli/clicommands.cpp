@@ -10,6 +10,7 @@
 #include "cli/clistorm.h"
 #include "cli/clitext.h"
 #include "meteo/base/wcondition.h"
+#include "meteo/reader/wnearbycondition.h"
 #include "settings/lmessagekind.h"
 #include "settings/lsettings.h"
 
@@ -64,18 +65,27 @@ CliObservation fetchObservation(CliSession &session, const WLocation &location)
     LString station;
     location.getCityData(WLocation::STATION_KEY, station);
     WCondition condition = CliObservation::blankCondition();
-    switch (session.reader().getCondition(location, condition)) {
-    case L_OK:
-        return CliObservation::fromCondition(condition, std::string(station));
+    WReader &reader = session.reader();
+    int result = reader.getCondition(location, condition);
+    const WFailure failure = reader.lastFailure();
+    WStationUsed nearby;
+    result = WNearbyCondition::fetch(
+        reader, location, session.nearbyStations(), result, condition, std::time(nullptr), nearby);
+    switch (result) {
+    case L_OK: {
+        CliObservation observation
+            = CliObservation::fromCondition(condition, nearby.isNearby() ? nearby.station : std::string(station));
+        observation.nearby = nearby;
+        return observation;
+    }
     case L_DB:
         throw CliError(CliExit::Nothing, std::string(location.getName()) + " has no observation station");
     case L_ERROR:
         throw CliError(
             CliExit::NoObservation, "the observation page of " + std::string(station) + " holds no observation");
     default:
-        throw CliError(CliExit::Fetch,
-            "cannot fetch the observation of " + std::string(station) + ": "
-                + failureReason(session.reader().lastFailure()));
+        throw CliError(
+            CliExit::Fetch, "cannot fetch the observation of " + std::string(station) + ": " + failureReason(failure));
     }
 }
 

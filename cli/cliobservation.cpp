@@ -54,6 +54,30 @@ const char *unitName(LAge::Unit unit)
     return "";
 }
 
+// "KJFK", or "KIKV (14 km away; KDSM has not reported since 2025-01-12 06:54 CST)".
+std::string stationLine(const CliObservation &o)
+{
+    if (!o.nearby.isNearby())
+        return o.station;
+    const std::string quiet = o.nearby.requestedLastReport
+        ? " has not reported since " + localTime(o.nearby.requestedLastReport)
+        : " has no report";
+    return o.station + " (" + std::to_string(std::lround(o.nearby.distanceKm)) + " km away; " + o.nearby.requested
+        + quiet + ")";
+}
+
+void stationToJson(const CliObservation &o, nlohmann::ordered_json &object, bool utc)
+{
+    object["station"] = o.station;
+    object["requested_station"] = o.nearby.isNearby() ? o.nearby.requested : o.station;
+    object["station_distance_km"] = o.nearby.isNearby()
+        ? nlohmann::ordered_json(std::round(o.nearby.distanceKm * 10) / 10)
+        : nlohmann::ordered_json(nullptr);
+    object["requested_station_last_report"] = o.nearby.requestedLastReport
+        ? nlohmann::ordered_json(isoTime(o.nearby.requestedLastReport, utc))
+        : nlohmann::ordered_json(nullptr);
+}
+
 std::string wind(const CliObservation &o, const CliUnits &units)
 {
     if (*o.windSpeed == 0)
@@ -163,7 +187,7 @@ std::string CliObservation::stationOf(const std::string &report)
 std::string CliObservation::text(const CliUnits &units, std::optional<std::int64_t> now) const
 {
     std::ostringstream out;
-    line(out, "Station:", station);
+    line(out, "Station:", stationLine(*this));
     if (time)
         line(out, "Observed:",
             now ? localTime(*time) + " (" + agoText(*now - *time) + ")"
@@ -183,7 +207,7 @@ std::string CliObservation::text(const CliUnits &units, std::optional<std::int64
 
 void CliObservation::toJson(nlohmann::ordered_json &object, std::optional<std::int64_t> now) const
 {
-    object["station"] = station;
+    stationToJson(*this, object, !now);
     object["time"] = time ? nlohmann::ordered_json(isoTime(*time, !now)) : nlohmann::ordered_json(nullptr);
     if (now)
         object["age_minutes"] = time ? nlohmann::ordered_json((*now - *time) / 60) : nlohmann::ordered_json(nullptr);

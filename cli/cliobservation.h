@@ -5,6 +5,7 @@
 #include <string>
 
 #include "meteo/base/wobservation.h"
+#include "meteo/reader/wnearbycondition.h"
 
 #include <nlohmann/json_fwd.hpp>
 
@@ -27,7 +28,10 @@ struct CliObservation {
     // The direction of a variable wind, as the decoder gives it.
     static constexpr int VARIABLE_WIND = 400;
 
+    // The station whose report this is, and when a nearby one stood in for the place's quiet station, which and
+    // how far away (nearby.isNearby()).
     std::string station;
+    meteo::WStationUsed nearby;
     // Seconds since 1970.
     std::optional<std::int64_t> time;
     // Degrees C, inches of mercury, degrees, knots.

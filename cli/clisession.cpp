@@ -160,4 +160,16 @@ WReader &CliSession::reader()
     return *m_reader;
 }
 
+const WNearbyStations &CliSession::nearbyStations()
+{
+    if (!m_nearbyStations) {
+        m_nearbyStations = std::make_unique<WNearbyStations>();
+        std::uint32_t use = LSettings::DefaultOf(LSettings::INTERNET, LSettings::USE_NEARBY_STATION);
+        keeper().GetInt(LSettings::INTERNET, LSettings::USE_NEARBY_STATION, use, false);
+        if (use != 0)
+            m_nearbyStations->load(m_dataDirectory);
+    }
+    return *m_nearbyStations;
+}
+
 } // namespace cli

@@ -5,6 +5,7 @@
 #include "cli/cliplaces.h"
 #include "cli/cliunits.h"
 #include "meteo/base/wlocation.h"
+#include "meteo/location/wnearbystations.h"
 #include "meteo/reader/wreader.h"
 
 #include <memory>
@@ -36,6 +37,9 @@ public:
     std::vector<CliPlace> savedPlaces();
     meteo::WLocation location(const CliPlace &place);
     meteo::WReader &reader();
+    // The stations of the location files, by their distance from a place; none when the settings turn the nearby
+    // station off or the files cannot be read.
+    const meteo::WNearbyStations &nearbyStations();
 
 private:
     void checkSettingsFile();
@@ -48,6 +52,7 @@ private:
     std::unique_ptr<CliPlaces> m_places;
     std::string m_dataDirectory;
     std::unique_ptr<meteo::WReader> m_reader;
+    std::unique_ptr<meteo::WNearbyStations> m_nearbyStations;
 };
 
 } // namespace cli

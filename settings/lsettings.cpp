@@ -60,6 +60,7 @@ constexpr Default DEFAULTS[] = {
     {LSettings::WARNINGS_TICKER, LSettings::DELAY, 30, false},
     {LSettings::WARNINGS_TICKER, LSettings::FONT, 0, true},
     {LSettings::WARNINGS_TICKER, LSettings::TEXT_COLOR, LSettings::RED, false},
+    {LSettings::INTERNET, LSettings::USE_NEARBY_STATION, 1, false},
 };
 
 // After the kinds of special message.

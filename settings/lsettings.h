@@ -50,6 +50,8 @@ public:
     // county).
     static constexpr const char *CONTACT = meteo::WReaderSettings::CONTACT;
     static constexpr const char *ALERT_AREA = meteo::WReaderSettings::ALERT_AREA;
+    // Whether the observation comes from a nearby station while the place's own has nothing recent (default 1).
+    static constexpr const char *USE_NEARBY_STATION = "UseNearbyStation";
 
     // Section "Special": which kinds of special message to fetch, one key each (lmessagekind.h).
     static constexpr const char *SPECIAL = "Special";
@@ -101,14 +103,14 @@ public:
     // others.
     static const Range *RangeOf(std::string_view section, std::string_view key);
 
-    // The default of an integer setting of General, Special, Notify, ForecastTicker or WarningsTicker, which a
-    // reader takes where none is stored; 0 for the others.
+    // The default of an integer setting of General, Special, Notify, ForecastTicker or WarningsTicker, and of
+    // UseNearbyStation, which a reader takes where none is stored; 0 for the others.
     static std::uint32_t DefaultOf(std::string_view section, std::string_view key);
 
-    // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker that has no
-    // value of any type yet (the notifications' sounds, repeating, speaking and least severity excepted: they are
-    // read with their defaults). Returns L_OK, or the code of the first write that failed (the later ones are still
-    // tried).
+    // Writes the default of every setting of General, Special, Notify, ForecastTicker and WarningsTicker, and of
+    // UseNearbyStation, that has no value of any type yet (the notifications' sounds, repeating, speaking and least
+    // severity excepted: they are read with their defaults). Returns L_OK, or the code of the first write that failed
+    // (the later ones are still tried).
     static int InitDefaults(corekit::LKeeper &keeper);
 };
 

@@ -51,6 +51,7 @@ public:
 
     // Null silences the reader.
     void SetInfoLine(corekit::LInfoLine *infoLine);
+    corekit::LInfoLine *infoLine() const { return m_infoLine; }
     // Stores the keeper and lays down the defaults where the keeper holds no value yet: UseProxy 0,
     // ProxyLocation "", ConditionsBase and WarningsBase the National Weather Service's addresses, ProductSource 1
     // (the texts come from the web service), ApiBase the web service's address, Contact "" (an e-mail address

@@ -76,6 +76,8 @@ public:
     bool LastCycleFailed() const { return m_failed; }
 
     Age ObservationAge(std::int64_t now) const;
+    // The observation's time; 0 before the first.
+    std::int64_t ObservedTime() const { return m_observed; }
     // "Observed 1:54 PM CST", "Observed 10:54 AM, 3 h ago"; empty before the first observation.
     std::string ObservedLine(std::int64_t now) const;
     // For the tray icon's tip: "1:54 PM", "observed 3 h ago".

@@ -69,8 +69,13 @@ void CAccessibleControl::announceObservation(std::initializer_list<CWgauge *> ga
     const QString time = observed < 0
         ? QString()
         : QLocale().toString(QDateTime::fromSecsSinceEpoch(observed).time(), QLocale::ShortFormat);
+    announceObservation(gauges, time);
+}
+
+void CAccessibleControl::announceObservation(std::initializer_list<CWgauge *> gauges, const QString &observed)
+{
     for (CWgauge *gauge : gauges) {
-        gauge->setProperty(OBSERVED, time);
+        gauge->setProperty(OBSERVED, observed);
         announce(gauge);
     }
 }

@@ -33,6 +33,8 @@ public:
     static void announce(QWidget *control);
     // The gauges' new readings were observed at this time (seconds since 1970, UTC; negative when unknown).
     static void announceObservation(std::initializer_list<CWgauge *> gauges, std::int64_t observed);
+    // As said after "observed": "1:54 PM", "at KIKV (Ankeny, 14 km) 1:54 PM: KDSM has not reported since 6:54 AM".
+    static void announceObservation(std::initializer_list<CWgauge *> gauges, const QString &observed);
 
 private:
     QString frameTitle() const;

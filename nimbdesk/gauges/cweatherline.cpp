@@ -15,9 +15,10 @@ CWeatherLine::CWeatherLine(QWidget *parent)
     setAccessibleName(tr("Weather in words"));
 }
 
-void CWeatherLine::SetObservation(const WObservation &observation)
+void CWeatherLine::SetObservation(const WObservation &observation, const QString &station)
 {
     m_observation = observation;
+    m_station = station;
     refresh();
 }
 
@@ -60,7 +61,7 @@ void CWeatherLine::refresh()
 {
     m_text = QString::fromStdString(WObservationWords(m_scale, m_distance).line(m_observation));
     setToolTip(m_text);
-    setAccessibleDescription(m_text);
+    setAccessibleDescription(m_station.isEmpty() ? m_text : tr("%1, observed %2").arg(m_text, m_station));
     update();
 }
 

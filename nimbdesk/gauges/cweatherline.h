@@ -19,7 +19,9 @@ class CWeatherLine : public QWidget
 public:
     explicit CWeatherLine(QWidget *parent = nullptr);
 
-    void SetObservation(const meteo::WObservation &observation);
+    // The station is said, after the words, to those who hear the line: "observed at KIKV (Ankeny, 14 km) ..."
+    // when it is not the place's own; empty otherwise.
+    void SetObservation(const meteo::WObservation &observation, const QString &station = QString());
     // The temperature scale of "Feels like".
     void SetScale(meteo::WCondition::TempScale scale);
     // Miles and feet, or kilometres and metres.
@@ -39,6 +41,7 @@ private:
     meteo::WCondition::TempScale m_scale = meteo::WCondition::Celsius;
     meteo::WObservationWords::Distance m_distance = meteo::WObservationWords::Distance::Imperial;
     QString m_text;
+    QString m_station;
 };
 
 } // namespace nimbdesk

@@ -40,6 +40,7 @@ CInternetPpg::CInternetPpg(LKeeper *keeper, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(conditionsLabel);
     layout->addWidget(m_conditionsBase);
+    layout->addWidget(nearbyStationBox());
     layout->addWidget(sourceGroup());
     layout->addWidget(contactRow());
     layout->addStretch();
@@ -56,6 +57,9 @@ void CInternetPpg::load()
     m_useProxy->setChecked(readInt(LSettings::INTERNET, LSettings::USE_PROXY, 0) != 0);
     m_proxyLocation->setText(readString(LSettings::INTERNET, LSettings::PROXY_LOCATION));
     m_conditionsBase->setText(readString(LSettings::INTERNET, LSettings::CONDITIONS_BASE));
+    m_useNearbyStation->setChecked(readInt(LSettings::INTERNET, LSettings::USE_NEARBY_STATION,
+                                       LSettings::DefaultOf(LSettings::INTERNET, LSettings::USE_NEARBY_STATION))
+        != 0);
     m_warningsBase->setText(readString(LSettings::INTERNET, LSettings::WARNINGS_BASE));
     const std::uint32_t source = readInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, SOURCE_WEB_SERVICE);
     m_productSource->button(source == SOURCE_STATE_PAGES ? SOURCE_STATE_PAGES : SOURCE_WEB_SERVICE)->setChecked(true);
@@ -70,6 +74,7 @@ void CInternetPpg::store()
     writeInt(LSettings::INTERNET, LSettings::USE_PROXY, m_useProxy->isChecked() ? 1 : 0);
     writeString(LSettings::INTERNET, LSettings::PROXY_LOCATION, m_proxyLocation->text());
     writeString(LSettings::INTERNET, LSettings::CONDITIONS_BASE, m_conditionsBase->text());
+    writeInt(LSettings::INTERNET, LSettings::USE_NEARBY_STATION, m_useNearbyStation->isChecked() ? 1 : 0);
     writeString(LSettings::INTERNET, LSettings::WARNINGS_BASE, m_warningsBase->text());
     writeInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, static_cast<std::uint32_t>(m_productSource->checkedId()));
     writeString(LSettings::INTERNET, LSettings::API_BASE, m_apiBase->text());
@@ -145,6 +150,14 @@ QWidget *CInternetPpg::contactRow()
     layout->addWidget(label);
     layout->addWidget(m_contact);
     return holder;
+}
+
+QCheckBox *CInternetPpg::nearbyStationBox()
+{
+    m_useNearbyStation = new QCheckBox(tr("Use a nearby station when the place's station is quiet"), this);
+    m_useNearbyStation->setObjectName(QLatin1String(LSettings::USE_NEARBY_STATION));
+    connect(m_useNearbyStation, &QCheckBox::toggled, this, [this] { setModified(); });
+    return m_useNearbyStation;
 }
 
 QWidget *CInternetPpg::proxyGroup()

@@ -10,9 +10,10 @@ class QRadioButton;
 namespace nimbdesk
 {
 
-// The "Internet" page, section "Internet": the base address of the current-conditions server, where the forecast
-// and special messages come from (the NWS web service or the per-state pages) with the address of each, and the
-// proxy, and the contact address the web service's requests name. Each address can be edited only while its
+// The "Internet" page, section "Internet": the base address of the current-conditions server and whether a nearby
+// station stands in for a quiet one, where the forecast and special messages come from (the NWS web service or the
+// per-state pages) with the address of each, and the proxy, and the contact address the web service's requests
+// name. Each address can be edited only while its
 // choice is made, and is kept and stored either way.
 class CInternetPpg : public CPropertyPage
 {
@@ -32,11 +33,13 @@ private:
     QWidget *labelledAddress(const QString &text, QLineEdit *edit);
     QWidget *sourceGroup();
     QRadioButton *sourceButton(const QString &text, const char *name, int source);
+    QCheckBox *nearbyStationBox();
     QWidget *proxyGroup();
     QWidget *contactRow();
     void enableSourceAddresses();
 
     QLineEdit *m_conditionsBase = nullptr;
+    QCheckBox *m_useNearbyStation = nullptr;
     QButtonGroup *m_productSource = nullptr;
     QWidget *m_apiAddress = nullptr;
     QLineEdit *m_apiBase = nullptr;

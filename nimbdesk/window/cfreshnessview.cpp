@@ -1,6 +1,7 @@
 #include "nimbdesk/window/cfreshnessview.h"
 
 #include "meteo/base/wcondition.h"
+#include "nimbdesk/freshness/cstationnote.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/gauges/cwgauge.h"
 #include "nimbdesk/tray/ctrayicon.h"
@@ -33,8 +34,9 @@ CFreshnessView::CFreshnessView(const CFreshnessTargets &targets, QObject *parent
     check->start(CHECK_INTERVAL_MS);
 }
 
-void CFreshnessView::ShowCondition(const WCondition &condition)
+void CFreshnessView::ShowCondition(const WCondition &condition, const WStationUsed &station)
 {
+    m_station = station;
     if (condition.getTime().IsValid())
         m_freshness.Observed(static_cast<std::int64_t>(condition.getTime()));
     show();
@@ -92,17 +94,22 @@ void CFreshnessView::tellStart()
 }
 
 // An old observation dims the gauges; the tray's number turns grey when the observation is old or ahead of the
-// clock, or the last update failed, or no update has come since the start: then its tip says why.
+// clock, or the last update failed, or no update has come since the start: then its tip says why. A nearby
+// station's observation names the station, beside the status line and on a line of the tray's tip.
 void CFreshnessView::show()
 {
     const std::int64_t now = currentTime();
     const CFreshness::Age age = m_freshness.ObservationAge(now);
     for (CWgauge *gauge : m_targets.gauges)
         gauge->SetStale(age == CFreshness::Age::Old);
-    m_targets.observedAt->setText(QString::fromStdString(m_freshness.ObservedLine(now)));
+    const QString stationLine
+        = age == CFreshness::Age::None ? QString() : CStationNote::Line(m_station, m_freshness.ObservedTime(), now);
+    m_targets.observedAt->setText(
+        stationLine.isEmpty() ? QString::fromStdString(m_freshness.ObservedLine(now)) : stationLine);
     const bool failed = m_freshness.LastCycleFailed() || m_freshness.ShowingKept();
-    m_targets.tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)),
-        failed ? QString::fromStdString(m_freshness.StatusLine()) : QString(),
+    QStringList notes{stationLine, failed ? QString::fromStdString(m_freshness.StatusLine()) : QString()};
+    notes.removeAll(QString());
+    m_targets.tray->ShowFreshness(QString::fromStdString(m_freshness.ObservedNote(now)), notes.join(QLatin1Char('\n')),
         (age == CFreshness::Age::Fresh || age == CFreshness::Age::None) && !failed);
 }
 

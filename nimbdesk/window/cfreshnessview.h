@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meteo/reader/wnearbycondition.h"
 #include "nimbdesk/freshness/cfreshness.h"
 
 #include <QObject>
@@ -39,7 +40,8 @@ class CFreshnessView : public QObject
 public:
     CFreshnessView(const CFreshnessTargets &targets, QObject *parent);
 
-    void ShowCondition(const meteo::WCondition &condition);
+    // The station tells whose the observation is when a nearby station stood in for the place's.
+    void ShowCondition(const meteo::WCondition &condition, const meteo::WStationUsed &station = {});
     // Another place is shown, of which no observation is known yet.
     void ForgetObservation();
     void TextArrived(int item, const QString &text);
@@ -65,6 +67,7 @@ private:
 
     const CFreshnessTargets m_targets;
     CFreshness m_freshness;
+    meteo::WStationUsed m_station;
 };
 
 } // namespace nimbdesk

@@ -7,6 +7,7 @@
 #include "nimbdesk/alerts/lalertstate.h"
 #include "nimbdesk/common/appicon.h"
 #include "nimbdesk/forecast/cforecastpanel.h"
+#include "nimbdesk/freshness/cstationnote.h"
 #include "nimbdesk/freshness/progresswords.h"
 #include "nimbdesk/freshness/timetext.h"
 #include "nimbdesk/gauges/caccessiblecontrol.h"
@@ -190,19 +191,23 @@ void CMainDlg::ApplySettings()
     equalizeGaugeFrames();
 }
 
-void CMainDlg::ShowCondition(const WCondition &condition)
+void CMainDlg::ShowCondition(const WCondition &condition, const WStationUsed &station)
 {
+    const auto observed = static_cast<std::int64_t>(condition.getTime());
+    const QString stationNote = CStationNote::Note(station, observed, currentTime());
     m_temperature->SetValue(condition.getTemp());
     m_dewPoint->SetValue(condition.getDewPoint());
     m_pressure->SetValue(condition.getPressure());
     m_wind->SetSpeed(static_cast<short>(condition.getWindSpeed()));
     m_wind->SetGust(static_cast<short>(condition.getWindGustSpeed()));
     m_wind->SetDirection(static_cast<float>(condition.getWindDirection()));
-    m_words->SetObservation(condition.getObservation());
-    CAccessibleControl::announceObservation(
-        {m_temperature, m_dewPoint, m_wind, m_pressure}, static_cast<std::int64_t>(condition.getTime()));
+    m_words->SetObservation(condition.getObservation(), stationNote);
+    if (stationNote.isEmpty())
+        CAccessibleControl::announceObservation({m_temperature, m_dewPoint, m_wind, m_pressure}, observed);
+    else
+        CAccessibleControl::announceObservation({m_temperature, m_dewPoint, m_wind, m_pressure}, stationNote);
     m_tray->ShowCondition(condition);
-    m_freshness->ShowCondition(condition);
+    m_freshness->ShowCondition(condition, station);
 }
 
 void CMainDlg::UpdateNow()
@@ -566,7 +571,9 @@ void CMainDlg::conditionReady()
 {
     WCondition condition;
     m_worker.CopyCondition(condition);
-    ShowCondition(condition);
+    WStationUsed station;
+    m_worker.CopyStation(station);
+    ShowCondition(condition, station);
     m_kept->ConditionShown(condition);
     m_places->Remember(condition);
     showPlacesInTray();

@@ -71,7 +71,8 @@ public:
     // changed, since either starts a cycle at once.
     void ApplySettings();
     // The four gauges, then the tray icon's number and tip in the scale of the temperature gauge.
-    void ShowCondition(const meteo::WCondition &condition);
+    // The station tells whose the observation is when a nearby station stood in for the place's.
+    void ShowCondition(const meteo::WCondition &condition, const meteo::WStationUsed &station = {});
 
     void UpdateNow();
     void SelectLocation();

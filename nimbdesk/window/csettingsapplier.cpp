@@ -43,6 +43,7 @@ void CSettingsApplier::Apply()
     applyCheckInterval();
     ApplyPlace();
     applyProductFlags();
+    applyNearbyStation();
     applyColors();
     applyFonts();
     applyUnits();
@@ -118,6 +119,15 @@ void CSettingsApplier::applyCheckInterval()
         return;
     m_checkInterval = checkInterval;
     m_worker.SetCheckInterval(checkInterval);
+}
+
+// The stations come from the same location files as the place.
+void CSettingsApplier::applyNearbyStation()
+{
+    std::uint32_t use = LSettings::DefaultOf(LSettings::INTERNET, LSettings::USE_NEARBY_STATION);
+    readInt(LSettings::INTERNET, LSettings::USE_NEARBY_STATION, use);
+    const LString &directory = WLocationDB::getLocationDB().getDirectory();
+    m_worker.SetNearbyStation(use != 0, std::string(directory, directory.length()));
 }
 
 void CSettingsApplier::applyProductFlags()

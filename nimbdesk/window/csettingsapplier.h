@@ -43,8 +43,9 @@ struct CSettingsTargets {
 };
 
 // Reads the stored settings and passes each on: colours, fonts and units to the controls and the tray, the interval,
-// the place and the kinds of special message to the worker. A setting that cannot be read leaves its target as it
-// was. The worker gets the interval and the place only when they changed, since either starts a cycle at once.
+// the place, the kinds of special message and whether a nearby station stands in to the worker. A setting that
+// cannot be read leaves its target as it was (the nearby station takes its default). The worker gets the interval
+// and the place only when they changed, since either starts a cycle at once.
 class CSettingsApplier
 {
 public:
@@ -70,6 +71,7 @@ private:
     void applyInterval();
     void applyCheckInterval();
     void applyProductFlags();
+    void applyNearbyStation();
     void applyColors();
     void applyFonts();
     void applyUnits();

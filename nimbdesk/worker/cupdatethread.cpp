@@ -207,6 +207,19 @@ settings::LPlaceId CUpdateThread::PlaceOf(QEvent::Type type, int index)
     return slot < m_resultPlaces.size() ? m_resultPlaces[slot] : settings::LPlaceId{};
 }
 
+void CUpdateThread::CopyStation(WStationUsed &station)
+{
+    Locker lock(*this);
+    station = m_station;
+}
+
+void CUpdateThread::SetNearbyStation(bool use, const std::string &directory)
+{
+    Locker lock(*this);
+    m_useNearby = use;
+    m_stationsDirectory = directory;
+}
+
 void CUpdateThread::GetForecastLength(unsigned long &length)
 {
     Locker lock(*this);
@@ -620,8 +633,12 @@ bool CUpdateThread::FetchCondition()
     // What a report lacks stays as the same place's last report had it; another place's values are no base.
     const LPlaceId place{m_fetchLocation.getState(), m_fetchLocation.getCity()};
     WCondition fetched = place == m_fetchConditionPlace ? m_fetchCondition : unknownCondition();
-    const int result = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
-    note(m_cycleResults.condition, result, *m_reader);
+    const int own = guarded([&] { return m_reader->getCondition(m_fetchLocation, fetched); });
+    note(m_cycleResults.condition, own, *m_reader);
+    WStationUsed station;
+    const int result = FetchNearby(own, fetched, station);
+    if (station.isNearby())
+        note(m_cycleResults.condition, result, *m_reader);
     if (result != L_OK)
         return true;
     m_fetchCondition = fetched;
@@ -629,9 +646,23 @@ bool CUpdateThread::FetchCondition()
     {
         Locker lock(*this);
         m_condition = m_fetchCondition;
+        m_station = station;
         Post(WM_CONDITION_READY, 0);
     }
     return HandOver();
+}
+
+// While the place's station is quiet, a nearby one's recent report takes the place of its old one.
+int CUpdateThread::FetchNearby(int result, WCondition &condition, WStationUsed &station)
+{
+    std::string directory;
+    {
+        Locker lock(*this);
+        if (!m_useNearby)
+            return result;
+        directory = m_stationsDirectory;
+    }
+    return m_nearby.Fetch(*m_reader, m_fetchLocation, directory, result, condition, calendarOf(m_timing)(), station);
 }
 
 // The text is fetched into a string of the worker's own and published by exchanging it with the shared one.

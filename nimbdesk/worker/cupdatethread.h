@@ -8,7 +8,9 @@
 #include "meteo/base/wforecast.h"
 #include "meteo/base/wlocation.h"
 #include "meteo/reader/walertwatch.h"
+#include "meteo/reader/wnearbycondition.h"
 #include "nimbdesk/freshness/cupdateresults.h"
+#include "nimbdesk/worker/cnearbystation.h"
 #include "nimbdesk/worker/lsyncthread.h"
 #include "settings/lplacelist.h"
 #include "settings/lwinkeeper.h"
@@ -91,6 +93,9 @@ public:
     void SetCheckInterval(int minutes);
     // Checks the alerts on the next tick, as after a resume from suspend or when the network came back.
     void CheckAlertsNow();
+    // Whether a nearby station, from the station list of the location files in directory, stands in while the
+    // place's station is quiet (off until set), from the next fetch on.
+    void SetNearbyStation(bool use, const std::string &directory);
 
     void CopyCondition(meteo::WCondition &condition);
     // The place of the result that an event of this type and index names (WM_CONDITION_READY, WM_FORECAST_READY,
@@ -99,6 +104,8 @@ public:
     settings::LPlaceId PlaceOf(QEvent::Type type, int index);
     // The periods (index 0) or the hours (1) of the forecast the last WM_OUTLOOK_READY named.
     void CopyOutlook(int index, meteo::WForecast &forecast);
+    // Whose the observation CopyCondition gives is, when a nearby station stood in for the place's.
+    void CopyStation(meteo::WStationUsed &station);
     void GetForecastLength(unsigned long &length);
     // At most size - 1 characters, always terminated; nothing is written when size is 0.
     void CopyForecast(char *buffer, unsigned long size);
@@ -141,6 +148,7 @@ private:
     bool PrepareFetch();
     bool FlagSet(settings::LMessageKind kind);
     bool FetchCondition();
+    int FetchNearby(int result, meteo::WCondition &condition, meteo::WStationUsed &station);
     bool FetchText(TextFetch fetch, std::unique_ptr<corekit::LString> &shared, CUpdateResults::Fetch &record,
         QEvent::Type type, int index);
     bool FetchOutlook();
@@ -168,6 +176,7 @@ private:
     settings::LPlaceId m_fetchConditionPlace;
     CUpdateResults m_cycleResults;
     CUpdateResults m_checkRun;
+    CNearbyStation m_nearby;
     // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.
     meteo::WAlertWatch m_watch;
     meteo::WLocation m_watchPlace;
@@ -181,6 +190,9 @@ private:
     meteo::WLocation m_location;
     std::unique_ptr<meteo::WReader> m_reader;
     meteo::WCondition m_condition;
+    meteo::WStationUsed m_station;
+    bool m_useNearby = false;
+    std::string m_stationsDirectory;
     std::unique_ptr<corekit::LString> m_forecast;
     // The forecast's periods and hours, by the index of WM_OUTLOOK_READY.
     std::array<meteo::WForecast, 2> m_outlook;

@@ -178,6 +178,56 @@ TEST_F(NimbrelTest, nowFromTheObservationPage)
     EXPECT_TRUE(std::filesystem::is_empty(settings.path()));
 }
 
+// Kennedy's report as another station's, made that many minutes ago.
+std::string stationPage(const std::string &station, std::time_t minutesAgo)
+{
+    const std::time_t made = std::time(nullptr) - minutesAgo * 60;
+    std::tm utc{};
+    gmtime_r(&made, &utc);
+    char stamp[8] = {};
+    std::strftime(stamp, sizeof stamp, "%d%H%MZ", &utc);
+    std::string page = data("conditions/KJFK.html");
+    page.replace(page.find("KJFK 121851Z"), 12, station + ' ' + stamp);
+    return page;
+}
+
+// Des Moines reports at KDSM; Ankeny's KIKV lies 14 km away.
+TEST_F(NimbrelTest, nowFromANearbyStationWhileThePlacesStationIsQuiet)
+{
+    const std::string desMoines = "19/1921000";
+    server.page("/obs/KDSM.html", "<HTML>Not here</HTML>", 404);
+    server.page("/obs/KIKV.html", stationPage("KIKV", 10));
+    const Outcome missing = run({"now", desMoines});
+    ASSERT_EQ(missing.status, 0) << missing.err;
+    EXPECT_NE(missing.out.find("\nStation:      KIKV (14 km away; KDSM has no report)\n"), std::string::npos)
+        << missing.out;
+
+    server.page("/obs/KDSM.html", stationPage("KDSM", 5 * 60));
+    const Outcome quiet = run({"now", desMoines, "--json"});
+    ASSERT_EQ(quiet.status, 0) << quiet.err;
+    const json now = json::parse(quiet.out);
+    EXPECT_EQ(now["station"], "KIKV");
+    EXPECT_EQ(now["requested_station"], "KDSM");
+    EXPECT_DOUBLE_EQ(now["station_distance_km"].get<double>(), 13.6);
+    EXPECT_EQ(now["age_minutes"], 10);
+    ASSERT_TRUE(now["requested_station_last_report"].is_string()) << quiet.out;
+
+    // The place's own station reporting again, or the option turned off, leaves the nearby one out.
+    server.page("/obs/KDSM.html", stationPage("KDSM", 20));
+    const json own = json::parse(run({"now", desMoines, "--json"}).out);
+    EXPECT_EQ(own["station"], "KDSM");
+    EXPECT_EQ(own["requested_station"], "KDSM");
+    EXPECT_TRUE(own["station_distance_km"].is_null());
+    EXPECT_TRUE(own["requested_station_last_report"].is_null());
+
+    server.page("/obs/KDSM.html", stationPage("KDSM", 5 * 60));
+    LWinKeeper keeper("Nimbrel", settings.path().string());
+    keeper.SetInt(LSettings::INTERNET, LSettings::USE_NEARBY_STATION, 0, false);
+    const Outcome off = run({"now", desMoines});
+    EXPECT_NE(off.out.find("\nStation:      KDSM\n"), std::string::npos) << off.out;
+    EXPECT_EQ(server.requests().back().target, "/obs/KDSM.html");
+}
+
 TEST_F(NimbrelTest, thePlaceAndUnitsOfTheDesktopProgram)
 {
     LWinKeeper keeper("Nimbrel", settings.path().string());

@@ -4,6 +4,7 @@
 #include "meteo/base/wcondition.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/common/appicon.h"
+#include "nimbdesk/gauges/caccessiblecontrol.h"
 #include "nimbdesk/gauges/cweatherline.h"
 #include "nimbdesk/gauges/cwlabel.h"
 #include "nimbdesk/gauges/cwpres.h"
@@ -25,6 +26,7 @@
 #include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -41,6 +43,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -71,6 +74,9 @@ constexpr std::uint32_t NEW_YORK = 36;
 constexpr std::uint32_t EAST_WILLISTON = 3623217;
 constexpr std::uint32_t ILLINOIS = 17;
 constexpr std::uint32_t SPRINGFIELD = 1772000;
+// Des Moines, Iowa reports through KDSM; KIKV at Ankeny lies 14 km away.
+constexpr std::uint32_t IOWA = 19;
+constexpr std::uint32_t DES_MOINES = 1921000;
 
 // A zone forecast as the product server sends it: its zone line, then lines of about 65 characters.
 const std::string FORECAST_PRODUCT = "NYZ177-022100-\n"
@@ -191,7 +197,10 @@ public:
     }
 
     // The recorded KJFK report, restamped as made that many minutes ago: as recorded it is weeks old by now.
-    void serveObservation(std::time_t minutesAgo)
+    void serveObservation(std::time_t minutesAgo) { serveStation("KJFK", minutesAgo); }
+
+    // The same report, made by another station.
+    void serveStation(const std::string &station, std::time_t minutesAgo)
     {
         const std::time_t made = std::time(nullptr) - minutesAgo * 60;
         std::tm utc{};
@@ -199,8 +208,8 @@ public:
         char stamp[8] = {};
         std::strftime(stamp, sizeof stamp, "%d%H%MZ", &utc);
         std::string page = nimbreltest::TempDir::read(NIMBREL_TEST_DATA "/conditions/KJFK.html");
-        page.replace(page.find("121851Z"), 7, stamp);
-        server.page("/weather/current/KJFK.html", page);
+        page.replace(page.find("KJFK 121851Z"), 12, station + ' ' + stamp);
+        server.page("/weather/current/" + station + ".html", page);
     }
 
     void serveNotFound(const std::string &target) { server.page(target, "<HTML>Not here</HTML>\r\n", 404); }
@@ -314,6 +323,7 @@ private slots:
     void wholeCycleAgainstTheProductServers();
     void failedFetchesKeepTheLastTextsWithTheirTime();
     void oldObservationIsMarked();
+    void quietStationGivesWayToANearbyOne();
     void changingThePlaceBlanksAndDropsTheOldTexts();
     void statusLineTakesInfoTextsOnCharacterBoundaries();
     void keysAndMinimisingLeaveTheMonitorRunning();
@@ -660,6 +670,53 @@ void TestMainDlg::oldObservationIsMarked()
     QVERIFY(f.updateNow());
     QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String("ahead of this computer's clock")));
     QCOMPARE(pixelsOf(imageOf(window.trayIcon()->icon()), QColor(255, 0, 0)), 0);
+}
+
+// The place's station has not reported for five hours: Ankeny's fresh report shows, and every place that tells
+// the observation's time names the station and says why.
+void TestMainDlg::quietStationGivesWayToANearbyOne()
+{
+    CAccessibleControl::install();
+    Fixture f;
+    f.serveStation("KDSM", 5 * 60);
+    f.serveStation("KIKV", 10);
+    f.storePlace(IOWA, DES_MOINES);
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    QTRY_VERIFY_WITH_TIMEOUT(f.cycles.ended > 0, 30000);
+    const QString line = f.child<QLabel>("observedAt")->text();
+    const QRegularExpression named(QStringLiteral(
+        "^Observed at KIKV \\(Ankeny, 14 km\\) (\\d\\d/\\d\\d )?\\d{1,2}:\\d\\d [AP]M: KDSM has not reported since "
+        "(\\d\\d/\\d\\d )?\\d{1,2}:\\d\\d [AP]M$"));
+    QVERIFY2(named.match(line).hasMatch(), qPrintable(line));
+    QVERIFY2(window.trayIcon()->toolTip().split(QLatin1Char('\n')).mid(1).contains(line),
+        qPrintable(window.trayIcon()->toolTip()));
+    QVERIFY(!f.child<CWgauge>("temperature")->IsStale());
+    const QString said
+        = QAccessible::queryAccessibleInterface(f.child<CWgauge>("temperature"))->text(QAccessible::Description);
+    QVERIFY2(said.contains(QLatin1String(", observed at KIKV (Ankeny, 14 km) ")), qPrintable(said));
+    QVERIFY(f.child<CWeatherLine>("weatherWords")->accessibleDescription().contains(QLatin1String("KDSM has not")));
+
+    // Back to the place's own station as soon as it reports again.
+    f.serveStation("KDSM", 5);
+    std::size_t asked = f.server.requests().size();
+    QVERIFY(f.updateNow());
+    QVERIFY(f.child<QLabel>("observedAt")->text().startsWith(QLatin1String("Observed ")));
+    QVERIFY(!f.child<QLabel>("observedAt")->text().contains(QLatin1String("KIKV")));
+    QVERIFY(!window.trayIcon()->toolTip().contains(QLatin1String("KIKV")));
+    QCOMPARE(f.requested(asked).front(), std::string("/weather/current/KDSM.html"));
+    QVERIFY(f.requested(asked).at(1) != "/weather/current/KIKV.html");
+
+    // With the option off the place's station speaks alone, old as it is.
+    f.serveStation("KDSM", 5 * 60);
+    f.setInt(LSettings::INTERNET, LSettings::USE_NEARBY_STATION, 0);
+    window.ApplySettings();
+    asked = f.server.requests().size();
+    QVERIFY(f.updateNow());
+    const std::vector<std::string> targets = f.requested(asked);
+    QVERIFY(std::find(targets.begin(), targets.end(), "/weather/current/KIKV.html") == targets.end());
+    QVERIFY(f.child<CWgauge>("temperature")->IsStale());
+    QVERIFY(f.child<QLabel>("observedAt")->text().endsWith(QLatin1String(", 5 h ago")));
 }
 
 void TestMainDlg::changingThePlaceBlanksAndDropsTheOldTexts()

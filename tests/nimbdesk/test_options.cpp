@@ -50,7 +50,7 @@ const std::vector<std::pair<const char *, std::vector<const char *>>> ALL_KEYS =
         {"ShowDiscussion", "ShowSummary", "ShowPublic", "ShowWatches", "ShowStatements", "ShowWarnings"}},
     {LSettings::INTERNET,
         {LSettings::CONDITIONS_BASE, LSettings::WARNINGS_BASE, LSettings::USE_PROXY, LSettings::PROXY_LOCATION,
-            LSettings::PRODUCT_SOURCE, LSettings::API_BASE}},
+            LSettings::PRODUCT_SOURCE, LSettings::API_BASE, LSettings::USE_NEARBY_STATION}},
 };
 
 // The sheet on a keeper of its own directory, shown as the main window shows it.
@@ -208,6 +208,7 @@ private slots:
     void tickerChoicesMarkTheirPage();
     void eachCheckBoxUnderItsOwnKey();
     void proxyAddressKeptWhenUnchecked();
+    void nearbyStationOnByDefaultAndStored();
     void notifyDefaultsAndKeys();
     void notifyCheckInterval();
     void notifySeverityAndMutedEvents();
@@ -588,6 +589,24 @@ void TestOptions::proxyAddressKeptWhenUnchecked()
     f.open();
     f.show(INTERNET);
     QVERIFY(!f.control<QLineEdit>(INTERNET, LSettings::PROXY_LOCATION)->isEnabled());
+}
+
+void TestOptions::nearbyStationOnByDefaultAndStored()
+{
+    Fixture f;
+    f.layDefaults();
+    f.open();
+    f.show(INTERNET);
+    auto *nearby = f.control<QCheckBox>(INTERNET, LSettings::USE_NEARBY_STATION);
+    QVERIFY(nearby->isChecked());
+    clickBox(nearby);
+    QVERIFY(f.button(QDialogButtonBox::Apply)->isEnabled());
+    f.press(QDialogButtonBox::Ok);
+    QCOMPARE(f.number(LSettings::INTERNET, LSettings::USE_NEARBY_STATION), 0u);
+
+    f.open();
+    f.show(INTERNET);
+    QVERIFY(!f.control<QCheckBox>(INTERNET, LSettings::USE_NEARBY_STATION)->isChecked());
 }
 
 void TestOptions::productSourceStoredWithItsAddress()

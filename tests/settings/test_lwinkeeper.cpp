@@ -309,10 +309,10 @@ TEST(LWinKeeper, defaultsOnEmptyStore)
     const std::vector<std::string> order = {"General/UpdateTimeout", "General/TemperatureScale",
         "General/WindSpeedScale", "General/PressureScale", "General/ForegroundColor", "General/BackgroundColor",
         "General/Font", "General/HeaderFont", "ForecastTicker/Delay", "ForecastTicker/Font", "ForecastTicker/TextColor",
-        "WarningsTicker/Delay", "WarningsTicker/Font", "WarningsTicker/TextColor", "Special/ShowDiscussion",
-        "Special/ShowSummary", "Special/ShowPublic", "Special/ShowWatches", "Special/ShowStatements",
-        "Special/ShowWarnings", "Notify/Warnings", "Notify/Watches", "Notify/Statements", "Notify/Others",
-        "Notify/Sound", "Notify/AlertCheckMinutes"};
+        "WarningsTicker/Delay", "WarningsTicker/Font", "WarningsTicker/TextColor", "Internet/UseNearbyStation",
+        "Special/ShowDiscussion", "Special/ShowSummary", "Special/ShowPublic", "Special/ShowWatches",
+        "Special/ShowStatements", "Special/ShowWarnings", "Notify/Warnings", "Notify/Watches", "Notify/Statements",
+        "Notify/Others", "Notify/Sound", "Notify/AlertCheckMinutes"};
     EXPECT_EQ(recorder.writes, order);
     // What a reader or an options page takes for a value it cannot read is what a new file holds.
     for (const std::string &written : order) {
