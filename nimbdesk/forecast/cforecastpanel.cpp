@@ -55,6 +55,18 @@ void CForecastPanel::PeriodsFailed()
     m_strip->SetFailed();
 }
 
+// The chart drops the hours that ended by itself; a strip of periods that ended would show a day gone by.
+void CForecastPanel::ShowKept(const WForecast &periods, const WForecast &hours, std::int64_t now)
+{
+    WForecast current = periods;
+    std::erase_if(current.periods, [now](const WForecastPeriod &period) { return period.end <= now; });
+    ShowPeriods(current);
+    PeriodsFailed();
+    ShowHours(hours);
+    if (m_chart->hourCount() == 0)
+        SetChartOpen(false);
+}
+
 void CForecastPanel::SetAvailable(bool available)
 {
     m_available = available;

@@ -16,10 +16,14 @@ namespace nimbdesk
 namespace
 {
 
+bool good(const CUpdateResults::Fetch &fetch)
+{
+    return fetch.tried && fetch.code == L_OK;
+}
+
 bool anySucceeded(const CUpdateResults &results)
 {
-    const auto good = [](const CUpdateResults::Fetch &fetch) { return fetch.tried && fetch.code == L_OK; };
-    return good(results.condition) || good(results.forecast)
+    return good(results.condition) || good(results.forecast) || good(results.periods) || good(results.hours)
         || std::any_of(results.messages.begin(), results.messages.end(), good);
 }
 
@@ -56,6 +60,11 @@ void CKeptValues::ConditionShown(const WCondition &condition)
     m_shown = condition;
 }
 
+void CKeptValues::OutlookShown(int index, const WForecast &forecast)
+{
+    m_outlook[index == 0 ? 0 : 1] = forecast;
+}
+
 QString CKeptValues::CycleFinished(const CUpdateResults &results, const CFreshness &freshness,
     const std::vector<WAlertRecord> &alerts, const WLocation &alertsPlace, std::int64_t now)
 {
@@ -66,8 +75,12 @@ QString CKeptValues::CycleFinished(const CUpdateResults &results, const CFreshne
     }
     if (!anySucceeded(results))
         return QString();
-    if (results.condition.tried && results.condition.code == L_OK && m_shown)
+    if (good(results.condition) && m_shown)
         m_record.condition = m_shown;
+    if (good(results.periods) && m_outlook[0])
+        m_record.periods = m_outlook[0];
+    if (good(results.hours) && m_outlook[1])
+        m_record.hours = m_outlook[1];
     m_record.forecast = freshness.KeptText(CFreshness::FORECAST);
     for (int kind = 0; kind < MESSAGE_KIND_COUNT; ++kind)
         m_record.messages[kind] = freshness.KeptText(kind);

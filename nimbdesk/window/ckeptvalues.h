@@ -2,6 +2,7 @@
 
 #include "meteo/base/walert.h"
 #include "meteo/base/wcondition.h"
+#include "meteo/base/wforecast.h"
 #include "meteo/base/wlocation.h"
 #include "nimbdesk/freshness/cupdateresults.h"
 #include "settings/lplacecache.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,9 +38,11 @@ public:
 
     // The observation the window shows now; the end of the cycle tells whether it is the place's.
     void ConditionShown(const meteo::WCondition &condition);
-    // After a cycle in which something came: writes the observation, the texts the window holds and the alerts
-    // of the place. Returns what the window must say of a write that failed, once until a write succeeds again;
-    // empty otherwise.
+    // The forecast's periods (index 0) or hours (1) the window shows now; kept as the observation is.
+    void OutlookShown(int index, const meteo::WForecast &forecast);
+    // After a cycle in which something came: writes the observation, the texts the window holds, the forecast's
+    // periods and hours, and the alerts of the place. Returns what the window must say of a write that failed, once
+    // until a write succeeds again; empty otherwise.
     QString CycleFinished(const CUpdateResults &results, const CFreshness &freshness,
         const std::vector<meteo::WAlertRecord> &alerts, const meteo::WLocation &alertsPlace, std::int64_t now);
     // After the alerts of the place came: writes them when they changed. Returns as CycleFinished.
@@ -51,9 +55,9 @@ private:
 
     settings::LPlaceCache m_cache;
     // What the next write holds; it starts as what was kept, so that a value no cycle has brought yet goes on.
-    // The structured forecast's periods and hours stay as kept until the window is given them.
     settings::LPlaceCacheRecord m_record;
     std::optional<meteo::WCondition> m_shown;
+    std::array<std::optional<meteo::WForecast>, 2> m_outlook;
     bool m_failureTold = false;
 };
 

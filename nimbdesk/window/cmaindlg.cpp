@@ -321,7 +321,7 @@ void CMainDlg::showKept()
     m_freshness->Restore(*record);
     if (record->condition)
         ShowCondition(*record->condition);
-    // The forecast strip takes record->periods and record->hours here, as it takes them from an update.
+    m_outlook->ShowKept(record->periods.value_or(WForecast()), record->hours.value_or(WForecast()), m_calendar());
     restoreAlerts(record->alerts);
     showKeptTexts();
 }
@@ -591,6 +591,7 @@ void CMainDlg::outlookReady(int index)
 {
     WForecast forecast;
     m_worker.CopyOutlook(index, forecast);
+    m_kept->OutlookShown(index, forecast);
     if (index == 0) {
         m_outlook->ShowPeriods(forecast);
         m_tray->ShowNextPeriod(forecast.periods.empty() ? std::nullopt : std::optional(forecast.periods.front()));

@@ -2,6 +2,10 @@
 
 #include "meteo/location/wlocationdb.h"
 #include "meteo/reader/walerttext.h"
+#include "nimbdesk/forecast/cforecastcell.h"
+#include "nimbdesk/forecast/cforecastpanel.h"
+#include "nimbdesk/forecast/cforecaststrip.h"
+#include "nimbdesk/forecast/chourchart.h"
 #include "nimbdesk/gauges/cwgauge.h"
 #include "nimbdesk/gauges/cwptkr.h"
 #include "nimbdesk/tray/ctrayicon.h"
@@ -13,10 +17,12 @@
 #include "tests/support/productpages.h"
 #include "tests/support/tempdir.h"
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolButton>
 
 #include <chrono>
 #include <cstdint>
@@ -45,6 +51,9 @@ const std::string FORECAST_PRODUCT = "NYZ177-022100-\n"
                                      ".TODAY...SNOW. HIGHS AROUND 30. NORTH WINDS\n"
                                      "10 TO 15 MPH.\n"
                                      "$$\n";
+
+// The moment the recorded point forecasts were made relative to: 2026-05-21 17:30 UTC.
+constexpr std::int64_t RECORDED = 1779384600;
 
 // "[as of 1:50 PM] " before a text kept from an earlier update.
 const QRegularExpression MARKED(QStringLiteral("^\\[as of (\\d\\d/\\d\\d )?\\d{1,2}:\\d\\d [AP]M\\] "));
@@ -108,10 +117,30 @@ public:
         server.page("/iwin/ny/special.html", productPage({productFile("SPS_SPSOKX.txt")}));
     }
 
-    CMainDlg &open()
+    // The web service as the source, with the point forecast and hours of north Texas for East Williston's point;
+    // the rest of the service's answers fail.
+    void serveOutlook()
+    {
+        keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 1, false);
+        const std::string live = NIMBREL_SOURCE_DIR "/tests/data/live/";
+        std::string point = nimbreltest::TempDir::read(live + "points_39.7456_-97.0892_TOP.json");
+        const std::string recorded = "https://api.weather.gov/gridpoints/TOP/32,81/forecast";
+        for (std::size_t at = point.find(recorded); at != std::string::npos; at = point.find(recorded, at + 1))
+            point.replace(at, recorded.size(), server.url("/api/gridpoints/TOP/32,81/forecast"));
+        server.page("/api/points/40.7608,-73.6336", point);
+        server.page("/api/gridpoints/TOP/32,81/forecast",
+            nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast.json"));
+        server.page("/api/gridpoints/TOP/32,81/forecast/hourly",
+            nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast_hourly.json"));
+    }
+
+    // The worker's and the window's calendar stand at calendar when it is given.
+    CMainDlg &open(std::int64_t calendar = 0)
     {
         window.reset();
         CUpdateTiming timing;
+        if (calendar != 0)
+            timing.calendar = [calendar] { return calendar; };
         timing.clock = [] { return std::chrono::steady_clock::time_point(); };
         timing.tick = 5ms;
         timing.handOver = 1ms;
@@ -171,6 +200,7 @@ private slots:
     void initTestCase() { WLocationDB::initLocationDB(NIMBREL_SOURCE_DIR "/data"); }
     void cleanupTestCase() { WLocationDB::closeLocationDB(); }
     void lastValuesShowAtStartWithoutTheNetwork();
+    void keptForecastFillsTheStripAtStart();
     void damagedFileIsPassedOverAndNamed();
     void expiredAlertIsNotShown();
     void failedWriteIsToldOnce();
@@ -226,6 +256,42 @@ void TestKeptValues::lastValuesShowAtStartWithoutTheNetwork()
     QCOMPARE(f.tickerText("specialTicker"), special);
     QVERIFY(!f.child<CWgauge>("pressure")->IsStale());
     QVERIFY(!window.trayIcon()->toolTip().contains(QLatin1String("Showing the values")));
+}
+
+// The periods and hours an update brought are kept; at the next start, with the server gone, they fill the strip
+// and the chart at once, marked with their age, less the periods that ended meanwhile.
+void TestKeptValues::keptForecastFillsTheStripAtStart()
+{
+    Fixture f;
+    f.serve(10);
+    f.serveOutlook();
+    QVERIFY(f.open(RECORDED).Start());
+    QVERIFY(f.cycleEnded());
+    auto *panel = f.child<CForecastPanel>("forecastPanel");
+    QVERIFY(panel->isVisibleTo(f.window.get()));
+    LPlaceCacheRecord record;
+    std::string reason;
+    QCOMPARE(f.cache().load(NEW_YORK, EAST_WILLISTON, std::time(nullptr), record, reason), LPlaceCache::Loaded::Read);
+    QVERIFY(record.periods && record.hours);
+    QCOMPARE(record.periods->periods.size(), std::size_t(5));
+    QCOMPARE(record.periods->periods[1].name, std::string("Tonight"));
+    QVERIFY(record.hours->periods.size() > std::size_t(48));
+
+    // Eight hours on, "This Afternoon" has ended.
+    f.window.reset();
+    f.pointAt(Fixture::deadBase());
+    CMainDlg &window = f.open(RECORDED + 8 * 3600);
+    QVERIFY(window.Start());
+    panel = f.child<CForecastPanel>("forecastPanel");
+    QVERIFY(panel->isVisibleTo(&window));
+    CForecastStrip *strip = panel->strip();
+    QVERIFY(strip->cells()[0]->isVisibleTo(strip) && strip->cells()[3]->isVisibleTo(strip));
+    QVERIFY(!strip->cells()[4]->isVisibleTo(strip));
+    const QString first = QAccessible::queryAccessibleInterface(strip->cells()[0])->text(QAccessible::Name);
+    QVERIFY2(first.startsWith(QLatin1String("Tonight: ")), qPrintable(first));
+    QVERIFY2(strip->note().startsWith(QLatin1String("Not updated, forecast from 8 h ago")), qPrintable(strip->note()));
+    QVERIFY(panel->chart()->hourCount() > 0);
+    QVERIFY(panel->toggle()->isEnabled());
 }
 
 // A damaged file shows nothing, the status line and the first update's story say why, and the update writes it anew.
