@@ -56,7 +56,8 @@ void CForecastPanel::PeriodsFailed()
 }
 
 // The chart drops the hours that ended by itself; a strip of periods that ended would show a day gone by.
-void CForecastPanel::ShowKept(const WForecast &periods, const WForecast &hours, std::int64_t now)
+std::optional<WForecastPeriod> CForecastPanel::ShowKept(
+    const WForecast &periods, const WForecast &hours, std::int64_t now)
 {
     WForecast current = periods;
     std::erase_if(current.periods, [now](const WForecastPeriod &period) { return period.end <= now; });
@@ -65,6 +66,7 @@ void CForecastPanel::ShowKept(const WForecast &periods, const WForecast &hours, 
     ShowHours(hours);
     if (m_chart->hourCount() == 0)
         SetChartOpen(false);
+    return current.periods.empty() ? std::nullopt : std::optional(current.periods.front());
 }
 
 void CForecastPanel::SetAvailable(bool available)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QToolButton;
 
@@ -31,7 +32,9 @@ public:
     void PeriodsFailed();
     // What was kept of the place from an earlier run, marked with its age as after a failed fetch: the periods
     // and hours not yet ended at now (seconds since 1970). Empty ones leave nothing of the place shown before.
-    void ShowKept(const meteo::WForecast &periods, const meteo::WForecast &hours, std::int64_t now);
+    // Returns the first period shown, for the tray.
+    std::optional<meteo::WForecastPeriod> ShowKept(
+        const meteo::WForecast &periods, const meteo::WForecast &hours, std::int64_t now);
     // False with the state pages as the source, which give no forecast of this kind.
     void SetAvailable(bool available);
     void SetFahrenheit(bool fahrenheit);

@@ -93,10 +93,14 @@ void CFreshness::TextArrived(int item, const std::string &text)
         m_arrived[item] = text;
 }
 
-void CFreshness::ForgetObservation()
+void CFreshness::ForgetPlace(std::uint32_t state, std::uint32_t city)
 {
+    startPlace(state, city);
+    m_arrived = {};
     m_observed = 0;
     m_hasObservation = false;
+    m_showingKept = false;
+    m_startNote.clear();
 }
 
 void CFreshness::Observed(std::int64_t time)
@@ -148,9 +152,7 @@ void CFreshness::AlertsExpired(int item, const std::string &text)
 
 void CFreshness::Restore(const LPlaceCacheRecord &record, std::int64_t now)
 {
-    m_state = record.state;
-    m_city = record.city;
-    m_kept = {};
+    startPlace(record.state, record.city);
     const auto take = [&](int item, const std::optional<LCachedText> &text) {
         if (text && now - text->fetched <= itemOf(item).keepFor)
             m_kept[item] = {text->text, text->fetched, true, false};
@@ -241,10 +243,14 @@ std::string CFreshness::observedAt(std::int64_t now) const
 // Nothing of one place is shown for another; nor does its last full update count for it.
 void CFreshness::changePlace(const CUpdateResults &results)
 {
-    if (results.state == m_state && results.city == m_city)
-        return;
-    m_state = results.state;
-    m_city = results.city;
+    if (results.state != m_state || results.city != m_city)
+        startPlace(results.state, results.city);
+}
+
+void CFreshness::startPlace(std::uint32_t state, std::uint32_t city)
+{
+    m_state = state;
+    m_city = city;
     m_kept = {};
     m_firstCycle = 0;
     m_lastSuccess = 0;

@@ -39,8 +39,8 @@ public:
     // As the results of a cycle arrive: the text of an item, the observation's time.
     void TextArrived(int item, const std::string &text);
     void Observed(std::int64_t time);
-    // No observation is known, as before the first: another place is shown.
-    void ForgetObservation();
+    // Another place is shown, of which nothing is known yet: no observation, no texts, no update.
+    void ForgetPlace(std::uint32_t state, std::uint32_t city);
     // Settles the cycle: keeps the texts that arrived, holds on to those whose fetch failed, drops what expired,
     // and tells the story. Texts of another place than the last cycle's are dropped first.
     void CycleFinished(const CUpdateResults &results, std::int64_t now);
@@ -98,6 +98,7 @@ private:
     };
 
     void changePlace(const CUpdateResults &results);
+    void startPlace(std::uint32_t state, std::uint32_t city);
     void settleObservation(const CUpdateResults::Fetch &fetch, std::int64_t now);
     void settleText(int item, const CUpdateResults::Fetch &fetch, std::int64_t now);
     QString failedText(int item, const QString &reason, std::int64_t now);

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "meteo/base/wcondition.h"
+#include "settings/lplacecache.h"
 #include "settings/lplacelist.h"
 
+#include <string>
 #include <vector>
 
 namespace nimbdesk
 {
 
 // The last observation of each saved place, so that switching to a place shows its own values, with their age,
-// at once while its update runs. This one keeps them while the program runs; one that keeps them on disk as well
-// takes its place through the same calls.
+// at once while its update runs, and the tray's tip names each place's temperature.
 class LPlaceValues
 {
 public:
@@ -20,9 +21,14 @@ public:
     virtual bool Recall(const settings::LPlaceId &place, meteo::WCondition &condition) const = 0;
 };
 
+// Keeps them while the program runs; a place it has not seen yet is looked up in the place cache
+// (settings::LPlaceCache), where the window keeps the last values of each place it showed, in an earlier run too.
 class LPlaceMemory final : public LPlaceValues
 {
 public:
+    // The cache's folder; an empty one looks up nothing.
+    explicit LPlaceMemory(std::string cacheDirectory = std::string());
+
     void Remember(const settings::LPlaceId &place, const meteo::WCondition &condition) override;
     bool Recall(const settings::LPlaceId &place, meteo::WCondition &condition) const override;
 
@@ -31,8 +37,12 @@ private:
         settings::LPlaceId place;
         meteo::WCondition condition;
     };
-    // At most a few places: a list is quicker than a map and keeps no order to maintain.
-    std::vector<Entry> m_entries;
+    Entry *entryOf(const settings::LPlaceId &place) const;
+
+    settings::LPlaceCache m_cache;
+    // At most a few places: a list is quicker than a map and keeps no order to maintain. Filled from the cache as
+    // places are recalled.
+    mutable std::vector<Entry> m_entries;
 };
 
 } // namespace nimbdesk

@@ -42,9 +42,10 @@ void CFreshnessView::ShowCondition(const WCondition &condition, const WStationUs
     show();
 }
 
-void CFreshnessView::ForgetObservation()
+void CFreshnessView::ForgetPlace(std::uint32_t state, std::uint32_t city)
 {
-    m_freshness.ForgetObservation();
+    m_station = {};
+    m_freshness.ForgetPlace(state, city);
     show();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 class QLabel;
 namespace meteo
@@ -42,8 +43,8 @@ public:
 
     // The station tells whose the observation is when a nearby station stood in for the place's.
     void ShowCondition(const meteo::WCondition &condition, const meteo::WStationUsed &station = {});
-    // Another place is shown, of which no observation is known yet.
-    void ForgetObservation();
+    // Another place is shown, of which nothing is known yet (CFreshness::ForgetPlace).
+    void ForgetPlace(std::uint32_t state, std::uint32_t city);
     void TextArrived(int item, const QString &text);
     void CycleFinished(const CUpdateResults &results);
     void AlertsChecked(const CUpdateResults &results);

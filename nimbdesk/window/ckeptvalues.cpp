@@ -46,10 +46,13 @@ std::optional<LPlaceCacheRecord> CKeptValues::Load(
     std::string reason;
     LPlaceCacheRecord record;
     const LPlaceCache::Loaded loaded = m_cache.load(state, city, now, record, reason);
-    if (loaded == LPlaceCache::Loaded::Read) {
-        m_record = record;
+    m_record = loaded == LPlaceCache::Loaded::Read ? record : LPlaceCacheRecord();
+    m_record.state = state;
+    m_record.city = city;
+    m_shown.reset();
+    m_outlook = {};
+    if (loaded == LPlaceCache::Loaded::Read)
         return record;
-    }
     if (loaded != LPlaceCache::Loaded::Missing)
         note = tr("The values kept from the last run were not used: %1.").arg(QString::fromStdString(reason));
     return std::nullopt;

@@ -31,8 +31,11 @@ class CKeptValues
 public:
     explicit CKeptValues(std::string directory);
 
-    // What was kept of the place, or nothing. A file that cannot be used is named in note, for the status story;
-    // a place with no file yet leaves note empty.
+    const std::string &directory() const { return m_cache.directory(); }
+
+    // What was kept of the place, or nothing; from here on the place is the one whose values are written, and
+    // nothing is shown of it yet. A file
+    // that cannot be used is named in note, for the status story; a place with no file yet leaves note empty.
     std::optional<settings::LPlaceCacheRecord> Load(
         std::uint32_t state, std::uint32_t city, std::int64_t now, QString &note);
 

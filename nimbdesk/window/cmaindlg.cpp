@@ -126,6 +126,7 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
 {
     setWindowTitle(QLatin1String(APP_NAME));
     setWindowIcon(applicationIcon());
+    m_kept = std::make_unique<CKeptValues>(LPlaceCache::directoryFor(settingsDirectory));
     buildControls();
     buildMenus();
     m_settingsNotice = new CSettingsNotice(this, m_status);
@@ -146,7 +147,6 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
     connect(m_freshness, &CFreshnessView::minutePassed, m_alertNotifier, &CAlertNotifier::Refresh);
     m_outlook->SetCalendar(m_calendar);
     connect(m_freshness, &CFreshnessView::minutePassed, m_outlook, &CForecastPanel::RefreshAge);
-    m_kept = std::make_unique<CKeptValues>(LPlaceCache::directoryFor(settingsDirectory));
     m_expiry = new QTimer(this);
     m_expiry->setSingleShot(true);
     connect(m_expiry, &QTimer::timeout, this, &CMainDlg::expireAlerts);
@@ -308,22 +308,27 @@ QString CMainDlg::statusStory() const
     return m_status->toolTip();
 }
 
-// What the last run kept of the place shows at once, marked with its age, until the updates replace it. Nothing of
-// it is notified: the alerts notified before are remembered apart, and one that is new comes with the update.
+// What was kept of the place shown, at start or when another place is shown, shows at once marked with its age until
+// the updates replace it; with nothing kept, nothing shows. Nothing of it is notified: the alerts notified before
+// are remembered apart, and one that is new comes with the update.
 void CMainDlg::showKept()
 {
     QString note;
     const auto record = m_kept->Load(m_settings->state(), m_settings->city(), currentTime(), note);
     if (!note.isEmpty())
         m_freshness->NoteAtStart(note);
-    if (!record)
-        return;
-    m_freshness->Restore(*record);
-    if (record->condition)
-        ShowCondition(*record->condition);
-    m_outlook->ShowKept(record->periods.value_or(WForecast()), record->hours.value_or(WForecast()), m_calendar());
-    restoreAlerts(record->alerts);
-    showKeptTexts();
+    const LPlaceCacheRecord kept = record.value_or(LPlaceCacheRecord());
+    if (record)
+        m_freshness->Restore(kept);
+    // The saved places may know a newer observation than the file.
+    WCondition condition;
+    if (m_places->Recall(m_places->Shown(), condition))
+        ShowCondition(condition);
+    m_tray->ShowNextPeriod(
+        m_outlook->ShowKept(kept.periods.value_or(WForecast()), kept.hours.value_or(WForecast()), m_calendar()));
+    restoreAlerts(kept.alerts);
+    if (record)
+        showKeptTexts();
 }
 
 // Those that expired meanwhile go, and with them their part of the special messages.
@@ -761,7 +766,7 @@ QWidget *CMainDlg::headerRow(QWidget *central)
     switcher->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     layout->addWidget(m_header, 1);
     layout->addWidget(switcher);
-    m_places = new CSavedPlaces(m_keeper, switcher, std::make_unique<LPlaceMemory>(), this);
+    m_places = new CSavedPlaces(m_keeper, switcher, std::make_unique<LPlaceMemory>(m_kept->directory()), this);
     connect(m_places, &CSavedPlaces::switchRequested, this, &CMainDlg::ShowPlace);
     return row;
 }
@@ -782,15 +787,12 @@ void CMainDlg::showPlacesInTray()
     m_tray->ShowPlaces(m_places->TipLine(scale != 0), m_places->Names(), m_places->ShownIndex());
 }
 
-// No reading of the place before stays under the new one's name: its last known values with their age, or none.
+// Nothing of the place before stays under the new one's name: what was kept of the new one, with its age, or
+// nothing.
 void CMainDlg::placeChanged()
 {
-    WCondition condition;
-    if (m_places->Recall(m_places->Shown(), condition)) {
-        ShowCondition(condition);
-        return;
-    }
     blankGauges();
+    showKept();
 }
 
 void CMainDlg::blankGauges()
@@ -803,7 +805,7 @@ void CMainDlg::blankGauges()
     m_wind->SetGust(-1);
     m_wind->SetDirection(none);
     m_words->SetObservation(WObservation());
-    m_freshness->ForgetObservation();
+    m_freshness->ForgetPlace(m_settings->state(), m_settings->city());
 }
 
 // The worker may still hand over results of the place shown before a switch; they are passed over, and the next

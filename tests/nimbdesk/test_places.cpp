@@ -3,12 +3,17 @@
 #include "nimbdesk/window/cmaindlg.h"
 
 #include "meteo/location/wlocationdb.h"
+#include "nimbdesk/forecast/cforecastcell.h"
+#include "nimbdesk/forecast/cforecastpanel.h"
+#include "nimbdesk/forecast/cforecaststrip.h"
 #include "nimbdesk/gauges/cwgauge.h"
 #include "nimbdesk/gauges/cwlabel.h"
+#include "nimbdesk/gauges/cwptkr.h"
 #include "nimbdesk/location/clocationdlg.h"
 #include "nimbdesk/places/cplaceswitcher.h"
 #include "nimbdesk/places/csavedplaces.h"
 #include "nimbdesk/tray/ctrayicon.h"
+#include "settings/lplacecache.h"
 #include "settings/lplacelist.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
@@ -16,8 +21,10 @@
 #include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -25,6 +32,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -50,6 +58,35 @@ std::string observationPage(const std::string &station, const std::string &tempe
     page.replace(page.find(" 24/12 "), 7, " " + temperatures + " ");
     page.replace(page.find(" T02440122"), 10, "");
     return page;
+}
+
+// What an earlier run kept of a place, observed and fetched three hours ago: its observation at celsius, its
+// forecast text and one period of its forecast, "Tonight", still to come.
+LPlaceCacheRecord keptRecord(const LPlaceId &place, float celsius, const std::string &forecast)
+{
+    const std::int64_t then = std::time(nullptr) - 3 * 3600;
+    LPlaceCacheRecord record;
+    record.state = place.stateId;
+    record.city = place.cityId;
+    record.written = then;
+    WCondition condition;
+    condition.setValid(true);
+    condition.setTemp(celsius);
+    condition.setDewPoint(celsius - 5);
+    condition.setPressure(30.01f);
+    condition.setTime(LCTime(then, LCTime::LCL));
+    record.condition = condition;
+    record.forecast = LCachedText{forecast, then};
+    WForecastPeriod tonight;
+    tonight.number = 1;
+    tonight.name = "Tonight";
+    tonight.start = then;
+    tonight.end = then + 12 * 3600;
+    tonight.temperature = celsius - 4;
+    tonight.shortForecast = "Blowing Snow";
+    tonight.sky = "snow";
+    record.periods = WForecast{then, then, then, false, {tonight}};
+    return record;
 }
 
 // A settings folder of its own, the servers on loopback, and a worker clock that stands still: a cycle starts only
@@ -85,6 +122,18 @@ public:
         return *window;
     }
 
+    void keep(const LPlaceCacheRecord &record)
+    {
+        std::string reason;
+        QCOMPARE(LPlaceCache(LPlaceCache::directoryFor(settings.path().string())).save(record, reason), 0);
+    }
+
+    template<class T>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+
     QString temperature() const { return window->findChild<CWgauge *>(QStringLiteral("temperature"))->displayText(); }
     QString header() const { return window->findChild<CWlabel *>(QStringLiteral("header"))->GetText(); }
     CPlaceSwitcher *switcher() const { return window->findChild<CPlaceSwitcher *>(QStringLiteral("placeSwitcher")); }
@@ -111,6 +160,7 @@ private slots:
     void cleanupTestCase() { WLocationDB::closeLocationDB(); }
     void selectLocationEditsTheSavedPlaces();
     void switchingShowsThatPlaceOnly();
+    void switchingShowsWhatWasKeptOfThatPlace();
     void aDamagedEntryIsNamedInTheWindow();
     void aWarningMarksItsPlaceInTheSwitcher();
     void renderForReview();
@@ -187,6 +237,46 @@ void TestPlaces::switchingShowsThatPlaceOnly()
     trayPlaces->actions().at(1)->trigger();
     QCOMPARE(f.header(), QStringLiteral("Bismarck, North Dakota"));
     QCOMPARE(f.temperature(), QStringLiteral("-21 °C"));
+}
+
+// After a restart, a place whose last values are kept on disk shows them when switched to, marked with their age as
+// at start; one with nothing kept shows nothing, none of the place before. The tray's tip names the kept
+// temperatures from the start.
+void TestPlaces::switchingShowsWhatWasKeptOfThatPlace()
+{
+    Fixture f;
+    f.keep(keptRecord(DES_MOINES, 24, ".TONIGHT...CLEAR. LOWS AROUND 60.\n"));
+    f.keep(keptRecord(BISMARCK, -21, ".TONIGHT...BLIZZARD CONDITIONS.\n"));
+    CMainDlg &window = f.open(DES_MOINES, "19/1921000;17/1772000;38/3807200");
+    QVERIFY(window.Start());
+    auto *panel = f.child<CForecastPanel>("forecastPanel");
+    QVERIFY(panel->isVisibleTo(&window));
+    QVERIFY2(
+        window.trayIcon()->toolTip().contains(QStringLiteral("Des Moines 24°, Springfield --, Bismarck \u221221°")),
+        qPrintable(window.trayIcon()->toolTip()));
+
+    // The worker's results are not taken in between: what shows is what the switch showed.
+    f.switcher()->menu()->actions().at(1)->trigger();
+    QCOMPARE(f.header(), QStringLiteral("Springfield, Illinois"));
+    QCOMPARE(f.temperature(), QStringLiteral("--"));
+    QVERIFY(!panel->isVisibleTo(&window));
+    QVERIFY(f.child<CWptkr>("forecastTicker")->GetText().isEmpty());
+    QVERIFY(f.child<QLabel>("observedAt")->text().isEmpty());
+
+    f.switcher()->menu()->actions().at(2)->trigger();
+    QCOMPARE(f.header(), QStringLiteral("Bismarck, North Dakota"));
+    QCOMPARE(f.temperature(), QStringLiteral("-21 °C"));
+    QVERIFY(f.window->findChild<CWgauge *>(QStringLiteral("pressure"))->IsStale());
+    const QString observed = f.child<QLabel>("observedAt")->text();
+    QVERIFY2(observed.endsWith(QLatin1String(", 3 h ago")), qPrintable(observed));
+    const QString forecast = f.child<CWptkr>("forecastTicker")->GetText();
+    QVERIFY2(forecast.startsWith(QLatin1String("[as of ")) && forecast.endsWith(QLatin1String("BLIZZARD CONDITIONS.")),
+        qPrintable(forecast));
+    QVERIFY(panel->isVisibleTo(&window));
+    const QString tonight = QAccessible::queryAccessibleInterface(panel->strip()->cells()[0])->text(QAccessible::Name);
+    QVERIFY2(tonight.startsWith(QLatin1String("Tonight: low -25")), qPrintable(tonight));
+    QCOMPARE(panel->strip()->note(), QStringLiteral("Not updated, forecast from 3 h ago"));
+    QVERIFY2(window.statusText().startsWith(QLatin1String("Showing the values of ")), qPrintable(window.statusText()));
 }
 
 void TestPlaces::aDamagedEntryIsNamedInTheWindow()
