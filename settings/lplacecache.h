@@ -3,6 +3,7 @@
 #include "meteo/base/walert.h"
 #include "meteo/base/wcondition.h"
 #include "meteo/base/wforecast.h"
+#include "meteo/reader/wnearbycondition.h"
 #include "settings/lmessagekind.h"
 
 #include <array>
@@ -28,8 +29,9 @@ struct LPlaceCacheRecord {
     std::uint32_t city = 0;
     // When it was written, seconds since 1970.
     std::int64_t written = 0;
-    // The observation with its time.
+    // The observation with its time, and the nearby station it came from while the place's own was quiet.
     std::optional<meteo::WCondition> condition;
+    meteo::WStationUsed station;
     std::optional<LCachedText> forecast;
     // By indexOf the kind of special message.
     std::array<std::optional<LCachedText>, MESSAGE_KIND_COUNT> messages;

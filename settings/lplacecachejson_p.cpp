@@ -111,6 +111,19 @@ WCondition conditionFromJson(const json &object)
     return condition;
 }
 
+json stationToJson(const WStationUsed &station)
+{
+    return {{"station", station.station}, {"place", station.place}, {"distanceKm", station.distanceKm},
+        {"requested", station.requested}, {"requestedLastReport", station.requestedLastReport}};
+}
+
+WStationUsed stationFromJson(const json &object)
+{
+    return {object.at("station").get<std::string>(), object.at("place").get<std::string>(),
+        object.at("distanceKm").get<double>(), object.at("requested").get<std::string>(),
+        object.at("requestedLastReport").get<std::int64_t>()};
+}
+
 json textToJson(const LCachedText &text)
 {
     return {{"text", text.text}, {"fetched", text.fetched}};
@@ -245,6 +258,8 @@ json placeCacheToJson(const LPlaceCacheRecord &record)
         {"version", LPlaceCache::VERSION}, {"state", record.state}, {"city", record.city}, {"written", record.written}};
     if (record.condition)
         document["condition"] = conditionToJson(*record.condition);
+    if (record.station.isNearby())
+        document["station"] = stationToJson(record.station);
     if (record.forecast)
         document["forecast"] = textToJson(*record.forecast);
     json messages = json::object();
@@ -271,6 +286,8 @@ LPlaceCacheRecord placeCacheFromJson(const json &document)
     record.written = document.at("written").get<std::int64_t>();
     if (document.contains("condition"))
         record.condition = conditionFromJson(document.at("condition"));
+    if (document.contains("station"))
+        record.station = stationFromJson(document.at("station"));
     if (document.contains("forecast"))
         record.forecast = textFromJson(document.at("forecast"));
     const json &messages = document.at("messages");

@@ -58,9 +58,10 @@ std::optional<LPlaceCacheRecord> CKeptValues::Load(
     return std::nullopt;
 }
 
-void CKeptValues::ConditionShown(const WCondition &condition)
+void CKeptValues::ConditionShown(const WCondition &condition, const WStationUsed &station)
 {
     m_shown = condition;
+    m_shownStation = station;
 }
 
 void CKeptValues::OutlookShown(int index, const WForecast &forecast)
@@ -78,8 +79,10 @@ QString CKeptValues::CycleFinished(const CUpdateResults &results, const CFreshne
     }
     if (!anySucceeded(results))
         return QString();
-    if (good(results.condition) && m_shown)
+    if (good(results.condition) && m_shown) {
         m_record.condition = m_shown;
+        m_record.station = m_shownStation;
+    }
     if (good(results.periods) && m_outlook[0])
         m_record.periods = m_outlook[0];
     if (good(results.hours) && m_outlook[1])

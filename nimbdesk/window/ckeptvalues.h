@@ -39,8 +39,8 @@ public:
     std::optional<settings::LPlaceCacheRecord> Load(
         std::uint32_t state, std::uint32_t city, std::int64_t now, QString &note);
 
-    // The observation the window shows now; the end of the cycle tells whether it is the place's.
-    void ConditionShown(const meteo::WCondition &condition);
+    // The observation the window shows now, and whose it is; the end of the cycle tells whether it is the place's.
+    void ConditionShown(const meteo::WCondition &condition, const meteo::WStationUsed &station);
     // The forecast's periods (index 0) or hours (1) the window shows now; kept as the observation is.
     void OutlookShown(int index, const meteo::WForecast &forecast);
     // After a cycle in which something came: writes the observation, the texts the window holds, the forecast's
@@ -60,6 +60,7 @@ private:
     // What the next write holds; it starts as what was kept, so that a value no cycle has brought yet goes on.
     settings::LPlaceCacheRecord m_record;
     std::optional<meteo::WCondition> m_shown;
+    meteo::WStationUsed m_shownStation;
     std::array<std::optional<meteo::WForecast>, 2> m_outlook;
     bool m_failureTold = false;
 };

@@ -320,10 +320,13 @@ void CMainDlg::showKept()
     const LPlaceCacheRecord kept = record.value_or(LPlaceCacheRecord());
     if (record)
         m_freshness->Restore(kept);
-    // The saved places may know a newer observation than the file.
+    // The saved places may know a newer observation than the file; the kept one names its nearby station.
     WCondition condition;
-    if (m_places->Recall(m_places->Shown(), condition))
-        ShowCondition(condition);
+    if (m_places->Recall(m_places->Shown(), condition)) {
+        const bool keptOne = kept.condition
+            && static_cast<std::int64_t>(kept.condition->getTime()) == static_cast<std::int64_t>(condition.getTime());
+        ShowCondition(condition, keptOne ? kept.station : WStationUsed());
+    }
     m_tray->ShowNextPeriod(
         m_outlook->ShowKept(kept.periods.value_or(WForecast()), kept.hours.value_or(WForecast()), m_calendar()));
     restoreAlerts(kept.alerts);
@@ -579,7 +582,7 @@ void CMainDlg::conditionReady()
     WStationUsed station;
     m_worker.CopyStation(station);
     ShowCondition(condition, station);
-    m_kept->ConditionShown(condition);
+    m_kept->ConditionShown(condition, station);
     m_places->Remember(condition);
     showPlacesInTray();
 }

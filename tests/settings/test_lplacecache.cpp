@@ -63,6 +63,7 @@ LPlaceCacheRecord fullRecord()
     record.city = CITY;
     record.written = NOW;
     record.condition = decoded("KDSM 211854Z 17023G37KT 2 1/2SM -TSRA BR BKN008CB OVC035 24/19 A2951");
+    record.station = WStationUsed{"KIKV", "Ankeny", 14.2, "KDSM", NOW - 5 * 3600};
     record.forecast = LCachedText{".TONIGHT...Showers likely. Lows in the lower 70s.\n", NOW - 600};
     record.messages[indexOf(LMessageKind::Warnings)] = LCachedText{"SEVERE THUNDERSTORM WARNING - ...", NOW - 300};
     record.messages[indexOf(LMessageKind::Public)] = LCachedText{"PUBLIC INFORMATION STATEMENT", NOW - 900};
@@ -134,6 +135,11 @@ TEST(LPlaceCache, roundTripKeepsEveryKindOfField)
     ASSERT_EQ(reload(cache, read, reason), LPlaceCache::Loaded::Read) << reason;
     ASSERT_TRUE(read.condition.has_value());
     expectSameObservation(*read.condition, *written.condition);
+    EXPECT_EQ(read.station.station, "KIKV");
+    EXPECT_EQ(read.station.place, "Ankeny");
+    EXPECT_DOUBLE_EQ(read.station.distanceKm, 14.2);
+    EXPECT_EQ(read.station.requested, "KDSM");
+    EXPECT_EQ(read.station.requestedLastReport, NOW - 5 * 3600);
     EXPECT_EQ(read.forecast->text, written.forecast->text);
     EXPECT_EQ(read.forecast->fetched, NOW - 600);
     EXPECT_EQ(read.messages[indexOf(LMessageKind::Public)]->fetched, NOW - 900);
