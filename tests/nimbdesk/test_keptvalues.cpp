@@ -15,9 +15,11 @@
 #include "settings/lwinkeeper.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/productpages.h"
+#include "tests/support/review.h"
 #include "tests/support/tempdir.h"
 
 #include <QAccessible>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QRegularExpression>
@@ -118,8 +120,8 @@ public:
     }
 
     // The web service as the source, with the point forecast and hours of north Texas for East Williston's point;
-    // the rest of the service's answers fail.
-    void serveOutlook()
+    // the rest of the service's answers fail. Their times move on by days whole days.
+    void serveOutlook(int days = 0)
     {
         keeper.SetInt(LSettings::INTERNET, LSettings::PRODUCT_SOURCE, 1, false);
         const std::string live = NIMBREL_SOURCE_DIR "/tests/data/live/";
@@ -129,9 +131,25 @@ public:
             point.replace(at, recorded.size(), server.url("/api/gridpoints/TOP/32,81/forecast"));
         server.page("/api/points/40.7608,-73.6336", point);
         server.page("/api/gridpoints/TOP/32,81/forecast",
-            nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast.json"));
+            movedOn(nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast.json"), days));
         server.page("/api/gridpoints/TOP/32,81/forecast/hourly",
-            nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast_hourly.json"));
+            movedOn(nimbreltest::TempDir::read(live + "gridpoints_FWD_89,104_forecast_hourly.json"), days));
+    }
+
+    // "2026-05-21T17:00:00+00:00" a number of days later, with the same offset.
+    static std::string movedOn(const std::string &answer, int days)
+    {
+        static const QRegularExpression stamp(
+            QStringLiteral("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(?=[+-]\\d\\d:\\d\\d)"));
+        QString text = QString::fromStdString(answer);
+        QString moved;
+        qsizetype from = 0;
+        for (const QRegularExpressionMatch &match : stamp.globalMatch(text)) {
+            const QDateTime time = QDateTime::fromString(match.captured(), Qt::ISODate);
+            moved += text.mid(from, match.capturedStart() - from) + time.addDays(days).toString(Qt::ISODate);
+            from = match.capturedEnd();
+        }
+        return (moved + text.mid(from)).toStdString();
     }
 
     // The worker's and the window's calendar stand at calendar when it is given.
@@ -204,6 +222,7 @@ private slots:
     void damagedFileIsPassedOverAndNamed();
     void expiredAlertIsNotShown();
     void failedWriteIsToldOnce();
+    void renderForReview();
 };
 
 // An update keeps what the window shows; the next start, with the server gone, shows it at once with its age, and
@@ -356,6 +375,32 @@ void TestKeptValues::failedWriteIsToldOnce()
     QVERIFY2(window.statusText().startsWith(QLatin1String("Last updated: "))
             && !window.statusText().contains(QLatin1String("cannot be kept")),
         qPrintable(window.statusText()));
+}
+
+// The whole window after a cycle of the web service, with the strip, and with the chart open, into PNG files for a
+// reviewer.
+void TestKeptValues::renderForReview()
+{
+    NIMBREL_REVIEW_ONLY();
+    Fixture f;
+    f.serve(10);
+    const int days = static_cast<int>((std::time(nullptr) - RECORDED) / 86400);
+    f.serveOutlook(days);
+    f.server.page("/api/zones/forecast/KSZ009/forecast",
+        Fixture::movedOn(nimbreltest::TempDir::read(
+                             NIMBREL_SOURCE_DIR "/tests/data/live/zones_forecast_UTZ101_forecast_2026-09-02.json"),
+            days));
+    CMainDlg &window = f.open();
+    QVERIFY(window.Start());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(f.cycleEnded());
+    QTest::qWait(1500);
+    const QString folder = QStringLiteral(NIMBREL_TEST_OUTPUT);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/window-strip.png")));
+    f.child<CForecastPanel>("forecastPanel")->SetChartOpen(true);
+    QTest::qWait(500);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/window-chart.png")));
 }
 
 QTEST_MAIN(TestKeptValues)
