@@ -40,7 +40,7 @@ void CPlaceWatch::SetPlaces(const std::vector<WLocation> &places, TimePoint now,
         if (found != m_places.end())
             kept.push_back(std::move(*found));
         else
-            kept.push_back(Place{location, WAlertWatch(m_calendar), now, now, std::nullopt});
+            kept.push_back(Place{location, WAlertWatch(m_calendar), std::nullopt, now, std::nullopt});
     }
     m_places = std::move(kept);
     PlanChecks(now, check);

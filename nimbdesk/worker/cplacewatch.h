@@ -40,7 +40,8 @@ public:
     explicit CPlaceWatch(meteo::WAlertWatch::Clock calendar);
 
     // The places to watch. A place watched before keeps its watch, its last observation and its moments; a new
-    // one is observed at once and has its check planned.
+    // one is first observed in the next interval (the list changes as the shown place does, and that place's
+    // update goes first), and has its check planned.
     void SetPlaces(const std::vector<meteo::WLocation> &places, TimePoint now, std::chrono::milliseconds check);
     // A full update of the shown place began: the others' observations are spread over this interval.
     void PlanObservations(TimePoint now, std::chrono::milliseconds interval);

@@ -320,6 +320,8 @@ bool CUpdateThread::Stop()
 
 void CUpdateThread::SetText(const LString &text)
 {
+    if (m_quietProgress)
+        return;
     Locker lock(*this);
     std::lock_guard info(m_infoLock);
     m_infoText = text;
@@ -337,6 +339,8 @@ void CUpdateThread::tellCutShort(const char *reason) noexcept
 
 void CUpdateThread::Clear()
 {
+    if (m_quietProgress)
+        return;
     Post(WM_INFO_CLEAR, 0);
 }
 
@@ -581,6 +585,7 @@ void CUpdateThread::EndCycle()
 {
     Locker lock(*this);
     m_cycleRunning = false;
+    m_quietProgress = false;
     if (m_cutCycle && !StopRequested() && m_reader)
         m_reader->allowFetch();
     m_cutCycle = false;
@@ -781,6 +786,7 @@ bool CUpdateThread::BeginWatchRequest()
     if (StopRequested() || m_cutCycle || !m_reader)
         return false;
     m_cycleRunning = true;
+    m_quietProgress = true;
     return true;
 }
 

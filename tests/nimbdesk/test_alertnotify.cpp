@@ -933,7 +933,7 @@ void TestAlertNotify::otherPlaceWarningNotifiedOnceWithItsName()
     // Shown, Bismarck's update brings the same warning, then a new one whose notification closes the sequence.
     m_window->ShowPlace(bismarck.stateId, bismarck.cityId);
     QVERIFY(cycle());
-    m_http.page(bismarckAlerts(), listing({blizzard, FLOOD}));
+    m_http.page(bismarckAlerts(), listing({blizzard, alert("urn:bis.ffw", "Flash Flood Warning", "Severe")}));
     QVERIFY(cycle());
     QTRY_COMPARE(m_server.calls.back().title, QStringLiteral("Flash Flood Warning — ") + bismarckName);
     QCOMPARE(m_server.calls.size(), calls + 2);
