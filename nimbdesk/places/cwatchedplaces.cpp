@@ -33,7 +33,7 @@ bool CWatchedPlaces::eventFilter(QObject *watched, QEvent *event)
         placeReady(*static_cast<CPlaceEvent *>(event));
         return true;
     }
-    if (event->type() == WM_UPDATE_FINISHED && !m_pendingLine.isEmpty())
+    if (event->type() == WM_UPDATE_FINISHED && m_pending)
         updateFinished();
     return QObject::eventFilter(watched, event);
 }
@@ -71,8 +71,9 @@ void CWatchedPlaces::placeReady(const CPlaceEvent &event)
 
 void CWatchedPlaces::alertClicked(std::uint32_t stateId, std::uint32_t cityId, const QString &firstLine)
 {
+    m_pending = true;
     m_pendingPlace = {stateId, cityId};
-    m_pendingLine = firstLine.isEmpty() ? QStringLiteral(" ") : firstLine;
+    m_pendingLine = firstLine;
     emit placeRequested(stateId, cityId);
 }
 

@@ -48,6 +48,7 @@ private:
     CSavedPlaces &m_places;
     CAlertNotifier &m_notifier;
     // The place of a clicked notification and its alert's first line, until that place's update has finished.
+    bool m_pending = false;
     settings::LPlaceId m_pendingPlace;
     QString m_pendingLine;
 };
