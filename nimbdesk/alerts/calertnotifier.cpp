@@ -157,6 +157,29 @@ QString summaryLines(const QStringList &events)
     return lines.join(QLatin1Char('\n'));
 }
 
+std::uint64_t placeKey(std::uint32_t state, std::uint32_t city)
+{
+    return std::uint64_t{state} << 32 | city;
+}
+
+std::uint64_t placeKey(const WLocation &place)
+{
+    return placeKey(place.getState(), place.getCity());
+}
+
+const WAlertRecord *findAlert(const std::vector<WAlertRecord> &alerts, const QString &id)
+{
+    const auto found = std::find_if(alerts.begin(), alerts.end(),
+        [&id](const WAlertRecord &alert) { return QString::fromStdString(alert.id) == id; });
+    return found == alerts.end() ? nullptr : &*found;
+}
+
+QString firstLineOf(const WAlertRecord *alert)
+{
+    const std::string text = alert ? alert->text : std::string();
+    return cleaned(text.substr(0, text.find('\n')));
+}
+
 } // namespace
 
 CAlertNotifier::CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::string &statePath,
@@ -178,17 +201,36 @@ CAlertNotifier::CAlertNotifier(LKeeper *keeper, CTrayIcon *tray, const std::stri
         connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { activate(m_balloonKey); });
 }
 
-// New notices go out before ended alerts are closed, so that an update first takes over the notification of the
-// alert it replaces.
+// The place shown before becomes one of the others, its alerts marked until its own checks say otherwise.
 void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName)
 {
     if (place.getState() != m_placeState || place.getCity() != m_placeCity) {
+        if (m_placeState != 0)
+            m_others[placeKey(m_placeState, m_placeCity)] = {m_alerts, m_placeName};
         m_placeState = place.getState();
         m_placeCity = place.getCity();
-        m_tracker.placeChanged();
+        m_others.erase(placeKey(place));
     }
     m_alerts = alerts;
+    m_placeName = placeName;
     m_storms.Update(alerts, place, windSpeedScale());
+    notify(alerts, place, placeName);
+}
+
+void CAlertNotifier::UpdateOther(
+    const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName)
+{
+    if (place.getState() == m_placeState && place.getCity() == m_placeCity)
+        return;
+    m_others[placeKey(place)] = {alerts, placeName};
+    notify(alerts, place, placeName);
+}
+
+// New notices go out before ended alerts are closed, so that an update first takes over the notification of the
+// alert it replaces.
+void CAlertNotifier::notify(const std::vector<WAlertRecord> &alerts, const WLocation &place, const QString &placeName)
+{
+    m_tracker.follow(placeKey(place));
     const LAlertDecision decision = m_tracker.update(alerts, readChoice(), now());
     for (const LAlertNotice &notice : decision.notices)
         give(notice, placeName);
@@ -196,7 +238,7 @@ void CAlertNotifier::Update(const std::vector<WAlertRecord> &alerts, const WLoca
         m_repeater.Seen(QString::fromStdString(id));
         m_desktop.Close(QString::fromStdString(id));
     }
-    showMark(alerts);
+    showMark();
     reportState();
 }
 
@@ -249,7 +291,7 @@ void CAlertNotifier::speechFailed()
 
 void CAlertNotifier::Refresh()
 {
-    showMark(m_alerts);
+    showMark();
 }
 
 QColor CAlertNotifier::severityColor(const std::string &severity)
@@ -402,31 +444,46 @@ void CAlertNotifier::fallBack(const CDesktopNotifier::Notice &notice)
     emit statusMessage(notice.brief);
 }
 
-// The mark counts the warnings in force and takes the colour of the gravest; the tip lists their events, each with
-// where its storm is.
-void CAlertNotifier::showMark(const std::vector<WAlertRecord> &alerts)
+// The mark counts the warnings in force at every saved place and takes the colour of the gravest; the tip lists
+// their events, each with where its storm is, those of the other places with the place's name.
+void CAlertNotifier::showMark()
 {
-    std::vector<WAlertRecord> warnings;
-    std::copy_if(alerts.begin(), alerts.end(), std::back_inserter(warnings),
-        [](const WAlertRecord &alert) { return alertCategory(alert) == WAlertCategory::Warning; });
-    const auto gravest
-        = std::min_element(warnings.begin(), warnings.end(), [](const WAlertRecord &a, const WAlertRecord &b) {
-              return severityRank(a.severity) < severityRank(b.severity);
-          });
+    std::vector<std::pair<const WAlertRecord *, QString>> warnings;
+    const auto collect = [&warnings](const std::vector<WAlertRecord> &alerts, const QString &place) {
+        for (const WAlertRecord &alert : alerts) {
+            if (alertCategory(alert) == WAlertCategory::Warning)
+                warnings.emplace_back(&alert, place);
+        }
+    };
+    collect(m_alerts, QString());
+    for (const auto &[key, other] : m_others)
+        collect(other.alerts, other.name);
+    const auto gravest = std::min_element(warnings.begin(), warnings.end(),
+        [](const auto &a, const auto &b) { return severityRank(a.first->severity) < severityRank(b.first->severity); });
     QStringList lines;
-    for (const WAlertRecord &warning : warnings)
-        lines << withStorm(cleaned(warning.event), warning);
+    for (const auto &[warning, place] : warnings)
+        lines << (place.isEmpty() ? withStorm(cleaned(warning->event), *warning)
+                                  : tr("%1 — %2").arg(cleaned(warning->event), place));
     if (m_tray)
-        m_tray->ShowAlerts(lines, gravest == warnings.end() ? QColor() : severityColor(gravest->severity));
+        m_tray->ShowAlerts(lines, gravest == warnings.end() ? QColor() : severityColor(gravest->first->severity));
 }
 
+// An alert of another place asks for that place to be shown.
 void CAlertNotifier::activate(const QString &id)
 {
     m_repeater.Seen(id);
-    const auto found = std::find_if(m_alerts.begin(), m_alerts.end(),
-        [&id](const WAlertRecord &alert) { return QString::fromStdString(alert.id) == id; });
-    const std::string text = found == m_alerts.end() ? std::string() : found->text;
-    emit alertActivated(cleaned(text.substr(0, text.find('\n'))));
+    if (const WAlertRecord *alert = findAlert(m_alerts, id)) {
+        emit alertActivated(firstLineOf(alert));
+        return;
+    }
+    for (const auto &[key, other] : m_others) {
+        if (const WAlertRecord *alert = findAlert(other.alerts, id)) {
+            emit otherAlertActivated(
+                static_cast<std::uint32_t>(key >> 32), static_cast<std::uint32_t>(key), firstLineOf(alert));
+            return;
+        }
+    }
+    emit alertActivated(QString());
 }
 
 std::int64_t CAlertNotifier::now() const

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,10 @@ public:
     // start or after a change, sums up what is in force.
     void Update(
         const std::vector<meteo::WAlertRecord> &alerts, const meteo::WLocation &place, const QString &placeName);
+    // The alerts in force at another saved place than the one shown, as its own checks found them: notified as
+    // the shown place's are, once per alert, and marked in the tray with the place's name.
+    void UpdateOther(
+        const std::vector<meteo::WAlertRecord> &alerts, const meteo::WLocation &place, const QString &placeName);
     // Tells anew in the tray's tip where the warnings' storms are: the estimates move on with the clock.
     void Refresh();
     // Where the storms of the alerts of the last batch are.
@@ -71,10 +76,19 @@ public:
 signals:
     // The person clicked a notification: the first line of the alert's text in the special messages.
     void alertActivated(const QString &firstLine);
+    // As alertActivated, for an alert of another place than the one shown.
+    void otherAlertActivated(std::uint32_t stateId, std::uint32_t cityId, const QString &firstLine);
     // For the status line: "New: Tornado Warning", or that the notified alerts cannot be remembered.
     void statusMessage(const QString &text);
 
 private:
+    struct OtherPlace {
+        std::vector<meteo::WAlertRecord> alerts;
+        QString name;
+    };
+
+    void notify(
+        const std::vector<meteo::WAlertRecord> &alerts, const meteo::WLocation &place, const QString &placeName);
     void give(const LAlertNotice &notice, const QString &placeName);
     LAlertChoice readChoice() const;
     QStringList mutedEvents() const;
@@ -90,7 +104,7 @@ private:
     CDesktopNotifier::Notice noticeOf(const LAlertNotice &notice, const QString &placeName) const;
     void reportState();
     void fallBack(const CDesktopNotifier::Notice &notice);
-    void showMark(const std::vector<meteo::WAlertRecord> &alerts);
+    void showMark();
     void activate(const QString &id);
     std::int64_t now() const;
 
@@ -110,6 +124,9 @@ private:
     LAlertTracker::StateProblem m_stateReported = LAlertTracker::StateProblem::None;
     std::uint32_t m_placeState = 0;
     std::uint32_t m_placeCity = 0;
+    QString m_placeName;
+    // The alerts of the other places, by placeKey.
+    std::map<std::uint64_t, OtherPlace> m_others;
 };
 
 } // namespace nimbdesk

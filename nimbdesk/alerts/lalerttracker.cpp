@@ -81,10 +81,9 @@ LAlertTracker::LAlertTracker(LAlertState &state, std::int64_t now)
 {
 }
 
-void LAlertTracker::placeChanged()
+void LAlertTracker::follow(std::uint64_t place)
 {
-    m_starting = true;
-    m_inForce.clear();
+    m_place = &m_places[place];
 }
 
 LAlertDecision LAlertTracker::update(
@@ -93,11 +92,11 @@ LAlertDecision LAlertTracker::update(
     LAlertDecision decision;
     decision.ended = ended(alerts);
     const std::vector<WAlertRecord> news = fresh(alerts, choice);
-    if (m_starting && news.size() > 1)
+    if (m_place->starting && news.size() > 1)
         decision.notices.push_back({news, LNoticeKind::InForce, std::string()});
     else
         decision.notices = noticesOf(news);
-    m_starting = false;
+    m_place->starting = false;
     remember(news, now);
     return decision;
 }
@@ -144,8 +143,9 @@ std::vector<std::string> LAlertTracker::ended(const std::vector<WAlertRecord> &a
     for (const WAlertRecord &alert : alerts)
         now.insert(alert.id);
     std::vector<std::string> gone;
-    std::set_difference(m_inForce.begin(), m_inForce.end(), now.begin(), now.end(), std::back_inserter(gone));
-    m_inForce = std::move(now);
+    std::set_difference(
+        m_place->inForce.begin(), m_place->inForce.end(), now.begin(), now.end(), std::back_inserter(gone));
+    m_place->inForce = std::move(now);
     return gone;
 }
 

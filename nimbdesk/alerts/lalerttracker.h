@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,6 +67,7 @@ struct LAlertDecision {
 // state until it expires. The first batch after the start or a change of place gives one summary for what is
 // in force and new (or the one notice when there is just one); alerts notified before give nothing. Later batches
 // give a notice per new alert, up to MAX_SEPARATE of them; more give the gravest alone and a summary of the rest.
+// Each place has its batches apart: which of its alerts are in force, and whether its first batch came.
 class LAlertTracker
 {
 public:
@@ -79,7 +81,9 @@ public:
     // Reads the state; failures to read or write it leave the tracker working for this run (stateProblem()).
     LAlertTracker(LAlertState &state, std::int64_t now);
 
-    void placeChanged();
+    // The batches that follow are the place's (any number that tells places apart, as 100000 * state + city);
+    // a place not followed before starts with a summary.
+    void follow(std::uint64_t place);
     LAlertDecision update(const std::vector<meteo::WAlertRecord> &alerts, const LAlertChoice &choice, std::int64_t now);
     StateProblem stateProblem() const { return m_stateProblem; }
 
@@ -92,10 +96,15 @@ private:
     std::vector<std::string> ended(const std::vector<meteo::WAlertRecord> &alerts);
     void remember(const std::vector<meteo::WAlertRecord> &alerts, std::int64_t now);
 
+    struct PlaceBatches {
+        bool starting = true;
+        std::set<std::string> inForce;
+    };
+
     LAlertState &m_state;
-    bool m_starting = true;
     StateProblem m_stateProblem = StateProblem::None;
-    std::set<std::string> m_inForce;
+    std::map<std::uint64_t, PlaceBatches> m_places;
+    PlaceBatches *m_place = &m_places[0];
 };
 
 } // namespace nimbdesk

@@ -72,6 +72,7 @@ QStringList CSavedPlaces::Reload()
     QStringList notes;
     for (const std::string &note : parsed.damaged)
         notes << QString::fromStdString(note);
+    emit listChanged();
     return notes;
 }
 
@@ -81,11 +82,17 @@ void CSavedPlaces::Show(const LPlaceId &place)
     m_keeper.SetInt(LSettings::LOCATION, LSettings::CITY, place.cityId, false);
     m_shown = place;
     m_switcher->SetPlaces(m_places, m_shown);
+    emit listChanged();
 }
 
 void CSavedPlaces::Remember(const WCondition &condition)
 {
     m_values->Remember(m_shown, condition);
+}
+
+void CSavedPlaces::Remember(const LPlaceId &place, const WCondition &condition)
+{
+    m_values->Remember(place, condition);
 }
 
 bool CSavedPlaces::Recall(const LPlaceId &place, WCondition &condition) const

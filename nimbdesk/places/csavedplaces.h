@@ -43,6 +43,8 @@ public:
 
     // The observation of the place shown has arrived.
     void Remember(const meteo::WCondition &condition);
+    // The observation of another saved place has arrived.
+    void Remember(const settings::LPlaceId &place, const meteo::WCondition &condition);
     bool Recall(const settings::LPlaceId &place, meteo::WCondition &condition) const;
     // For the tray's tip, each saved place with its last temperature in whole degrees: "Des Moines 27°, Bismarck
     // −5°" ("--" for a place not yet observed); empty with one place, which the tip names already.
@@ -55,6 +57,8 @@ public:
 
 signals:
     void switchRequested(std::uint32_t stateId, std::uint32_t cityId);
+    // The list or the place shown changed: the places not shown are others now.
+    void listChanged();
 
 private:
     corekit::LKeeper &m_keeper;

@@ -21,6 +21,7 @@
 #include "nimbdesk/options/coptionssheet.h"
 #include "nimbdesk/places/cplaceswitcher.h"
 #include "nimbdesk/places/csavedplaces.h"
+#include "nimbdesk/places/cwatchedplaces.h"
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/window/caboutdlg.h"
 #include "nimbdesk/window/cfreshnessview.h"
@@ -145,6 +146,10 @@ CMainDlg::CMainDlg(const std::string &settingsDirectory, CUpdateTiming timing, C
     connect(m_alertNotifier, &CAlertNotifier::alertActivated, this, &CMainDlg::ShowAlert);
     connect(m_alertNotifier, &CAlertNotifier::statusMessage, this, &CMainDlg::showNews);
     connect(m_freshness, &CFreshnessView::minutePassed, m_alertNotifier, &CAlertNotifier::Refresh);
+    auto *watched = new CWatchedPlaces(m_worker, *m_places, *m_alertNotifier, this);
+    connect(watched, &CWatchedPlaces::tipChanged, this, &CMainDlg::showPlacesInTray);
+    connect(watched, &CWatchedPlaces::placeRequested, this, &CMainDlg::ShowPlace);
+    connect(watched, &CWatchedPlaces::alertRequested, this, &CMainDlg::ShowAlert);
     m_outlook->SetCalendar(m_calendar);
     connect(m_freshness, &CFreshnessView::minutePassed, m_outlook, &CForecastPanel::RefreshAge);
     m_expiry = new QTimer(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/lplacelist.h"
+
 #include <QEvent>
 
 namespace nimbdesk
@@ -23,6 +25,9 @@ inline constexpr QEvent::Type WM_ALERTS_CHECKED = static_cast<QEvent::Type>(QEve
 // After WM_FORECAST_READY, with the web service as the source: the forecast's periods (index 0) or its hours
 // (index 1) are ready (CUpdateThread::CopyOutlook).
 inline constexpr QEvent::Type WM_OUTLOOK_READY = static_cast<QEvent::Type>(QEvent::User + 10);
+// A saved place other than the one shown has a new observation or new alerts (a CPlaceEvent names it): the window
+// copies them with CUpdateThread::CopyWatched.
+inline constexpr QEvent::Type WM_PLACE_READY = static_cast<QEvent::Type>(QEvent::User + 11);
 
 class CUpdateEvent final : public QEvent
 {
@@ -44,6 +49,32 @@ public:
 
 private:
     int m_index;
+};
+
+// WM_PLACE_READY, with the place whose results are ready and which of them.
+class CPlaceEvent final : public QEvent
+{
+    Q_EVENT_DISABLE_COPY(CPlaceEvent);
+
+public:
+    enum class Ready { Observation, Alerts };
+
+    CPlaceEvent(const settings::LPlaceId &place, Ready ready)
+        : QEvent(WM_PLACE_READY)
+        , m_place(place)
+        , m_ready(ready)
+    {
+    }
+    ~CPlaceEvent() override = default;
+
+    CPlaceEvent *clone() const override { return new CPlaceEvent(*this); }
+
+    const settings::LPlaceId &place() const { return m_place; }
+    Ready ready() const { return m_ready; }
+
+private:
+    settings::LPlaceId m_place;
+    Ready m_ready;
 };
 
 } // namespace nimbdesk

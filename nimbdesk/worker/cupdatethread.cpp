@@ -124,6 +124,7 @@ CUpdateThread::CUpdateThread(const LString &appName, const std::string &settings
     : m_timing(std::move(timing))
     , m_keeper(appName, settingsDirectory)
     , m_watch(calendarOf(m_timing))
+    , m_placeWatch(calendarOf(m_timing))
     , m_forecast(std::make_unique<LString>())
 {
     for (auto &message : m_messages)
@@ -185,6 +186,8 @@ void CUpdateThread::SetCheckInterval(int minutes)
     m_checkInterval = std::max(minutes, 1);
     m_checkCountdown = std::chrono::minutes(m_checkInterval);
     m_checkClock = m_timing.clock();
+    // The other places' checks are spread anew over the new interval.
+    m_otherPlacesChanged = true;
 }
 
 void CUpdateThread::CheckAlertsNow()
@@ -218,6 +221,24 @@ void CUpdateThread::SetNearbyStation(bool use, const std::string &directory)
     Locker lock(*this);
     m_useNearby = use;
     m_stationsDirectory = directory;
+}
+
+void CUpdateThread::SetOtherPlaces(const std::vector<WLocation> &places)
+{
+    Locker lock(*this);
+    m_otherPlaces = places;
+    m_otherPlacesChanged = true;
+}
+
+bool CUpdateThread::CopyWatched(const LPlaceId &place, CWatchedResult &result)
+{
+    Locker lock(*this);
+    const auto found = std::find_if(
+        m_watched.begin(), m_watched.end(), [&place](const CWatchedResult &watched) { return watched.place == place; });
+    if (found == m_watched.end())
+        return false;
+    result = *found;
+    return true;
 }
 
 void CUpdateThread::GetForecastLength(unsigned long &length)
@@ -299,6 +320,8 @@ bool CUpdateThread::Stop()
 
 void CUpdateThread::SetText(const LString &text)
 {
+    if (m_quietProgress)
+        return;
     Locker lock(*this);
     std::lock_guard info(m_infoLock);
     m_infoText = text;
@@ -316,6 +339,8 @@ void CUpdateThread::tellCutShort(const char *reason) noexcept
 
 void CUpdateThread::Clear()
 {
+    if (m_quietProgress)
+        return;
     Post(WM_INFO_CLEAR, 0);
 }
 
@@ -340,10 +365,13 @@ bool CUpdateThread::Init()
 bool CUpdateThread::Tick()
 {
     try {
+        TakeOtherPlaces();
         if (CycleDue())
             RunCycle();
         else if (CheckDue())
             RunCheck();
+        else
+            WatchPlaces();
     } catch (const LEx &failure) {
         tellCutShort(failure.text() ? failure.text() : LEx::describe(failure.code()));
     } catch (const std::exception &failure) {
@@ -387,6 +415,8 @@ bool CUpdateThread::CycleDue()
     m_lastClock = now;
     m_checkCountdown = std::chrono::minutes(m_checkInterval);
     m_checkClock = now;
+    m_placeWatch.PlanObservations(now, std::chrono::minutes(m_interval));
+    m_placeWatch.PlanChecks(now, std::chrono::minutes(m_checkInterval));
     return true;
 }
 
@@ -555,6 +585,7 @@ void CUpdateThread::EndCycle()
 {
     Locker lock(*this);
     m_cycleRunning = false;
+    m_quietProgress = false;
     if (m_cutCycle && !StopRequested() && m_reader)
         m_reader->allowFetch();
     m_cutCycle = false;
@@ -710,6 +741,121 @@ bool CUpdateThread::FetchOutlookPart(OutlookFetch fetch, CUpdateResults::Fetch &
         Post(WM_OUTLOOK_READY, index);
     }
     return HandOver();
+}
+
+// The worker's copy of the other places follows the window's list; results of places no longer listed go.
+void CUpdateThread::TakeOtherPlaces()
+{
+    std::vector<WLocation> places;
+    std::chrono::milliseconds check{0};
+    {
+        Locker lock(*this);
+        if (!m_otherPlacesChanged)
+            return;
+        m_otherPlacesChanged = false;
+        places = m_otherPlaces;
+        check = std::chrono::minutes(m_checkInterval);
+        std::erase_if(m_watched, [&places](const CWatchedResult &watched) {
+            return std::none_of(places.begin(), places.end(), [&watched](const WLocation &location) {
+                return watched.place == LPlaceId{location.getState(), location.getCity()};
+            });
+        });
+    }
+    m_placeWatch.SetPlaces(places, m_timing.clock(), check);
+}
+
+// At most one request to another place per tick, so that they never come in a burst.
+void CUpdateThread::WatchPlaces()
+{
+    {
+        Locker lock(*this);
+        if (!Updating())
+            return;
+    }
+    const CPlaceWatch::Turn turn = m_placeWatch.Next(m_timing.clock());
+    if (turn.job == CPlaceWatch::Job::Observation)
+        ObservePlace(turn.index);
+    else if (turn.job == CPlaceWatch::Job::Alerts)
+        CheckPlace(turn.index);
+}
+
+// A request to another place runs as a cycle does, so that UpdateNow and Stop cut it short.
+bool CUpdateThread::BeginWatchRequest()
+{
+    Locker lock(*this);
+    if (StopRequested() || m_cutCycle || !m_reader)
+        return false;
+    m_cycleRunning = true;
+    m_quietProgress = true;
+    return true;
+}
+
+// One request: the observation alone. What a report lacks stays as the place's last report had it.
+void CUpdateThread::ObservePlace(std::size_t index)
+{
+    if (!BeginWatchRequest())
+        return;
+    const WLocation location = m_placeWatch.location(index);
+    WCondition fetched = unknownCondition();
+    m_placeWatch.lastCondition(index, fetched);
+    m_reader->beginUpdate(false);
+    const int result = guarded([&] { return m_reader->getCondition(location, fetched); });
+    if (result == L_OK) {
+        m_placeWatch.setCondition(index, fetched);
+        PublishWatched(index, CPlaceEvent::Ready::Observation, [&fetched](CWatchedResult &watched) {
+            watched.observed = true;
+            watched.condition = fetched;
+        });
+    }
+    if (!ChecksApart() && AlertKindsSet())
+        TakePageAlerts(index);
+}
+
+// The state pages hold the alerts with the warnings text: the place's alerts come with its observation.
+void CUpdateThread::TakePageAlerts(std::size_t index)
+{
+    const WLocation location = m_placeWatch.location(index);
+    LString text;
+    if (guarded([&] { return m_reader->getWarnings(location, text); }) != L_OK)
+        return;
+    WAlertWatch &watch = m_placeWatch.watch(index);
+    if (watch.takeUpdate(*m_reader, location) == WAlertWatch::Outcome::Changed)
+        PublishWatched(
+            index, CPlaceEvent::Ready::Alerts, [&watch](CWatchedResult &watched) { watched.alerts = watch.inForce(); });
+}
+
+// The place's own watch asks for its alerts alone; only a change is handed over. After a failure its wait holds.
+void CUpdateThread::CheckPlace(std::size_t index)
+{
+    if (!AlertKindsSet() || !ChecksApart() || !BeginWatchRequest())
+        return;
+    WAlertWatch &watch = m_placeWatch.watch(index);
+    const WAlertWatch::Outcome outcome = watch.check(*m_reader, m_placeWatch.location(index));
+    if (outcome == WAlertWatch::Outcome::Failed || outcome == WAlertWatch::Outcome::Waiting)
+        m_placeWatch.CheckAgainIn(
+            index, m_timing.clock(), std::chrono::seconds(watch.nextCheck() - calendarOf(m_timing)()));
+    if (outcome == WAlertWatch::Outcome::Changed)
+        PublishWatched(
+            index, CPlaceEvent::Ready::Alerts, [&watch](CWatchedResult &watched) { watched.alerts = watch.inForce(); });
+}
+
+void CUpdateThread::PublishWatched(
+    std::size_t index, CPlaceEvent::Ready ready, const std::function<void(CWatchedResult &)> &take)
+{
+    {
+        Locker lock(*this);
+        if (m_cutCycle || StopRequested())
+            return;
+        const LPlaceId place = m_placeWatch.id(index);
+        auto found = std::find_if(m_watched.begin(), m_watched.end(),
+            [&place](const CWatchedResult &watched) { return watched.place == place; });
+        if (found == m_watched.end())
+            found = m_watched.insert(m_watched.end(), CWatchedResult{place, false, unknownCondition(), {}});
+        take(*found);
+        if (m_window)
+            QCoreApplication::postEvent(m_window, new CPlaceEvent(place, ready));
+    }
+    HandOver();
 }
 
 // Leaves the window a moment to copy the result before the next one; false when a stop came meanwhile.

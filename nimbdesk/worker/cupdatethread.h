@@ -11,6 +11,8 @@
 #include "meteo/reader/wnearbycondition.h"
 #include "nimbdesk/freshness/cupdateresults.h"
 #include "nimbdesk/worker/cnearbystation.h"
+#include "nimbdesk/worker/cplacewatch.h"
+#include "nimbdesk/worker/cupdateevent.h"
 #include "nimbdesk/worker/lsyncthread.h"
 #include "settings/lplacelist.h"
 #include "settings/lwinkeeper.h"
@@ -68,6 +70,10 @@ struct CUpdateTiming {
 // watch's shorter wait holds, and a server's request to wait is told on the status line. A cycle counts as a
 // check. With the state pages as the source the alerts follow the cycles alone.
 //
+// The saved places other than the one shown are watched too, one small request a tick at most (CPlaceWatch): each
+// one's observation once per interval, its alerts once per check interval (with the state pages, with each of its
+// observations), each handed over with a CPlaceEvent naming the place and copied out with CopyWatched.
+//
 // The thread starts in the constructor and idles until it has a window, an interval and a place.
 class CUpdateThread final : public LSyncThread, public corekit::LInfoLine
 {
@@ -96,6 +102,12 @@ public:
     // Whether a nearby station, from the station list of the location files in directory, stands in while the
     // place's station is quiet (off until set), from the next fetch on.
     void SetNearbyStation(bool use, const std::string &directory);
+    // The saved places other than the one shown, watched from the next tick on; their forecasts and texts are
+    // fetched only once they are shown.
+    void SetOtherPlaces(const std::vector<meteo::WLocation> &places);
+    // What the worker has of a watched place, as the last WM_PLACE_READY for it left it; false, result untouched,
+    // for a place it does not watch.
+    bool CopyWatched(const settings::LPlaceId &place, CWatchedResult &result);
 
     void CopyCondition(meteo::WCondition &condition);
     // The place of the result that an event of this type and index names (WM_CONDITION_READY, WM_FORECAST_READY,
@@ -165,6 +177,13 @@ private:
     void TellWait();
     void CheckText(const settings::LMessageKindInfo &kind);
     void PublishCheck();
+    void TakeOtherPlaces();
+    void WatchPlaces();
+    bool BeginWatchRequest();
+    void ObservePlace(std::size_t index);
+    void TakePageAlerts(std::size_t index);
+    void CheckPlace(std::size_t index);
+    void PublishWatched(std::size_t index, CPlaceEvent::Ready ready, const std::function<void(CWatchedResult &)> &take);
     bool HandOver();
     void Post(QEvent::Type type, int index);
 
@@ -180,6 +199,10 @@ private:
     // The alerts in force for the place the watch was last asked for; a cycle's alerts come through it too.
     meteo::WAlertWatch m_watch;
     meteo::WLocation m_watchPlace;
+    CPlaceWatch m_placeWatch;
+    // Set while a request to another place runs: its progress is not the shown place's, and stays off the status
+    // line.
+    bool m_quietProgress = false;
 
     // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
     // under the lock and used by it without the lock; the window's thread only aborts its fetch.
@@ -212,6 +235,10 @@ private:
     meteo::WLocation m_alertsPlace;
     // The place of the observation, of the forecast and of each kind of message, by resultSlot.
     std::array<settings::LPlaceId, 2 + settings::MESSAGE_KIND_COUNT> m_resultPlaces{};
+    // The other saved places as the window last gave them, taken in by the worker at its next tick when changed.
+    std::vector<meteo::WLocation> m_otherPlaces;
+    bool m_otherPlacesChanged = false;
+    std::vector<CWatchedResult> m_watched;
 
     std::mutex m_infoLock;
     corekit::LString m_infoText;

@@ -4,6 +4,7 @@
 #include "meteo/base/wlocation.h"
 #include "meteo/location/wlocationdb.h"
 #include "nimbdesk/alerts/calertnotifier.h"
+#include "nimbdesk/places/cplaceswitcher.h"
 #include "nimbdesk/tray/ctrayicon.h"
 #include "nimbdesk/window/cmaindlg.h"
 #include "nimbdesk/window/ctextviewdlg.h"
@@ -11,6 +12,7 @@
 #include "nimbdesk/worker/cresumewatch.h"
 #include "nimbdesk/worker/cupdateevent.h"
 #include "settings/lplacecache.h"
+#include "settings/lplacelist.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
 #include "tests/support/desktoptray.h"
@@ -191,6 +193,7 @@ private slots:
     void keptAlertsAreShownNotNotified();
     void statusLineWithoutNotificationService();
     void trayMessageWithoutNotificationService();
+    void otherPlaceWarningNotifiedOnceWithItsName();
 
 private:
     std::size_t alertRequests() const;
@@ -879,6 +882,66 @@ void TestAlertNotify::trayMessageWithoutNotificationService()
     emit icon.messageClicked();
     QCOMPARE(activated.size(), 1);
     QCOMPARE(activated.at(0).at(0).toString(), QStringLiteral("TORNADO WARNING FOR NASSAU COUNTY"));
+}
+
+// A warning at a saved place not shown comes with that place's own check, half a check interval after the shown
+// place's: notified once with the place's name, marked in the tray and the switcher, and not notified again once the
+// place is shown and its update brings the same warning.
+void TestAlertNotify::otherPlaceWarningNotifiedOnceWithItsName()
+{
+    QVERIFY(QDBusConnection(QStringLiteral("server")).registerService(QStringLiteral("org.freedesktop.Notifications")));
+    const LPlaceId shown{NEW_YORK, EAST_WILLISTON};
+    const LPlaceId bismarck{38, 3807200};
+    const QString bismarckName = QStringLiteral("Bismarck, North Dakota");
+    {
+        LWinKeeper keeper("Nimbrel", m_settings.path().string());
+        QCOMPARE(LPlaceList::Save(keeper, {shown, bismarck}), L_OK);
+    }
+    serve({});
+    m_window.reset();
+    const int batches = m_batches.count;
+    QVERIFY(open().Start());
+    QVERIFY(QTest::qWaitFor([&] { return m_batches.count > batches; }));
+
+    // Bismarck's first check asks for an address not served yet; the one after it has the warning.
+    const std::size_t asked = m_http.requests().size();
+    const auto bismarckAlerts = [&] {
+        const auto requests = m_http.requests();
+        for (std::size_t i = asked; i < requests.size(); ++i) {
+            const std::string &target = requests[i].target;
+            if (target.find("/alerts/active") != std::string::npos && target.find("NYZ177") == std::string::npos
+                && target.find("40.7608,-73.6336") == std::string::npos)
+                return target;
+        }
+        return std::string();
+    };
+    advance(31s);
+    QVERIFY(QTest::qWaitFor([&] { return !bismarckAlerts().empty(); }));
+    const std::string blizzard = alert("urn:bis.blizzard", "Blizzard Warning", "Severe");
+    m_http.page(bismarckAlerts(), listing({blizzard}));
+    const std::size_t calls = m_server.calls.size();
+    advance(61s);
+    QTRY_COMPARE(m_server.calls.size(), calls + 1);
+    QCOMPARE(m_server.calls.back().title, QStringLiteral("Blizzard Warning — ") + bismarckName);
+    QVERIFY2(m_window->trayIcon()->toolTip().contains(QStringLiteral("Blizzard Warning — ") + bismarckName),
+        qPrintable(m_window->trayIcon()->toolTip()));
+    auto *switcher = m_window->findChild<CPlaceSwitcher *>();
+    QVERIFY(switcher);
+    QVERIFY2(switcher->entryText(1).contains(QLatin1String("Blizzard Warning")), qPrintable(switcher->entryText(1)));
+    QVERIFY(!switcher->entryText(0).contains(QLatin1String("Warning")));
+
+    // Shown, Bismarck's update brings the same warning, then a new one whose notification closes the sequence.
+    m_window->ShowPlace(bismarck.stateId, bismarck.cityId);
+    QVERIFY(cycle());
+    m_http.page(bismarckAlerts(), listing({blizzard, alert("urn:bis.ffw", "Flash Flood Warning", "Severe")}));
+    QVERIFY(cycle());
+    QTRY_COMPARE(m_server.calls.back().title, QStringLiteral("Flash Flood Warning — ") + bismarckName);
+    QCOMPARE(m_server.calls.size(), calls + 2);
+
+    LWinKeeper keeper("Nimbrel", m_settings.path().string());
+    QCOMPARE(LPlaceList::Save(keeper, {shown}), L_OK);
+    keeper.SetInt(LSettings::LOCATION, LSettings::STATE, NEW_YORK, false);
+    keeper.SetInt(LSettings::LOCATION, LSettings::CITY, EAST_WILLISTON, false);
 }
 
 QTEST_MAIN(TestAlertNotify)

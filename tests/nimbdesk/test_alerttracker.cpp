@@ -69,13 +69,19 @@ TEST(LAlertTracker, summaryAtStartThenEachNewAlertOnce)
     EXPECT_TRUE(tracker.update(next, choice, NOW).notices.empty());
 
     // After a change of place a single new alert is notified by itself, and an update names what it replaces.
-    tracker.placeChanged();
+    tracker.follow(3807200);
     WAlertRecord update = alert("f", "Tornado Warning");
     update.references = {"x", "a"};
     decision = tracker.update({update}, choice, NOW);
     ASSERT_EQ(decision.notices.size(), 1u);
     EXPECT_EQ(decision.notices[0].kind, LNoticeKind::Alert);
     EXPECT_EQ(decision.notices[0].replaces, "a");
+    EXPECT_TRUE(decision.ended.empty());
+
+    // Back at the first place, its batches go on where they were: nothing ended, nothing new.
+    tracker.follow(0);
+    decision = tracker.update(next, choice, NOW);
+    EXPECT_TRUE(decision.notices.empty());
     EXPECT_TRUE(decision.ended.empty());
 }
 

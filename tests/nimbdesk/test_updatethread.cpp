@@ -112,6 +112,15 @@ protected:
         case WM_UPDATE_FINISHED:
             results.emplace_back("finished");
             return true;
+        case WM_PLACE_READY: {
+            // "place 17/1772000", with the observation copied out.
+            const LPlaceId place = static_cast<CPlaceEvent *>(event)->place();
+            CWatchedResult watched;
+            EXPECT_TRUE(worker->CopyWatched(place, watched));
+            EXPECT_TRUE(watched.observed);
+            results.push_back("place " + place.text());
+            return true;
+        }
         default:
             return QObject::event(event);
         }
@@ -425,6 +434,56 @@ TEST_F(UpdateThreadTest, countdownRunsOnTheWorkersClock)
     EXPECT_EQ(window.count("started"), 2);
     clock.advance(1s);
     ASSERT_TRUE(cyclesFinished(3));
+}
+
+// The other saved places are observed one at a time over the interval: the first right after the shown place's
+// cycle, the second half an interval later, and again after the next cycle; nothing else of them is asked for.
+TEST_F(UpdateThreadTest, otherPlacesObservedApartOverTheInterval)
+{
+    serveEveryPage();
+    WLocation desMoines;
+    ASSERT_EQ(WLocationDB(NIMBREL_SOURCE_DIR "/data").makeUSLocation(19, 1921000, desMoines), 0);
+    const std::string page = nimbreltest::TempDir::read(NIMBREL_SOURCE_DIR "/tests/data/conditions/KJFK.html");
+    std::string others;
+    for (const WLocation *place : {&springfield, &desMoines}) {
+        LString station;
+        ASSERT_EQ(place->getCityData(WLocation::STATION_KEY, station), L_OK);
+        // The station's own report: the page names the station it is for.
+        std::string own = page;
+        for (std::size_t at = own.find("KJFK"); at != std::string::npos; at = own.find("KJFK", at))
+            own.replace(at, 4, std::string(station));
+        server.page("/weather/current/" + std::string(station) + ".html", own);
+        others += std::string(station) + ".html ";
+    }
+    const auto otherRequests = [&] {
+        Strings targets = requested();
+        return std::count_if(targets.begin(), targets.end(), [&](const std::string &target) {
+            return target.rfind("/weather/current/", 0) == 0 && others.find(target.substr(17)) != std::string::npos;
+        });
+    };
+    worker.SetOtherPlaces({springfield, desMoines});
+    begin(10);
+    ASSERT_TRUE(cyclesFinished(1));
+    ASSERT_TRUE(ticksPass());
+    ASSERT_TRUE(deliverUntil([&] { return window.count("place 17/1772000") == 1; }));
+    ASSERT_TRUE(ticksPass());
+    EXPECT_EQ(otherRequests(), 1);
+    EXPECT_EQ(window.count("place 19/1921000"), 0);
+
+    clock.advance(4min + 59s);
+    ASSERT_TRUE(ticksPass());
+    EXPECT_EQ(otherRequests(), 1);
+    clock.advance(1s);
+    ASSERT_TRUE(deliverUntil([&] { return window.count("place 19/1921000") == 1; }));
+    ASSERT_TRUE(ticksPass());
+    EXPECT_EQ(otherRequests(), 2);
+
+    clock.advance(5min);
+    ASSERT_TRUE(cyclesFinished(2));
+    ASSERT_TRUE(deliverUntil([&] { return window.count("place 17/1772000") == 2; }));
+    ASSERT_TRUE(ticksPass());
+    EXPECT_EQ(otherRequests(), 3);
+    EXPECT_EQ(window.count("place 19/1921000"), 1);
 }
 
 TEST_F(UpdateThreadTest, idlesWithoutWindowIntervalOrPlace)
