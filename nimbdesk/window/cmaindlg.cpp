@@ -821,8 +821,9 @@ void CMainDlg::blankGauges()
 bool CMainDlg::ofShownPlace(QEvent *event)
 {
     const auto type = static_cast<int>(event->type());
-    if (type == WM_CONDITION_READY || type == WM_FORECAST_READY || type == WM_MESSAGE_READY) {
-        const int index = type == WM_MESSAGE_READY ? static_cast<CUpdateEvent *>(event)->index() : 0;
+    if (type == WM_CONDITION_READY || type == WM_FORECAST_READY || type == WM_MESSAGE_READY
+        || type == WM_OUTLOOK_READY) {
+        const int index = static_cast<CUpdateEvent *>(event)->index();
         return m_worker.PlaceOf(event->type(), index) == m_places->Shown();
     }
     if (type != WM_UPDATE_FINISHED && type != WM_ALERTS_CHECKED)

@@ -37,6 +37,9 @@ std::size_t resultSlot(QEvent::Type type, int index)
         return 1;
     if (type == WM_MESSAGE_READY && index >= 0)
         return 2 + static_cast<std::size_t>(index);
+    // The forecast's periods (index 0) and hours (1) follow the special messages.
+    if (type == WM_OUTLOOK_READY && index >= 0)
+        return 2 + settings::MESSAGE_KIND_COUNT + static_cast<std::size_t>(index);
     return std::numeric_limits<std::size_t>::max();
 }
 

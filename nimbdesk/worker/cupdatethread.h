@@ -111,8 +111,8 @@ public:
 
     void CopyCondition(meteo::WCondition &condition);
     // The place of the result that an event of this type and index names (WM_CONDITION_READY, WM_FORECAST_READY,
-    // WM_MESSAGE_READY), as last published: after SetLocation, results of the place before may still be on their
-    // way, and the window must not show them under the new place's name.
+    // WM_MESSAGE_READY, WM_OUTLOOK_READY), as last published: after SetLocation, results of the place before may still
+    // be on their way, and the window must not show them under the new place's name.
     settings::LPlaceId PlaceOf(QEvent::Type type, int index);
     // The periods (index 0) or the hours (1) of the forecast the last WM_OUTLOOK_READY named.
     void CopyOutlook(int index, meteo::WForecast &forecast);
@@ -234,7 +234,7 @@ private:
     std::vector<meteo::WAlertRecord> m_alerts;
     meteo::WLocation m_alertsPlace;
     // The place of the observation, of the forecast and of each kind of message, by resultSlot.
-    std::array<settings::LPlaceId, 2 + settings::MESSAGE_KIND_COUNT> m_resultPlaces{};
+    std::array<settings::LPlaceId, 4 + settings::MESSAGE_KIND_COUNT> m_resultPlaces{};
     // The other saved places as the window last gave them, taken in by the worker at its next tick when changed.
     std::vector<meteo::WLocation> m_otherPlaces;
     bool m_otherPlacesChanged = false;
