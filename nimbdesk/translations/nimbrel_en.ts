@@ -180,6 +180,21 @@
         <source>%1 — alerts changed %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Showing the values of %1 until the first update.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CKeptValues</name>
+    <message>
+        <source>The values kept from the last run were not used: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last values cannot be kept for the next start: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CNotifyPpg</name>
@@ -256,6 +271,33 @@
     </message>
     <message>
         <source>%1 (%2 away)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CStationNote</name>
+    <message>
+        <source>at %1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Observed at %1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2 km)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3 km)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has not reported since %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -341,6 +383,61 @@
     </message>
     <message>
         <source>out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ForecastWords</name>
+    <message>
+        <source>%1°F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1°C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>high %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>low %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>chance of rain %1 percent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1% %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dew point %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>humidity %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>wind %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>chance of precipitation %1%</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -616,6 +713,35 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
     </message>
 </context>
 <context>
+    <name>nimbdesk::CForecastCell</name>
+    <message>
+        <source>%1% precip.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CForecastPanel</name>
+    <message>
+        <source>Show the next 48 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CForecastStrip</name>
+    <message>
+        <source>Forecast periods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old forecast, issued %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not updated, forecast from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>nimbdesk::CGeneralPpg</name>
     <message>
         <source>Temperature</source>
@@ -699,6 +825,17 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
     </message>
 </context>
 <context>
+    <name>nimbdesk::CHourChart</name>
+    <message>
+        <source>Next 48 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>nimbdesk::CInternetPpg</name>
     <message>
         <source>Current conditions URL</source>
@@ -746,6 +883,10 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
     </message>
     <message>
         <source>Contact (e-mail) for the weather service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use a nearby station when the place&apos;s station is quiet</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -858,6 +999,10 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
         <source>%1 — %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Saved places left out: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>nimbdesk::CNotifyPpg</name>
@@ -949,9 +1094,59 @@ Reinstall Nimbrel to restore its location files, or start it with --data-dir nam
     </message>
 </context>
 <context>
+    <name>nimbdesk::CPlaceSwitcher</name>
+    <message>
+        <source>Show another saved place (Ctrl+1 to Ctrl+9)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved places</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — ⚠ %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places ⚠</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>nimbdesk::CRetrievalPpg</name>
     <message>
         <source>Retrieval</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>nimbdesk::CSavedPlacesEdit</name>
+    <message>
+        <source>My places</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;My places</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add to my places</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move do&amp;wn</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1059,11 +1254,19 @@ Close that Nimbrel first, or start this one with --settings-dir naming another f
         <source>&amp;Exit</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Places</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>nimbdesk::CWeatherLine</name>
     <message>
         <source>Weather in words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, observed %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
