@@ -82,7 +82,11 @@ void CWatchedPlaces::updateFinished()
 {
     CUpdateResults results;
     m_worker.CopyResults(results);
-    if (!(LPlaceId{results.state, results.city} == m_pendingPlace) || !(m_places.Shown() == m_pendingPlace))
+    // The update of the place shown before the click may still end first.
+    if (!(LPlaceId{results.state, results.city} == m_pendingPlace))
+        return;
+    m_pending = false;
+    if (!(m_places.Shown() == m_pendingPlace))
         return;
     const QString line = m_pendingLine.trimmed();
     m_pendingLine.clear();

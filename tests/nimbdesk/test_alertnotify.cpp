@@ -930,13 +930,29 @@ void TestAlertNotify::otherPlaceWarningNotifiedOnceWithItsName()
     QVERIFY2(switcher->entryText(1).contains(QLatin1String("Blizzard Warning")), qPrintable(switcher->entryText(1)));
     QVERIFY(!switcher->entryText(0).contains(QLatin1String("Warning")));
 
-    // Shown, Bismarck's update brings the same warning, then a new one whose notification closes the sequence.
-    m_window->ShowPlace(bismarck.stateId, bismarck.cityId);
+    // A click on it shows Bismarck, with its special messages at the warning once its update brought them; its
+    // update brings the same warning, not notified again, and later updates open nothing.
+    QStringList opened;
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, poll, [&opened] {
+        if (auto *dialog = qobject_cast<CTextViewDlg *>(QApplication::activeModalWidget())) {
+            opened << dialog->selectedText();
+            dialog->accept();
+        }
+    });
+    poll->start(5);
+    m_window->hide();
+    emit m_server.ActionInvoked(m_server.calls.back().id, QStringLiteral("default"));
+    QTRY_COMPARE(opened.size(), 1);
+    QVERIFY2(opened[0].startsWith(QLatin1String("BLIZZARD WARNING - ")), qPrintable(opened[0]));
+    QVERIFY(m_window->isVisible());
     QVERIFY(cycle());
     m_http.page(bismarckAlerts(), listing({blizzard, alert("urn:bis.ffw", "Flash Flood Warning", "Severe")}));
     QVERIFY(cycle());
     QTRY_COMPARE(m_server.calls.back().title, QStringLiteral("Flash Flood Warning — ") + bismarckName);
     QCOMPARE(m_server.calls.size(), calls + 2);
+    QCOMPARE(opened.size(), 1);
+    delete poll;
 
     LWinKeeper keeper("Nimbrel", m_settings.path().string());
     QCOMPARE(LPlaceList::Save(keeper, {shown}), L_OK);
