@@ -20,6 +20,7 @@
 #include <QEvent>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -202,7 +203,7 @@ private:
     CPlaceWatch m_placeWatch;
     // Set while a request to another place runs: its progress is not the shown place's, and stays off the status
     // line.
-    bool m_quietProgress = false;
+    std::atomic<bool> m_quietProgress = false;
 
     // Shared with the window's thread, under the main lock. The reader is made and deleted by the worker thread
     // under the lock and used by it without the lock; the window's thread only aborts its fetch.

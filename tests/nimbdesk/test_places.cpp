@@ -212,7 +212,9 @@ void TestPlaces::switchingShowsThatPlaceOnly()
 
     QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
     QCOMPARE(f.header(), QStringLiteral("Bismarck, North Dakota"));
-    QCOMPARE(f.temperature(), QStringLiteral("--"));
+    // Nothing of Des Moines under Bismarck's name: "--", or Bismarck's own reading when its watch already brought it.
+    const QString first = f.temperature();
+    QVERIFY2(first == QStringLiteral("--") || first == QStringLiteral("-21 °C"), qPrintable(first));
     QCOMPARE(LPlaceList::Load(f.keeper).places, (std::vector<LPlaceId>{DES_MOINES, BISMARCK}));
     LPlaceId shown;
     QVERIFY(LPlaceList::Shown(f.keeper, shown));
