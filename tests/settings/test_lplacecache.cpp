@@ -248,13 +248,15 @@ TEST(LPlaceCache, failedWriteKeepsTheOldFile)
 
 TEST(LPlaceCache, folderFollowsTheBaseDirectoryRules)
 {
-    EXPECT_EQ(LPlaceCache::directoryFor("/srv/settings"), "/srv/settings/cache");
-    ::setenv("NIMBREL_SETTINGS_DIR", "/srv/nimbrel", 1);
-    EXPECT_EQ(LPlaceCache::directoryFor(""), "/srv/nimbrel/cache");
+    nimbreltest::TempDir dir;
+    const std::string root = dir.path().string();
+    EXPECT_EQ(LPlaceCache::directoryFor(root + "/settings"), root + "/settings/cache");
+    ::setenv("NIMBREL_SETTINGS_DIR", (root + "/nimbrel").c_str(), 1);
+    EXPECT_EQ(LPlaceCache::directoryFor(""), root + "/nimbrel/cache");
     ::unsetenv("NIMBREL_SETTINGS_DIR");
-    ::setenv("HOME", "/home/ada", 1);
-    ::setenv("XDG_CACHE_HOME", "/var/cache/ada", 1);
-    EXPECT_EQ(LPlaceCache::directoryFor(""), "/var/cache/ada/Nimbrel");
+    ::setenv("HOME", (root + "/home").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (root + "/xdg").c_str(), 1);
+    EXPECT_EQ(LPlaceCache::directoryFor(""), root + "/xdg/Nimbrel");
     ::setenv("XDG_CACHE_HOME", "relative", 1);
-    EXPECT_EQ(LPlaceCache::directoryFor(""), "/home/ada/.cache/Nimbrel");
+    EXPECT_EQ(LPlaceCache::directoryFor(""), root + "/home/.cache/Nimbrel");
 }
