@@ -13,7 +13,6 @@
 #include "settings/lplacecache.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
-#include "tests/support/cyclecounter.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/productpages.h"
 #include "tests/support/review.h"
@@ -60,6 +59,20 @@ constexpr std::int64_t RECORDED = 1779384600;
 
 // "[as of 1:50 PM] " before a text kept from an earlier update.
 const QRegularExpression MARKED(QStringLiteral("^\\[as of (\\d\\d/\\d\\d )?\\d{1,2}:\\d\\d [AP]M\\] "));
+
+class CycleCounter final : public QObject
+{
+public:
+    int ended = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == WM_UPDATE_FINISHED)
+            ++ended;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // The settings in a folder of their own (the kept values beside them), the product pages on loopback, and a worker
 // clock that stands still: a cycle starts at start and when asked for.
@@ -179,7 +192,7 @@ public:
     nimbreltest::TempDir settings;
     LWinKeeper keeper{"Nimbrel", settings.path().string()};
     nimbreltest::HttpServer server;
-    nimbreltest::CycleCounter cycles;
+    CycleCounter cycles;
     std::unique_ptr<CMainDlg> window;
 };
 

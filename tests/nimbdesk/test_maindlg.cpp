@@ -20,7 +20,6 @@
 #include "settings/lfontrecord.h"
 #include "settings/lsettings.h"
 #include "settings/lwinkeeper.h"
-#include "tests/support/cyclecounter.h"
 #include "tests/support/desktoptray.h"
 #include "tests/support/httpserver.h"
 #include "tests/support/productpages.h"
@@ -85,6 +84,21 @@ const std::string FORECAST_PRODUCT = "NYZ177-022100-\n"
                                      "10 TO 15 MPH.\n"
                                      ".TONIGHT...CLOUDY. LOWS AROUND 20.\n"
                                      "$$\n";
+
+// Counts the cycles that reached the window's end, by their last event.
+class CycleCounter final : public QObject
+{
+public:
+    int ended = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == WM_UPDATE_FINISHED)
+            ++ended;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Runs the action once a modal dialog of the type is up, while the code under test waits in its exec().
 template<class Dialog>
@@ -241,7 +255,7 @@ public:
     LWinKeeper keeper{"Nimbrel", settings.path().string()};
     nimbreltest::HttpServer server;
     std::atomic<int> clockReads{0};
-    nimbreltest::CycleCounter cycles;
+    CycleCounter cycles;
     // Last, so that it goes first: the worker reads the fixture's clock until it stops.
     std::unique_ptr<CMainDlg> window;
 };
